@@ -1,0 +1,43 @@
+# The two commands: `make run` and `make test`. Both install what a fresh Debian 12 machine
+# lacks, configure and build.
+BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all setup configure build run test test-main test-asan bench clean
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+$(BUILD_DIR)/build.ninja: | setup
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+configure: setup $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/bin/quendra
+
+test: test-main test-asan
+
+test-main: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The std-only libraries and their tests under AddressSanitizer and UBSan.
+test-asan: setup
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUENDRA_GUI=OFF \
+		-DQUENDRA_SANITIZE=ON -DQUENDRA_BENCH=OFF
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bin/quendra-cli bench
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)
