@@ -1,0 +1,439 @@
+#include "game_catalog.h"
+
+#include "cards.h"
+#include "data_paths.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace quendra {
+
+namespace {
+
+constexpr int kFirstCustomGame = 8000;
+constexpr int kCustomRecordLines = 30;
+constexpr std::size_t kFieldStart = 16; // 0-based start of the first game's field
+constexpr std::size_t kFieldWidth = 11;
+constexpr std::size_t kValueWidth = 10;
+
+std::string Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string TrimRight(std::string_view text) {
+    const auto last = text.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string{} : std::string(text.substr(0, last + 1));
+}
+
+std::string Upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string_view Chars(std::string_view line, std::size_t from1, std::size_t count) {
+    if (from1 - 1 >= line.size()) return {};
+    return line.substr(from1 - 1, count);
+}
+
+// A signed decimal integer, nothing else; false otherwise.
+bool ParseSigned(std::string_view text, long& value) {
+    if (text.empty()) return false;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (*first == '+') ++first;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    return ec == std::errc{} && ptr == last;
+}
+
+// The game number of a catalogue line (characters 5-7); -1 when it is not a number.
+int LineNumber(std::string_view line) { return ParseDigits(Chars(line, 5, 3)); }
+
+// Index of the game in GameList, -1 when absent: the entry at position n is tried first.
+int FindInGameList(const std::vector<std::string>& list, int number) {
+    if (number < 0 || number >= kFirstCustomGame) return -1;
+    const auto n = static_cast<std::size_t>(number);
+    if (n < list.size() && LineNumber(list[n]) == number) return number;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (LineNumber(list[i]) == number) return static_cast<int>(i);
+    return -1;
+}
+
+// The custom record whose line 1 holds the number: index of that line, or -1.
+int FindCustomRecord(const std::vector<std::string>& lines, int number) {
+    for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
+        const int recordNumber = ParseDigits(Chars(lines[i], 1, 4));
+        if (recordNumber >= 0 && recordNumber == number) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool ReadCustomLines(const GameContext& ctx, std::vector<std::string>& lines) {
+    return ReadTextLines(CustomGamesPath(ctx), lines);
+}
+
+// Reads the value of a parameter row for the game in the given column.
+enum class FieldRead { Ok, Missing, NotANumber };
+FieldRead ReadField(std::string_view row, int column, long& value) {
+    const std::size_t start = kFieldStart + kFieldWidth * static_cast<std::size_t>(column);
+    if (start >= row.size()) return FieldRead::Missing;
+    const std::string plain = TrimRight(fnUnshiftText(row.substr(start, kValueWidth)));
+    if (!ParseSigned(Trim(plain), value)) return FieldRead::NotANumber;
+    return FieldRead::Ok;
+}
+
+void LayRowOverlay(GameParams& params, int firstRow, int count, int value) {
+    for (int i = 0; i < count; ++i) params.at(static_cast<std::size_t>(firstRow + i)) =
+        static_cast<std::int16_t>(value);
+}
+
+// Lays a customised game's overlay (record line 2) over the loaded block.
+void LayOverlay(GameParams& params, std::string_view overlay) {
+    const int fila = std::clamp<int>(params[367], 0, kFilaPiles);
+    const int dest = std::clamp<int>(params[366], 0, kDestPiles);
+
+    const int perClick = ParseDigits(Chars(overlay, 1, 3));
+    const int redeals = ParseDigits(Chars(overlay, 4, 3));
+    if (perClick >= 0 && redeals >= 0) {
+        params[22] = static_cast<std::int16_t>(perClick);
+        params[15] = static_cast<std::int16_t>(redeals);
+    }
+
+    const std::string_view emptyChoice = Chars(overlay, 7, 1);
+    if (emptyChoice == "1") LayRowOverlay(params, 131, fila, 91);
+    if (emptyChoice == "2") LayRowOverlay(params, 131, fila, -1);
+    if (emptyChoice == "3") LayRowOverlay(params, 131, fila, 0);
+
+    auto layPair = [&](std::size_t dirAt, std::size_t methodAt, int dirRow, int methodRow,
+                       int count) {
+        int direction = ParseDigits(Chars(overlay, dirAt, 2));
+        if (direction < 0) return;
+        if (direction == 0)
+            direction = 1;
+        else if (direction == 1)
+            direction = 0;
+        LayRowOverlay(params, dirRow, count, direction);
+        int method = ParseDigits(Chars(overlay, methodAt, 3));
+        if (method < 0) return;
+        if (method == 1)
+            method = 3;
+        else if (method == 3)
+            method = 1;
+        else if (method == 4)
+            method = 21;
+        LayRowOverlay(params, methodRow, count, method);
+    };
+    layPair(8, 10, 171, 211, fila);
+    layPair(13, 15, 67, 83, dest);
+}
+
+} // namespace
+
+std::string fnUnshiftText(std::string_view stored) {
+    std::string plain(stored);
+    for (char& c : plain) {
+        const int code = static_cast<unsigned char>(c);
+        c = static_cast<char>(code >= 80 ? code - 48 : code + 48);
+    }
+    return plain;
+}
+
+std::string fnShiftText(std::string_view plain) {
+    std::string stored(plain);
+    for (char& c : stored) {
+        const int code = static_cast<unsigned char>(c);
+        c = static_cast<char>(code <= 78 ? code + 48 : code - 48);
+    }
+    return stored;
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) return false;
+    const std::string text = buffer.str();
+    lines.clear();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::size_t lineEnd = end;
+        if (lineEnd > start && text[lineEnd - 1] == '\r') --lineEnd;
+        lines.emplace_back(text, start, lineEnd - start);
+        start = end + 1;
+    }
+    return true;
+}
+
+std::vector<std::string> SectionLines(const std::vector<std::string>& lines,
+                                      std::string_view header) {
+    std::vector<std::string> body;
+    bool inside = false;
+    for (const std::string& line : lines) {
+        if (line.starts_with(header)) {
+            inside = true;
+            continue;
+        }
+        if (line.starts_with("[")) {
+            inside = false;
+            continue;
+        }
+        if (inside) body.push_back(line);
+    }
+    return body;
+}
+
+std::string GamesDatPath(const GameContext& ctx) {
+    if (!ctx.gamesFile.empty()) return ctx.gamesFile;
+    return ResolveDataPath(ctx.ProgramDir(), "GAMES.DAT");
+}
+
+std::string CustomGamesPath(const GameContext& ctx) {
+    return ResolveDataPath(ctx.ProgramDir(), "DATA\\GAM_CUST.DAT");
+}
+
+bool LoadGameList(GameContext& ctx) {
+    std::vector<std::string> lines;
+    const std::string path = GamesDatPath(ctx);
+    if (!ReadTextLines(path, lines)) {
+        ctx.host.ShowError("Cannot read the games file:\r" + path);
+        return false;
+    }
+    ctx.mainGame.GameList.clear();
+    for (const std::string& stored : SectionLines(lines, "[Sect1]")) {
+        std::string line = fnUnshiftText(stored);
+        if (Chars(line, 8, 1) == "9") continue;
+        ctx.mainGame.GameList.push_back(std::move(line));
+    }
+    return true;
+}
+
+bool LoadGameDefinition(GameContext& ctx) {
+    const std::string gameText = GetSetting(ctx.settings, field::kGameNumber);
+    long requested = -1;
+    ParseSigned(Trim(gameText), requested);
+    int number = static_cast<int>(requested);
+    std::string overlay;
+    bool custom = false;
+    if (number >= kFirstCustomGame) {
+        const CustomGameInfo info = CustomGameBase(ctx, number);
+        if (info.base < 0) {
+            ctx.host.ShowError("The customised game " + gameText + " is not in the file " +
+                               CustomGamesPath(ctx) + ".");
+            return false;
+        }
+        number = info.base;
+        overlay = info.overlay;
+        custom = true;
+    }
+
+    const std::string path = GamesDatPath(ctx);
+    const int column = GameColumn(ctx, number);
+    if (column < 0) {
+        ctx.host.ShowError("The game " + std::to_string(number) + " is not in the catalogue of " +
+                           path + ".");
+        return false;
+    }
+    std::vector<std::string> lines;
+    if (!ReadTextLines(path, lines)) {
+        ctx.host.ShowError("Cannot read the games file:\r" + path);
+        return false;
+    }
+
+    GameParams params{};
+    const std::vector<std::string> rows = SectionLines(lines, "[Sect2]");
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::string& row = rows[r];
+        if (Trim(row).empty()) continue;
+        const std::string where = path + ", [Sect2] row " + std::to_string(r + 1) +
+                                  ", game column " + std::to_string(column);
+        const int index = ParseDigits(Trim(Chars(row, 1, 4)));
+        if (index < 0 || index >= kParamCount) {
+            ctx.host.ShowError("Bad parameter number in " + where + ".");
+            return false;
+        }
+        long value = 0;
+        switch (ReadField(row, column, value)) {
+        case FieldRead::Ok: break;
+        case FieldRead::Missing:
+            ctx.host.ShowError("Missing parameter value in " + where + ".");
+            return false;
+        case FieldRead::NotANumber:
+            ctx.host.ShowError("Parameter value is not a number in " + where + ".");
+            return false;
+        }
+        if (value < std::numeric_limits<std::int16_t>::min() ||
+            value > std::numeric_limits<std::int16_t>::max()) {
+            ctx.host.ShowError("Parameter value out of range in " + where + ".");
+            return false;
+        }
+        params[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(value);
+    }
+    // Entries 488 and 489 are not part of a definition and keep what they held.
+    params[488] = ctx.params[488];
+    params[489] = ctx.params[489];
+    if (custom) LayOverlay(params, overlay);
+    ctx.params = params;
+    SaveRuleCopy(ctx);
+    return true;
+}
+
+void SaveRuleCopy(GameContext& ctx) {
+    auto& copy = ctx.savedRules.values;
+    std::copy_n(ctx.params.begin() + 131, 40, copy.begin());
+    std::copy_n(ctx.params.begin() + 51, 16, copy.begin() + 40);
+}
+
+void RestoreRuleCopy(GameContext& ctx) {
+    const auto& copy = ctx.savedRules.values;
+    std::copy_n(copy.begin(), 40, ctx.params.begin() + 131);
+    std::copy_n(copy.begin() + 40, 16, ctx.params.begin() + 51);
+}
+
+int GameColumn(const GameContext& ctx, int number) {
+    return FindInGameList(ctx.mainGame.GameList, number);
+}
+
+std::string GameName(const GameContext& ctx, int number) {
+    if (number < 0) return {};
+    if (number < kFirstCustomGame) {
+        const int column = GameColumn(ctx, number);
+        if (column < 0) return {};
+        return Trim(Chars(ctx.mainGame.GameList[static_cast<std::size_t>(column)], 11, 50));
+    }
+    std::vector<std::string> lines;
+    if (!ReadCustomLines(ctx, lines)) return {};
+    const int at = FindCustomRecord(lines, number);
+    return at < 0 ? std::string{} : Trim(Chars(lines[static_cast<std::size_t>(at)], 5, 50));
+}
+
+int GameNumber(const GameContext& ctx, std::string_view name) {
+    const std::string wanted = Upper(Trim(name));
+    for (const std::string& line : ctx.mainGame.GameList)
+        if (Upper(Trim(Chars(line, 11, 50))) == wanted) return LineNumber(line);
+    std::vector<std::string> lines;
+    if (!ReadCustomLines(ctx, lines)) return -1;
+    for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
+        const int number = ParseDigits(Chars(lines[i], 1, 4));
+        if (number >= 0 && Upper(Trim(Chars(lines[i], 5, 50))) == wanted) return number;
+    }
+    return -1;
+}
+
+int GameType(const GameContext& ctx, int number) {
+    if (number < 0) return -1;
+    if (number >= kFirstCustomGame) return 800;
+    const int column = GameColumn(ctx, number);
+    if (column < 0) return -1;
+    return ParseDigits(Trim(Chars(ctx.mainGame.GameList[static_cast<std::size_t>(column)], 1, 3)));
+}
+
+std::array<int, 9> ReadGameParams(const GameContext& ctx, int number, std::span<const int> rows) {
+    std::array<int, 9> values;
+    values.fill(-99);
+    if (number >= kFirstCustomGame) number = CustomGameBase(ctx, number).base;
+    const int column = GameColumn(ctx, number);
+    std::vector<std::string> lines;
+    if (column < 0 || !ReadTextLines(GamesDatPath(ctx), lines)) return values;
+    const std::vector<std::string> section = SectionLines(lines, "[Sect2]");
+    for (std::size_t i = 0; i < rows.size() && i < values.size(); ++i) {
+        const int row = rows[i];
+        if (row < 1 || static_cast<std::size_t>(row) > section.size()) continue;
+        long value = 0;
+        if (ReadField(section[static_cast<std::size_t>(row) - 1], column, value) == FieldRead::Ok)
+            values[i] = static_cast<int>(value);
+    }
+    return values;
+}
+
+std::vector<std::string> ReadParamPairs(const GameContext& ctx, int rowA, int rowB) {
+    std::vector<std::string> pairs;
+    std::vector<std::string> lines;
+    if (!ReadTextLines(GamesDatPath(ctx), lines)) return pairs;
+    const std::vector<std::string> section = SectionLines(lines, "[Sect2]");
+    auto rowText = [&](int row) -> std::string_view {
+        if (row < 1 || static_cast<std::size_t>(row) > section.size()) return {};
+        return section[static_cast<std::size_t>(row) - 1];
+    };
+    for (std::size_t column = 0; column < ctx.mainGame.GameList.size(); ++column) {
+        long a = 0, b = 0;
+        if (ReadField(rowText(rowA), static_cast<int>(column), a) != FieldRead::Ok) a = 0;
+        if (ReadField(rowText(rowB), static_cast<int>(column), b) != FieldRead::Ok) b = 0;
+        pairs.push_back(fnFormatNumber(a, 10) + fnFormatNumber(b, 10));
+    }
+    return pairs;
+}
+
+CustomGameInfo CustomGameBase(const GameContext& ctx, int number) {
+    CustomGameInfo info;
+    std::vector<std::string> lines;
+    if (!ReadCustomLines(ctx, lines)) return info;
+    const int at = FindCustomRecord(lines, number);
+    if (at < 0) return info;
+    const auto index = static_cast<std::size_t>(at);
+    info.base = ParseDigits(Trim(Chars(lines[index], 55, 4)));
+    if (index + 1 < lines.size()) info.overlay = lines[index + 1];
+    return info;
+}
+
+bool ListCustomGames(const GameContext& ctx, CustomGameLists& lists) {
+    lists = {};
+    std::vector<std::string> lines;
+    if (!ReadCustomLines(ctx, lines)) return false;
+    struct Entry {
+        std::string name, number, base, overlay;
+    };
+    std::vector<Entry> entries;
+    for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
+        const std::string& line = lines[i];
+        if (ParseDigits(Chars(line, 1, 4)) < 0) continue;
+        std::string name(Chars(line, 5, 50));
+        name.resize(50, ' ');
+        const std::string overlay = i + 1 < lines.size() ? lines[i + 1] : std::string{};
+        entries.push_back({name, std::string(Chars(line, 1, 4)), std::string(Chars(line, 55, 4)),
+                           overlay.substr(0, std::min<std::size_t>(7, overlay.size()))});
+    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return Upper(a.name) < Upper(b.name); });
+    for (const Entry& e : entries) {
+        lists.names.push_back(e.name);
+        lists.numbers.push_back(e.number);
+        lists.bases.push_back(e.base);
+        lists.overlays.push_back(e.overlay);
+    }
+    return true;
+}
+
+std::vector<std::string> AllGameNames(const GameContext& ctx) {
+    std::vector<std::string> names;
+    for (const std::string& line : ctx.mainGame.GameList) names.push_back(Trim(Chars(line, 11, 50)));
+    CustomGameLists custom;
+    if (ListCustomGames(ctx, custom))
+        for (const std::string& name : custom.names) names.push_back(Trim(name));
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
+    return names;
+}
+
+bool CanPlayOnThisScreen(GameContext& ctx, int number) {
+    if (ctx.host.ScreenWidth() >= 650) return true;
+    const int base = number >= kFirstCustomGame ? CustomGameBase(ctx, number).base : number;
+    const int column = GameColumn(ctx, base);
+    if (column < 0) return true;
+    if (Chars(ctx.mainGame.GameList[static_cast<std::size_t>(column)], 9, 1) != "1") return true;
+    ctx.host.ShowInformation("Your video card's display is 640x480 pixels.\rYou can't play: " +
+                             GameName(ctx, number) +
+                             "\rPlease set your screen resolution to 800x600 pixels or higher.");
+    return false;
+}
+
+} // namespace quendra
