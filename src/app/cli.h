@@ -1,0 +1,19 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quendra {
+
+// Exit statuses of the command-line tool.
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
+constexpr int kExitRefused = 3;
+
+// Runs quendra-cli with its arguments (without the program name); `exeDir` is the folder of
+// the executable.
+int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std::ostream& out,
+           std::ostream& err);
+
+} // namespace quendra

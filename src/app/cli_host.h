@@ -1,0 +1,32 @@
+#pragma once
+
+#include "host.h"
+
+#include <iosfwd>
+
+namespace quendra {
+
+// The headless host: messages go to standard error, questions take their default answer,
+// nothing is drawn and nothing waits.
+class CliHost : public Host {
+public:
+    explicit CliHost(std::ostream& err, bool answerYes = true) : err_(err), yes_(answerYes) {}
+
+    void ShowInformation(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    bool Confirm(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
+    void Beep() override {}
+    void BeginWait() override {}
+    void EndWait() override {}
+    int ScreenWidth() const override { return 1024; }
+    int ScreenHeight() const override { return 768; }
+
+private:
+    void Print(const std::string& text);
+
+    std::ostream& err_;
+    bool yes_;
+};
+
+} // namespace quendra

@@ -1,0 +1,64 @@
+#include "qt_host.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace quendra {
+
+namespace {
+
+// Message texts break lines with a carriage return.
+QString MessageText(const std::string& text) {
+    QString out = QString::fromStdString(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+const QString kCaption = QStringLiteral("Quendra 2000");
+
+} // namespace
+
+void QtHost::ShowInformation(const std::string& text) {
+    QMessageBox::information(parent_, kCaption, MessageText(text));
+}
+
+void QtHost::ShowError(const std::string& text) {
+    QMessageBox::critical(parent_, QStringLiteral("Error"), MessageText(text));
+}
+
+bool QtHost::Confirm(const std::string& text) {
+    return QMessageBox::question(parent_, kCaption, MessageText(text),
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+Host::Answer QtHost::AskYesNoCancel(const std::string& text) {
+    switch (QMessageBox::question(parent_, kCaption, MessageText(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+void QtHost::Beep() { QApplication::beep(); }
+
+void QtHost::BeginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void QtHost::EndWait() { QApplication::restoreOverrideCursor(); }
+
+int QtHost::ScreenWidth() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size().width() : 1024;
+}
+
+int QtHost::ScreenHeight() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size().height() : 768;
+}
+
+} // namespace quendra
