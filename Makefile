@@ -37,7 +37,7 @@ test-asan: setup
 		ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD_DIR)/bin/quendra-cli bench
+	$(BUILD_DIR)/bin/quendra_model_bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)
