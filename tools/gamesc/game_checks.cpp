@@ -1,0 +1,123 @@
+#include "game_checks.h"
+
+#include "param_keys.h"
+
+namespace quendra::gamesc {
+
+namespace {
+
+int LineOf(const GameSource& source, std::string_view keyPrefix) {
+    for (const SourceEntry& entry : source.entries)
+        if (entry.key.starts_with(keyPrefix)) return entry.line;
+    return 1;
+}
+
+PileGroup GroupOfPrefix(std::string_view key) {
+    if (key.starts_with("foundations.")) return PileGroup::Foundations;
+    if (key.starts_with("tableau.")) return PileGroup::Tableau;
+    if (key.starts_with("reserves.")) return PileGroup::Reserves;
+    return PileGroup::None;
+}
+
+int P(const CompiledGame& game, int param) {
+    return game.params.at(static_cast<std::size_t>(param));
+}
+
+bool IsSet(const CompiledGame& game, int param) {
+    return game.set.at(static_cast<std::size_t>(param));
+}
+
+void CheckRequired(const CompiledGame& game, const GameSource& source, ErrorList& errors) {
+    auto missing = [&](std::string_view key, std::string_view why) {
+        errors.push_back({source.file, 1, "missing key " + std::string(key) + std::string(why)});
+    };
+    if (game.numberLine == 0) missing("game.number", "");
+    if (game.nameLine == 0) missing("game.name", "");
+    if (game.type == 0 && LineOf(source, "game.type") == 1) missing("game.type", "");
+    for (const ParamKey& key : ParamKeys()) {
+        if (key.requiredAlways && !IsSet(game, key.param)) {
+            missing(key.key, "");
+            continue;
+        }
+        if (!key.requiredWithPiles) continue;
+        const PileGroup group = key.group != PileGroup::None ? key.group : GroupOfPrefix(key.key);
+        const int count = P(game, GroupCountParam(group));
+        if (count <= 0) continue;
+        const int piles = key.group == PileGroup::None ? 1 : count;
+        for (int pile = 0; pile < piles; ++pile) {
+            if (IsSet(game, key.param + pile)) continue;
+            missing(key.key, key.group == PileGroup::None
+                                 ? " (the game has " + std::string(GroupPrefix(group)) + " piles)"
+                                 : " (no value for pile " + std::to_string(pile + 1) + ")");
+            break;
+        }
+    }
+    if (P(game, 365) > 0 && (!IsSet(game, 354) || !IsSet(game, 355)))
+        missing("stock.layout and stock.row", " (stock.slots is above 0)");
+    if (P(game, 369) > 0 && (!IsSet(game, 363) || !IsSet(game, 364)))
+        missing("discard.layout and discard.row", " (discard.slots is 1)");
+}
+
+void CheckFaceUpCounts(const CompiledGame& game, const GameSource& source, ErrorList& errors) {
+    for (int pile = 0; pile < P(game, 367); ++pile) {
+        const int dealt = P(game, 374 + pile);
+        const int faceUp = P(game, 414 + pile);
+        if (dealt <= 1000 && faceUp > dealt)
+            errors.push_back({source.file, LineOf(source, "tableau."),
+                              "tableau pile " + std::to_string(pile + 1) + " turns " +
+                                  std::to_string(faceUp) + " cards face up but is dealt only " +
+                                  std::to_string(dealt)});
+    }
+    for (int pile = 0; pile < P(game, 368); ++pile) {
+        if (P(game, 465 + pile) > P(game, 455 + pile))
+            errors.push_back({source.file, LineOf(source, "reserves."),
+                              "reserve " + std::to_string(pile + 1) +
+                                  " turns more cards face up than it is dealt"});
+    }
+    if (P(game, 44) == 1 && P(game, 373) == 0)
+        errors.push_back({source.file, LineOf(source, "deck.jokers-in-play"),
+                          "deck.jokers-in-play is yes but deck.jokers is 0"});
+}
+
+void CheckCardTotal(const CompiledGame& game, const GameSource& source, ErrorList& errors) {
+    const int dealt = CardsDealt(game);
+    if (dealt < 0) return;
+    const int deck = P(game, 370) + (P(game, 44) == 1 ? P(game, 373) : 0);
+    if (dealt != deck)
+        errors.push_back({source.file, LineOf(source, "deck.cards"),
+                          "the deal places " + std::to_string(dealt) + " cards but the deck has " +
+                              std::to_string(deck)});
+}
+
+} // namespace
+
+int CardsDealt(const CompiledGame& game) {
+    const int startMode = P(game, 1);
+    if (P(game, 34) != 0 || P(game, 50) != 0 || P(game, 47) != 0 || startMode == 3 ||
+        startMode == 5 || P(game, 99) == 97)
+        return -1;
+    int dealt = P(game, 371) + P(game, 372) + P(game, 454) + (P(game, 351) != 0 ? 1 : 0);
+    for (int pile = 0; pile < P(game, 367); ++pile) {
+        const int count = P(game, 374 + pile);
+        if (count > 1000) return -1;
+        dealt += count;
+    }
+    for (int pile = 0; pile < P(game, 368); ++pile)
+        dealt += P(game, 455 + pile);
+    for (int pile = 0; pile < P(game, 366); ++pile) {
+        const int code = P(game, 99 + pile);
+        if (code != 0 && code != 92 && code != 96) ++dealt;
+    }
+    if (startMode == 1 || startMode == 4) dealt += 1;
+    if (startMode == 2) dealt += P(game, 366);
+    dealt += P(game, 12);
+    return dealt;
+}
+
+void CheckGame(const CompiledGame& game, const GameSource& source, ErrorList& errors) {
+    CheckRequired(game, source, errors);
+    CheckFaceUpCounts(game, source, errors);
+    CheckCardTotal(game, source, errors);
+}
+
+} // namespace quendra::gamesc
