@@ -7,7 +7,7 @@ namespace quendra {
 // Everything the core shows to the player or waits for goes through this port: the window
 // implements it with widgets, the command-line tool answers from its options, tests script it.
 class Host {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
 
     virtual ~Host() = default;
@@ -24,6 +24,9 @@ public:
     // The hourglass cursor during long work; calls nest.
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;
+    // The advice box, caption "Information": the message, the picture of `page` and a check
+    // box "&Don't show this message box again"; true when the box was ticked on closing.
+    virtual bool ShowAdvice(const std::string& message, int page) = 0;
     // Size of the screen the program runs on, in pixels.
     virtual int ScreenWidth() const = 0;
     virtual int ScreenHeight() const = 0;
@@ -31,13 +34,13 @@ public:
 
 // Shows the wait cursor for the lifetime of the object.
 class WaitCursor {
-public:
+  public:
     explicit WaitCursor(Host& host) : host_(host) { host_.BeginWait(); }
     ~WaitCursor() { host_.EndWait(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
+  private:
     Host& host_;
 };
 
