@@ -27,13 +27,35 @@ bool IsSet(const CompiledGame& game, int param) {
     return game.set.at(static_cast<std::size_t>(param));
 }
 
-void CheckRequired(const CompiledGame& game, const GameSource& source, ErrorList& errors) {
+// True when the source names the key, for a whole group or for one pile ("tableau.3.cards").
+bool Mentions(const GameSource& source, std::string_view key) {
+    const auto dot = key.find('.');
+    for (const SourceEntry& entry : source.entries) {
+        if (entry.key == key) return true;
+        if (dot == std::string_view::npos || !entry.key.starts_with(key.substr(0, dot + 1)) ||
+            !entry.key.ends_with(key.substr(dot)))
+            continue;
+        const std::string_view middle =
+            std::string_view(entry.key).substr(dot + 1, entry.key.size() - key.size() - 1);
+        if (!middle.empty() && middle.find_first_not_of("0123456789") == std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+void CheckRequired(const CompiledGame& game, const GameSource& source, bool clean,
+                   ErrorList& errors) {
     auto missing = [&](std::string_view key, std::string_view why) {
+        // A key whose value was refused has its own error already.
+        if (!clean && Mentions(source, key)) return;
         errors.push_back({source.file, 1, "missing key " + std::string(key) + std::string(why)});
     };
     if (game.numberLine == 0) missing("game.number", "");
     if (game.nameLine == 0) missing("game.name", "");
-    if (game.type == 0 && LineOf(source, "game.type") == 1) missing("game.type", "");
+    bool hasType = false;
+    for (const SourceEntry& entry : source.entries)
+        hasType = hasType || entry.key == "game.type";
+    if (!hasType) missing("game.type", "");
     for (const ParamKey& key : ParamKeys()) {
         if (key.requiredAlways && !IsSet(game, key.param)) {
             missing(key.key, "");
@@ -115,7 +137,12 @@ int CardsDealt(const CompiledGame& game) {
 }
 
 void CheckGame(const CompiledGame& game, const GameSource& source, ErrorList& errors) {
-    CheckRequired(game, source, errors);
+    bool clean = true;
+    for (const CompileError& error : errors)
+        clean = clean && error.file != source.file;
+    CheckRequired(game, source, clean, errors);
+    // Values that disagree are only worth reporting once every value could be read.
+    if (!clean) return;
     CheckFaceUpCounts(game, source, errors);
     CheckCardTotal(game, source, errors);
 }

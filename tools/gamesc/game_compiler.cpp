@@ -160,9 +160,14 @@ struct Compiler {
                                   " piles: give one value for every pile, or one for all");
             return;
         }
+        if (words.size() == 1) {
+            if (auto value = Value(key, entry.key, words[0], entry.line))
+                for (int pile = 0; pile < count; ++pile)
+                    SetParam(key.param + pile, *value);
+            return;
+        }
         for (int pile = 0; pile < count; ++pile) {
-            const std::string& word = words.size() == 1 ? words[0] : words[pile];
-            if (auto value = Value(key, entry.key, word, entry.line))
+            if (auto value = Value(key, entry.key, words[pile], entry.line))
                 SetParam(key.param + pile, *value);
         }
     }
