@@ -218,7 +218,8 @@ struct Compiler {
                 Dispatch(entry, pass);
         }
         if (source.rules.empty())
-            Error(source.rulesLine, "no rules text: end the file with a \"[rules]\" section");
+            Error(source.rulesLine > 0 ? source.rulesLine : 1,
+                  "no rules text: end the file with a \"[rules]\" section");
         game.rules = source.rules;
         game.file = source.file;
         CheckGame(game, source, errors);
