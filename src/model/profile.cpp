@@ -144,6 +144,9 @@ std::vector<std::string> Profile::Keys(std::string_view section) const {
 
 void Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     std::string line = std::string(Trim(key)) + "=" + std::string(value);
+    // A line end inside would make lines of its own.
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     const std::size_t header = SectionLine(section);
     if (header == kNone) {
         // A new section goes at the end, after an empty line.

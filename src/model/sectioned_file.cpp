@@ -98,12 +98,19 @@ bool ValueOf(std::string_view line, std::string_view key, std::string_view& valu
     return true;
 }
 
+// A line end inside a key or value would make lines of its own: it becomes a blank.
+std::string OneLine(std::string_view text) {
+    std::string line(text);
+    std::replace_if(line.begin(), line.end(), IsLineEnd, ' ');
+    return line;
+}
+
 std::string PairLines(std::span<const std::string> keys, std::span<const std::string> values) {
     std::string text;
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        text += keys[i];
+        text += OneLine(keys[i]);
         text += '=';
-        if (i < values.size()) text += values[i];
+        if (i < values.size()) text += OneLine(values[i]);
         text += "\r\n";
     }
     return text;
@@ -250,8 +257,8 @@ bool WriteKey(Host& host, const std::string& file, std::string_view section, std
     const Loaded loaded = LoadWhole(host, file, text);
     if (loaded == Loaded::Failed) return false;
     const auto span = loaded == Loaded::Ok ? LocateSection(text, section) : std::nullopt;
-    const std::string keyText(key);
-    const std::string valueText(value);
+    const std::string keyText = OneLine(key);
+    const std::string valueText = OneLine(value);
     if (!span) return AppendSection(host, file, section, {&keyText, 1}, {&valueText, 1});
 
     std::size_t lastLineEnd = span->body;
@@ -262,11 +269,12 @@ bool WriteKey(Host& host, const std::string& file, std::string_view section, std
         while (stop > at && IsLineEnd(text[stop - 1]))
             --stop;
         std::string_view old;
-        if (ValueOf(std::string_view(text).substr(at, stop - at), key, old)) {
-            const std::size_t valueStart = at + key.size() + 1;
-            if (old.size() == value.size()) return WriteInPlace(host, file, valueStart, value);
+        if (ValueOf(std::string_view(text).substr(at, stop - at), keyText, old)) {
+            const std::size_t valueStart = at + keyText.size() + 1;
+            if (old.size() == valueText.size())
+                return WriteInPlace(host, file, valueStart, valueText);
             // Another width would run into the next line: change only this value.
-            text.replace(valueStart, old.size(), value);
+            text.replace(valueStart, old.size(), valueText);
             return ReplaceFileContent(host, file, text);
         }
         if (stop > at) lastLineEnd = next;

@@ -49,6 +49,10 @@ TEST(Profile, WritesCreateFileSectionAndKeyWithCrLf) {
     ASSERT_TRUE(ProfileWriteString(host, path, "preference", "GAME", "13"));
     ASSERT_TRUE(ProfileWriteString(host, path, "Preference", "Card", "2"));
     EXPECT_EQ(ReadBytes(path), "[Preference]\r\nGAME=13\r\nCard=2\r\n\r\n[Users]\r\nCount=3\r\n");
+    // A player name with a line end in it stays one line.
+    ASSERT_TRUE(ProfileWriteString(host, path, "Users", "User001", "Ann\n[Evil]"));
+    EXPECT_EQ(ProfileReadString(path, "Users", "User001", ""), "Ann [Evil]");
+    EXPECT_FALSE(Profile::Load(path).HasSection("Evil"));
     EXPECT_TRUE(host.informations.empty());
 }
 

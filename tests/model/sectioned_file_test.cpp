@@ -119,6 +119,10 @@ TEST_F(SectionedFile, WriteKeyAddsMissingKeysAndSections) {
     ASSERT_TRUE(WriteKey(host, path, "0003", "Ann", "a"));
     EXPECT_EQ(ReadKey(path, "0003", "Ann", ""), "a");
     EXPECT_TRUE(ReadBytes(path).ends_with("Bob=b\r\n\r\n[0003]\r\nAnn=a\r\n"));
+    // A line end in a value cannot make a line, or a section, of its own.
+    ASSERT_TRUE(WriteKey(host, path, "0003", "Ann", "a\r\n[0004]"));
+    EXPECT_EQ(ReadKey(path, "0003", "Ann", ""), "a  [0004]");
+    EXPECT_FALSE(FindSection(path, "0004"));
     // A file that is not there yet is created.
     const std::string fresh = dir.File("Series.dat");
     ASSERT_TRUE(WriteKey(host, fresh, "0001", "K", "v"));
