@@ -282,9 +282,7 @@ bool WriteKey(Host& host, const std::string& file, std::string_view section, std
     }
     // A new key goes after the section's last line.
     std::string line = keyText + "=" + valueText + "\r\n";
-    if (!span->headerLineEnded)
-        line.insert(0, "\r\n");
-    else if (lastLineEnd > 0 && text[lastLineEnd - 1] != '\n')
+    if (!span->headerLineEnded || (lastLineEnd > 0 && text[lastLineEnd - 1] != '\n'))
         line.insert(0, "\r\n");
     text.insert(lastLineEnd, line);
     return ReplaceFileContent(host, file, text);
