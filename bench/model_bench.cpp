@@ -12,6 +12,7 @@ public:
     void ShowError(const std::string&) override {}
     bool Confirm(const std::string&) override { return true; }
     Answer AskYesNoCancel(const std::string&) override { return Answer::Yes; }
+    bool ShowAdvice(const std::string&, int) override { return false; }
     void Beep() override {}
     void BeginWait() override {}
     void EndWait() override {}

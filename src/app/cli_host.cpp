@@ -31,4 +31,10 @@ Host::Answer CliHost::AskYesNoCancel(const std::string& text) {
     return yes_ ? Answer::Yes : Answer::No;
 }
 
+// Advice is printed; nobody ticks the box on a terminal.
+bool CliHost::ShowAdvice(const std::string& message, int /*page*/) {
+    Print(message);
+    return false;
+}
+
 } // namespace quendra

@@ -3,10 +3,12 @@
 #include "main_window.h"
 #include "program_files.h"
 #include "qt_host.h"
+#include "settings.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QMessageBox>
+#include <QGuiApplication>
+#include <QScreen>
 
 #ifndef QUENDRA_SHARE_DIR
 #define QUENDRA_SHARE_DIR ""
@@ -38,7 +40,7 @@ int main(int argc, char** argv) {
         host.ShowError(error);
         return 2;
     }
-    quendra::SetSetting(ctx.settings, quendra::field::kProgramDir, files.programDir);
+    quendra::SetProgramDir(ctx, files.programDir);
     ctx.gamesFile = files.gamesFile;
     ctx.imagesFile = files.imagesFile;
     if (files.gamesFile.empty() || !quendra::LoadGameList(ctx)) {
@@ -47,6 +49,14 @@ int main(int argc, char** argv) {
                        "or reinstall the program.");
         return 1;
     }
+
+    // The player's settings, with the players of a first start.
+    quendra::LoadSettings(ctx, QGuiApplication::primaryScreen()
+                                   ? QGuiApplication::primaryScreen()->depth()
+                                   : 32);
+    quendra::CreateDefaultPlayers(ctx);
+    quendra::CountProgramStart(ctx);
+    quendra::ResetRunCounters(ctx);
 
     quendra::MainWindow window(ctx);
     host.SetParent(&window);

@@ -1,6 +1,7 @@
 #include "qt_host.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -43,6 +44,15 @@ Host::Answer QtHost::AskYesNoCancel(const std::string& text) {
     case QMessageBox::No: return Answer::No;
     default: return Answer::Cancel;
     }
+}
+
+bool QtHost::ShowAdvice(const std::string& message, int /*page*/) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), MessageText(message),
+                    QMessageBox::Ok, parent_);
+    auto* dontShow = new QCheckBox(QStringLiteral("&Don't show this message box again"), &box);
+    box.setCheckBox(dontShow);
+    box.exec();
+    return dontShow->isChecked();
 }
 
 void QtHost::Beep() { QApplication::beep(); }

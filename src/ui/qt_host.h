@@ -16,6 +16,7 @@ public:
     void ShowError(const std::string& text) override;
     bool Confirm(const std::string& text) override;
     Answer AskYesNoCancel(const std::string& text) override;
+    bool ShowAdvice(const std::string& message, int page) override;
     void Beep() override;
     void BeginWait() override;
     void EndWait() override;
