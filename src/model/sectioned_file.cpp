@@ -260,11 +260,12 @@ bool WriteKey(Host& host, const std::string& file, std::string_view section, std
     const std::string keyText = OneLine(key);
     const std::string valueText = OneLine(value);
     if (!span) return AppendSection(host, file, section, {&keyText, 1}, {&valueText, 1});
+    const SectionSpan where = *span;
 
-    std::size_t lastLineEnd = span->body;
-    for (std::size_t at = span->body; at < span->end;) {
+    std::size_t lastLineEnd = where.body;
+    for (std::size_t at = where.body; at < where.end;) {
         std::size_t next = text.find('\n', at);
-        next = next == std::string::npos || next >= span->end ? span->end : next + 1;
+        next = next == std::string::npos || next >= where.end ? where.end : next + 1;
         std::size_t stop = next;
         while (stop > at && IsLineEnd(text[stop - 1]))
             --stop;
@@ -282,7 +283,7 @@ bool WriteKey(Host& host, const std::string& file, std::string_view section, std
     }
     // A new key goes after the section's last line.
     std::string line = keyText + "=" + valueText + "\r\n";
-    if (!span->headerLineEnded || (lastLineEnd > 0 && text[lastLineEnd - 1] != '\n'))
+    if (!where.headerLineEnded || (lastLineEnd > 0 && text[lastLineEnd - 1] != '\n'))
         line.insert(0, "\r\n");
     text.insert(lastLineEnd, line);
     return ReplaceFileContent(host, file, text);
