@@ -2,7 +2,15 @@
 
 #include "cards.h"
 
+#include <chrono>
+
 namespace quendra {
+
+std::int64_t Host::Now() const {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 void fnPutCard(GameContext& ctx, PileRef pile, int card, char faceDigit) {
     ctx.table.Pile(pile) += CardCode(card);

@@ -3,6 +3,7 @@
 #include "host.h"
 #include "settings_record.h"
 #include "table.h"
+#include "undo_history.h"
 
 #include <array>
 #include <cstdint>
@@ -14,6 +15,30 @@ namespace quendra {
 // game is loaded and put back before every deal of the same game.
 struct RuleCopy {
     std::array<std::int16_t, 56> values{};
+};
+
+// What the rule engine keeps between moves, beside the piles: everything a game needs to
+// resume that is not a pile lives here or in the parameter block.
+struct PlayState {
+    int passNumber = 1;     // the current pass through the stock
+    int dealCount = 0;      // deals onto several piles made in this game
+    int moveCounter = 0;    // counts the first two moves of a game, then stays at 2
+    int draggedCard = 0;    // bottom card of the group being moved; 0 when none
+    int movingTopCard = 0;  // top card of the group being moved
+    bool singleCard = true; // the group being moved is one card
+    bool stockPending = false; // a stock operation armed at the press, done at the release
+    bool busy = false;         // the engine is working: presses only beep
+    bool autoplayTicked = false;
+    bool autoplayEnabled = true;
+    int assistMode = 0; // 0 none, 1 hint, 3 demonstration
+    bool demoRecording = false;
+    bool moveMade = false;      // the next-move finder played a move
+    bool exitAfterGame = false; // close the window once the game has ended
+    std::string recentMoves;    // the last 30 moves, 13 characters each
+    int lowestDrawnPoint = 0;
+    std::int64_t clockStart = 0; // when the clock started, seconds since the epoch
+    std::int64_t pausedAt = 0;   // when the pause began
+    std::string timeText = "0:00:00";
 };
 
 // The one game context: everything a running game needs, created at start-up and passed by
@@ -34,6 +59,8 @@ struct GameContext {
     std::string gamesFile;
     std::string imagesFile;
     TMainGame mainGame;
+    UndoHistory undoHistory;
+    PlayState play;
 
     // The program directory with a trailing separator.
     std::string ProgramDir() const { return GetSetting(settings, field::kProgramDir); }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "table.h"
 
 namespace quendra {
 
@@ -30,6 +33,58 @@ class Host {
     // Size of the screen the program runs on, in pixels.
     virtual int ScreenWidth() const = 0;
     virtual int ScreenHeight() const = 0;
+
+    // What the table shows and plays. The headless hosts keep the defaults: nothing is drawn,
+    // nothing waits.
+
+    // Plays a sound of the images module by name ("Foundation", "Stock", "Redeal" ...); the
+    // caller has already checked its switch.
+    virtual void PlaySound(const std::string& /*name*/) {}
+    // A pile's picture is out of date.
+    virtual void RedrawPile(PileRef /*pile*/) {}
+    // The whole table is out of date.
+    virtual void RedrawTable() {}
+    // The stock place drawn pressed (a stock operation armed) or normal.
+    virtual void DrawStockPressed(bool /*pressed*/) {}
+    // A card flies from one pile to another (the table already shows it at its new place).
+    virtual void FlyCard(int /*card*/, PileRef /*from*/, PileRef /*to*/) {}
+    // Waits while window messages go on being processed.
+    virtual void Wait(int /*milliseconds*/) {}
+    // The score or the clock changed.
+    virtual void ShowScore(const std::string& /*text*/) {}
+    virtual void ShowTime(const std::string& /*text*/) {}
+
+    // Commands the core enables and disables.
+    enum class Command {
+        Pause,
+        QuitGame,
+        InsertBookmark,
+        GoToBookmark,
+        Save,
+        HoldAndExit,
+        Tutor,
+        Undo,
+        Redo,
+        Customize
+    };
+    virtual void EnableCommand(Command /*command*/, bool /*enabled*/) {}
+
+    // A game ended: its result goes to the statistics, the hi-scores and the series.
+    struct GameResult {
+        int game = 0;
+        std::string deal;
+        std::string player;
+        bool won = false;
+        int score = 0;
+        int seconds = 0;
+        std::int64_t endTime = 0; // seconds since the epoch
+    };
+    virtual void RecordGameResult(const GameResult& /*result*/) {}
+    // After a won game: the winning animation, then the "Game won" dialog.
+    virtual void CelebrateWin() {}
+
+    // Now, in seconds since the epoch (tests set the time they need).
+    virtual std::int64_t Now() const;
 };
 
 // Shows the wait cursor for the lifetime of the object.
