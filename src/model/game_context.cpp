@@ -83,6 +83,79 @@ void LoadTableSnapshot(GameContext& ctx, const TableSnapshot& snapshot) {
     }
 }
 
+namespace {
+
+// Index of a pile's X in the current game object's table (its Y follows at the group's
+// Y offset); tableau piles live in the geometry instead.
+int MainGameXIndex(PileRef pile) {
+    switch (pile.group) {
+    case PileGroupId::Stock: return TMainGame::kStockX + pile.index;
+    case PileGroupId::Dest: return TMainGame::kDestX + pile.index;
+    case PileGroupId::Appogg: return TMainGame::kAppoggX + pile.index;
+    case PileGroupId::Fila: break;
+    }
+    return -1;
+}
+
+int MainGameYIndex(PileRef pile) {
+    switch (pile.group) {
+    case PileGroupId::Stock: return TMainGame::kStockY + pile.index;
+    case PileGroupId::Dest: return TMainGame::kDestY + pile.index;
+    case PileGroupId::Appogg: return TMainGame::kAppoggY + pile.index;
+    case PileGroupId::Fila: break;
+    }
+    return -1;
+}
+
+std::int16_t UnsetFor(PileGroupId group) {
+    switch (group) {
+    case PileGroupId::Stock: return kUnsetStock;
+    case PileGroupId::Dest: return kUnsetDest;
+    case PileGroupId::Fila: return kUnsetFila;
+    case PileGroupId::Appogg: return kUnsetAppogg;
+    }
+    return kUnsetStock;
+}
+
+} // namespace
+
+void ClearPilePositions(GameContext& ctx) {
+    for (int line = 0; line < kSnapshotLines; ++line) {
+        const PileRef pile = SnapshotLinePile(line);
+        const std::int16_t unset = UnsetFor(pile.group);
+        SetPilePosition(ctx, pile, unset, unset);
+    }
+}
+
+std::int16_t PileX(const GameContext& ctx, PileRef pile) {
+    if (pile.group == PileGroupId::Fila)
+        return ctx.geometry.FilaX.at(static_cast<std::size_t>(pile.index));
+    return ctx.mainGame.values.at(static_cast<std::size_t>(MainGameXIndex(pile)));
+}
+
+std::int16_t PileY(const GameContext& ctx, PileRef pile) {
+    if (pile.group == PileGroupId::Fila)
+        return ctx.geometry.FilaY.at(static_cast<std::size_t>(pile.index));
+    return ctx.mainGame.values.at(static_cast<std::size_t>(MainGameYIndex(pile)));
+}
+
+void SetPilePosition(GameContext& ctx, PileRef pile, int x, int y) {
+    const auto x16 = static_cast<std::int16_t>(x);
+    const auto y16 = static_cast<std::int16_t>(y);
+    if (pile.group == PileGroupId::Fila) {
+        ctx.geometry.FilaX.at(static_cast<std::size_t>(pile.index)) = x16;
+        ctx.geometry.FilaY.at(static_cast<std::size_t>(pile.index)) = y16;
+        return;
+    }
+    ctx.mainGame.values.at(static_cast<std::size_t>(MainGameXIndex(pile))) = x16;
+    ctx.mainGame.values.at(static_cast<std::size_t>(MainGameYIndex(pile))) = y16;
+}
+
+bool PileHasPlace(const GameContext& ctx, PileRef pile) {
+    const std::int16_t unset = UnsetFor(pile.group);
+    return PileX(ctx, pile) != unset && PileY(ctx, pile) != unset;
+}
+
 void CopyToScratch(GameContext& ctx) { ctx.ScratchTable = ctx.table; }
 
 void RestoreFromScratch(GameContext& ctx) { ctx.table = ctx.ScratchTable; }

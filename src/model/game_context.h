@@ -41,6 +41,24 @@ struct PlayState {
     std::string timeText = "0:00:00";
 };
 
+// The drawing area the pile layout fills. The window sets it from its size; headless, the
+// table is laid out for a 1024 x 768 area.
+struct LayoutArea {
+    int top = 5;             // below the tool bars
+    int usableWidth = 1024;  // window width less the side panel
+    int windowHeight = 768;
+    int bottom = 767;        // client height - 1
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    int shadowOffset = 9;    // 9 with card shadows, 0 without
+};
+
+// Positions of piles the layout has not placed.
+constexpr std::int16_t kUnsetStock = -10000;
+constexpr std::int16_t kUnsetDest = -10001;
+constexpr std::int16_t kUnsetFila = -10002;
+constexpr std::int16_t kUnsetAppogg = -10003;
+
 // The one game context: everything a running game needs, created at start-up and passed by
 // reference. Tests may build as many as they like.
 struct GameContext {
@@ -61,6 +79,7 @@ struct GameContext {
     TMainGame mainGame;
     UndoHistory undoHistory;
     PlayState play;
+    LayoutArea layoutArea;
 
     // The program directory with a trailing separator.
     std::string ProgramDir() const { return GetSetting(settings, field::kProgramDir); }
@@ -80,6 +99,15 @@ void LoadPileFromSnapshotLine(GameContext& ctx, PileRef pile, std::string_view l
 void LoadTableSnapshot(GameContext& ctx, const TableSnapshot& snapshot);
 // The pile that stands at a given line of a snapshot (0 to 68).
 PileRef SnapshotLinePile(int line);
+
+// Marks every pile position unset, before a layout.
+void ClearPilePositions(GameContext& ctx);
+// The top-left corner of a pile's bottom card, in table coordinates.
+std::int16_t PileX(const GameContext& ctx, PileRef pile);
+std::int16_t PileY(const GameContext& ctx, PileRef pile);
+void SetPilePosition(GameContext& ctx, PileRef pile, int x, int y);
+// True when the layout placed the pile: only such piles are drawn and hit.
+bool PileHasPlace(const GameContext& ctx, PileRef pile);
 
 void CopyToScratch(GameContext& ctx);
 void RestoreFromScratch(GameContext& ctx);
