@@ -9,7 +9,7 @@ namespace quendra {
 // The headless host: messages go to standard error, questions take their default answer,
 // nothing is drawn and nothing waits.
 class CliHost : public Host {
-public:
+  public:
     explicit CliHost(std::ostream& err, bool answerYes = true) : err_(err), yes_(answerYes) {}
 
     void ShowInformation(const std::string& text) override;
@@ -23,7 +23,7 @@ public:
     int ScreenWidth() const override { return 1024; }
     int ScreenHeight() const override { return 768; }
 
-private:
+  private:
     void Print(const std::string& text);
 
     std::ostream& err_;

@@ -221,6 +221,17 @@ TEST(GamesCompilerStrictness, DealThatDoesNotUseTheWholeDeckIsRefused) {
     EXPECT_TRUE(Compile(withAces).errors.empty());
 }
 
+TEST(GamesCompilerStrictness, KingsToBottomIsADealModeThatKeepsTheCardCount) {
+    const std::string kings =
+        Replace(kValidGame, "play.tutor = no", "play.tutor = no\ndeal.mode = kings-to-bottom");
+    const Result result = Compile(kings);
+    ASSERT_TRUE(result.errors.empty()) << result.errors.front().Text();
+    EXPECT_EQ(result.game.params[34], 17);
+    // The Kings only change places within their piles, so the deal must still use the deck.
+    EXPECT_EQ(OnlyError(Compile(Replace(kings, "stock.cards = 44", "stock.cards = 45"))),
+              "test.game:4: the deal places 53 cards but the deck has 52");
+}
+
 TEST(GamesCompilerStrictness, DuplicateNumbersAndNamesAcrossFilesStopTheBuild) {
     test::TempDir dir;
     const std::string first = dir.Write("a.game", kValidGame);

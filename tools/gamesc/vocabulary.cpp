@@ -169,6 +169,9 @@ constexpr NamedValue kDealModeNames[] = {
     {"hanoi-pack", 14},
     {"maze-pack", 15},
     {"no-courts", 16},
+    // After the ordinary deal every King in a tableau pile is moved beneath the other cards of
+    // its pile, keeping the order of the rest (Baker's Dozen and its relatives).
+    {"kings-to-bottom", 17},
 };
 
 constexpr NamedValue kStrippedPackNames[] = {
