@@ -21,15 +21,6 @@ constexpr int kMatchedStartFromReserve = 93;
 const PileRef kStock{PileGroupId::Stock, kMazzo};
 const PileRef kWaste{PileGroupId::Stock, kMazzoVis};
 
-int TableauCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(367), 0, kFilaPiles);
-}
-int ReserveCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(368), 0, kAppoggPiles);
-}
-int FoundationCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(366), 0, kDestPiles);
-}
 
 bool AutoFaceUpAllowed(const GameContext& ctx) {
     return GetSetting(ctx.settings, field::kAutomaticFaceUp) != "N";

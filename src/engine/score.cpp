@@ -24,7 +24,7 @@ int Count(std::string_view pile) {
 
 int CardsOnFoundations(const GameContext& ctx) {
     int cards = 0;
-    for (int i = 0; i < std::clamp(ctx.Param(366), 0, kDestPiles); ++i)
+    for (int i = 0; i < FoundationCount(ctx); ++i)
         cards += Count(ctx.table.DestGroup[static_cast<std::size_t>(i)]);
     return cards;
 }
@@ -33,9 +33,6 @@ int DiscardCards(const GameContext& ctx) {
     return Count(ctx.table.StockGroup[kMazzoWaste]);
 }
 
-int TableauCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(367), 0, kFilaPiles);
-}
 
 const std::string& Fila(const GameContext& ctx, int i) {
     return ctx.table.FilaGroup.at(static_cast<std::size_t>(i));
@@ -88,7 +85,7 @@ int FamilyScore(const GameContext& ctx, int family) {
     }
     case 41: {
         int score = -n;
-        for (int i = 1; i < std::clamp(ctx.Param(366), 0, kDestPiles); ++i)
+        for (int i = 1; i < FoundationCount(ctx); ++i)
             if (ctx.table.DestGroup[static_cast<std::size_t>(i)].empty()) score += 20;
         return score;
     }

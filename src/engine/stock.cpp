@@ -36,12 +36,6 @@ std::string& StockPile(GameContext& ctx) {
 bool StockEmpty(const GameContext& ctx) {
     return ctx.table.StockGroup[kMazzo].empty();
 }
-int TableauCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(367), 0, kFilaPiles);
-}
-int ReserveCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(368), 0, kAppoggPiles);
-}
 
 void MarkStep(GameContext& ctx, const char* code) {
     if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) AddStepCode(ctx, code);

@@ -45,6 +45,14 @@ struct PileRef {
     bool operator==(const PileRef&) const = default;
 };
 
+// Pile references by group and 0-based index.
+namespace pile {
+constexpr PileRef Stock(int i) { return {PileGroupId::Stock, i}; }
+constexpr PileRef Dest(int i) { return {PileGroupId::Dest, i}; }
+constexpr PileRef Fila(int i) { return {PileGroupId::Fila, i}; }
+constexpr PileRef Appogg(int i) { return {PileGroupId::Appogg, i}; }
+} // namespace pile
+
 // The name of a pile: "Mazzo", "Mazzo_Vis", "Mazzo_Waste", "Dest7", "Fila12", "Appogg3".
 std::string PileName(PileRef pile);
 // Parses a pile name by its prefix and numeric part; nothing when it names no pile.

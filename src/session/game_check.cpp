@@ -49,11 +49,11 @@ std::vector<PileRef> PilesInUse(const GameContext& ctx) {
     if (ctx.Param(9) == 1) piles.push_back({PileGroupId::Stock, kMazzo});
     if (ctx.Param(10) == 1) piles.push_back({PileGroupId::Stock, kMazzoVis});
     if (ctx.Param(369) > 0) piles.push_back({PileGroupId::Stock, kMazzoWaste});
-    for (int i = 0; i < std::min<int>(ctx.Param(366), kDestPiles); ++i)
+    for (int i = 0; i < FoundationCount(ctx); ++i)
         piles.push_back({PileGroupId::Dest, i});
-    for (int i = 0; i < std::min<int>(ctx.Param(367), kFilaPiles); ++i)
+    for (int i = 0; i < TableauCount(ctx); ++i)
         piles.push_back({PileGroupId::Fila, i});
-    for (int i = 0; i < std::min<int>(ctx.Param(368), kAppoggPiles); ++i)
+    for (int i = 0; i < ReserveCount(ctx); ++i)
         piles.push_back({PileGroupId::Appogg, i});
     return piles;
 }

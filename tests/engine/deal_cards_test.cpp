@@ -10,14 +10,11 @@
 #include <gtest/gtest.h>
 
 namespace quendra {
+
+using pile::Dest;
+using pile::Fila;
 namespace {
 
-constexpr PileRef Dest(int i) {
-    return {PileGroupId::Dest, i};
-}
-constexpr PileRef Fila(int i) {
-    return {PileGroupId::Fila, i};
-}
 constexpr PileRef Mazzo{PileGroupId::Stock, kMazzo};
 
 class DealCardsTest : public ::testing::Test {
