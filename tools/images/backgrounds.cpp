@@ -1,10 +1,10 @@
-#include <QPainterPath>
+#include "suit_paths.h"
+#include "table_marks.h"
 
 #include <cmath>
 #include <random>
 
-#include "suit_paths.h"
-#include "table_marks.h"
+#include <QPainterPath>
 
 namespace quendra::imagegen {
 namespace {
@@ -16,7 +16,9 @@ QRgb Shade(const QColor& base, int delta) {
                 std::clamp(base.blue() + delta, 0, 255));
 }
 
-QString BackgroundName(int number) { return QString("B%1").arg(number, 3, 10, QChar('0')); }
+QString BackgroundName(int number) {
+    return QString("B%1").arg(number, 3, 10, QChar('0'));
+}
 
 // Periodic smooth noise over the tile: a sum of waves whose periods divide the tile, so the
 // picture joins itself seamlessly at every edge.
@@ -25,7 +27,8 @@ qreal Waves(qreal x, qreal y, std::uint32_t seed) {
     std::uniform_real_distribution<qreal> phase(0, 2 * M_PI);
     qreal sum = 0;
     for (int k = 1; k <= 4; ++k) {
-        const int fx = 1 + static_cast<int>(rng() % 3) * k, fy = 1 + static_cast<int>(rng() % 3) * k;
+        const int fx = 1 + static_cast<int>(rng() % 3) * k,
+                  fy = 1 + static_cast<int>(rng() % 3) * k;
         sum += std::sin(2 * M_PI * (fx * x + fy * y) / kTile + phase(rng)) / k;
     }
     return sum / 2.1;
@@ -36,7 +39,8 @@ QImage Felt(const QColor& base, std::uint32_t seed, int grain) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> noise(-grain, grain);
     for (int y = 0; y < kTile; ++y)
-        for (int x = 0; x < kTile; ++x) tile.setPixel(x, y, Shade(base, noise(rng)));
+        for (int x = 0; x < kTile; ++x)
+            tile.setPixel(x, y, Shade(base, noise(rng)));
     return tile;
 }
 
@@ -45,10 +49,13 @@ QImage Linen(const QColor& base, std::uint32_t seed) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> noise(-4, 4);
     std::vector<int> rows(kTile), cols(kTile);
-    for (int& r : rows) r = noise(rng) * 2;
-    for (int& c : cols) c = noise(rng) * 2;
+    for (int& r : rows)
+        r = noise(rng) * 2;
+    for (int& c : cols)
+        c = noise(rng) * 2;
     for (int y = 0; y < kTile; ++y)
-        for (int x = 0; x < kTile; ++x) tile.setPixel(x, y, Shade(base, rows[y] + cols[x] + noise(rng)));
+        for (int x = 0; x < kTile; ++x)
+            tile.setPixel(x, y, Shade(base, rows[y] + cols[x] + noise(rng)));
     return tile;
 }
 
@@ -69,7 +76,9 @@ QImage Marble(const QColor& base, std::uint32_t seed) {
     for (int y = 0; y < kTile; ++y)
         for (int x = 0; x < kTile; ++x) {
             const qreal v = std::sin(2 * M_PI * (x + y) / kTile + 3 * Waves(x, y, seed));
-            tile.setPixel(x, y, Shade(base, qRound(std::pow(std::abs(v), 6) * 38 + Waves(y, x, seed + 1) * 6)));
+            tile.setPixel(
+                x, y,
+                Shade(base, qRound(std::pow(std::abs(v), 6) * 38 + Waves(y, x, seed + 1) * 6)));
         }
     return tile;
 }
@@ -118,7 +127,8 @@ QImage Dots(const QColor& base, const QColor& ink, qreal radius) {
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
         for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x) p.drawEllipse(QPointF(x * 32 + (y % 2) * 16, y * 32), radius, radius);
+            for (int x = 0; x < 4; ++x)
+                p.drawEllipse(QPointF(x * 32 + (y % 2) * 16, y * 32), radius, radius);
     });
 }
 
@@ -128,7 +138,8 @@ QImage Tiles(const QColor& base, const QColor& joint) {
         p.setBrush(Qt::NoBrush);
         for (int y = 0; y < 4; ++y) {
             p.drawLine(0, y * 32, 128, y * 32);
-            for (int x = 0; x < 4; ++x) p.drawLine(x * 32 + (y % 2) * 16, y * 32, x * 32 + (y % 2) * 16, y * 32 + 32);
+            for (int x = 0; x < 4; ++x)
+                p.drawLine(x * 32 + (y % 2) * 16, y * 32, x * 32 + (y % 2) * 16, y * 32 + 32);
         }
     });
 }
@@ -177,7 +188,8 @@ QImage Suits(const QColor& base, const QColor& ink) {
         p.setBrush(ink);
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x)
-                p.drawPath(SuitPath(kSuits[(x + y) % 4], QRectF(x * 32 + 10 + (y % 2) * 16, y * 32 + 10, 12, 12)));
+                p.drawPath(SuitPath(kSuits[(x + y) % 4],
+                                    QRectF(x * 32 + 10 + (y % 2) * 16, y * 32 + 10, 12, 12)));
     });
 }
 
@@ -188,7 +200,8 @@ QImage VerticalGradient(const QColor& top, const QColor& bottom) {
         const QRgb c = qRgb(qRound(top.red() + (bottom.red() - top.red()) * t),
                             qRound(top.green() + (bottom.green() - top.green()) * t),
                             qRound(top.blue() + (bottom.blue() - top.blue()) * t));
-        for (int x = 0; x < strip.width(); ++x) strip.setPixel(x, y, c);
+        for (int x = 0; x < strip.width(); ++x)
+            strip.setPixel(x, y, c);
     }
     return strip;
 }
@@ -198,9 +211,10 @@ QImage VerticalGradient(const QColor& top, const QColor& bottom) {
 void GenerateBackgrounds(ModuleOutput& out) {
     std::vector<QImage> pictures;
     // Plain colours.
-    for (const QColor& c : {QColor(0, 96, 0), QColor(0, 128, 0), QColor(20, 70, 40), QColor(16, 60, 110),
-                            QColor(0, 80, 96), QColor(110, 20, 30), QColor(70, 30, 90), QColor(60, 60, 64),
-                            QColor(30, 30, 34), QColor(120, 90, 50), QColor(96, 120, 140), QColor(150, 140, 110)}) {
+    for (const QColor& c :
+         {QColor(0, 96, 0), QColor(0, 128, 0), QColor(20, 70, 40), QColor(16, 60, 110),
+          QColor(0, 80, 96), QColor(110, 20, 30), QColor(70, 30, 90), QColor(60, 60, 64),
+          QColor(30, 30, 34), QColor(120, 90, 50), QColor(96, 120, 140), QColor(150, 140, 110)}) {
         QImage tile(32, 32, QImage::Format_RGB32);
         tile.fill(c);
         pictures.push_back(tile);
@@ -228,14 +242,15 @@ void GenerateBackgrounds(ModuleOutput& out) {
     pictures.push_back(Suits(QColor(0, 100, 40), QColor(20, 120, 60)));
     // Gradients from top to bottom.
     const std::pair<QColor, QColor> gradients[] = {
-        {QColor(30, 140, 60), QColor(4, 40, 16)},  {QColor(40, 110, 180), QColor(6, 24, 60)},
-        {QColor(170, 40, 50), QColor(40, 6, 10)},  {QColor(110, 60, 150), QColor(24, 8, 40)},
-        {QColor(20, 140, 140), QColor(4, 36, 40)}, {QColor(120, 120, 130), QColor(20, 20, 24)},
-        {QColor(200, 150, 80), QColor(70, 40, 14)}, {QColor(250, 180, 120), QColor(90, 40, 90)},
+        {QColor(30, 140, 60), QColor(4, 40, 16)},     {QColor(40, 110, 180), QColor(6, 24, 60)},
+        {QColor(170, 40, 50), QColor(40, 6, 10)},     {QColor(110, 60, 150), QColor(24, 8, 40)},
+        {QColor(20, 140, 140), QColor(4, 36, 40)},    {QColor(120, 120, 130), QColor(20, 20, 24)},
+        {QColor(200, 150, 80), QColor(70, 40, 14)},   {QColor(250, 180, 120), QColor(90, 40, 90)},
         {QColor(140, 200, 240), QColor(30, 90, 160)}, {QColor(20, 60, 30), QColor(60, 150, 80)},
-        {QColor(12, 12, 40), QColor(40, 60, 120)}, {QColor(0, 96, 0), QColor(0, 0, 0)},
+        {QColor(12, 12, 40), QColor(40, 60, 120)},    {QColor(0, 96, 0), QColor(0, 0, 0)},
     };
-    for (const auto& [top, bottom] : gradients) pictures.push_back(VerticalGradient(top, bottom));
+    for (const auto& [top, bottom] : gradients)
+        pictures.push_back(VerticalGradient(top, bottom));
 
     for (std::size_t i = 0; i < pictures.size(); ++i)
         out.SavePicture(BackgroundName(static_cast<int>(i) + 1), pictures[i]);

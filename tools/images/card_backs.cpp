@@ -1,11 +1,11 @@
 #include "card_backs.h"
 
-#include <QPainterPath>
+#include "card_faces.h"
+#include "suit_paths.h"
 
 #include <cmath>
 
-#include "card_faces.h"
-#include "suit_paths.h"
+#include <QPainterPath>
 
 namespace quendra::imagegen {
 namespace {
@@ -32,8 +32,10 @@ void Pattern(QPainter& p, int pattern, const QRectF& area, qreal cell, const QCo
     switch (pattern) {
     case 0: // diamond lattice
         for (qreal k = -h; k < w + h; k += cell) {
-            p.drawLine(QPointF(area.left() + k, area.top()), QPointF(area.left() + k + h, area.bottom()));
-            p.drawLine(QPointF(area.left() + k, area.top()), QPointF(area.left() + k - h, area.bottom()));
+            p.drawLine(QPointF(area.left() + k, area.top()),
+                       QPointF(area.left() + k + h, area.bottom()));
+            p.drawLine(QPointF(area.left() + k, area.top()),
+                       QPointF(area.left() + k - h, area.bottom()));
         }
         break;
     case 1: // staggered dots
@@ -41,7 +43,8 @@ void Pattern(QPainter& p, int pattern, const QRectF& area, qreal cell, const QCo
         p.setBrush(ink);
         for (int row = 0; row * cell * 0.6 < h + cell; ++row)
             for (qreal x = (row % 2) * cell / 2; x < w + cell; x += cell)
-                p.drawEllipse(QPointF(area.left() + x, area.top() + row * cell * 0.6), cell / 5, cell / 5);
+                p.drawEllipse(QPointF(area.left() + x, area.top() + row * cell * 0.6), cell / 5,
+                              cell / 5);
         break;
     case 2: // nested frames
         for (qreal inset = cell / 2; inset < std::min(w, h) / 2; inset += cell / 2)
@@ -68,7 +71,8 @@ void Pattern(QPainter& p, int pattern, const QRectF& area, qreal cell, const QCo
             QPainterPath wave;
             wave.moveTo(area.left(), area.top() + y);
             for (qreal x = 0; x <= w; x += 1)
-                wave.lineTo(area.left() + x, area.top() + y + std::sin(x / cell * 2 * M_PI) * cell / 5);
+                wave.lineTo(area.left() + x,
+                            area.top() + y + std::sin(x / cell * 2 * M_PI) * cell / 5);
             p.drawPath(wave);
         }
         break;
@@ -79,7 +83,8 @@ void Pattern(QPainter& p, int pattern, const QRectF& area, qreal cell, const QCo
         for (qreal y = 0; y < h + cell; y += cell, ++i)
             for (qreal x = (i % 2) * cell / 2; x < w + cell; x += cell, ++i) {
                 const qreal s = cell * 0.5;
-                p.drawPath(SuitPath(kSuits[i % 4], QRectF(area.left() + x - s / 2, area.top() + y - s / 2, s, s)));
+                p.drawPath(SuitPath(kSuits[i % 4],
+                                    QRectF(area.left() + x - s / 2, area.top() + y - s / 2, s, s)));
             }
         break;
     }
@@ -87,13 +92,15 @@ void Pattern(QPainter& p, int pattern, const QRectF& area, qreal cell, const QCo
         pen.setWidthF(cell / 3);
         p.setPen(pen);
         for (qreal x = cell / 2; x < w; x += cell)
-            p.drawLine(QPointF(area.left() + x, area.top()), QPointF(area.left() + x, area.bottom()));
+            p.drawLine(QPointF(area.left() + x, area.top()),
+                       QPointF(area.left() + x, area.bottom()));
         for (qreal y = cell / 2; y < h; y += cell)
             p.drawLine(QPointF(area.left(), area.top() + y), QPointF(area.right(), area.top() + y));
         pen.setWidthF(cell / 12);
         p.setPen(pen);
         for (qreal x = 0; x < w; x += cell)
-            p.drawLine(QPointF(area.left() + x, area.top()), QPointF(area.left() + x, area.bottom()));
+            p.drawLine(QPointF(area.left() + x, area.top()),
+                       QPointF(area.left() + x, area.bottom()));
         break;
     case 7: // chevrons
         for (qreal y = -cell; y < h + cell; y += cell / 2) {
@@ -153,11 +160,13 @@ void DrawBack(QPainter& p, const CardSize& size, int number) {
             p.drawEllipse(c, r, r);
             p.setPen(Qt::NoPen);
             p.setBrush(palette.pattern.lighter(130));
-            p.drawPath(SuitPath(kSuits[(number - 1) % 4], QRectF(c.x() - r * 0.55, c.y() - r * 0.55, r * 1.1, r * 1.1)));
+            p.drawPath(SuitPath(kSuits[(number - 1) % 4],
+                                QRectF(c.x() - r * 0.55, c.y() - r * 0.55, r * 1.1, r * 1.1)));
             p.setBrush(Qt::NoBrush);
         }
         p.setPen(QPen(palette.pattern.lighter(140), 1.0 * scale));
-        p.drawRoundedRect(inner.adjusted(2 * scale, 2 * scale, -2 * scale, -2 * scale), 2 * scale, 2 * scale);
+        p.drawRoundedRect(inner.adjusted(2 * scale, 2 * scale, -2 * scale, -2 * scale), 2 * scale,
+                          2 * scale);
     }
     p.setPen(QPen(palette.ground.darker(140), 0.8));
     p.drawPath(clip);
@@ -169,11 +178,13 @@ void GenerateCardBacks(ModuleOutput& out) {
     for (int n = 1; n <= kBackCount; ++n) {
         const QString code = QString("%1").arg(n, 3, 10, QChar('0'));
         for (const CardSize& size : {kLargeCards, kLittleCards})
-            out.Draw(QString("D%1%2").arg(size.letter).arg(code), size.width, size.height,
-                     [&](QPainter& p) { DrawBack(p, size, n); }, true);
+            out.Draw(
+                QString("D%1%2").arg(size.letter).arg(code), size.width, size.height,
+                [&](QPainter& p) { DrawBack(p, size, n); }, true);
     }
-    out.Draw("DM011", kMediumCards.width, kMediumCards.height,
-             [&](QPainter& p) { DrawBack(p, kMediumCards, 11); }, true);
+    out.Draw(
+        "DM011", kMediumCards.width, kMediumCards.height,
+        [&](QPainter& p) { DrawBack(p, kMediumCards, 11); }, true);
 }
 
 } // namespace quendra::imagegen

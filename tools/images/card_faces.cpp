@@ -9,11 +9,16 @@ constexpr qreal kCornerRadius = 4.0;
 
 QString RankText(int rank) {
     switch (rank) {
-    case 1: return "A";
-    case 11: return "J";
-    case 12: return "Q";
-    case 13: return "K";
-    default: return QString::number(rank);
+    case 1:
+        return "A";
+    case 11:
+        return "J";
+    case 12:
+        return "Q";
+    case 13:
+        return "K";
+    default:
+        return QString::number(rank);
     }
 }
 
@@ -27,27 +32,45 @@ struct Pip {
 std::vector<Pip> PipLayout(int rank) {
     const Pip top{1, 0}, bottom{1, 1}, middle{1, 0.5};
     std::vector<Pip> pips;
-    auto corners = [&] {
-        pips.insert(pips.end(), {{0, 0}, {2, 0}, {0, 1}, {2, 1}});
-    };
+    auto corners = [&] { pips.insert(pips.end(), {{0, 0}, {2, 0}, {0, 1}, {2, 1}}); };
     switch (rank) {
-    case 2: pips = {top, bottom}; break;
-    case 3: pips = {top, middle, bottom}; break;
-    case 4: corners(); break;
-    case 5: corners(); pips.push_back(middle); break;
-    case 6: corners(); pips.insert(pips.end(), {{0, 0.5}, {2, 0.5}}); break;
-    case 7: corners(); pips.insert(pips.end(), {{0, 0.5}, {2, 0.5}, {1, 0.25}}); break;
-    case 8: corners(); pips.insert(pips.end(), {{0, 0.5}, {2, 0.5}, {1, 0.25}, {1, 0.75}}); break;
+    case 2:
+        pips = {top, bottom};
+        break;
+    case 3:
+        pips = {top, middle, bottom};
+        break;
+    case 4:
+        corners();
+        break;
+    case 5:
+        corners();
+        pips.push_back(middle);
+        break;
+    case 6:
+        corners();
+        pips.insert(pips.end(), {{0, 0.5}, {2, 0.5}});
+        break;
+    case 7:
+        corners();
+        pips.insert(pips.end(), {{0, 0.5}, {2, 0.5}, {1, 0.25}});
+        break;
+    case 8:
+        corners();
+        pips.insert(pips.end(), {{0, 0.5}, {2, 0.5}, {1, 0.25}, {1, 0.75}});
+        break;
     case 9:
         corners();
         pips.insert(pips.end(), {{0, 1.0 / 3}, {2, 1.0 / 3}, {0, 2.0 / 3}, {2, 2.0 / 3}, middle});
         break;
     case 10:
         corners();
-        pips.insert(pips.end(),
-                    {{0, 1.0 / 3}, {2, 1.0 / 3}, {0, 2.0 / 3}, {2, 2.0 / 3}, {1, 1.0 / 6}, {1, 5.0 / 6}});
+        pips.insert(
+            pips.end(),
+            {{0, 1.0 / 3}, {2, 1.0 / 3}, {0, 2.0 / 3}, {2, 2.0 / 3}, {1, 1.0 / 6}, {1, 5.0 / 6}});
         break;
-    default: break;
+    default:
+        break;
     }
     return pips;
 }
@@ -78,7 +101,9 @@ void DrawIndex(QPainter& p, const FaceStyle& style, Suit suit, int rank) {
         p.save();
         if (corner == 1) TurnOver(p, QPointF(35.5, 48));
         if (style.indexOnTag) {
-            const QRectF tag = rankPath.boundingRect().united(suitPath.boundingRect()).adjusted(-2, -1.6, 1.6, 1.6);
+            const QRectF tag = rankPath.boundingRect()
+                                   .united(suitPath.boundingRect())
+                                   .adjusted(-2, -1.6, 1.6, 1.6);
             p.setPen(Qt::NoPen);
             p.setBrush(colour);
             p.drawRoundedRect(tag, 2.4, 2.4);
@@ -106,12 +131,14 @@ void DrawPips(QPainter& p, const FaceStyle& style, Suit suit, int rank) {
         const QPointF centre(columns[pip.column], top + (bottom - top) * pip.row);
         p.save();
         if (pip.row > 0.5) TurnOver(p, centre);
-        p.drawPath(SuitPath(suit, QRectF(centre.x() - pipW / 2, centre.y() - pipH / 2, pipW, pipH)));
+        p.drawPath(
+            SuitPath(suit, QRectF(centre.x() - pipW / 2, centre.y() - pipH / 2, pipW, pipH)));
         p.restore();
     }
 }
 
-void DrawBigSuit(QPainter& p, const FaceStyle& style, const FontFamilies& fonts, Suit suit, int rank) {
+void DrawBigSuit(QPainter& p, const FaceStyle& style, const FontFamilies& fonts, Suit suit,
+                 int rank) {
     const QRectF box(35.5 - 19, 48 - 19, 38, 38);
     p.setPen(Qt::NoPen);
     p.setBrush(style.SuitColour(suit));
@@ -147,7 +174,8 @@ void DrawInnerFrame(QPainter& p, const FaceStyle& style) {
     p.drawRoundedRect(QRectF(2.5, 2.5, 66, 91), 3, 3);
 }
 
-void DrawLittleFace(QPainter& p, const FaceStyle& style, const FontFamilies& fonts, Suit suit, int rank) {
+void DrawLittleFace(QPainter& p, const FaceStyle& style, const FontFamilies& fonts, Suit suit,
+                    int rank) {
     // Little cards show the rank and suit as large as the card allows.
     const QColor colour = style.SuitColour(suit);
     p.setPen(Qt::NoPen);
@@ -171,7 +199,8 @@ void DrawCardBlank(QPainter& p, const CardSize& size, const QColor& face, const 
     p.drawRoundedRect(QRectF(0.5, 0.5, size.width - 1, size.height - 1), r, r);
 }
 
-void DrawCardFace(QPainter& p, const FaceStyle& style, const FontFamilies& fonts, Suit suit, int rank) {
+void DrawCardFace(QPainter& p, const FaceStyle& style, const FontFamilies& fonts, Suit suit,
+                  int rank) {
     DrawCardBlank(p, kLargeCards, style.face, style.edge);
     if (style.innerFrame) DrawInnerFrame(p, style);
     DrawIndex(p, style, suit, rank);
@@ -186,8 +215,8 @@ void DrawCardFace(QPainter& p, const FaceStyle& style, const FontFamilies& fonts
     }
 }
 
-void DrawCardFace(QPainter& p, const FaceStyle& style, const FontFamilies& fonts, Suit suit, int rank,
-                  const CardSize& size) {
+void DrawCardFace(QPainter& p, const FaceStyle& style, const FontFamilies& fonts, Suit suit,
+                  int rank, const CardSize& size) {
     if (size.letter == kLittleCards.letter) {
         DrawCardBlank(p, size, style.face, style.edge);
         DrawLittleFace(p, style, fonts, suit, rank);
@@ -249,7 +278,8 @@ void GenerateSheet(ModuleOutput& out, const FaceStyle& style, const FontFamilies
 
 } // namespace
 
-void GenerateCardFaces(ModuleOutput& out, const std::vector<FaceStyle>& styles, const FontFamilies& fonts) {
+void GenerateCardFaces(ModuleOutput& out, const std::vector<FaceStyle>& styles,
+                       const FontFamilies& fonts) {
     for (const FaceStyle& style : styles) {
         for (Suit suit : kSuits) {
             GenerateSheet(out, style, fonts, suit, kLargeCards);
@@ -260,8 +290,9 @@ void GenerateCardFaces(ModuleOutput& out, const std::vector<FaceStyle>& styles, 
         }
     }
     for (const CardSize& size : {kLargeCards, kMediumCards, kLittleCards}) {
-        out.Draw(QString("JOKER_%1").arg(size.letter), size.width, size.height,
-                 [&](QPainter& p) { DrawJoker(p, fonts, size); }, true);
+        out.Draw(
+            QString("JOKER_%1").arg(size.letter), size.width, size.height,
+            [&](QPainter& p) { DrawJoker(p, fonts, size); }, true);
     }
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QPainter>
-
-#include <vector>
-
 #include "face_style.h"
 #include "module_output.h"
 #include "text_paths.h"
+
+#include <vector>
+
+#include <QPainter>
 
 namespace quendra::imagegen {
 

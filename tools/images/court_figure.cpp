@@ -53,13 +53,15 @@ void Robe(QPainter& p, const Colours& c, int rank) {
     if (rank == kKing) {
         p.setPen(Qt::NoPen);
         p.setBrush(c.outline);
-        for (qreal x : {40.0, 50.0, 60.0}) p.drawEllipse(QPointF(x, x == 50.0 ? 43.5 : 40.5), 1.1, 1.1);
+        for (qreal x : {40.0, 50.0, 60.0})
+            p.drawEllipse(QPointF(x, x == 50.0 ? 43.5 : 40.5), 1.1, 1.1);
     }
 
     // Buttons down the front.
     p.setPen(QPen(c.outline, 0.8));
     p.setBrush(c.trim);
-    for (qreal y : {50.0, 57.0}) p.drawEllipse(QPointF(50, y), 2.0, 2.0);
+    for (qreal y : {50.0, 57.0})
+        p.drawEllipse(QPointF(50, y), 2.0, 2.0);
 }
 
 void Head(QPainter& p, const Colours& c, int rank) {
@@ -257,7 +259,8 @@ void DrawCourt(QPainter& p, const FaceStyle& style, Suit suit, int rank, const Q
     p.setPen(QPen(style.frameColour, 0.9));
     p.drawRect(frame);
     p.setPen(QPen(style.frameColour, 0.6));
-    p.drawLine(QPointF(frame.left(), frame.center().y()), QPointF(frame.right(), frame.center().y()));
+    p.drawLine(QPointF(frame.left(), frame.center().y()),
+               QPointF(frame.right(), frame.center().y()));
     p.restore();
 }
 
@@ -294,7 +297,8 @@ void DrawJester(QPainter& p, const QRectF& box) {
         p.drawPath(tail);
     }
     p.setBrush(QColor(250, 200, 40));
-    for (const QPointF& tip : tips) p.drawEllipse(tip, 5, 5);
+    for (const QPointF& tip : tips)
+        p.drawEllipse(tip, 5, 5);
 
     // Face.
     p.setBrush(QColor(252, 222, 190));

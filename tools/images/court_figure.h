@@ -1,9 +1,9 @@
 #pragma once
 
+#include "face_style.h"
+
 #include <QPainter>
 #include <QRectF>
-
-#include "face_style.h"
 
 namespace quendra::imagegen {
 

@@ -1,19 +1,19 @@
 #pragma once
 
-#include <QColor>
-#include <QString>
+#include "suit_paths.h"
 
 #include <array>
 #include <vector>
 
-#include "suit_paths.h"
+#include <QColor>
+#include <QString>
 
 namespace quendra::imagegen {
 
 // How the middle of a number card is drawn.
 enum class CentreKind {
-    Pips,     // the classic arrangement of rank-many suit symbols
-    BigSuit,  // one large suit symbol with the rank on it
+    Pips,    // the classic arrangement of rank-many suit symbols
+    BigSuit, // one large suit symbol with the rank on it
 };
 
 // One face set: every colour and choice the drawing of its 52 cards needs.
@@ -23,7 +23,7 @@ struct FaceStyle {
     QColor edge;
     std::array<QColor, 4> suitColours; // hearts, diamonds, clubs, spades
     QString indexFamily;
-    qreal indexHeight = 13; // ink height of the corner rank at size "B"
+    qreal indexHeight = 13;  // ink height of the corner rank at size "B"
     bool indexOnTag = false; // white index on a tag of the suit's colour
     bool innerFrame = false; // a thin ornamental frame inside the edge
     QColor frameColour;

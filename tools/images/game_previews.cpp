@@ -1,12 +1,12 @@
 #include "game_previews.h"
 
-#include <array>
-#include <cstdio>
-
 #include "game_catalog.h"
 #include "game_context.h"
 #include "host.h"
 #include "suit_paths.h"
+
+#include <array>
+#include <cstdio>
 
 namespace quendra::imagegen {
 namespace {
@@ -80,8 +80,10 @@ void DrawPreview(QPainter& p, const PreviewShape& shape, int number) {
     for (int i = 0; i < foundations; ++i) {
         const qreal fx = kWidth - 8 - (foundations - i) * (kCardW + gap);
         if (fx < x) continue;
-        if (i % 3 == 0) MiniCard(p, fx, top, true, i);
-        else EmptySlot(p, fx, top);
+        if (i % 3 == 0)
+            MiniCard(p, fx, top, true, i);
+        else
+            EmptySlot(p, fx, top);
     }
     qreal rowTop = top + kCardH + 7;
     const int reserves = std::min(shape.reserves, 10);
@@ -89,7 +91,8 @@ void DrawPreview(QPainter& p, const PreviewShape& shape, int number) {
         for (int i = 0; i < reserves && 8 + i * (kCardW + gap) < kWidth / 2.0; ++i)
             MiniCard(p, 8 + i * (kCardW + gap), top, true, i + number);
     } else if (reserves > 0) {
-        for (int i = 0; i < reserves; ++i) MiniCard(p, 8 + i * (kCardW + gap), rowTop, true, i + 2);
+        for (int i = 0; i < reserves; ++i)
+            MiniCard(p, 8 + i * (kCardW + gap), rowTop, true, i + 2);
         rowTop += kCardH + 6;
     }
     const int piles = std::clamp(shape.tableau, 0, 13);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include "module_output.h"
 #include "text_paths.h"
+
+#include <QString>
 
 namespace quendra::imagegen {
 

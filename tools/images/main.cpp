@@ -3,14 +3,6 @@
 //
 //   quendra-imagegen [--fonts DIR] [--games GAMES.DAT] OUT_DIR OUT.qrc
 
-#include <QElapsedTimer>
-#include <QGuiApplication>
-
-#include <cstdio>
-#include <functional>
-#include <thread>
-#include <vector>
-
 #include "card_backs.h"
 #include "card_faces.h"
 #include "face_style.h"
@@ -21,12 +13,21 @@
 #include "table_marks.h"
 #include "text_paths.h"
 
+#include <cstdio>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+
 using namespace quendra::imagegen;
 
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: quendra-imagegen [--fonts DIR] [--games GAMES.DAT] OUT_DIR OUT.qrc\n");
+    std::fprintf(stderr,
+                 "usage: quendra-imagegen [--fonts DIR] [--games GAMES.DAT] OUT_DIR OUT.qrc\n");
     return 2;
 }
 
@@ -67,23 +68,23 @@ int main(int argc, char** argv) {
         [&] { GenerateCardFaces(out, styles, fonts); },
     };
     std::vector<std::function<void()>> second = {
-        [&] { GenerateCardBacks(out); },
-        [&] { GenerateTableMarks(out, fonts); },
-        [&] { GenerateBackgrounds(out); },
-        [&] { GeneratePanelsAndIcons(out, fonts); },
-        [&] { GenerateSounds(out); },
-        [&] { GenerateGamePreviews(out, fonts, gamesDat); },
+        [&] { GenerateCardBacks(out); },   [&] { GenerateTableMarks(out, fonts); },
+        [&] { GenerateBackgrounds(out); }, [&] { GeneratePanelsAndIcons(out, fonts); },
+        [&] { GenerateSounds(out); },      [&] { GenerateGamePreviews(out, fonts, gamesDat); },
     };
     std::thread worker([&] {
-        for (auto& job : second) job();
+        for (auto& job : second)
+            job();
     });
-    for (auto& job : first) job();
+    for (auto& job : first)
+        job();
     worker.join();
 
     if (out.failed() || !out.WriteQrc(positional[1])) {
         std::fprintf(stderr, "quendra-imagegen: cannot write into %s\n", qPrintable(positional[0]));
         return 1;
     }
-    std::printf("quendra-imagegen: module drawn in %lld ms\n", static_cast<long long>(timer.elapsed()));
+    std::printf("quendra-imagegen: module drawn in %lld ms\n",
+                static_cast<long long>(timer.elapsed()));
     return 0;
 }

@@ -67,7 +67,8 @@ bool ModuleOutput::WriteQrc(const QString& path) const {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     QTextStream out(&file);
     out << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
-    for (const QString& f : files) out << "  <file>" << f << "</file>\n";
+    for (const QString& f : files)
+        out << "  <file>" << f << "</file>\n";
     out << "</qresource>\n</RCC>\n";
     return out.status() == QTextStream::Ok;
 }

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <functional>
+#include <mutex>
+
 #include <QByteArray>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
-#include <mutex>
 
 namespace quendra::imagegen {
 

@@ -1,10 +1,10 @@
 #include "sounds.h"
 
-#include <QtEndian>
-
 #include <algorithm>
 #include <cmath>
 #include <random>
+
+#include <QtEndian>
 
 namespace quendra::imagegen {
 namespace {
@@ -27,7 +27,8 @@ class Mix {
             const double release = std::min(1.0, double(n - i) / (0.01 * kRate));
             double v = 0;
             for (const auto& [ratio, level] : partials)
-                v += level * std::sin(2 * M_PI * frequency * ratio * t) * std::exp(-decay * ratio * t);
+                v += level * std::sin(2 * M_PI * frequency * ratio * t) *
+                     std::exp(-decay * ratio * t);
             samples_[start + i] += static_cast<float>(gain * attack * release * v);
         }
     }
@@ -47,18 +48,20 @@ class Mix {
             lp += a * (white(rng) - lp);
             const double hp = lp - prev * 0.6; // take off the rumble
             prev = lp;
-            const double env = swell ? std::sin(M_PI * k) : std::exp(-decay * k) * std::min(1.0, i / 30.0);
+            const double env =
+                swell ? std::sin(M_PI * k) : std::exp(-decay * k) * std::min(1.0, i / 30.0);
             samples_[start + i] += static_cast<float>(gain * env * hp);
         }
     }
 
     std::vector<float> Take() {
         // Gentle limiting so that chords never clip.
-        const float peak = *std::max_element(samples_.begin(), samples_.end(), [](float a, float b) {
-            return std::abs(a) < std::abs(b);
-        });
+        const float peak =
+            *std::max_element(samples_.begin(), samples_.end(),
+                              [](float a, float b) { return std::abs(a) < std::abs(b); });
         const float scale = std::abs(peak) > 0.9f ? 0.9f / std::abs(peak) : 1.0f;
-        for (float& s : samples_) s *= scale;
+        for (float& s : samples_)
+            s *= scale;
         return std::move(samples_);
     }
 
@@ -85,7 +88,8 @@ std::vector<float> Riffle(double seconds, int clicks, std::uint32_t seed) {
 std::vector<float> Notes(std::initializer_list<std::pair<double, double>> notes, double seconds,
                          double gain = 0.35, double decay = 5.0) {
     Mix m(seconds);
-    for (const auto& [at, f] : notes) m.Tone(at, f, seconds - at, gain, decay);
+    for (const auto& [at, f] : notes)
+        m.Tone(at, f, seconds - at, gain, decay);
     return m.Take();
 }
 

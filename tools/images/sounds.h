@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QByteArray>
+#include "module_output.h"
+
 #include <vector>
 
-#include "module_output.h"
+#include <QByteArray>
 
 namespace quendra::imagegen {
 

@@ -67,10 +67,18 @@ QPainterPath Club() {
 QPainterPath SuitPath(Suit suit, const QRectF& box) {
     QPainterPath unit;
     switch (suit) {
-    case Suit::Hearts: unit = Heart(); break;
-    case Suit::Diamonds: unit = Diamond(); break;
-    case Suit::Clubs: unit = Club(); break;
-    case Suit::Spades: unit = Spade(); break;
+    case Suit::Hearts:
+        unit = Heart();
+        break;
+    case Suit::Diamonds:
+        unit = Diamond();
+        break;
+    case Suit::Clubs:
+        unit = Club();
+        break;
+    case Suit::Spades:
+        unit = Spade();
+        break;
     }
     // The diamond is narrower than the others; every symbol fills the box's height.
     const qreal side = std::min(box.width(), box.height());
@@ -85,6 +93,8 @@ char SuitLetter(Suit suit) {
     return kLetters[static_cast<int>(suit)];
 }
 
-bool IsRed(Suit suit) { return suit == Suit::Hearts || suit == Suit::Diamonds; }
+bool IsRed(Suit suit) {
+    return suit == Suit::Hearts || suit == Suit::Diamonds;
+}
 
 } // namespace quendra::imagegen

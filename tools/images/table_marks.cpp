@@ -1,10 +1,10 @@
 #include "table_marks.h"
 
-#include <QPainterPath>
+#include "card_faces.h"
 
 #include <cmath>
 
-#include "card_faces.h"
+#include <QPainterPath>
 
 namespace quendra::imagegen {
 namespace {
@@ -18,8 +18,8 @@ struct RankMark {
     const char* code;
     const char* rank;
 };
-const RankMark kRankMarks[] = {{"010", "A"}, {"012", "2"}, {"013", "3"}, {"014", "4"},
-                               {"015", "5"}, {"016", "6"}, {"017", "7"}, {"018", "8"},
+const RankMark kRankMarks[] = {{"010", "A"}, {"012", "2"},  {"013", "3"}, {"014", "4"},
+                               {"015", "5"}, {"016", "6"},  {"017", "7"}, {"018", "8"},
                                {"019", "9"}, {"020", "10"}, {"006", "J"}, {"003", "Q"},
                                {"011", "K"}};
 
@@ -64,8 +64,10 @@ void Star(QPainter& p, const QPointF& c, qreal r) {
         const qreal a = (i * 36 - 90) * M_PI / 180;
         const qreal rr = i % 2 ? r * 0.42 : r;
         const QPointF pt(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
-        if (i == 0) star.moveTo(pt);
-        else star.lineTo(pt);
+        if (i == 0)
+            star.moveTo(pt);
+        else
+            star.lineTo(pt);
     }
     star.closeSubpath();
     p.setPen(Qt::NoPen);
@@ -88,12 +90,13 @@ void GenerateMarks(ModuleOutput& out, const FontFamilies& fonts, const CardSize&
     const qreal r = size.width * 0.28;
     auto mark = [&](const QString& code, const DrawFunction& symbol,
                     Qt::PenStyle outline = Qt::SolidLine) {
-        out.Draw(prefix + code, size.width, size.height,
-                 [&](QPainter& p) {
-                     Outline(p, size, outline);
-                     if (symbol) symbol(p);
-                 },
-                 true);
+        out.Draw(
+            prefix + code, size.width, size.height,
+            [&](QPainter& p) {
+                Outline(p, size, outline);
+                if (symbol) symbol(p);
+            },
+            true);
     };
     mark("022", [&](QPainter& p) { RedealArrow(p, centre, r); });
     mark("008", [&](QPainter& p) { NoEntry(p, centre, r); });
@@ -103,7 +106,8 @@ void GenerateMarks(ModuleOutput& out, const FontFamilies& fonts, const CardSize&
         p.setPen(QPen(kMarkSymbol, 1.0));
         p.setBrush(Qt::NoBrush);
         const qreal inset = size.width * 0.16;
-        p.drawRoundedRect(QRectF(inset, inset, size.width - 2 * inset, size.height - 2 * inset), 2, 2);
+        p.drawRoundedRect(QRectF(inset, inset, size.width - 2 * inset, size.height - 2 * inset), 2,
+                          2);
     });
     mark("001", [&](QPainter& p) {
         p.setPen(Qt::NoPen);
@@ -116,7 +120,8 @@ void GenerateMarks(ModuleOutput& out, const FontFamilies& fonts, const CardSize&
     for (const RankMark& rank : kRankMarks) {
         mark(rank.code, [&](QPainter& p) {
             const qreal h = size.height * 0.42;
-            const QRectF box(centre.x() - size.width * 0.4, centre.y() - h / 2, size.width * 0.8, h);
+            const QRectF box(centre.x() - size.width * 0.4, centre.y() - h / 2, size.width * 0.8,
+                             h);
             p.setPen(Qt::NoPen);
             p.setBrush(kMarkSymbol);
             p.drawPath(FittedText(font, rank.rank, box));

@@ -19,7 +19,8 @@ bool LoadDejaVuFonts(const QString& folder, FontFamilies& families, QString& err
     for (const Wanted& w : wanted) {
         const QString path = folder + "/" + w.file;
         const int id = QFontDatabase::addApplicationFont(path);
-        const QStringList names = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+        const QStringList names =
+            id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
         if (names.isEmpty()) {
             error = "cannot load the font " + path + " (Debian package fonts-dejavu-core)";
             return false;
