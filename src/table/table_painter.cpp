@@ -1,0 +1,650 @@
+#include "table_painter.h"
+
+#include "layout.h"
+#include "new_game.h"
+#include "poker.h"
+#include "settings.h"
+#include "table_choices.h"
+
+#include <algorithm>
+
+#include <QFile>
+#include <QFont>
+#include <QPainter>
+#include <QRegion>
+
+namespace quendra {
+namespace {
+
+constexpr int kLittleCardWidth = 25;
+const QColor kSilver(192, 192, 192);
+const QColor kPauseGreen(0, 128, 0);
+
+QRect ToQRect(const TableRect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+QFont LabelFont(bool bold) {
+    QFont font;
+    font.setFamilies({"MS Sans Serif", "DejaVu Sans", "Sans Serif"});
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+bool FaceUp(const GameContext& ctx, int card) {
+    return card >= 1 && card <= CardTable::kRecords && ctx.cardTable.Face(card) == '1';
+}
+
+// Paints the vertical gradient: 256 bands from `colour` at the top to black at the bottom.
+void PaintGradient(QPainter& p, int width, int height, const QColor& colour) {
+    const double band = height / 256.0;
+    for (int i = 0; i < 256; ++i) {
+        const int top = static_cast<int>(i * band);
+        const int bottom = static_cast<int>((i + 1) * band);
+        if (bottom <= top) continue;
+        const double f = (255 - i) / 255.0;
+        p.fillRect(0, top, width, bottom - top,
+                   QColor(static_cast<int>(colour.red() * f), static_cast<int>(colour.green() * f),
+                          static_cast<int>(colour.blue() * f)));
+    }
+}
+
+void Tile(QPainter& p, const QImage& picture, int width, int height) {
+    const QSizeF size = picture.deviceIndependentSize();
+    if (size.width() < 1 || size.height() < 1) return;
+    for (qreal y = 0; y < height; y += size.height())
+        for (qreal x = 0; x < width; x += size.width())
+            p.drawImage(QPointF(x, y), picture);
+}
+
+} // namespace
+
+TablePainter::TablePainter(GameContext& ctx, const ImagesModule& module, const CardImages& cards)
+    : ctx_(ctx), module_(module), cards_(cards) {}
+
+void TablePainter::Resize(int width, int height, qreal devicePixelRatio) {
+    dpr_ = devicePixelRatio > 1.0 ? 2.0 : 1.0;
+    const QSize device(qRound(width * dpr_), qRound(height * dpr_));
+    table_ = QImage(device, QImage::Format_ARGB32_Premultiplied);
+    background_ = QImage(device, QImage::Format_ARGB32_Premultiplied);
+    table_.setDevicePixelRatio(dpr_);
+    background_.setDevicePixelRatio(dpr_);
+    DrawBackground();
+}
+
+void TablePainter::SetPerPileFanModes(const PerPileFanModes& modes) {
+    perPile_ = modes;
+    hasPerPile_ = true;
+}
+
+FanOptions TablePainter::Options() const {
+    FanOptions options;
+    if (hasPerPile_) options.perPile = &perPile_;
+    options.crooked = &crooked_;
+    return options;
+}
+
+std::vector<TablePoint> TablePainter::Positions(PileRef pile) const {
+    return CardPositions(ctx_, pile, Options());
+}
+
+int TablePainter::ScrollY() const {
+    return ctx_.mainGame.values[TMainGame::kScrollY];
+}
+
+void TablePainter::Touch(const QRect& tableRect) {
+    if (!tableRect.isEmpty()) dirty_.push_back(tableRect);
+}
+
+std::vector<QRect> TablePainter::TakeDirty() {
+    std::vector<QRect> out;
+    out.swap(dirty_);
+    return out;
+}
+
+void TablePainter::RaiseEdge(int y, int height) {
+    lowestEdge_ = std::max(lowestEdge_, y + height);
+    ctx_.play.lowestDrawnPoint = lowestEdge_;
+}
+
+QColor TablePainter::Background(int x, int tableY) const {
+    const int px = qRound(x * dpr_), py = qRound((tableY - ScrollY()) * dpr_);
+    if (!background_.valid(px, py)) return QColor(0, 96, 0);
+    return QColor::fromRgba(background_.pixel(px, py));
+}
+
+void TablePainter::RestoreFromBackground(const QRect& tableRect) {
+    if (tableRect.isEmpty() || table_.isNull()) return;
+    QPainter p(&table_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRectF source(tableRect.x() * dpr_, (tableRect.y() - ScrollY()) * dpr_,
+                        tableRect.width() * dpr_, tableRect.height() * dpr_);
+    p.drawImage(QRectF(tableRect), background_, source);
+    Touch(tableRect);
+}
+
+void TablePainter::DrawImageAt(const QImage& image, const QRect& target) {
+    if (image.isNull() || table_.isNull()) return;
+    QPainter p(&table_);
+    p.drawImage(target, image);
+    Touch(target);
+}
+
+// Draws a card picture (only its top `height` rows) with round corners: the corner pixel and
+// its two neighbours along the edges (only the corner pixel of little cards) keep the colour
+// of what lay under them.
+void TablePainter::DrawFace(const QImage& image, int x, int y, int height, Corners corners) {
+    if (image.isNull() || table_.isNull()) return;
+    const int w = ctx_.geometry.CardWidth, h = std::min<int>(height, ctx_.geometry.CardHeight);
+    if (w <= 0 || h <= 0) return;
+    const bool little = w <= kLittleCardWidth;
+    const bool whole = h == ctx_.geometry.CardHeight;
+    struct Corner {
+        int cx, cy;
+        bool right, bottom;
+    };
+    Corner list[12];
+    int n = 0;
+    auto add = [&](int cx, int cy, int dx, int dy, bool right, bool bottom) {
+        list[n++] = {cx, cy, right, bottom};
+        if (!little) {
+            list[n++] = {cx + dx, cy, right, bottom};
+            list[n++] = {cx, cy + dy, right, bottom};
+        }
+    };
+    add(0, 0, 1, 1, false, false);
+    add(w - 1, 0, -1, 1, true, false);
+    if (whole) {
+        add(0, h - 1, 1, -1, false, true);
+        add(w - 1, h - 1, -1, -1, true, true);
+    }
+    const int scale = qRound(dpr_);
+    QRgb under[12 * 4];
+    int k = 0;
+    for (int c = 0; c < n; ++c)
+        for (int dy = 0; dy < scale; ++dy)
+            for (int dx = 0; dx < scale; ++dx, ++k) {
+                const int px = (x + list[c].cx) * scale + dx, py = (y + list[c].cy) * scale + dy;
+                under[k] = table_.valid(px, py) ? table_.pixel(px, py) : 0;
+            }
+    {
+        QPainter p(&table_);
+        const QRectF source(0, 0, image.width(), h * image.devicePixelRatio());
+        p.drawImage(QRectF(x, y, w, h), image, source);
+    }
+    // A device pixel ratio of 2 rounds the corners on a finer grid: only the outer device
+    // pixels of each logical corner pixel are replaced, so the curve stays smooth.
+    k = 0;
+    for (int c = 0; c < n; ++c) {
+        const Corner& corner = list[c];
+        for (int dy = 0; dy < scale; ++dy)
+            for (int dx = 0; dx < scale; ++dx, ++k) {
+                const int px = (x + corner.cx) * scale + dx, py = (y + corner.cy) * scale + dy;
+                if (!table_.valid(px, py)) continue;
+                if (scale > 1 && c % 3 != 0 && !little) {
+                    // Edge neighbours at 2x: keep the inner half of the pixel.
+                    const bool outerX = corner.right ? dx == scale - 1 : dx == 0;
+                    const bool outerY = corner.bottom ? dy == scale - 1 : dy == 0;
+                    if (!(outerX && outerY)) continue;
+                }
+                QRgb colour = under[k];
+                if (corners == Corners::Background)
+                    colour = Background(x + corner.cx, y + corner.cy).rgb();
+                if (corners == Corners::SilverBottomRight && corner.right && corner.bottom)
+                    colour = kSilver.rgb();
+                table_.setPixel(px, py, colour);
+            }
+    }
+    Touch(QRect(x, y, w, h));
+    RaiseEdge(y, h);
+}
+
+void TablePainter::DrawCard(int card, int x, int y, int /*group*/) {
+    if (card < 1) return;
+    DrawFace(cards_.Card(CardImageNumber(card), dpr_), x, y, ctx_.geometry.CardHeight,
+             Corners::Under);
+}
+
+void TablePainter::DrawBack(int x, int y, int height) {
+    DrawFace(cards_.Back(dpr_), x, y, height, Corners::Under);
+}
+
+void TablePainter::DrawEmptyMark(const std::string& mark, int x, int y) {
+    const QRect area(x, y, ctx_.geometry.CardWidth, ctx_.geometry.CardHeight);
+    RestoreFromBackground(area);
+    if (mark.empty()) return;
+    DrawImageAt(cards_.EmptyMark(QString::fromStdString(mark), dpr_), area);
+    RaiseEdge(y, area.height());
+}
+
+void TablePainter::DrawCardAt(PileRef pile, int card, const TablePoint& at, bool top) {
+    if (card < 1) return;
+    const bool thick =
+        top && HasThickness(ctx_, pile) &&
+        PileThickness(PileCardCount(ctx_.table.Pile(pile)), pile.group == PileGroupId::Stock) > 0;
+    const Corners corners = thick ? Corners::SilverBottomRight : Corners::Under;
+    bool back = !FaceUp(ctx_, card);
+    if (pile == pile::Stock(kMazzo) && ctx_.Param(7) != 0) back = true;
+    if (pile == pile::Stock(kMazzoVis) && ctx_.Param(8) != 0) back = true;
+    const QImage image = back ? cards_.Back(dpr_) : cards_.Card(CardImageNumber(card), dpr_);
+    DrawFace(image, at.x, at.y, ctx_.geometry.CardHeight, corners);
+}
+
+bool TablePainter::DrawPileThickness(PileRef pile, bool force) {
+    if (!PileHasPlace(ctx_, pile) || !HasThickness(ctx_, pile)) return false;
+    const bool stock = pile.group == PileGroupId::Stock;
+    const int t = PileThickness(PileCardCount(ctx_.table.Pile(pile)), stock);
+    const HomePosition home = HomePositionOf(ctx_, pile);
+    if (PileX(ctx_, pile) == home.x - t && PileY(ctx_, pile) == home.y - t && !force) return false;
+    SetPilePosition(ctx_, pile, home.x - t, home.y - t);
+    const int cw = ctx_.geometry.CardWidth, ch = ctx_.geometry.CardHeight;
+    const int m = stock ? kMaxStockThickness : kMaxFoundationThickness;
+    const QImage across = cards_.Edge(2), down = cards_.Edge(1);
+    {
+        QPainter p(&table_);
+        if (!across.isNull())
+            p.drawImage(QRect(home.x - 13, home.y + ch - t - 1, cw + 11, t + 1), across,
+                        QRect(0, 15 - t, cw + 11, t + 1));
+        if (!down.isNull())
+            p.drawImage(QRect(home.x + cw - t - 1, home.y - 13, t + 1, ch + 13), down,
+                        QRect(15 - t, 0, t + 1, ch + 13));
+    }
+    Touch(QRect(home.x - 13, home.y - 13, cw + 14, ch + 14));
+    RestoreFromBackground(QRect(home.x - m, home.y - m, cw + m + 1, m - t + 1));
+    RestoreFromBackground(QRect(home.x - m, home.y - m + 1, m - t + 1, m + ch));
+    return true;
+}
+
+void TablePainter::DrawPileTop(PileRef pile) {
+    if (!PileHasPlace(ctx_, pile)) return;
+    const std::string& cards = ctx_.table.Pile(pile);
+    const int count = PileCardCount(cards);
+    if (HasThickness(ctx_, pile)) DrawPileThickness(pile, true);
+    if (count == 0) {
+        DrawEmptyMark(EmptyMarkFor(ctx_, pile), PileX(ctx_, pile), PileY(ctx_, pile));
+        return;
+    }
+    const std::vector<TablePoint> places = Positions(pile);
+    DrawCardAt(pile, PileTopCard(cards), places.back(), true);
+    if (pile.group == PileGroupId::Dest && count == 1) {
+        const HomePosition home = HomePositionOf(ctx_, pile);
+        DrawFace(cards_.Card(CardImageNumber(PileTopCard(cards)), dpr_), home.x, home.y,
+                 ctx_.geometry.CardHeight, Corners::Background);
+    }
+}
+
+void TablePainter::DrawPile(PileRef pile) {
+    if (!PileHasPlace(ctx_, pile)) return;
+    if (HasThickness(ctx_, pile)) {
+        DrawPileTop(pile);
+        return;
+    }
+    const std::string& cards = ctx_.table.Pile(pile);
+    const int count = PileCardCount(cards);
+    if (count == 0) {
+        DrawEmptyMark(EmptyMarkFor(ctx_, pile), PileX(ctx_, pile), PileY(ctx_, pile));
+        return;
+    }
+    const std::vector<TablePoint> places = Positions(pile);
+    for (int k = 0; k < count; ++k)
+        DrawCardAt(pile, PileCardAt(cards, k), places[static_cast<std::size_t>(k)], k == count - 1);
+}
+
+void TablePainter::DrawStockAndFoundations() {
+    for (int i = 0; i < kStockPiles; ++i)
+        DrawPile(pile::Stock(i));
+    for (int i = 0; i < kDestPiles; ++i)
+        DrawPile(pile::Dest(i));
+}
+
+void TablePainter::DrawTable() {
+    ctx_.mainGame.ScrollY() = 0;
+    lowestEdge_ = 0;
+    crooked_ = FanJitter(ctx_);
+    DrawBackground();
+    DrawStockAndFoundations();
+    for (int i = 0; i < kAppoggPiles; ++i)
+        DrawPile(pile::Appogg(i));
+    if (ctx_.Param(24) != 0) {
+        for (int i = 0; i < kFilaPiles; ++i)
+            DrawPile(pile::Fila(i));
+    } else {
+        // In rounds: card r of every pile, pile by pile.
+        std::vector<std::vector<TablePoint>> places(kFilaPiles);
+        int deepest = 0;
+        for (int i = 0; i < kFilaPiles; ++i) {
+            const PileRef pile = pile::Fila(i);
+            if (!PileHasPlace(ctx_, pile)) continue;
+            places[static_cast<std::size_t>(i)] = Positions(pile);
+            if (places[static_cast<std::size_t>(i)].empty())
+                DrawEmptyMark(EmptyMarkFor(ctx_, pile), PileX(ctx_, pile), PileY(ctx_, pile));
+            deepest =
+                std::max(deepest, static_cast<int>(places[static_cast<std::size_t>(i)].size()));
+        }
+        for (int r = 0; r < deepest; ++r)
+            for (int i = 0; i < kFilaPiles; ++i) {
+                const auto& pilePlaces = places[static_cast<std::size_t>(i)];
+                if (r >= static_cast<int>(pilePlaces.size())) continue;
+                const std::string& cards = ctx_.table.FilaGroup[static_cast<std::size_t>(i)];
+                DrawCardAt(pile::Fila(i), PileCardAt(cards, r),
+                           pilePlaces[static_cast<std::size_t>(r)],
+                           r + 1 == static_cast<int>(pilePlaces.size()));
+            }
+    }
+    DrawFamilyLabels();
+    HighlightFoundations(-1);
+    if (ShowsSelectionMarks(ctx_) && !ctx_.table.DestGroup[0].empty()) ShowSelection();
+    dirty_.clear();
+    Touch(QRect(QPoint(0, 0), table_.deviceIndependentSize().toSize()));
+}
+
+void TablePainter::RedrawChangedPile(PileRef pile, const std::string& oldCards) {
+    if (!PileHasPlace(ctx_, pile)) return;
+    std::string& cards = ctx_.table.Pile(pile);
+    const std::string now = cards;
+    if (HasThickness(ctx_, pile)) {
+        DrawPileTop(pile);
+        return;
+    }
+    const int oldCount = PileCardCount(oldCards);
+    const bool extended = oldCount > 0 && now.size() > oldCards.size() &&
+                          now.compare(0, oldCards.size(), oldCards) == 0;
+    if (extended) {
+        const std::vector<TablePoint> places = Positions(pile);
+        const int count = PileCardCount(now);
+        for (int k = oldCount; k < count; ++k)
+            DrawCardAt(pile, PileCardAt(now, k), places[static_cast<std::size_t>(k)],
+                       k == count - 1);
+        return;
+    }
+    // Erase the old fan, then draw the pile again.
+    cards = oldCards;
+    TableRect old = PileRect(ctx_, pile, Options());
+    cards = now;
+    const TableRect fresh = PileRect(ctx_, pile, Options());
+    QRect area(std::min(old.left, fresh.left) - 2, std::min(old.top, fresh.top),
+               std::max(old.right, fresh.right) - std::min(old.left, fresh.left) + 4,
+               std::max(old.bottom, fresh.bottom) - std::min(old.top, fresh.top));
+    RestoreFromBackground(area);
+    DrawPile(pile);
+    // Piles the erased area touched (crooked piles reach into their neighbours' margins).
+    auto redrawTouched = [&](PileRef other) {
+        if (other == pile || !PileHasPlace(ctx_, other)) return;
+        if (ToQRect(PileRect(ctx_, other, Options())).intersects(area)) DrawPile(other);
+    };
+    for (int i = 0; i < kAppoggPiles; ++i)
+        redrawTouched(pile::Appogg(i));
+    for (int i = 0; i < kFilaPiles; ++i)
+        redrawTouched(pile::Fila(i));
+}
+
+void TablePainter::DrawBackground() {
+    if (background_.isNull()) return;
+    const int width = qRound(background_.width() / dpr_),
+              height = qRound(background_.height() / dpr_);
+    BackgroundChoice choice = ChooseBackground(
+        ctx_.settings, ReadPreference(ctx_, "Customized_Background"), manyColours_);
+    QImage picture;
+    bool tiled = true;
+    if (choice.kind == BackgroundChoice::Kind::Customised) {
+        const std::string path = CustomisedBackgroundPath(ctx_, choice.customisedName);
+        if (!choice.customisedName.empty() && QFile::exists(QString::fromStdString(path)))
+            picture = QImage(QString::fromStdString(path));
+        if (picture.isNull()) {
+            // The picture is gone (or unreadable): say so and go back to the default table.
+            ctx_.host.ShowError("Customized background image not found: " + choice.customisedName);
+            SetSetting(ctx_.settings, field::kCustomizedBackground, "N");
+            SetSetting(ctx_.settings, field::kBackgroundDefault, "Y");
+            StorePreference(ctx_, "Background_def", "Y");
+            StorePreference(ctx_, "Customized_Background", "");
+            choice = ChooseBackground(ctx_.settings, "", manyColours_);
+        }
+    } else if (choice.kind == BackgroundChoice::Kind::Picture) {
+        picture = module_.LoadPicture(QString("B%1").arg(choice.picture, 3, 10, QChar('0')), dpr_);
+        tiled = choice.tiled;
+        if (picture.isNull()) { // a picture the module lacks: the default table
+            choice = BackgroundChoice{};
+            choice.green = manyColours_ ? 96 : 128;
+        }
+    }
+    {
+        QPainter p(&background_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        const QColor colour(choice.red, choice.green, choice.blue);
+        if (!picture.isNull()) {
+            p.fillRect(0, 0, width, height, QColor(0, 96, 0));
+            if (tiled)
+                Tile(p, picture, width, height);
+            else
+                p.drawImage(QPointF(0, 0), picture);
+        } else if (choice.kind == BackgroundChoice::Kind::Colour && choice.fade) {
+            PaintGradient(p, width, height + (scrollBarShown_ ? 80 : 1), colour);
+        } else {
+            p.fillRect(0, 0, width, height, colour);
+        }
+    }
+    QPainter p(&table_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPointF(0, 0), background_);
+    Touch(QRect(0, 0, width, height));
+}
+
+void TablePainter::DrawHighlight(int foundation, int mark, const QColor& colour) {
+    const PileRef pile = pile::Dest(foundation);
+    const std::vector<TablePoint> places = Positions(pile);
+    if (places.empty()) return;
+    const TablePoint at = places.back();
+    const QRect inside(at.x + 1, at.y + 1, ctx_.geometry.CardWidth - 2,
+                       ctx_.geometry.CardHeight - 2);
+    QPainter p(&table_);
+    p.setPen(Qt::NoPen);
+    switch (mark) {
+    case highlight::kDots: {
+        // A fine hatch; the corner pixels stay clear.
+        QRegion region(inside);
+        for (const QPoint& c :
+             {inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight()})
+            region -= QRegion(c.x(), c.y(), 1, 1);
+        p.setClipRegion(region);
+        p.setBrush(QBrush(colour, Qt::Dense4Pattern));
+        break;
+    }
+    case highlight::kSolid:
+        p.setBrush(QBrush(colour, Qt::SolidPattern));
+        break;
+    case highlight::kDiagonal:
+        p.setBrush(QBrush(colour, Qt::BDiagPattern));
+        break;
+    case highlight::kCross:
+        p.setBrush(QBrush(colour, Qt::CrossPattern));
+        break;
+    case highlight::kDiagonalCross:
+        p.setBrush(QBrush(colour, Qt::DiagCrossPattern));
+        break;
+    default:
+        return;
+    }
+    p.drawRect(inside);
+    Touch(inside);
+}
+
+void TablePainter::HighlightFoundations(int index) {
+    const int mark = HighlightFoundationsMark(ctx_);
+    if (mark == highlight::kNone) return;
+    const Rgb rgb =
+        HighlightColour(ReadSettingInt(ctx_, "Preference", "HighLights_Foundations_Color", 0));
+    const QColor colour(rgb.red, rgb.green, rgb.blue);
+    for (int i = 0; i < kDestPiles; ++i) {
+        if (index >= 0 && i != index) continue;
+        if (!PileHasPlace(ctx_, pile::Dest(i)) || !FoundationComplete(ctx_, i)) continue;
+        DrawHighlight(i, mark, colour);
+    }
+}
+
+void TablePainter::ShowPauseScreen(int swing) {
+    if (background_.isNull()) return;
+    const int width = qRound(background_.width() / dpr_),
+              height = qRound(background_.height() / dpr_);
+    {
+        QPainter p(&background_);
+        if (manyColours_)
+            PaintGradient(p, width, height + (scrollBarShown_ ? 80 : 1), kPauseGreen);
+        else
+            p.fillRect(0, 0, width, height, kPauseGreen);
+    }
+    QPainter p(&table_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPointF(0, 0), background_);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QImage first = module_.LoadPicture("BMP_PAUSE_1", dpr_);
+    const QImage second = module_.LoadPicture("BMP_PAUSE_2", dpr_);
+    const QSizeF a = first.deviceIndependentSize(), b = second.deviceIndependentSize();
+    const int top = std::max(100, static_cast<int>((height - a.height() - b.height() - 45) / 2));
+    const qreal band = std::max(a.width(), b.width());
+    const qreal travel = std::max<qreal>(0, (band - a.width()) / 2);
+    const qreal offset = std::clamp<qreal>(swing, -travel, travel);
+    if (!first.isNull()) p.drawImage(QPointF((width - a.width()) / 2 + offset, top), first);
+    if (!second.isNull())
+        p.drawImage(QPointF((width - b.width()) / 2, top + a.height() + 15), second);
+    Touch(QRect(0, 0, width, height));
+}
+
+void TablePainter::InvertCard(const QRect& card) {
+    {
+        QPainter p(&table_);
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.fillRect(card, Qt::white);
+    }
+    // The corners show the table, not its inverse.
+    const int scale = qRound(dpr_);
+    for (const QPoint& c : {card.topLeft(), card.topRight(), card.bottomLeft(), card.bottomRight()})
+        for (int dy = 0; dy < scale; ++dy)
+            for (int dx = 0; dx < scale; ++dx) {
+                const int px = c.x() * scale + dx, py = c.y() * scale + dy;
+                if (table_.valid(px, py)) table_.setPixel(px, py, Background(c.x(), c.y()).rgb());
+            }
+    Touch(card);
+}
+
+void TablePainter::ShowSelection() {
+    const std::string selected = ctx_.table.DestGroup[0];
+    for (int s = 0; s < PileCardCount(selected); ++s) {
+        const int card = PileCardAt(selected, s);
+        // Find the card at its place on the table.
+        for (int g = 0; g < kSnapshotLines; ++g) {
+            const PileRef pile = SnapshotLinePile(g);
+            if (pile == pile::Dest(0) || !PileHasPlace(ctx_, pile)) continue;
+            const std::string& cards = ctx_.table.Pile(pile);
+            const int count = PileCardCount(cards);
+            for (int k = 0; k < count; ++k) {
+                if (PileCardAt(cards, k) != card) continue;
+                const TablePoint at = Positions(pile)[static_cast<std::size_t>(k)];
+                DrawCardAt(pile, card, at, k == count - 1);
+                InvertCard(QRect(at.x, at.y, ctx_.geometry.CardWidth, ctx_.geometry.CardHeight));
+            }
+        }
+    }
+}
+
+void TablePainter::ClearSelection() {
+    const std::string selected = ctx_.table.DestGroup[0];
+    for (int s = 0; s < PileCardCount(selected); ++s) {
+        const int card = PileCardAt(selected, s);
+        for (int g = 0; g < kSnapshotLines; ++g) {
+            const PileRef pile = SnapshotLinePile(g);
+            if (pile == pile::Dest(0) || !PileHasPlace(ctx_, pile)) continue;
+            const std::string& cards = ctx_.table.Pile(pile);
+            const int count = PileCardCount(cards);
+            for (int k = 0; k < count; ++k)
+                if (PileCardAt(cards, k) == card)
+                    DrawCardAt(pile, card, Positions(pile)[static_cast<std::size_t>(k)],
+                               k == count - 1);
+        }
+    }
+    ctx_.table.DestGroup[0].clear();
+}
+
+void TablePainter::DrawLabel(const TableLabel& label) {
+    if (label.restoreFirst) RestoreFromBackground(ToQRect(*label.restoreFirst));
+    const QRect box = ToQRect(label.box);
+    if (label.text.empty()) {
+        RestoreFromBackground(box);
+        return;
+    }
+    QPainter p(&table_);
+    p.fillRect(box, Qt::white);
+    p.setPen(Qt::black);
+    p.setFont(LabelFont(label.bold));
+    const QString text = QString::fromStdString(label.text);
+    if (label.centred)
+        p.drawText(box, Qt::AlignCenter, text);
+    else
+        p.drawText(QRect(label.textAt.x, box.top(), box.right() + 1 - label.textAt.x, box.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, text);
+    Touch(box);
+}
+
+void TablePainter::DrawPokerPanel(const std::string& handName, const std::string& points,
+                                  const std::string& total) {
+    const QImage panel = module_.LoadPicture("Panel_pk", dpr_);
+    if (panel.isNull() || !PileHasPlace(ctx_, pile::Stock(kMazzoVis)) ||
+        !PileHasPlace(ctx_, pile::Fila(10)))
+        return;
+    const QSizeF size = panel.deviceIndependentSize();
+    const TableRect r = PokerPanelRect(
+        PileX(ctx_, pile::Stock(kMazzoVis)), PileY(ctx_, pile::Fila(10)), ctx_.geometry.CardWidth,
+        ctx_.geometry.CardHeight, qRound(size.width()), qRound(size.height()));
+    const QRect rect = ToQRect(r);
+    const PokerPanelLayout places = PokerPanelTextPlaces(r);
+    QPainter p(&table_);
+    p.drawImage(rect, panel);
+    p.setPen(Qt::black);
+    const QFontMetrics bold(LabelFont(true));
+    auto line = [&](const TablePoint& at, const QString& text, bool isBold) {
+        p.setFont(LabelFont(isBold));
+        p.drawText(QPoint(at.x, at.y + bold.ascent()), text);
+        return QFontMetrics(LabelFont(isBold)).horizontalAdvance(text);
+    };
+    line(places.handName, QString::fromStdString(handName), true);
+    line(places.points, QString::fromStdString(points), false);
+    p.fillRect(QRect(places.total.x, places.total.y, places.clearRightEdge - places.total.x,
+                     bold.height()),
+               Qt::white);
+    const int used = line(places.total, "Total", true);
+    line({places.total.x + used, places.total.y}, QString::fromStdString(total), false);
+    Touch(rect);
+}
+
+void TablePainter::DrawFamilyLabels() {
+    auto all = [&](const std::vector<TableLabel>& labels) {
+        for (const TableLabel& label : labels)
+            DrawLabel(label);
+    };
+    switch (ctx_.Param(50)) {
+    case 9: {
+        const PokerScore score = ScorePokerGrid(ctx_, 0);
+        DrawPokerPanel("", "", score.panel.total);
+        break;
+    }
+    case 10:
+        all(NextRankLabels(ctx_));
+        break;
+    case 50:
+        all(NextSumLabels(ctx_));
+        break;
+    case 23:
+        DrawLabel(CycleCounterLabel(ctx_, cycleLog_));
+        break;
+    case 40:
+        all(PileNumberLabels(ctx_));
+        break;
+    case 42:
+        all(PileSizeLabels(ctx_));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace quendra

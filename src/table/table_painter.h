@@ -1,0 +1,122 @@
+#pragma once
+
+#include "fan_geometry.h"
+#include "game_context.h"
+#include "images_cards.h"
+#include "images_module.h"
+#include "labels.h"
+
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QRect>
+
+namespace quendra {
+
+// Draws the card table into two off-screen pictures: TableBuffer, the whole table in table
+// coordinates, which the window copies from (window pixel (x, y) from (x, y + ScrollY)), and
+// BackgroundBuffer, the background alone in window coordinates, which every erase copies
+// from. Both carry a device pixel ratio so that a high-density window stays sharp. Every
+// routine records the table rectangles it changed; the window takes them with TakeDirty().
+class TablePainter {
+  public:
+    TablePainter(GameContext& ctx, const ImagesModule& module, const CardImages& cards);
+
+    // Sizes both buffers in logical pixels; the background is drawn afresh.
+    void Resize(int width, int height, qreal devicePixelRatio = 1.0);
+    const QImage& TableBuffer() const { return table_; }
+    const QImage& BackgroundBuffer() const { return background_; }
+    qreal DevicePixelRatio() const { return dpr_; }
+
+    // Lowest drawn edge: Y + card height + ScrollY of the lowest card, back or mark drawn
+    // since the last full drawing.
+    int LowestDrawnEdge() const { return lowestEdge_; }
+
+    // The rule engine's per-pile modes for games whose tableau is fanned in mode 11.
+    void SetPerPileFanModes(const PerPileFanModes& modes);
+    // The log of card codes the counter of special family 23 reads.
+    void SetCycleLog(std::string log) { cycleLog_ = std::move(log); }
+    // False for a display of 256 colours or fewer (plain colours, no gradients).
+    void SetManyColours(bool many) { manyColours_ = many; }
+    // Whether the vertical scroll bar is shown: the gradient then runs 80 pixels further.
+    void SetScrollBarShown(bool shown) { scrollBarShown_ = shown; }
+
+    // The whole table: background, stock group and foundations, reserves, tableau, labels.
+    void DrawTable();
+    // The background into both buffers, chosen from the settings. A missing customised
+    // picture is reported, the settings fall back to the default and it is drawn instead.
+    void DrawBackground();
+    void DrawStockAndFoundations();
+
+    // One face-up card (group: 1 Mazzo, 2 Mazzo_Vis, 3 Mazzo_Waste, 4 tableau, 5 foundation,
+    // 6 reserve, -1 animations); a card number below 1 draws nothing.
+    void DrawCard(int card, int x, int y, int group);
+    // The back, only its top `height` rows.
+    void DrawBack(int x, int y, int height);
+    // An empty-pile mark over the background ("022", "_WASTE" ...); an empty name erases.
+    void DrawEmptyMark(const std::string& mark, int x, int y);
+    // The stacked edge of a stock-group pile or foundation; moves the pile to home - t. False
+    // when nothing had to be drawn.
+    bool DrawPileThickness(PileRef pile, bool force);
+    // The top card (or mark) of a pile.
+    void DrawPileTop(PileRef pile);
+    // Every card of a pile, bottom first (the mark when empty).
+    void DrawPile(PileRef pile);
+    // A pile whose string was `oldCards` and is now what the table holds: only new cards when
+    // it was extended, else the old fan is erased and the pile drawn again.
+    void RedrawChangedPile(PileRef pile, const std::string& oldCards);
+
+    // Marks complete foundations (-1: all) with the mark and colour of the preferences.
+    void HighlightFoundations(int index);
+    // The pause picture over a green table; `swing` moves the first picture sideways.
+    void ShowPauseScreen(int swing = 0);
+    // The selected cards (held in foundation 1) inverted, or drawn normally and forgotten.
+    void ShowSelection();
+    void ClearSelection();
+    // The labels and panels of the game's special family.
+    void DrawFamilyLabels();
+    void DrawLabel(const TableLabel& label);
+    // The poker panel with its three lines (hand name, points, total).
+    void DrawPokerPanel(const std::string& handName, const std::string& points,
+                        const std::string& total);
+
+    // The table rectangles changed since the last call.
+    std::vector<QRect> TakeDirty();
+
+    // Where each card of a pile lies, with the options this painter draws with.
+    std::vector<TablePoint> Positions(PileRef pile) const;
+    FanOptions Options() const;
+
+  private:
+    int ScrollY() const;
+    void Touch(const QRect& tableRect);
+    void RaiseEdge(int y, int height);
+    void RestoreFromBackground(const QRect& tableRect);
+    void DrawImageAt(const QImage& image, const QRect& target);
+    // How a card's corners are rounded: from what lay under them, from the background, or
+    // from what lay under with the bottom-right corner silver (the top of a thick pile).
+    enum class Corners { Under, Background, SilverBottomRight };
+    void DrawFace(const QImage& image, int x, int y, int height, Corners corners);
+    void DrawCardAt(PileRef pile, int card, const TablePoint& at, bool top);
+    void InvertCard(const QRect& card);
+    void DrawHighlight(int foundation, int mark, const QColor& colour);
+    QColor Background(int x, int tableY) const;
+
+    GameContext& ctx_;
+    const ImagesModule& module_;
+    const CardImages& cards_;
+    QImage table_;
+    QImage background_;
+    qreal dpr_ = 1.0;
+    int lowestEdge_ = 0;
+    PerPileFanModes perPile_{};
+    bool hasPerPile_ = false;
+    CrookedOffsets crooked_{};
+    std::string cycleLog_;
+    bool manyColours_ = true;
+    bool scrollBarShown_ = false;
+    std::vector<QRect> dirty_;
+};
+
+} // namespace quendra
