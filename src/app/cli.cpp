@@ -23,6 +23,8 @@ const char* const kUsage =
     "Commands:\n"
     "  games [--json]                 list the games of the catalogue\n"
     "  deal --game N --deal D         print the deck list of a deal, 3-digit card codes\n"
+    "  render --game N --deal D --size WxH [--cards B|M|L] [--set NNN] [--back NNN]\n"
+    "         [--dpr 1|2] OUT.png     draw the dealt table as the window draws it\n"
     "Options for every command:\n"
     "  --dir DIR                      use DIR as the program folder\n";
 
