@@ -4,6 +4,7 @@
 #include "cli_host.h"
 #include "deal.h"
 #include "game_catalog.h"
+#include "game_check.h"
 #include "program_files.h"
 
 #include <map>
@@ -25,6 +26,8 @@ const char* const kUsage =
     "  deal --game N --deal D         print the deck list of a deal, 3-digit card codes\n"
     "  render --game N --deal D --size WxH [--cards B|M|L] [--set NNN] [--back NNN]\n"
     "         [--dpr 1|2] OUT.png     draw the dealt table as the window draws it\n"
+    "  check-games [--deal D]         deal every game and check its table at 1024x768 and\n"
+    "                                 800x600\n"
     "Options for every command:\n"
     "  --dir DIR                      use DIR as the program folder\n";
 
@@ -62,11 +65,21 @@ std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 const char* hex = "0123456789abcdef";
@@ -91,7 +104,7 @@ int ParseGameNumber(const std::string& text) {
 
 // Sets up the program folder and reads the catalogue.
 class CliSession {
-public:
+  public:
     CliSession(const Options& options, const std::string& exeDir, std::ostream& err)
         : host_(err), ctx_(host_) {
         const auto dir = options.values.find("--dir");
@@ -118,11 +131,10 @@ public:
         SetSetting(ctx_.settings, field::kGameNumber, std::to_string(number));
         SetSetting(ctx_.settings, field::kGameName, GameName(ctx_, number));
         if (!LoadGameDefinition(ctx_))
-            throw UsageError{"The rules of game " + std::to_string(number) +
-                             " cannot be loaded."};
+            throw UsageError{"The rules of game " + std::to_string(number) + " cannot be loaded."};
     }
 
-private:
+  private:
     CliHost host_;
     GameContext ctx_;
 };
@@ -160,9 +172,28 @@ int CommandDeal(const Options& options, CliSession& session, std::ostream& out) 
     SetSetting(ctx.settings, field::kDealNumber, deal->second);
     DeckList deck;
     fnGameNumberCardsArray(ctx, deck);
-    for (std::size_t i = 0; i < deck.size(); ++i) out << (i ? " " : "") << deck[i];
+    for (std::size_t i = 0; i < deck.size(); ++i)
+        out << (i ? " " : "") << deck[i];
     out << '\n';
     return kExitOk;
+}
+
+// Deals every game of the catalogue and checks what a player would see go wrong.
+int CommandCheckGames(const Options& options, CliSession& session, std::ostream& out,
+                      std::ostream& err) {
+    const auto deal = options.values.find("--deal");
+    const std::string number = deal == options.values.end() ? "1" : deal->second;
+    if (!IsValidDealNumber(number))
+        throw UsageError{"The deal number must have 1 to 13 digits: " + number};
+    std::vector<std::string> problems;
+    int checked = 0;
+    if (!CheckAllGames(GamesDatPath(session.ctx()), number, {{1024, 768}, {800, 600}}, problems,
+                       checked))
+        throw UsageError{problems.empty() ? "The catalogue cannot be read." : problems.front()};
+    for (const std::string& problem : problems)
+        err << problem << '\n';
+    out << checked << " games checked, " << problems.size() << " problems\n";
+    return problems.empty() ? kExitOk : 1;
 }
 
 } // namespace
@@ -188,6 +219,13 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
                 throw UsageError{"Unexpected argument " + options.positional[0] + "."};
             CliSession session(options, exeDir, err);
             return CommandDeal(options, session, out);
+        }
+        if (command == "check-games") {
+            const Options options = ParseOptions(args, {"--dir", "--deal"}, {});
+            if (!options.positional.empty())
+                throw UsageError{"Unexpected argument " + options.positional[0] + "."};
+            CliSession session(options, exeDir, err);
+            return CommandCheckGames(options, session, out, err);
         }
         throw UsageError{"Unknown command " + command + "."};
     } catch (const UsageError& e) {
