@@ -1,0 +1,149 @@
+#include "families.h"
+
+#include "building.h"
+#include "cards.h"
+#include "legality.h"
+#include "pick_up.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quendra {
+
+namespace {
+
+using building_detail::CardsIn;
+using building_detail::TopOf;
+
+constexpr int kFamilies = 64;
+
+int TableauCount(const GameContext& ctx) {
+    return std::clamp(ctx.Param(param::kTableauCount), 0, kFilaPiles);
+}
+
+std::array<FamilyRules, kFamilies> BuildFamilyTable() {
+    std::array<FamilyRules, kFamilies> table{};
+    // Family 3: pairs of cards adding up to 14 leave the table (the pair-removal games).
+    table[3].selectionComplete = [](const GameContext& ctx) { return SelectedRankSum(ctx) == 14; };
+    table[3].selectionLimit = 2;
+    // Family 4: cards adding up to 13 leave the table, a King alone (the pyramid games).
+    table[4].selectionComplete = [](const GameContext& ctx) { return SelectedRankSum(ctx) == 13; };
+    table[4].selectionLimit = 2;
+    return table;
+}
+
+} // namespace
+
+const FamilyRules& FamilyRulesFor(int family) {
+    static const std::array<FamilyRules, kFamilies> table = BuildFamilyTable();
+    static const FamilyRules none{};
+    if (family < 0 || family >= kFamilies) return none;
+    return table[static_cast<std::size_t>(family)];
+}
+
+const FamilyRules& CurrentFamilyRules(const GameContext& ctx) {
+    return FamilyRulesFor(ctx.Param(param::kFamily));
+}
+
+// The cycle-counter games (family 23) bring their own foundation rule; until it is supplied
+// their tableau cards stay off the foundations.
+bool FamilyFoundationCheck(const GameContext& /*ctx*/, int /*card*/, int /*pileIndex*/) {
+    return false;
+}
+
+bool WasteCycleCheck(const GameContext& ctx, int /*card*/, int pileIndex, int argument) {
+    const int waste = CardsIn(ctx, PileGroupId::Stock, kMazzoVis);
+    if (argument == 1) {
+        const int turn = ((ctx.Param(372) - waste) % 12 + 12) % 12;
+        return pileIndex == turn;
+    }
+    // The waste card goes to the pile after the fullest one (the last of equally full piles).
+    const int piles = TableauCount(ctx);
+    if (piles == 0) return false;
+    int fullest = 0;
+    for (int i = 0; i < piles; ++i)
+        if (CardsIn(ctx, PileGroupId::Fila, i) >= CardsIn(ctx, PileGroupId::Fila, fullest))
+            fullest = i;
+    return pileIndex == (fullest + 1) % piles;
+}
+
+bool FoundationRankSetCheck(const GameContext& ctx, int card, int pileIndex) {
+    if (pileIndex < 0 || pileIndex >= kDestPiles) return false;
+    const std::string& pile = ctx.table.Pile({PileGroupId::Dest, pileIndex});
+    if (PileCardCount(pile) > 0) {
+        if (fnSuit(PileCardAt(pile, 0)) != fnSuit(card)) return false;
+    } else if (fnRank(card) != ctx.Param(param::kFoundationBase + pileIndex)) {
+        return false;
+    }
+    if (pileIndex == 0) return true;
+    const std::string& left = ctx.table.Pile({PileGroupId::Dest, pileIndex - 1});
+    for (int i = 0; i < PileCardCount(left); ++i)
+        if (fnRank(PileCardAt(left, i)) == fnRank(card)) return true;
+    return false;
+}
+
+bool RowCheck(const GameContext& ctx, int card, int pileIndex, int rank) {
+    if (pileIndex < 0 || pileIndex >= kFilaPiles) return false;
+    if (pile_code::IsTableau(fnPileCodeOf(ctx, card))) return false;
+    const int piles = TableauCount(ctx);
+    const auto holds = [&](int i) {
+        return i >= 0 && i < piles && CardsIn(ctx, PileGroupId::Fila, i) > 0;
+    };
+    if (fnRank(card) == rank) {
+        for (int i = 0; i < piles; ++i)
+            if (!holds(i)) return i == pileIndex;
+        return false;
+    }
+    if (!holds(pileIndex)) return false;
+    if (pileIndex == 0) return !holds(1);
+    return holds(pileIndex - 1) && (pileIndex == 7 || !holds(pileIndex + 1));
+}
+
+bool FoundationColourPairsCheck(const GameContext& ctx, int card, int pileIndex) {
+    if (pileIndex < 0 || pileIndex > 3) return false;
+    const auto topOf = [&](int f) { return TopOf(ctx, PileGroupId::Dest, f); };
+    const int ownFirst = pileIndex <= 1 ? 0 : 2;
+    const int otherFirst = 2 - ownFirst;
+    const int ownTop = topOf(ownFirst) != 0 ? topOf(ownFirst) : topOf(ownFirst + 1);
+    if (ownTop != 0 && fnIsRed(ownTop) != fnIsRed(card)) return false;
+    for (int f = otherFirst; f < otherFirst + 2; ++f)
+        if (topOf(f) != 0 && fnIsRed(topOf(f)) == fnIsRed(card)) return false;
+    for (int f = 0; f < 4; ++f)
+        if (topOf(f) != 0 && fnSuit(topOf(f)) == fnSuit(card)) return false;
+    return fnRank(card) == (pileIndex <= 1 ? 1 : 13);
+}
+
+bool JackKingFoundationCheck(const GameContext& ctx, int card, int top, int pileIndex) {
+    const int rank = fnRank(card);
+    if (rank == 1 || rank == 12) return false;
+    if (rank != 11 && rank != 13)
+        return top >= 1 && fnSuit(top) == fnSuit(card) && fnRank(top) == rank + 1;
+    if (top >= 1 || pileIndex < 0 || pileIndex >= kDestPiles) return false;
+    if (rank != ctx.Param(param::kFoundationBase + pileIndex)) return false;
+    // The partner (the Ace for a Jack, the Queen for a King) must lie free.
+    const int partnerRank = rank == 11 ? 1 : 12;
+    const auto isPartner = [&](int c) {
+        return c != 0 && fnSuit(c) == fnSuit(card) && fnRank(c) == partnerRank;
+    };
+    if (isPartner(TopOf(ctx, PileGroupId::Stock, kMazzoVis))) return true;
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        if (isPartner(TopOf(ctx, PileGroupId::Fila, i))) return true;
+    return false;
+}
+
+bool EmptyTableauFromOutsideCheck(const GameContext& ctx, int card, int top, int /*pileIndex*/) {
+    return top < 1 && !pile_code::IsTableau(fnPileCodeOf(ctx, card));
+}
+
+// The grid games bring their grid positions with their definitions; until then no card of
+// the grid moves.
+bool GridCheck(const GameContext& /*ctx*/, int /*card*/, int /*pileIndex*/) {
+    return false;
+}
+
+// Reserve pick-up of the games with parameter 14 = -14; their rule comes with them.
+bool ReservePickUpCheck(const GameContext& /*ctx*/, int /*card*/) {
+    return false;
+}
+
+} // namespace quendra

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "game_context.h"
+
+namespace quendra {
+
+// The rule hooks of the special game families (parameter 50), one entry per family that has
+// any. A hook left empty means the family plays by the common rules at that point.
+struct FamilyRules {
+    // Extra condition on a card going from the tableau to a foundation.
+    bool (*extraFoundationDrop)(const GameContext& ctx, int card, int pileIndex) = nullptr;
+    // May the stock be clicked now?
+    bool (*stockClickAllowed)(const GameContext& ctx) = nullptr;
+    // The game is won.
+    bool (*wonTest)(const GameContext& ctx) = nullptr;
+    // The family's own score.
+    int (*score)(const GameContext& ctx) = nullptr;
+    // After a card or group has landed on `pile`.
+    void (*afterMove)(GameContext& ctx, int card, PileRef pile) = nullptr;
+    // The cards selected in foundation 1 make a complete selection.
+    bool (*selectionComplete)(const GameContext& ctx) = nullptr;
+    // Most cards that may be selected at once; 0 when the family does not limit it.
+    int selectionLimit = 0;
+};
+
+// The hooks of a family; an empty entry for a family without any.
+const FamilyRules& FamilyRulesFor(int family);
+// The hooks of the game being played.
+const FamilyRules& CurrentFamilyRules(const GameContext& ctx);
+
+// Checks the move legality asks of the special families. Each takes the moving card and the
+// 0-based index of the destination pile.
+
+// Family 23: a tableau card going to a foundation (the cycle-counter games).
+bool FamilyFoundationCheck(const GameContext& ctx, int card, int pileIndex);
+// Parameter 35 = 2 (argument 1) or 3 (argument 0): which tableau pile takes the waste card.
+bool WasteCycleCheck(const GameContext& ctx, int card, int pileIndex, int argument);
+// Method 5: foundations built from a rank set, each rank already on the foundation left.
+bool FoundationRankSetCheck(const GameContext& ctx, int card, int pileIndex);
+// Methods 38, 45 (rank 13) and 48 (rank 12) while the waste holds cards: filling a row.
+bool RowCheck(const GameContext& ctx, int card, int pileIndex, int rank);
+// Methods 58 and 64: Aces and Kings onto the empty foundations 1 to 4 by colour pairs.
+bool FoundationColourPairsCheck(const GameContext& ctx, int card, int pileIndex);
+// Method 62 (family 30): Jacks and Kings start foundations beside their partner card.
+bool JackKingFoundationCheck(const GameContext& ctx, int card, int top, int pileIndex);
+// Method 67: only onto an empty tableau pile, and only a card not in the tableau.
+bool EmptyTableauFromOutsideCheck(const GameContext& ctx, int card, int top, int pileIndex);
+// Method 71 and the grid families (parameter 25 > 0): may the card of tableau pile
+// `pileIndex` move? The grid positions come with the grid games' definitions.
+bool GridCheck(const GameContext& ctx, int card, int pileIndex);
+// Reserve pick-up of parameter 14 = -14; comes with the games that use it.
+bool ReservePickUpCheck(const GameContext& ctx, int card);
+
+} // namespace quendra

@@ -1,0 +1,280 @@
+#include "legality.h"
+
+#include "building.h"
+#include "cards.h"
+#include "families.h"
+
+#include <algorithm>
+
+namespace quendra {
+
+namespace {
+
+using building_detail::CardsIn;
+using building_detail::TopOf;
+
+int TableauPileCount(const GameContext& ctx) {
+    return std::clamp(ctx.Param(param::kTableauCount), 0, kFilaPiles);
+}
+
+// Position of a card in a pile string, 0-based from the bottom; -1 when absent.
+int PositionIn(std::string_view pile, int card) {
+    const int count = PileCardCount(pile);
+    for (int i = 0; i < count; ++i)
+        if (PileCardAt(pile, i) == card) return i;
+    return -1;
+}
+
+// The tableau pile or reserve holding the card.
+std::optional<PileRef> GroupPileOf(const GameContext& ctx, int card) {
+    const int code = fnPileCodeOf(ctx, card);
+    if (pile_code::IsTableau(code)) return PileRef{PileGroupId::Fila, code - 1};
+    if (pile_code::IsReserve(code))
+        return PileRef{PileGroupId::Appogg, pile_code::kFirstReserve - code};
+    return std::nullopt;
+}
+
+int EmptyTableauPiles(const GameContext& ctx) {
+    int empty = 0;
+    for (int i = 0; i < TableauPileCount(ctx); ++i)
+        if (CardsIn(ctx, PileGroupId::Fila, i) == 0) ++empty;
+    return empty;
+}
+
+int EmptyReserves(const GameContext& ctx) {
+    int empty = 0;
+    for (int i = 0; i < ReservePileCount(ctx); ++i)
+        if (CardsIn(ctx, PileGroupId::Appogg, i) == 0) ++empty;
+    return empty;
+}
+
+bool AllEmpty(const GameContext& ctx, PileGroupId group, int first, int last) {
+    for (int i = first; i <= last; ++i)
+        if (CardsIn(ctx, group, i) != 0) return false;
+    return true;
+}
+
+} // namespace
+
+int ReservePileCount(const GameContext& ctx) {
+    return std::clamp(ctx.Param(param::kReserveCount), 0, kAppoggPiles);
+}
+
+bool IsFaceUp(const GameContext& ctx, int card) {
+    return card >= 1 && card <= CardTable::kRecords && ctx.cardTable.Face(card) == '1';
+}
+
+int fnPileCodeOf(const GameContext& ctx, int card) {
+    if (card < 1) return pile_code::kNowhere;
+    const auto holds = [&](PileRef pile) { return PositionIn(ctx.table.Pile(pile), card) >= 0; };
+    if (holds({PileGroupId::Stock, kMazzo})) return pile_code::kStock;
+    if (holds({PileGroupId::Stock, kMazzoVis})) return pile_code::kWaste;
+    for (int i = 0; i < kDestPiles; ++i)
+        if (holds({PileGroupId::Dest, i})) return -(i + 1);
+    for (int i = 0; i < TableauPileCount(ctx); ++i)
+        if (holds({PileGroupId::Fila, i})) return i + 1;
+    for (int i = 0; i < ReservePileCount(ctx); ++i)
+        if (holds({PileGroupId::Appogg, i})) return pile_code::kFirstReserve - i;
+    return pile_code::kNowhere;
+}
+
+bool fnCanDropOnPile(const GameContext& ctx, int card, std::string_view pileName) {
+    const auto pile = ParsePileName(pileName);
+    if (!pile || pile->group == PileGroupId::Stock) return false;
+    // A group never goes back onto the pile it came from.
+    const int top = PileTopCard(ctx.table.Pile(*pile));
+    if (top != 0 && top == ctx.play.movingTopCard) return false;
+    switch (pile->group) {
+    case PileGroupId::Dest:
+        return fnCanDropOnFoundation(ctx, pile->index, card);
+    case PileGroupId::Fila:
+        return fnCanDropOnTableau(ctx, pile->index, card);
+    case PileGroupId::Appogg:
+        return fnCanDropOnReserve(ctx, pile->index + 1, card);
+    case PileGroupId::Stock:
+        break;
+    }
+    return false;
+}
+
+bool fnCanDropOnFoundation(const GameContext& ctx, int i, int card) {
+    if (i < 0 || i >= kDestPiles) return false;
+    const int family = ctx.Param(param::kFamily);
+    if (family == 23 && pile_code::IsTableau(fnPileCodeOf(ctx, card)) &&
+        !FamilyFoundationCheck(ctx, card, i))
+        return false;
+    if (!ctx.play.singleCard) return false;
+
+    const int method = ctx.Param(param::kFoundationMethod + i);
+    const std::string& pile = ctx.table.Pile({PileGroupId::Dest, i});
+    const int count = PileCardCount(pile);
+    if (method == build_method::kQueenOnEmptyFoundation) return count == 0 && fnRank(card) == 12;
+    if (method == build_method::kSuitHigherOnTableau) {
+        if (fnRank(card) == 1) return false;
+        for (int t = 0; t < TableauPileCount(ctx); ++t) {
+            const int tableauTop = TopOf(ctx, PileGroupId::Fila, t);
+            if (tableauTop == 0 || fnSuit(tableauTop) != fnSuit(card)) continue;
+            const int rank = fnRank(tableauTop);
+            if (rank > fnRank(card) || rank == 1) return true;
+        }
+        return false;
+    }
+    if (method == build_method::kUpWithAcesAfterKings) {
+        if (count >= kCardsInPack) return false;
+    } else if (method != build_method::kTwoPacksUpThenDown &&
+               count >= ctx.Param(param::kFoundationMaxCards)) {
+        return false;
+    }
+    const int top = count == 0 ? -1 : PileTopCard(pile);
+    const int base = ctx.Param(param::kFoundationBase + i);
+    return fnCanBuild(ctx, top, card, base, true, i, true, true, method,
+                      ctx.Param(param::kFoundationDirection + i), base);
+}
+
+bool fnCanDropOnTableau(const GameContext& ctx, int i, int card) {
+    if (i < 0 || i >= kFilaPiles) return false;
+    const std::string& pile = ctx.table.Pile({PileGroupId::Fila, i});
+    const int count = PileCardCount(pile);
+    const int top = count == 0 ? -1 : PileTopCard(pile);
+    // Family 40 turns its piles itself and builds on face-down cards.
+    if (count > 0 && !IsFaceUp(ctx, top) && ctx.Param(param::kFamily) != 40) return false;
+    const int maxCards = ctx.Param(param::kTableauMaxCards);
+    if (maxCards != -1 && count >= maxCards) return false;
+
+    const int method = ctx.Param(param::kTableauMethod + i);
+    bool ok =
+        fnCanBuild(ctx, top, card, ctx.Param(param::kTableauEmptyRule + i), true, i,
+                   ctx.Param(param::kTableauPastStop + i) > 0, false, method,
+                   ctx.Param(param::kTableauDirection + i), ctx.Param(param::kFoundationBase));
+    const bool group = !ctx.play.singleCard;
+    if (method == build_method::kGroupOnlyToEmpty && group && count > 0) ok = false;
+    if (ok && group && ctx.Param(param::kGroupMoves) != group_moves::kAnyFaceUp)
+        ok = fnGroupIsSequence(ctx, card, i);
+    if (ok && group && count == 0 &&
+        ctx.Param(param::kGroupSize) == group_size::kFreeCellsAndSpacesToNonEmpty)
+        ok = fnGroupSizeAllowed(ctx, card, true);
+    if (count > 0 && top == ctx.play.movingTopCard) ok = false;
+    return ok;
+}
+
+bool fnCanDropOnReserve(const GameContext& ctx, int n, int card) {
+    if (n < 1 || n > kAppoggPiles) return false;
+    const int index = n - 1;
+    const int count = CardsIn(ctx, PileGroupId::Appogg, index);
+    const bool single = ctx.play.singleCard;
+    const int rank = fnRank(card);
+    switch (ctx.Param(param::kReserveKind + n)) {
+    case reserve_kind::kClosed:
+        return false;
+    case reserve_kind::kKingsWhileFirstUnderThree:
+        return single && rank == 13 && CardsIn(ctx, PileGroupId::Appogg, 0) < 3;
+    case reserve_kind::kAnything:
+        return true;
+    case reserve_kind::kWasteOnly:
+        return fnPileCodeOf(ctx, card) == pile_code::kWaste;
+    case reserve_kind::kSingleWhileFirstUnderFive:
+        return single && CardsIn(ctx, PileGroupId::Appogg, 0) < 5;
+    case reserve_kind::kJackOnEmpty:
+        return single && count == 0 && rank == 11;
+    case reserve_kind::kQueenOnEmpty:
+        return single && count == 0 && rank == 12;
+    case reserve_kind::kKingOnEmpty:
+        return single && count == 0 && rank == 13;
+    case reserve_kind::kPileBlock:
+        return count == 0 && PileBlockAllows(ctx, card);
+    case reserve_kind::kAcesAlternating: {
+        if (rank != 1) return false;
+        if (count == 0) return true;
+        return fnIsRed(card) != fnIsRed(TopOf(ctx, PileGroupId::Appogg, index));
+    }
+    case reserve_kind::kFaceCardOnEmpty:
+        return single && count == 0 && fnIsFaceCard(card);
+    case reserve_kind::kBalancedStart:
+        return single && count == 0 &&
+               fnCanBuild(ctx, -1, card, -1, true, index, true, true,
+                          build_method::kBalancedReserve, -1, -1);
+    default:
+        return single && count == 0;
+    }
+}
+
+bool fnGroupIsSequence(const GameContext& ctx, int card, int i) {
+    const int rule = ctx.Param(param::kGroupMoves);
+    if (rule == group_moves::kAnyFaceUp) return true;
+    if (i < 0 || i >= kFilaPiles) return false;
+    const std::vector<int> group = fnGroupFrom(ctx, card);
+    const int method = rule == group_moves::kSequenceInSuit ? build_method::kInSuit
+                                                            : ctx.Param(param::kTableauMethod + i);
+    for (std::size_t k = 1; k < group.size(); ++k) {
+        if (!fnCanBuild(ctx, group[k - 1], group[k], ctx.Param(param::kTableauEmptyRule + i), false,
+                        i, ctx.Param(param::kTableauPastStop + i) > 0, false, method,
+                        ctx.Param(param::kTableauDirection + i), ctx.Param(param::kFoundationBase)))
+            return false;
+    }
+    return true;
+}
+
+bool PileBlockAllows(const GameContext& ctx, int card) {
+    const int code = fnPileCodeOf(ctx, card);
+    if (pile_code::IsTableau(code)) {
+        const int index = code - 1;
+        const int blockStart = index / 10 * 10;
+        if (index - blockStart < 5) return AllEmpty(ctx, PileGroupId::Fila, blockStart, index - 1);
+        return AllEmpty(ctx, PileGroupId::Fila, index + 1, blockStart + 9);
+    }
+    if (pile_code::IsReserve(code)) {
+        const int r = pile_code::kFirstReserve - code + 1;
+        if (r >= 6 && r <= 9) return AllEmpty(ctx, PileGroupId::Appogg, r, kAppoggPiles - 1);
+        if (r >= 2 && r <= 5) return AllEmpty(ctx, PileGroupId::Appogg, 0, r - 2);
+    }
+    return true;
+}
+
+bool fnGroupSizeAllowed(const GameContext& ctx, int card, bool toEmpty) {
+    const int rule = ctx.Param(param::kGroupSize);
+    const int g = static_cast<int>(fnGroupFrom(ctx, card).size());
+    switch (rule) {
+    case group_size::kUnlimited:
+        return true;
+    case group_size::kKingOrOne:
+        return fnRank(card) == 13 || g == 1;
+    case group_size::kOneOrWholePile: {
+        const int code = fnPileCodeOf(ctx, card);
+        if (!pile_code::IsTableau(code)) return false;
+        return g == 1 || g == CardsIn(ctx, PileGroupId::Fila, code - 1);
+    }
+    case group_size::kPileBlock:
+        return PileBlockAllows(ctx, card);
+    default:
+        break;
+    }
+    if (rule >= 0) return g <= rule;
+    const int e = EmptyTableauPiles(ctx);
+    const int r = EmptyReserves(ctx);
+    int limit = 0;
+    if (rule == group_size::kFreeCellsAndSpacesToNonEmpty)
+        limit = e == 0 ? r + 1 : (toEmpty ? r + e : r + e + 1);
+    else if (rule == group_size::kFreeCellsAndSpaces)
+        limit = e == 0 ? r + 1 : r + e;
+    else
+        limit = std::max(e, 1);
+    return g <= limit;
+}
+
+bool fnIsTopCard(const GameContext& ctx, int card) {
+    const auto pile = GroupPileOf(ctx, card);
+    return pile && PileTopCard(ctx.table.Pile(*pile)) == card;
+}
+
+std::vector<int> fnGroupFrom(const GameContext& ctx, int card) {
+    std::vector<int> group;
+    const auto pile = GroupPileOf(ctx, card);
+    if (!pile) return group;
+    const std::string& text = ctx.table.Pile(*pile);
+    const int count = PileCardCount(text);
+    for (int i = PositionIn(text, card); i >= 0 && i < count; ++i)
+        group.push_back(PileCardAt(text, i));
+    return group;
+}
+
+} // namespace quendra

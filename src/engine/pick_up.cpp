@@ -1,0 +1,223 @@
+#include "pick_up.h"
+
+#include "cards.h"
+#include "families.h"
+#include "legality.h"
+
+#include <algorithm>
+
+namespace quendra {
+
+namespace {
+
+constexpr int kWholeReserve = -11;
+constexpr int kReserveFamilyCheck = -14;
+constexpr int kReservePileBlock = -15;
+constexpr int kWasteDropOnNeighbours = 2;
+constexpr int kWasteNeverTakes = 4;
+
+PickUp Lift(int card, int groupSize) {
+    return PickUp{true, card, groupSize, false, false};
+}
+
+bool FoundationTopMovable(const GameContext& ctx, int count, int top) {
+    switch (ctx.Param(param::kFoundationPickUp)) {
+    case 1:
+        return count > 0;
+    case 2:
+        return count > 1;
+    case 3:
+        return count > 0 && fnIsJoker(top);
+    default:
+        return false;
+    }
+}
+
+bool InGrid(const GameContext& ctx, int pileIndex) {
+    const int columns = ctx.Param(param::kGridColumns);
+    return columns > 0 && pileIndex + 1 < columns * ctx.Param(param::kGridRows);
+}
+
+bool AllFaceUp(const GameContext& ctx, const std::vector<int>& cards) {
+    return std::all_of(cards.begin(), cards.end(), [&](int c) { return IsFaceUp(ctx, c); });
+}
+
+// The group the send action moves for a card: empty when the card may not be sent.
+std::vector<int> SendGroup(const GameContext& ctx, int card) {
+    if (!IsFaceUp(ctx, card)) return {};
+    const int code = fnPileCodeOf(ctx, card);
+    if (code == pile_code::kWaste) {
+        if (PileTopCard(ctx.table.Pile({PileGroupId::Stock, kMazzoVis})) != card) return {};
+        return {card};
+    }
+    if (pile_code::IsFoundation(code)) {
+        const std::string& pile = ctx.table.Pile({PileGroupId::Dest, -code - 1});
+        if (PileTopCard(pile) != card || !FoundationTopMovable(ctx, PileCardCount(pile), card))
+            return {};
+        return {card};
+    }
+    if (pile_code::IsReserve(code)) {
+        if (fnIsTopCard(ctx, card)) return {card};
+        if (ctx.Param(param::kReservePickUp) == kWholeReserve) return fnGroupFrom(ctx, card);
+        return {};
+    }
+    if (pile_code::IsTableau(code)) {
+        if (InGrid(ctx, code - 1) && !GridCheck(ctx, card, code - 1)) return {};
+        if (fnIsTopCard(ctx, card)) return {card};
+        if (ctx.Param(param::kGroupSize) != 0 && fnGroupSizeAllowed(ctx, card, false))
+            return fnGroupFrom(ctx, card);
+    }
+    return {};
+}
+
+// Sets the moving group for the legality tests and puts the previous one back on leaving.
+class MovingGroupScope {
+  public:
+    MovingGroupScope(GameContext& ctx, const std::vector<int>& group)
+        : play_(ctx.play), saved_(ctx.play) {
+        play_.draggedCard = group.front();
+        play_.movingTopCard = group.back();
+        play_.singleCard = group.size() == 1;
+    }
+    ~MovingGroupScope() {
+        play_.draggedCard = saved_.draggedCard;
+        play_.movingTopCard = saved_.movingTopCard;
+        play_.singleCard = saved_.singleCard;
+    }
+    MovingGroupScope(const MovingGroupScope&) = delete;
+    MovingGroupScope& operator=(const MovingGroupScope&) = delete;
+
+  private:
+    PlayState& play_;
+    PlayState saved_;
+};
+
+} // namespace
+
+PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
+    const std::string& text = ctx.table.Pile(pile);
+    const int count = PileCardCount(text);
+    const int top = PileTopCard(text);
+    switch (pile.group) {
+    case PileGroupId::Stock:
+        if (pile.index != kMazzoVis) return {};
+        if (count > 0) {
+            if (ctx.Param(param::kWasteCardsMovable) == 0) return Lift(top, 1);
+            return {};
+        }
+        if (ctx.Param(param::kRedealFromWaste) > 0 &&
+            PileCardCount(ctx.table.Pile({PileGroupId::Stock, kMazzo})) == 0) {
+            PickUp redeal;
+            redeal.redeal = true;
+            return redeal;
+        }
+        return {};
+    case PileGroupId::Dest:
+        if (FoundationTopMovable(ctx, count, top)) return Lift(top, 1);
+        return {};
+    case PileGroupId::Appogg:
+        if (count == 0) return {};
+        switch (ctx.Param(param::kReservePickUp)) {
+        case kReserveFamilyCheck:
+            return ReservePickUpCheck(ctx, top) ? Lift(top, 1) : PickUp{};
+        case kReservePileBlock:
+            return PileBlockAllows(ctx, top) ? Lift(top, 1) : PickUp{};
+        case kWholeReserve:
+            return Lift(PileCardAt(text, 0), count);
+        default:
+            return IsFaceUp(ctx, top) ? Lift(top, 1) : PickUp{};
+        }
+    case PileGroupId::Fila:
+        break;
+    }
+
+    const int position = positionInPile < 0 ? count - 1 : positionInPile;
+    if (position < 0 || position >= count) return {};
+    if (InGrid(ctx, pile.index)) return GridCheck(ctx, top, pile.index) ? Lift(top, 1) : PickUp{};
+    const int card = PileCardAt(text, position);
+    if (position == count - 1) {
+        if (IsFaceUp(ctx, card)) return Lift(card, 1);
+        PickUp turn;
+        turn.card = card;
+        turn.turnFaceDownCard = true;
+        return turn;
+    }
+    const std::vector<int> group = fnGroupFrom(ctx, card);
+    if (group.empty() || !AllFaceUp(ctx, group)) return {};
+    if (!fnGroupIsSequence(ctx, card, pile.index) || !fnGroupSizeAllowed(ctx, card, false))
+        return {};
+    return Lift(card, static_cast<int>(group.size()));
+}
+
+bool CanDropOnWaste(const GameContext& ctx, int card) {
+    const PileRef waste{PileGroupId::Stock, kMazzoVis};
+    if (ctx.Param(param::kWasteDropOff) == kWasteNeverTakes || !PileHasPlace(ctx, waste))
+        return false;
+    if (!ctx.play.singleCard || ctx.Param(param::kWasteDropRule) != kWasteDropOnNeighbours)
+        return false;
+    const int top = PileTopCard(ctx.table.Pile(waste));
+    if (top == 0 || fnSuit(top) != fnSuit(card)) return false;
+    const int rank = fnRank(card);
+    const int topRank = fnRank(top);
+    return rank == fnNextRank(topRank) || rank == fnPrevRank(topRank);
+}
+
+std::vector<std::string> SendTargets(GameContext& ctx, int card, bool toFoundations,
+                                     bool toTableaus) {
+    std::vector<std::string> targets;
+    const std::vector<int> group = SendGroup(ctx, card);
+    if (group.empty()) return targets;
+    const MovingGroupScope scope(ctx, group);
+    const bool single = group.size() == 1;
+    const int ownCode = fnPileCodeOf(ctx, card);
+    const auto tryPile = [&](PileRef pile) {
+        const std::string name = PileName(pile);
+        if (fnCanDropOnPile(ctx, card, name)) targets.push_back(name);
+    };
+
+    if (single && toFoundations) {
+        const int foundations = std::clamp(ctx.Param(param::kFoundationCount), 0, kDestPiles);
+        for (int f = 0; f < foundations; ++f)
+            if (PileHasPlace(ctx, {PileGroupId::Dest, f})) tryPile({PileGroupId::Dest, f});
+    }
+    if (toTableaus) {
+        const int piles = std::clamp(ctx.Param(param::kTableauCount), 0, kFilaPiles);
+        for (const bool holding : {true, false})
+            for (int t = 0; t < piles; ++t) {
+                const PileRef pile{PileGroupId::Fila, t};
+                if (t + 1 == ownCode || (PileCardCount(ctx.table.Pile(pile)) > 0) != holding)
+                    continue;
+                tryPile(pile);
+            }
+    }
+    if (single)
+        for (int r = 0; r < ReservePileCount(ctx); ++r)
+            if (PileHasPlace(ctx, {PileGroupId::Appogg, r})) tryPile({PileGroupId::Appogg, r});
+    if (toTableaus && CanDropOnWaste(ctx, card)) targets.push_back("Stock02");
+    return targets;
+}
+
+int SelectedRankSum(const GameContext& ctx) {
+    const std::string& selected = ctx.table.Pile({PileGroupId::Dest, 0});
+    int sum = 0;
+    for (int i = 0; i < PileCardCount(selected); ++i)
+        sum += fnRank(PileCardAt(selected, i));
+    return sum;
+}
+
+SelectionClick ClassifySelectionClick(const GameContext& ctx, int card) {
+    const std::string& selected = ctx.table.Pile({PileGroupId::Dest, 0});
+    const int count = PileCardCount(selected);
+    for (int i = 0; i < count; ++i)
+        if (PileCardAt(selected, i) == card) return SelectionClick::Deselect;
+    const int limit = CurrentFamilyRules(ctx).selectionLimit;
+    if (limit > 0 && count >= limit) return SelectionClick::Refuse;
+    return SelectionClick::Select;
+}
+
+bool SelectionComplete(const GameContext& ctx) {
+    const auto complete = CurrentFamilyRules(ctx).selectionComplete;
+    return complete != nullptr && complete(ctx);
+}
+
+} // namespace quendra
