@@ -71,11 +71,16 @@ bool fnPickUpCard(GameContext& ctx, PileRef pile, int position) {
     }
     if (!ctx.flags[GameStateFlags::kInPlay] || ctx.play.draggedCard != 0) return false;
     const PickUp pick = CanPickUp(ctx, pile, position);
-    if (pick.turnFaceDownCard != 0) {
+    if (pick.turnFaceDownCard) {
         // A left click on a face-down top card turns it up; nothing is lifted.
         RecordStep(ctx);
-        fnSetCardFace(ctx, pick.turnFaceDownCard, '1');
+        fnSetCardFace(ctx, PileTopCard(ctx.table.Pile(pile)), '1');
         ctx.host.RedrawPile(pile);
+        return false;
+    }
+    if (pick.redeal) {
+        // A press on the empty waste turns it into the stock.
+        fnDoMove(ctx, 0, "Mazzo_Redeal");
         return false;
     }
     if (!pick.allowed) {
@@ -126,17 +131,16 @@ bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations
                 bool toTableaus) {
     if (!toFoundations && !toTableaus) return false;
     if (!ctx.flags[GameStateFlags::kInPlay] || ctx.play.draggedCard != 0) return false;
-    const PickUp pick = CanPickUp(ctx, pile, position);
-    if (!pick.allowed) {
-        ctx.host.Beep();
-        return false;
-    }
-    fnHoldCard(ctx, pile, pick.card, pick.groupSize);
-    const auto targets = SendTargets(ctx, pick.card, toFoundations, toTableaus);
+    const std::string& cards = ctx.table.Pile(pile);
+    if (position < 0 || position >= PileCardCount(cards)) return false;
+    const int card = PileCardAt(cards, position);
+    // The send rules decide which cards may go; the first target that takes the card wins.
+    const std::vector<std::string> targets = SendTargets(ctx, card, toFoundations, toTableaus);
+    const std::size_t group = fnGroupFrom(ctx, card).size();
+    fnHoldCard(ctx, pile, card, group > 1 ? static_cast<int>(group) : 1);
     bool sent = false;
-    for (const PileRef target : targets) {
-        const std::string action = fnDropAction(ctx, target);
-        if (!action.empty() && fnDoMove(ctx, pick.card, action)) {
+    for (const std::string& action : targets) {
+        if (fnDoMove(ctx, card, action)) {
             sent = true;
             break;
         }

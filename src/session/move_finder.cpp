@@ -2,6 +2,7 @@
 
 #include "autoplay.h"
 #include "cards.h"
+#include "legality.h"
 #include "moves.h"
 #include "pick_up.h"
 #include "pointer.h"
@@ -69,20 +70,27 @@ bool Pointless(const GameContext& ctx, PileRef from, int position, PileRef to) {
 // The send rule of the double click with both destinations, skipping recent and pointless
 // moves.
 bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
-    const PickUp pick = CanPickUp(ctx, pile, position);
-    if (!pick.allowed) return false;
-    fnHoldCard(ctx, pile, pick.card, pick.groupSize);
+    const std::string& cards = ctx.table.Pile(pile);
+    const int card = PileCardAt(cards, position);
+    if (card <= 0 || !IsFaceUp(ctx, card)) return false;
+    const int groupSize = position == PileCardCount(cards) - 1 ? 1 : PileCardCount(cards) - position;
+    // Only groups the send rules move: a lower card of a pile must head a movable group.
+    if (groupSize > 1 && static_cast<int>(fnGroupFrom(ctx, card).size()) != groupSize)
+        return false;
+    const std::vector<std::string> targets = SendTargets(ctx, card, true, true);
+    fnHoldCard(ctx, pile, card, groupSize);
     bool moved = false;
-    for (const PileRef target : SendTargets(ctx, pick.card, true, true)) {
-        if (target == pile || Pointless(ctx, pile, position, target)) continue;
-        const RecentPlace dest = RecentPlaceOf(target);
-        if (WasRecentlyMade(ctx, pick.card, dest.kind, dest.index)) continue;
-        const std::string action = fnDropAction(ctx, target);
-        if (action.empty()) continue;
-        RecordRecentMove(ctx, pick.card, dest.kind, dest.index);
-        if (fnDoMove(ctx, pick.card, action)) {
-            if (played) *played = FoundMove{FoundMove::Kind::Pile, pile, position,
-                                            pick.groupSize > 1, target};
+    for (const std::string& action : targets) {
+        const auto target = action == "Stock02" ? std::optional<PileRef>(PileRef{
+                                                      PileGroupId::Stock, kMazzoVis})
+                                                : ParsePileName(action);
+        if (!target || *target == pile || Pointless(ctx, pile, position, *target)) continue;
+        const RecentPlace dest = RecentPlaceOf(*target);
+        if (WasRecentlyMade(ctx, card, dest.kind, dest.index)) continue;
+        RecordRecentMove(ctx, card, dest.kind, dest.index);
+        if (fnDoMove(ctx, card, action)) {
+            if (played)
+                *played = FoundMove{FoundMove::Kind::Pile, pile, position, groupSize > 1, *target};
             moved = true;
             break;
         }
