@@ -1,0 +1,385 @@
+#include "moves.h"
+
+#include "autoplay.h"
+#include "cards.h"
+#include "families.h"
+#include "stock.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace quendra {
+
+namespace {
+
+// Foundation base values of the games whose finished 13-card runs leave the tableau.
+constexpr int kRunSlotAnySuit = 82;
+constexpr int kRunSlotInSuit = 83;
+constexpr int kRunSlotKingOnTop = 95;
+constexpr int kRunSlotOther = 97;
+constexpr int kRunLength = 13;
+
+// Parameter 4 values whose foundations are drawn by their family.
+constexpr int kFoundationsNotDrawn = 2;
+constexpr int kFoundationsFamilyDrawn = 7;
+
+bool IsRunSlotBase(int base) {
+    return base == kRunSlotAnySuit || base == kRunSlotInSuit || base == kRunSlotKingOnTop ||
+           base == kRunSlotOther;
+}
+
+// The number after a fixed prefix: "Dest12" -> 12; 0 when none.
+int NumberAfter(std::string_view action, std::string_view prefix) {
+    if (!action.starts_with(prefix)) return 0;
+    const std::string_view rest = action.substr(prefix.size());
+    if (rest.empty() || rest.size() > 2) return 0;
+    const int n = ParseDigits(rest);
+    return n < 0 ? 0 : n;
+}
+
+bool StockBare(const GameContext& ctx) {
+    return ctx.table.StockGroup[kMazzo].empty() &&
+           PileCardCount(ctx.table.StockGroup[kMazzoVis]) <= 1;
+}
+
+void FlyAndRedraw(GameContext& ctx, int card, const TakenCard& from, PileRef to) {
+    if (from.kind != SourceKind::None) ctx.host.RedrawPile(from.pile);
+    ctx.host.FlyCard(card, from.pile, to);
+}
+
+// Keeps a foundation sorted by card number: each card goes before the first larger one.
+void SortFoundation(GameContext& ctx, int index) {
+    std::string& pile = ctx.table.DestGroup.at(static_cast<std::size_t>(index));
+    std::vector<int> sorted;
+    for (int i = 0; i < PileCardCount(pile); ++i) {
+        const int card = PileCardAt(pile, i);
+        const auto at =
+            std::find_if(sorted.begin(), sorted.end(), [card](int c) { return c > card; });
+        sorted.insert(at, card);
+    }
+    pile.clear();
+    for (int card : sorted) pile += CardCode(card);
+    for (int i = 0; i < ctx.Param(366); ++i) ctx.host.RedrawPile({PileGroupId::Dest, i});
+    if (PileCardCount(pile) > 1 && GetSetting(ctx.settings, field::kSoundsEnabled) == "Y")
+        ctx.host.PlaySound("Reorder");
+}
+
+bool MoveToFoundation(GameContext& ctx, int card, int number, bool byAutoplay,
+                      MoveEffects& effects) {
+    if (number < 1 || number > kDestPiles) return false;
+    if (!fnFindCard(ctx, card)) return false;
+    const PileRef dest{PileGroupId::Dest, number - 1};
+    RecordPlayStep(ctx);
+    const TakenCard from = detail::PutOnPile(ctx, card, dest);
+    if (from.kind == SourceKind::Foundation) effects.foundationLeaving = true;
+    if (ctx.Param(4) != kFoundationsNotDrawn && ctx.Param(4) != kFoundationsFamilyDrawn)
+        ctx.host.RedrawPile(dest);
+    fnWonTest(ctx);
+    if (byAutoplay)
+        PlaySwitchedSound(ctx, field::kSoundsAutoplay, "Autoplay");
+    else
+        PlaySwitchedSound(ctx, field::kSoundsFoundation, "Foundation");
+    if (ctx.Param(30) == 1) SortFoundation(ctx, number - 1);
+    if (const auto hook = CurrentFamilyRules(ctx).afterMove) hook(ctx, card, dest);
+    effects.foundationCard = card;
+    effects.done = true;
+    return true;
+}
+
+bool MoveToTableau(GameContext& ctx, int card, int number, MoveEffects& effects) {
+    if (number < 1 || number > kFilaPiles) return false;
+    const auto place = fnFindCard(ctx, card);
+    if (!place) return false;
+    const PileRef dest{PileGroupId::Fila, number - 1};
+    RecordPlayStep(ctx);
+    std::string& source = ctx.table.Pile(place->pile);
+    const bool single = place->position == PileCardCount(source) - 1;
+    if (single) {
+        const TakenCard from = detail::PutOnPile(ctx, card, dest);
+        FlyAndRedraw(ctx, card, from, dest);
+    } else {
+        // The group from the card to the top of its pile moves together, bottom card first.
+        std::vector<int> group;
+        for (int i = place->position; i < PileCardCount(source); ++i)
+            group.push_back(PileCardAt(source, i));
+        source.erase(static_cast<std::size_t>(place->position) * 3);
+        ctx.host.RedrawPile(place->pile);
+        effects.foundationLeaving = true;
+        for (int moved : group) {
+            fnPutCard(ctx, dest, moved, '1');
+            ctx.host.FlyCard(moved, place->pile, dest);
+        }
+    }
+    ctx.host.RedrawPile(dest);
+    if (place->pile.group == PileGroupId::Fila) fnRemoveCompleteRun(ctx, place->pile.index);
+    fnRemoveCompleteRun(ctx, number - 1);
+    PlaySwitchedSound(ctx, field::kSoundsTableau, "Tableau");
+    if (const auto hook = CurrentFamilyRules(ctx).afterMove) hook(ctx, card, dest);
+    effects.done = true;
+    return true;
+}
+
+bool MoveToPile(GameContext& ctx, int card, PileRef dest, MoveEffects& effects) {
+    if (!fnFindCard(ctx, card)) return false;
+    RecordPlayStep(ctx);
+    const TakenCard from = detail::PutOnPile(ctx, card, dest);
+    FlyAndRedraw(ctx, card, from, dest);
+    ctx.host.RedrawPile(dest);
+    if (from.kind == SourceKind::Foundation) effects.foundationLeaving = true;
+    if (dest.group == PileGroupId::Appogg) effects.toReserve = true;
+    if (dest == PileRef{PileGroupId::Stock, kMazzoWaste}) {
+        if (ctx.Param(50) == 12) PlaySwitchedSound(ctx, field::kSoundsFoundation, "Eddy");
+    } else {
+        PlaySwitchedSound(ctx, field::kSoundsTableau, "Tableau");
+    }
+    effects.done = true;
+    return true;
+}
+
+// The selected cards, listed in foundation 1, leave the table for the discard pile.
+bool RemoveSelection(GameContext& ctx, MoveEffects& effects) {
+    PlaySwitchedSound(ctx, field::kSoundsPairing, "Pairing");
+    RecordPlayStep(ctx);
+    const PileRef discard{PileGroupId::Stock, kMazzoWaste};
+    while (!ctx.table.DestGroup[0].empty()) {
+        const int card = PileCardAt(ctx.table.DestGroup[0], 0);
+        ctx.table.DestGroup[0].erase(0, 3);
+        if (card < 1) continue;
+        ctx.host.Wait(150);
+        const TakenCard from = detail::PutOnPile(ctx, card, discard);
+        FlyAndRedraw(ctx, card, from, discard);
+    }
+    ctx.host.RedrawPile({PileGroupId::Dest, 0});
+    ctx.host.RedrawPile(discard);
+    const int family = ctx.Param(50);
+    if (family == 25 || family == 26) effects.foundationLeaving = true;
+    fnWonTest(ctx);
+    effects.done = true;
+    return true;
+}
+
+// Every empty tableau pile gets the stock's top card.
+bool FillSpacesFromStock(GameContext& ctx, MoveEffects& effects) {
+    for (int i = 0; i < ctx.Param(367) && i < kFilaPiles; ++i) {
+        std::string& stock = ctx.table.StockGroup[kMazzo];
+        if (stock.empty()) break;
+        const PileRef pile{PileGroupId::Fila, i};
+        if (!ctx.table.Pile(pile).empty()) continue;
+        const int card = PileTopCard(stock);
+        const TakenCard from = detail::PutOnPile(ctx, card, pile);
+        FlyAndRedraw(ctx, card, from, pile);
+        PlaySwitchedSound(ctx, field::kSoundsShuffle, "Shuffle");
+        effects.done = true;
+    }
+    return effects.done;
+}
+
+// Closes up the tableau so no gap stays between its cards, then fills the places left at
+// the end from the stock.
+bool CloseUpAndRefill(GameContext& ctx, MoveEffects& effects) {
+    const int piles = std::min(ctx.Param(367), kFilaPiles);
+    RecordPlayStep(ctx);
+    std::vector<std::string> kept;
+    for (int i = 0; i < piles; ++i) {
+        std::string& pile = ctx.table.FilaGroup[static_cast<std::size_t>(i)];
+        if (!pile.empty()) kept.push_back(pile);
+        pile.clear();
+    }
+    for (std::size_t i = 0; i < kept.size(); ++i) ctx.table.FilaGroup[i] = kept[i];
+    FillSpacesFromStock(ctx, effects);
+    ctx.host.RedrawTable();
+    effects.done = true;
+    return true;
+}
+
+bool DispatchAction(GameContext& ctx, int card, std::string_view action, MoveEffects& effects) {
+    if (action.starts_with("Dest_Autoplay"))
+        return MoveToFoundation(ctx, card, NumberAfter(action, "Dest_Autoplay"), true, effects);
+    if (action.starts_with("Dest"))
+        return MoveToFoundation(ctx, card, NumberAfter(action, "Dest"), false, effects);
+    if (action.starts_with("Fila"))
+        return MoveToTableau(ctx, card, NumberAfter(action, "Fila"), effects);
+    if (action.starts_with("Appogg")) {
+        const int number = NumberAfter(action, "Appogg");
+        if (number < 1 || number > kAppoggPiles) return false;
+        return MoveToPile(ctx, card, {PileGroupId::Appogg, number - 1}, effects);
+    }
+    if (action == "Waste")
+        return MoveToPile(ctx, card, {PileGroupId::Stock, kMazzoWaste}, effects);
+    if (action == "Stock02")
+        return MoveToPile(ctx, card, {PileGroupId::Stock, kMazzoVis}, effects);
+    if (action == "Selezionate_Dest") return RemoveSelection(ctx, effects);
+    if (action == "Selezionate_Fila") return FillSpacesFromStock(ctx, effects);
+    if (action == "Stock_To_Pile_Monte_Carlo") return CloseUpAndRefill(ctx, effects);
+    effects.done = DoStockAction(ctx, action);
+    return effects.done;
+}
+
+// The source pile must be a tableau pile and the destination a foundation.
+bool FirstMoveAllowed(const GameContext& ctx, int card, std::string_view action) {
+    if (!action.starts_with("Dest")) return false;
+    const auto place = fnFindCard(ctx, card);
+    return place && place->pile.group == PileGroupId::Fila;
+}
+
+bool BalancedRunStart(const GameContext& ctx, int card) {
+    int kind = 0, red = 0, black = 0;
+    for (int i = 0; i < ctx.Param(366) && i < kDestPiles; ++i) {
+        if (ctx.Param(51 + i) != kRunSlotAnySuit) continue;
+        ++kind;
+        const int first = PileCardAt(ctx.table.DestGroup[static_cast<std::size_t>(i)], 0);
+        if (first < 1) continue;
+        (fnIsRed(first) ? red : black)++;
+    }
+    (fnIsRed(card) ? red : black)++;
+    return red <= kind / 2 && black <= kind / 2;
+}
+
+// The 13 cards from the top of the pile down form a finished run for a foundation of `base`.
+bool IsCompleteRun(const GameContext& ctx, int pileIndex, int base) {
+    const std::string& pile = ctx.table.FilaGroup.at(static_cast<std::size_t>(pileIndex));
+    const int count = PileCardCount(pile);
+    const int method = ctx.Param(211 + pileIndex);
+    const bool kingOnTop = base == kRunSlotKingOnTop;
+    for (int i = 0; i < kRunLength; ++i) {
+        const int card = PileCardAt(pile, count - 1 - i);
+        if (card < 1 || fnIsJoker(card) || ctx.cardTable.Face(card) != '1') return false;
+        const int wanted = kingOnTop ? 13 - i : 1 + i;
+        if (fnRank(card) != wanted) return false;
+        if (i == 0) continue;
+        const int above = PileCardAt(pile, count - i);
+        if (base == kRunSlotAnySuit) {
+            if (method == 3 && fnIsRed(card) == fnIsRed(above)) return false;
+            if (method == 0 && fnSuit(card) != fnSuit(above)) return false;
+        } else if (fnSuit(card) != fnSuit(above)) {
+            return false;
+        }
+    }
+    // Runs for foundations that take any suit keep red and black runs balanced.
+    if (base == kRunSlotAnySuit && !BalancedRunStart(ctx, PileTopCard(pile))) return false;
+    return true;
+}
+
+void AfterEveryAction(GameContext& ctx, std::string_view action, bool stockWasBare,
+                      const MoveEffects& effects) {
+    if (!stockWasBare && StockBare(ctx)) ctx.host.RedrawPile({PileGroupId::Stock, kMazzo});
+    if (effects.done) fnLostTest(ctx);
+    if (effects.foundationLeaving && !(ctx.play.autoplayTicked && ctx.play.autoplayEnabled))
+        fnAutoFaceUp(ctx);
+    if (effects.done && !DemonstrationPlaying(ctx)) ctx.undoHistory.redo.Clear();
+    if (ctx.play.moveCounter < 2) {
+        ++ctx.play.moveCounter;
+        if (ctx.Param(41) == 1 && ctx.play.moveCounter == 1 && action != "Fill_Tableaus")
+            fnDoMove(ctx, 0, "Fill_Tableaus");
+    }
+    const int family = ctx.Param(50);
+    if (family == 31 || family == 34 || family == 35 || (family == 52 && effects.toReserve))
+        fnWonTest(ctx);
+}
+
+} // namespace
+
+SourceKind SourceKindOf(PileRef pile) {
+    switch (pile.group) {
+    case PileGroupId::Stock:
+        return pile.index == kMazzo      ? SourceKind::Stock
+               : pile.index == kMazzoVis ? SourceKind::Waste
+                                         : SourceKind::Discard;
+    case PileGroupId::Dest: return SourceKind::Foundation;
+    case PileGroupId::Fila: return SourceKind::Tableau;
+    case PileGroupId::Appogg: return SourceKind::Reserve;
+    }
+    return SourceKind::None;
+}
+
+std::optional<CardPlace> fnFindCard(const GameContext& ctx, int card) {
+    if (card < 1 || card > kMaxCard) return std::nullopt;
+    constexpr std::array<PileGroupId, 4> order{PileGroupId::Stock, PileGroupId::Fila,
+                                               PileGroupId::Appogg, PileGroupId::Dest};
+    const std::string code = CardCode(card);
+    for (PileGroupId group : order) {
+        const int piles = group == PileGroupId::Stock  ? kStockPiles
+                          : group == PileGroupId::Fila ? kFilaPiles
+                          : group == PileGroupId::Dest ? kDestPiles
+                                                       : kAppoggPiles;
+        for (int i = 0; i < piles; ++i) {
+            const std::string& pile = ctx.table.Pile({group, i});
+            for (std::size_t at = 0; at + 3 <= pile.size(); at += 3)
+                if (pile.compare(at, 3, code) == 0)
+                    return CardPlace{{group, i}, static_cast<int>(at / 3)};
+        }
+    }
+    return std::nullopt;
+}
+
+TakenCard fnTakeCard(GameContext& ctx, int card) {
+    const auto place = fnFindCard(ctx, card);
+    if (!place) return {};
+    ctx.table.Pile(place->pile).erase(static_cast<std::size_t>(place->position) * 3, 3);
+    return {SourceKindOf(place->pile), place->pile};
+}
+
+void PlaySwitchedSound(GameContext& ctx, field::Field soundSwitch, const std::string& name) {
+    if (GetSetting(ctx.settings, field::kSoundsEnabled) == "Y" &&
+        GetSetting(ctx.settings, soundSwitch) == "Y")
+        ctx.host.PlaySound(name);
+}
+
+bool DemonstrationPlaying(const GameContext& ctx) { return ctx.play.assistMode == 3; }
+
+void RecordPlayStep(GameContext& ctx) {
+    if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) RecordStep(ctx);
+}
+
+TakenCard detail::PutOnPile(GameContext& ctx, int card, PileRef to) {
+    const TakenCard from = fnTakeCard(ctx, card);
+    fnPutCard(ctx, to, card, '1');
+    return from;
+}
+
+bool fnDoMove(GameContext& ctx, int card, std::string_view action) {
+    if (ctx.Param(40) == 1 && ctx.play.moveCounter == 0 && !FirstMoveAllowed(ctx, card, action))
+        return false;
+    const bool stockWasBare = StockBare(ctx);
+    MoveEffects effects;
+    DispatchAction(ctx, card, action, effects);
+    AfterEveryAction(ctx, action, stockWasBare, effects);
+    return effects.done;
+}
+
+bool fnRemoveCompleteRun(GameContext& ctx, int pileIndex) {
+    if (pileIndex < 0 || pileIndex >= kFilaPiles) return false;
+    const std::string& pile = ctx.table.FilaGroup[static_cast<std::size_t>(pileIndex)];
+    if (PileCardCount(pile) < kRunLength) return false;
+    int target = -1;
+    for (int i = 0; i < ctx.Param(366) && i < kDestPiles; ++i) {
+        if (IsRunSlotBase(ctx.Param(51 + i)) &&
+            ctx.table.DestGroup[static_cast<std::size_t>(i)].empty()) {
+            target = i;
+            break;
+        }
+    }
+    if (target < 0) return false;
+    const int base = ctx.Param(51 + target);
+    if (!IsCompleteRun(ctx, pileIndex, base)) return false;
+
+    PlaySwitchedSound(ctx, field::kSoundsRedeal, "Redeal");
+    const PileRef dest{PileGroupId::Dest, target};
+    const PileRef to = PileHasPlace(ctx, dest) ? dest : PileRef{PileGroupId::Stock, kMazzoWaste};
+    const PileRef from{PileGroupId::Fila, pileIndex};
+    // The run leaves as part of the move that finished it: one undo takes back both.
+    for (int i = 0; i < kRunLength; ++i) {
+        const int card = PileTopCard(ctx.table.Pile(from));
+        RecordPlayStep(ctx);
+        detail::PutOnPile(ctx, card, to);
+        ctx.host.FlyCard(card, from, to);
+        if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) DropLastSteps(ctx, 1);
+    }
+    ctx.host.RedrawPile(from);
+    ctx.host.RedrawPile(to);
+    fnWonTest(ctx);
+    return true;
+}
+
+} // namespace quendra
