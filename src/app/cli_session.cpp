@@ -108,7 +108,8 @@ void CliSession::StartGame(const CliOptions& options, bool autoplay) {
     SetSetting(ctx_.settings, field::kUndoMode, "0");
     ctx_.layoutArea = LayoutArea{};
     SetSetting(ctx_.settings, field::kDealNumber, deal->second);
-    if (!SelectAndStartGame(ctx_, number, deal->second))
+    if (!SelectAndStartGame(ctx_, number, GameName(ctx_, number),
+                            GetSetting(ctx_.settings, field::kUserDefault), kKeepDealNumber, false))
         throw UsageError{"Game " + std::to_string(number) + " cannot be started."};
     ctx_.play.autoplayTicked = autoplay;
     ctx_.play.autoplayEnabled = true;

@@ -14,8 +14,6 @@ namespace {
 constexpr int kParamWasteKind = 353;
 constexpr int kWasteTakesNothing = 4;
 
-PileRef Waste() { return PileRef{PileGroupId::Stock, kMazzoVis}; }
-
 // The pile that holds a card, by the legality code of its place.
 bool HoldsCard(const GameContext& ctx, PileRef pile, int card) {
     const std::string& cards = ctx.table.Pile(pile);
@@ -121,10 +119,13 @@ void fnClearDrag(GameContext& ctx) {
 void fnAfterMouseUp(GameContext& ctx) {
     if (!ctx.flags[GameStateFlags::kInPlay]) return;
     fnAutoFill(ctx);
-    if (!AutoplayOn(ctx)) return;
-    // Automatic play ends the game itself when the last card reaches a foundation.
-    while (ctx.flags[GameStateFlags::kInPlay] && fnAutoplay(ctx, false)) {
+    if (AutoplayOn(ctx)) {
+        // Automatic play ends the game itself when the last card reaches a foundation.
+        while (ctx.flags[GameStateFlags::kInPlay] && fnAutoplay(ctx, false)) {
+        }
     }
+    // A move that won the game ends it.
+    if (ctx.flags[GameStateFlags::kWon] && ctx.flags[GameStateFlags::kInPlay]) fnEndGame(ctx);
 }
 
 bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations,
@@ -161,11 +162,11 @@ void fnStockPress(GameContext& ctx) {
         ctx.play.stockPending = false;
         return;
     }
-    fnStockClick(ctx, StockPhase::Press);
+    fnStockClick(ctx, StockClickPhase::Press);
 }
 
 void fnStockRelease(GameContext& ctx) {
-    if (ctx.play.stockPending) fnStockClick(ctx, StockPhase::Release);
+    if (ctx.play.stockPending) fnStockClick(ctx, StockClickPhase::Release);
 }
 
 bool PlayDragMove(GameContext& ctx, PileRef from, int position, PileRef to) {

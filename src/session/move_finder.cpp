@@ -120,8 +120,14 @@ std::optional<FoundMove> FirstArrival(const PileGroups& before, const PileGroups
 
 bool TrySearch(GameContext& ctx, FoundMove* played) {
     // 1. Automatic play to the foundations.
+    // It runs in the assist modes even when "Au&toplay" is not ticked.
     PileGroups before = ctx.table;
-    if (fnAutoplay(ctx, false) && !(ctx.table == before)) {
+    const bool ticked = ctx.play.autoplayTicked, enabled = ctx.play.autoplayEnabled;
+    ctx.play.autoplayTicked = ctx.play.autoplayEnabled = true;
+    const bool autoplayed = fnAutoplay(ctx, false);
+    ctx.play.autoplayTicked = ticked;
+    ctx.play.autoplayEnabled = enabled;
+    if (autoplayed && !(ctx.table == before)) {
         if (played)
             if (auto m = FirstArrival(before, ctx.table, PileGroupId::Dest, kDestPiles))
                 *played = *m;

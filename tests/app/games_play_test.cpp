@@ -1,3 +1,4 @@
+#include "cards.h"
 #include "cli_session.h"
 #include "cli_test_support.h"
 #include "solver.h"
