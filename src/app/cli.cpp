@@ -67,7 +67,8 @@ int CommandDeal(const CliOptions& options, CliSession& session, std::ostream& ou
     SetSetting(ctx.settings, field::kDealNumber, deal->second);
     DeckList deck;
     fnGameNumberCardsArray(ctx, deck);
-    for (std::size_t i = 0; i < deck.size(); ++i) out << (i ? " " : "") << deck[i];
+    for (std::size_t i = 0; i < deck.size(); ++i)
+        out << (i ? " " : "") << deck[i];
     out << '\n';
     return kExitOk;
 }

@@ -17,9 +17,13 @@ void CliHost::Print(const std::string& text) {
     err_ << out << '\n';
 }
 
-void CliHost::ShowInformation(const std::string& text) { Print(text); }
+void CliHost::ShowInformation(const std::string& text) {
+    Print(text);
+}
 
-void CliHost::ShowError(const std::string& text) { Print("Error: " + text); }
+void CliHost::ShowError(const std::string& text) {
+    Print("Error: " + text);
+}
 
 bool CliHost::Confirm(const std::string& text) {
     Print(text);

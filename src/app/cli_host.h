@@ -9,7 +9,7 @@ namespace quendra {
 // The headless host: messages go to standard error, questions take their default answer,
 // nothing is drawn and nothing waits.
 class CliHost : public Host {
-public:
+  public:
     explicit CliHost(std::ostream& err, bool answerYes = true) : err_(err), yes_(answerYes) {}
 
     void ShowInformation(const std::string& text) override;
@@ -27,7 +27,7 @@ public:
     // True once a game ended as won.
     bool GameWon() const { return won_; }
 
-private:
+  private:
     void Print(const std::string& text);
 
     std::ostream& err_;

@@ -4,9 +4,9 @@
 #include "cards.h"
 #include "cli.h"
 #include "cli_session.h"
+#include "deal.h"
 #include "game_catalog.h"
 #include "move_finder.h"
-#include "deal.h"
 #include "score.h"
 
 #include <algorithm>
@@ -50,10 +50,14 @@ std::vector<PileRef> UsedPiles(const GameContext& ctx) {
 
 int SnapshotLineOf(PileRef pile) {
     switch (pile.group) {
-    case PileGroupId::Stock: return pile.index;
-    case PileGroupId::Dest: return kStockPiles + pile.index;
-    case PileGroupId::Fila: return kStockPiles + kDestPiles + pile.index;
-    case PileGroupId::Appogg: return kStockPiles + kDestPiles + kFilaPiles + pile.index;
+    case PileGroupId::Stock:
+        return pile.index;
+    case PileGroupId::Dest:
+        return kStockPiles + pile.index;
+    case PileGroupId::Fila:
+        return kStockPiles + kDestPiles + pile.index;
+    case PileGroupId::Appogg:
+        return kStockPiles + kDestPiles + kFilaPiles + pile.index;
     }
     return 0;
 }
@@ -113,9 +117,9 @@ void WriteTable(CliSession& session, const RunResult& run, std::ostream& out) {
     const int number = ParseDigits(GetSetting(ctx.settings, field::kGameNumber));
     out << GameName(ctx, number) << " (game " << number << "), deal " << DealDigits(ctx) << '\n';
     out << "Pass " << ctx.play.passNumber << ", score " << fnComputeScore(ctx) << ", "
-        << (GameWon(session)                           ? "won"
+        << (GameWon(session)                     ? "won"
             : ctx.flags[GameStateFlags::kInPlay] ? "in play"
-                                                   : "ended")
+                                                 : "ended")
         << "; cards in [brackets] lie face down\n";
     for (const PileRef pile : UsedPiles(ctx)) {
         std::string name = PileName(pile);
@@ -154,7 +158,8 @@ std::vector<std::string> MoveWords(const std::vector<std::string>& positional, s
             words.push_back(word);
             continue;
         }
-        for (std::string read; in >> read;) words.push_back(read);
+        for (std::string read; in >> read;)
+            words.push_back(read);
     }
     return words;
 }
@@ -171,8 +176,8 @@ int CommandShow(const CliOptions& options, CliSession& session, std::ostream& ou
     return kExitOk;
 }
 
-int CommandPlay(const CliOptions& options, CliSession& session, std::istream& in,
-                std::ostream& out, std::ostream& err) {
+int CommandPlay(const CliOptions& options, CliSession& session, std::istream& in, std::ostream& out,
+                std::ostream& err) {
     const std::vector<std::string> words = MoveWords(options.positional, in);
     StartFromOptions(options, session);
     const RunResult run = PlayMoves(session, words);
@@ -185,8 +190,8 @@ int CommandPlay(const CliOptions& options, CliSession& session, std::istream& in
     return run.error ? kExitRefused : kExitOk;
 }
 
-int CommandHint(const CliOptions& options, CliSession& session, std::istream& in,
-                std::ostream& out, std::ostream& err) {
+int CommandHint(const CliOptions& options, CliSession& session, std::istream& in, std::ostream& out,
+                std::ostream& err) {
     const std::vector<std::string> words = MoveWords(options.positional, in);
     StartFromOptions(options, session);
     const RunResult run = PlayMoves(session, words);

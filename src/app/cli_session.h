@@ -38,7 +38,7 @@ int ParseGameNumber(const std::string& text);
 
 // The program folder and the catalogue, set up for one run of the tool.
 class CliSession {
-public:
+  public:
     CliSession(const CliOptions& options, const std::string& exeDir, std::ostream& err);
 
     GameContext& ctx() { return ctx_; }
@@ -50,7 +50,7 @@ public:
     // ticks "Au&toplay" when asked to.
     void StartGame(const CliOptions& options, bool autoplay);
 
-private:
+  private:
     CliHost host_;
     GameContext ctx_;
 };

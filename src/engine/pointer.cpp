@@ -27,8 +27,10 @@ bool HoldsCard(const GameContext& ctx, PileRef pile, int card) {
 std::string fnDropAction(const GameContext& ctx, PileRef pile) {
     switch (pile.group) {
     case PileGroupId::Fila:
-    case PileGroupId::Dest: return PileName(pile);
-    case PileGroupId::Appogg: return PileHasPlace(ctx, pile) ? PileName(pile) : std::string{};
+    case PileGroupId::Dest:
+        return PileName(pile);
+    case PileGroupId::Appogg:
+        return PileHasPlace(ctx, pile) ? PileName(pile) : std::string{};
     case PileGroupId::Stock:
         if (pile.index == kMazzoVis && ctx.Param(kParamWasteKind) != kWasteTakesNothing &&
             PileHasPlace(ctx, pile))
@@ -128,8 +130,7 @@ void fnAfterMouseUp(GameContext& ctx) {
     if (ctx.flags[GameStateFlags::kWon] && ctx.flags[GameStateFlags::kInPlay]) fnEndGame(ctx);
 }
 
-bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations,
-                bool toTableaus) {
+bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations, bool toTableaus) {
     if (!toFoundations && !toTableaus) return false;
     if (!ctx.flags[GameStateFlags::kInPlay] || ctx.play.draggedCard != 0) return false;
     const std::string& cards = ctx.table.Pile(pile);

@@ -41,8 +41,7 @@ void fnAfterMouseUp(GameContext& ctx);
 // the card (with the cards on it, where the game moves groups) goes to the first pile that
 // takes it, foundations first when `toFoundations`, then tableau piles, reserves and the
 // waste when `toTableaus`. False, with a beep, when the card cannot be sent.
-bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations,
-                bool toTableaus);
+bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations, bool toTableaus);
 
 // The two phases of a click on the stock.
 void fnStockPress(GameContext& ctx);

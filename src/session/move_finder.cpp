@@ -73,17 +73,17 @@ bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
     const std::string& cards = ctx.table.Pile(pile);
     const int card = PileCardAt(cards, position);
     if (card <= 0 || !IsFaceUp(ctx, card)) return false;
-    const int groupSize = position == PileCardCount(cards) - 1 ? 1 : PileCardCount(cards) - position;
+    const int groupSize =
+        position == PileCardCount(cards) - 1 ? 1 : PileCardCount(cards) - position;
     // Only groups the send rules move: a lower card of a pile must head a movable group.
-    if (groupSize > 1 && static_cast<int>(fnGroupFrom(ctx, card).size()) != groupSize)
-        return false;
+    if (groupSize > 1 && static_cast<int>(fnGroupFrom(ctx, card).size()) != groupSize) return false;
     const std::vector<std::string> targets = SendTargets(ctx, card, true, true);
     fnHoldCard(ctx, pile, card, groupSize);
     bool moved = false;
     for (const std::string& action : targets) {
-        const auto target = action == "Stock02" ? std::optional<PileRef>(PileRef{
-                                                      PileGroupId::Stock, kMazzoVis})
-                                                : ParsePileName(action);
+        const auto target = action == "Stock02"
+                                ? std::optional<PileRef>(PileRef{PileGroupId::Stock, kMazzoVis})
+                                : ParsePileName(action);
         if (!target || *target == pile || Pointless(ctx, pile, position, *target)) continue;
         const RecentPlace dest = RecentPlaceOf(*target);
         if (WasRecentlyMade(ctx, card, dest.kind, dest.index)) continue;
@@ -177,12 +177,15 @@ bool TrySearch(GameContext& ctx, FoundMove* played) {
 
 RecentPlace RecentPlaceOf(PileRef pile) {
     switch (pile.group) {
-    case PileGroupId::Fila: return {kRecentTableau, pile.index};
-    case PileGroupId::Appogg: return {kRecentReserve, pile.index};
+    case PileGroupId::Fila:
+        return {kRecentTableau, pile.index};
+    case PileGroupId::Appogg:
+        return {kRecentReserve, pile.index};
     case PileGroupId::Stock:
         if (pile.index == kMazzoVis) return {kRecentWaste, 0};
         return {};
-    case PileGroupId::Dest: return {};
+    case PileGroupId::Dest:
+        return {};
     }
     return {};
 }
@@ -192,7 +195,8 @@ void RecordRecentMove(GameContext& ctx, int card, int kind, int index) {
     std::string& recent = ctx.play.recentMoves;
     recent += RecentEntry(card, CurrentPlace(ctx, card), RecentPlace{kind, index});
     const std::size_t limit = kRecentMoveLength * kRecentMovesKept;
-    while (recent.size() > limit) recent.erase(0, kRecentMoveLength);
+    while (recent.size() > limit)
+        recent.erase(0, kRecentMoveLength);
 }
 
 bool WasRecentlyMade(const GameContext& ctx, int card, int destKind, int destIndex) {
@@ -214,12 +218,18 @@ bool WasRecentlyMade(const GameContext& ctx, int card, int destKind, int destInd
 
 std::string FoundMoveText(const FoundMove& move) {
     switch (move.kind) {
-    case FoundMove::Kind::Stock: return "stock";
-    case FoundMove::Kind::Undo: return "undo";
-    case FoundMove::Kind::Redo: return "redo";
-    case FoundMove::Kind::Autoplay: return "autoplay";
-    case FoundMove::Kind::Click: return PileName(move.from);
-    case FoundMove::Kind::Pile: break;
+    case FoundMove::Kind::Stock:
+        return "stock";
+    case FoundMove::Kind::Undo:
+        return "undo";
+    case FoundMove::Kind::Redo:
+        return "redo";
+    case FoundMove::Kind::Autoplay:
+        return "autoplay";
+    case FoundMove::Kind::Click:
+        return PileName(move.from);
+    case FoundMove::Kind::Pile:
+        break;
     }
     std::string text = PileName(move.from);
     if (move.group) text += ":" + std::to_string(move.position);
@@ -228,10 +238,14 @@ std::string FoundMoveText(const FoundMove& move) {
 
 std::optional<FoundMove> ParseFoundMove(std::string_view text) {
     FoundMove move;
-    if (text == "stock") move.kind = FoundMove::Kind::Stock;
-    else if (text == "undo") move.kind = FoundMove::Kind::Undo;
-    else if (text == "redo") move.kind = FoundMove::Kind::Redo;
-    else if (text == "autoplay") move.kind = FoundMove::Kind::Autoplay;
+    if (text == "stock")
+        move.kind = FoundMove::Kind::Stock;
+    else if (text == "undo")
+        move.kind = FoundMove::Kind::Undo;
+    else if (text == "redo")
+        move.kind = FoundMove::Kind::Redo;
+    else if (text == "autoplay")
+        move.kind = FoundMove::Kind::Autoplay;
     if (move.kind != FoundMove::Kind::Pile) return move;
     const std::size_t arrow = text.find('>');
     if (arrow == std::string_view::npos) {
@@ -261,12 +275,14 @@ std::optional<FoundMove> ParseFoundMove(std::string_view text) {
 }
 
 bool PlayFoundMove(GameContext& ctx, const FoundMove& move) {
-    if (!ctx.flags[GameStateFlags::kInPlay] &&
-        move.kind != FoundMove::Kind::Undo && move.kind != FoundMove::Kind::Redo)
+    if (!ctx.flags[GameStateFlags::kInPlay] && move.kind != FoundMove::Kind::Undo &&
+        move.kind != FoundMove::Kind::Redo)
         return false;
     switch (move.kind) {
-    case FoundMove::Kind::Stock: return PlayStockClick(ctx);
-    case FoundMove::Kind::Click: return PlayPileClick(ctx, move.from);
+    case FoundMove::Kind::Stock:
+        return PlayStockClick(ctx);
+    case FoundMove::Kind::Click:
+        return PlayPileClick(ctx, move.from);
     case FoundMove::Kind::Undo: {
         const TableState before = CaptureTableState(ctx);
         Undo(ctx);
@@ -289,7 +305,8 @@ bool PlayFoundMove(GameContext& ctx, const FoundMove& move) {
         ctx.play.autoplayEnabled = enabled;
         return !(CaptureTableState(ctx) == before);
     }
-    case FoundMove::Kind::Pile: break;
+    case FoundMove::Kind::Pile:
+        break;
     }
     const int count = PileCardCount(ctx.table.Pile(move.from));
     const int position = move.position < 0 ? count - 1 : move.position;

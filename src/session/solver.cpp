@@ -15,13 +15,14 @@ namespace quendra {
 namespace {
 
 constexpr int kParamWasteNotPlayable = 8;
+constexpr int kParamPasses = 15;
 constexpr int kParamFoundations = 366;
 constexpr int kParamTableaus = 367;
 constexpr int kParamReserves = 368;
 
 // The search plays silently and notes how the game ended.
 class SearchHost : public Host {
-public:
+  public:
     void ShowInformation(const std::string&) override {}
     void ShowError(const std::string&) override {}
     bool Confirm(const std::string&) override { return true; }
@@ -53,7 +54,7 @@ struct Candidate {
 };
 
 class Search {
-public:
+  public:
     Search(const GameContext& source, const SolveOptions& options)
         : ctx_(host_), options_(options) {
         ctx_.cardTable = source.cardTable;
@@ -88,7 +89,7 @@ public:
         return result;
     }
 
-private:
+  private:
     Position Save() const {
         Position p{ctx_.table, {}, ctx_.play, ctx_.flags, ctx_.params, host_.won};
         p.faces.reserve(CardTable::kRecords);
@@ -115,7 +116,9 @@ private:
             key += line;
             key += '|';
         }
-        key += std::to_string(ctx_.play.passNumber) + '/' + std::to_string(ctx_.play.dealCount);
+        // With unlimited passes the pass number tells positions apart that play the same.
+        if (ctx_.Param(kParamPasses) != -1) key += std::to_string(ctx_.play.passNumber);
+        key += '/' + std::to_string(ctx_.play.dealCount);
         return std::hash<std::string>{}(key);
     }
 
@@ -143,8 +146,8 @@ private:
         const bool uncovers = FaceDownBelow(pile, position);
         const bool empties = position == 0;
         const auto add = [&](PileRef target, int priority) {
-            out.push_back({FoundMove{FoundMove::Kind::Pile, pile, position, !top, target},
-                           priority});
+            out.push_back(
+                {FoundMove{FoundMove::Kind::Pile, pile, position, !top, target}, priority});
         };
         const auto legal = [&](PileRef target) {
             if (target == pile || fnDropAction(ctx_, target).empty()) return false;
@@ -163,10 +166,14 @@ private:
             // A whole pile onto an empty pile gains nothing.
             if (toEmpty && empties && pile.group == PileGroupId::Fila) continue;
             int priority = 40;
-            if (uncovers) priority = 80;
-            else if (empties && pile.group == PileGroupId::Fila) priority = 70;
-            else if (pile.group == PileGroupId::Appogg) priority = 65;
-            else if (pile.group == PileGroupId::Stock) priority = 60;
+            if (uncovers)
+                priority = 80;
+            else if (empties && pile.group == PileGroupId::Fila)
+                priority = 70;
+            else if (pile.group == PileGroupId::Appogg)
+                priority = 65;
+            else if (pile.group == PileGroupId::Stock)
+                priority = 60;
             if (toEmpty) priority -= 15;
             if (fromFoundation) priority = 5;
             add(target, priority);
@@ -196,7 +203,8 @@ private:
                     out.push_back({FoundMove{FoundMove::Kind::Click, pile, 0, false, {}}, 120});
                     continue;
                 }
-                for (int k = count - 1; k >= 0; --k) AddDrops(out, pile, k);
+                for (int k = count - 1; k >= 0; --k)
+                    AddDrops(out, pile, k);
             }
         };
         const PileRef waste{PileGroupId::Stock, kMazzoVis};
@@ -215,6 +223,7 @@ private:
     }
 
     bool Dfs() {
+        if (static_cast<int>(path_.size()) >= options_.maxDepth) return false;
         const std::vector<Candidate> candidates = Candidates();
         const auto here = std::make_unique<Position>(Save()); // keeps deep searches off the stack
         for (const Candidate& c : candidates) {

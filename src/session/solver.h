@@ -10,6 +10,7 @@ namespace quendra {
 struct SolveOptions {
     int moveBudget = 100000; // moves tried before the search gives up
     bool autoplay = false;   // play with "Au&toplay" ticked
+    int maxDepth = 500;      // longest move list looked at
 };
 
 struct SolveResult {

@@ -8,9 +8,15 @@ namespace {
 
 using CliPlayTest = CliRunner;
 
-int Rank(int card) { return (card - 1) % 52 % 13 + 1; }
-int Suit(int card) { return (card - 1) % 52 / 13; }
-bool Red(int card) { return Suit(card) < 2; }
+int Rank(int card) {
+    return (card - 1) % 52 % 13 + 1;
+}
+int Suit(int card) {
+    return (card - 1) % 52 / 13;
+}
+bool Red(int card) {
+    return Suit(card) < 2;
+}
 
 // The top cards of the face-up tableau piles, by pile name.
 std::map<std::string, int> FaceUpTops(const std::map<std::string, std::string>& piles) {
@@ -39,13 +45,15 @@ TEST_F(CliPlayTest, ShowJsonHoldsTheDealtKlondikeTable) {
                      "Fila6 Fila7 ");
     std::set<int> cards;
     for (const auto& [name, line] : piles)
-        for (int k = 0; k < LineCards(line); ++k) cards.insert(LineCard(line, k));
+        for (int k = 0; k < LineCards(line); ++k)
+            cards.insert(LineCard(line, k));
     EXPECT_EQ(cards.size(), 52u);
     EXPECT_EQ(LineCards(piles.at("Mazzo")), 24);
     for (int k = 1; k <= 7; ++k) {
         const std::string& line = piles.at("Fila" + std::to_string(k));
         ASSERT_EQ(LineCards(line), k);
-        for (int i = 0; i < k; ++i) EXPECT_EQ(LineFaceUp(line, i), i == k - 1) << k << " " << i;
+        for (int i = 0; i < k; ++i)
+            EXPECT_EQ(LineFaceUp(line, i), i == k - 1) << k << " " << i;
     }
 }
 
@@ -126,10 +134,14 @@ struct GameRule {
 
 bool SuitFits(Build build, int card, int onto) {
     switch (build) {
-    case Build::Alternate: return Red(card) != Red(onto);
-    case Build::InSuit: return Suit(card) == Suit(onto);
-    case Build::InColour: return Red(card) == Red(onto);
-    case Build::AnySuit: return true;
+    case Build::Alternate:
+        return Red(card) != Red(onto);
+    case Build::InSuit:
+        return Suit(card) == Suit(onto);
+    case Build::InColour:
+        return Red(card) == Red(onto);
+    case Build::AnySuit:
+        return true;
     }
     return false;
 }
@@ -185,17 +197,15 @@ TEST_P(CharacteristicMoves, LegalBuildsArePlayedAndIllegalOnesRefused) {
 
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, CharacteristicMoves,
-    ::testing::Values(GameRule{0, Build::Alternate}, GameRule{1, Build::Alternate},
-                      GameRule{11, Build::Alternate}, GameRule{13, Build::Alternate},
-                      GameRule{28, Build::InSuit}, GameRule{30, Build::InSuit},
-                      GameRule{33, Build::InSuit}, GameRule{35, Build::Alternate},
-                      GameRule{38, Build::Alternate}, GameRule{42, Build::InSuit},
-                      GameRule{91, Build::AnySuit}, GameRule{94, Build::Alternate},
-                      GameRule{109, Build::Alternate}, GameRule{114, Build::InSuit},
-                      GameRule{154, Build::AnySuit}, GameRule{155, Build::AnySuit},
-                      GameRule{157, Build::AnySuit}, GameRule{176, Build::Alternate},
-                      GameRule{206, Build::InColour}, GameRule{237, Build::InSuit},
-                      GameRule{240, Build::InSuit}),
+    ::testing::Values(
+        GameRule{0, Build::Alternate}, GameRule{1, Build::Alternate},
+        GameRule{11, Build::Alternate}, GameRule{13, Build::Alternate}, GameRule{28, Build::InSuit},
+        GameRule{30, Build::InSuit}, GameRule{33, Build::InSuit}, GameRule{35, Build::Alternate},
+        GameRule{38, Build::Alternate}, GameRule{42, Build::InSuit}, GameRule{91, Build::AnySuit},
+        GameRule{94, Build::Alternate}, GameRule{109, Build::Alternate},
+        GameRule{114, Build::InSuit}, GameRule{154, Build::AnySuit}, GameRule{155, Build::AnySuit},
+        GameRule{157, Build::AnySuit}, GameRule{176, Build::Alternate},
+        GameRule{206, Build::InColour}, GameRule{237, Build::InSuit}, GameRule{240, Build::InSuit}),
     [](const auto& info) { return "Game" + std::to_string(info.param.game); });
 
 // FreeCell moves a group only as far as free cells and empty piles allow: with every cell

@@ -15,7 +15,7 @@ namespace quendra::test {
 
 // Runs the tool in-process with a fresh program folder and the built catalogue.
 class CliRunner : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::random_device rd;
         dir = std::filesystem::temp_directory_path() / ("quendra-cli-" + std::to_string(rd()));
@@ -34,8 +34,8 @@ protected:
 
     // play --json of a game and deal with the given moves.
     int Play(int game, int deal, const std::vector<std::string>& moves, bool autoplay = false) {
-        std::vector<std::string> args = {"play", "--game", std::to_string(game), "--deal",
-                                         std::to_string(deal), "--json"};
+        std::vector<std::string> args = {
+            "play", "--game", std::to_string(game), "--deal", std::to_string(deal), "--json"};
         if (autoplay) args.push_back("--autoplay");
         args.insert(args.end(), moves.begin(), moves.end());
         return Run(args);
@@ -51,7 +51,9 @@ protected:
 };
 
 // Cards of a snapshot line: code and face digit every 4 characters.
-inline int LineCards(const std::string& line) { return static_cast<int>(line.size() / 4); }
+inline int LineCards(const std::string& line) {
+    return static_cast<int>(line.size() / 4);
+}
 inline int LineCard(const std::string& line, int k) {
     return std::stoi(line.substr(static_cast<std::size_t>(k) * 4, 3));
 }
