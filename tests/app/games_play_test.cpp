@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -80,6 +81,18 @@ TEST_F(GamesPlayTest, EveryWinningMoveListWinsThroughThePlayCommand) {
     EXPECT_GE(games.size(), 20u);
 }
 
+// Once the game is won there is nothing left to propose.
+TEST_F(GamesPlayTest, HintAfterAWonGameSaysThereAreNoOtherMoves) {
+    const WinFixture fixture = ReadFixture(fs::path(QUENDRA_WINS_DIR) / "0000-deal-1.moves");
+    ASSERT_FALSE(fixture.moves.empty());
+    std::vector<std::string> args = {"hint", "--game", "0", "--deal",
+                                     std::to_string(fixture.deal)};
+    if (fixture.autoplay) args.push_back("--autoplay");
+    args.insert(args.end(), fixture.moves.begin(), fixture.moves.end());
+    ASSERT_EQ(Run(args), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "No other moves.\n");
+}
+
 // Writes the winning move lists: run by hand with
 //   quendra_cli_tests --gtest_also_run_disabled_tests --gtest_filter='*Generate*'
 // The solver plays each game's deals from 1 up with the engine's own rules and keeps the
@@ -94,10 +107,17 @@ TEST_F(GamesPlayTest, DISABLED_GenerateWinningMoveLists) {
     std::set<int> kept;
     for (const fs::path& file : FixtureFiles())
         kept.insert(ReadFixture(file).game);
+    // QUENDRA_GENERATE_GAMES="109,154" limits the run to those games.
+    std::set<int> wanted;
+    if (const char* list = std::getenv("QUENDRA_GENERATE_GAMES")) {
+        std::istringstream in(list);
+        for (std::string item; std::getline(in, item, ',');) wanted.insert(std::stoi(item));
+    }
     for (const int game : numbers) {
+        if (!wanted.empty() && !wanted.contains(game)) continue;
         bool won = kept.contains(game);
-        for (int deal = 1; deal <= 6 && !won; ++deal) {
-            for (const bool autoplay : {true, false}) {
+        for (int deal = 1; deal <= 25 && !won; ++deal) {
+            for (const bool autoplay : {true}) {
                 CliOptions options = listOptions;
                 options.values["--game"] = std::to_string(game);
                 options.values["--deal"] = std::to_string(deal);
@@ -105,7 +125,7 @@ TEST_F(GamesPlayTest, DISABLED_GenerateWinningMoveLists) {
                 session.StartGame(options, autoplay);
                 SolveOptions solve;
                 solve.autoplay = autoplay;
-                solve.moveBudget = 25000;
+                solve.moveBudget = 4000;
                 const SolveResult result = SolveDeal(session.ctx(), solve);
                 std::cout << "game " << game << " deal " << deal << (autoplay ? " autoplay" : "")
                           << ": "
