@@ -7,7 +7,7 @@
 namespace {
 
 class SilentHost : public quendra::Host {
-public:
+  public:
     void ShowInformation(const std::string&) override {}
     void ShowError(const std::string&) override {}
     bool Confirm(const std::string&) override { return true; }
@@ -43,7 +43,8 @@ void LoadFreeCellRules(benchmark::State& state) {
         return;
     }
     quendra::SetSetting(ctx.settings, quendra::field::kGameNumber, "1");
-    for (auto _ : state) benchmark::DoNotOptimize(quendra::LoadGameDefinition(ctx));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quendra::LoadGameDefinition(ctx));
 }
 BENCHMARK(LoadFreeCellRules);
 

@@ -51,9 +51,8 @@ int main(int argc, char** argv) {
     }
 
     // The player's settings, with the players of a first start.
-    quendra::LoadSettings(ctx, QGuiApplication::primaryScreen()
-                                   ? QGuiApplication::primaryScreen()->depth()
-                                   : 32);
+    quendra::LoadSettings(
+        ctx, QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->depth() : 32);
     quendra::CreateDefaultPlayers(ctx);
     quendra::CountProgramStart(ctx);
     quendra::ResetRunCounters(ctx);

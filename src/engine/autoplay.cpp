@@ -21,9 +21,6 @@ constexpr int kMatchedStartFromReserve = 93;
 const PileRef kStock{PileGroupId::Stock, kMazzo};
 const PileRef kWaste{PileGroupId::Stock, kMazzoVis};
 
-int TableauCount(const GameContext& ctx) { return std::clamp(ctx.Param(367), 0, kFilaPiles); }
-int ReserveCount(const GameContext& ctx) { return std::clamp(ctx.Param(368), 0, kAppoggPiles); }
-int FoundationCount(const GameContext& ctx) { return std::clamp(ctx.Param(366), 0, kDestPiles); }
 
 bool AutoFaceUpAllowed(const GameContext& ctx) {
     return GetSetting(ctx.settings, field::kAutomaticFaceUp) != "N";
@@ -37,8 +34,7 @@ bool HoldsNoCard(std::string_view pile) {
 }
 
 bool StandardWon(const GameContext& ctx) {
-    if (!HoldsNoCard(ctx.table.Pile(kStock)) || !HoldsNoCard(ctx.table.Pile(kWaste)))
-        return false;
+    if (!HoldsNoCard(ctx.table.Pile(kStock)) || !HoldsNoCard(ctx.table.Pile(kWaste))) return false;
     for (const std::string& pile : ctx.table.FilaGroup)
         if (!HoldsNoCard(pile)) return false;
     for (const std::string& pile : ctx.table.AppoggGroup)
@@ -48,7 +44,8 @@ bool StandardWon(const GameContext& ctx) {
 
 // Families whose won test belongs to the family's own rules.
 bool HasOwnWonTest(int family) {
-    constexpr std::array<int, 16> own{9, 27, 31, 32, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 52};
+    constexpr std::array<int, 16> own{9,  27, 31, 32, 39, 40, 41, 42,
+                                      43, 44, 45, 46, 47, 48, 49, 52};
     return std::find(own.begin(), own.end(), family) != own.end();
 }
 
@@ -77,14 +74,17 @@ bool WaitsForFirstFoundationCard(const GameContext& ctx) {
     return true;
 }
 
-bool Stopped(const GameContext& ctx) { return ctx.flags[GameStateFlags::kStop] != 0; }
+bool Stopped(const GameContext& ctx) {
+    return ctx.flags[GameStateFlags::kStop] != 0;
+}
 
 bool SweepReserves(GameContext& ctx) {
     bool movedAny = false;
     for (bool moved = true; moved && !Stopped(ctx);) {
         moved = false;
         for (int r = 0; r < ReserveCount(ctx) && !Stopped(ctx); ++r)
-            if (SendToFoundation(ctx, PileTopCard(ctx.table.AppoggGroup[static_cast<std::size_t>(r)])))
+            if (SendToFoundation(ctx,
+                                 PileTopCard(ctx.table.AppoggGroup[static_cast<std::size_t>(r)])))
                 moved = true;
         movedAny = movedAny || moved;
     }
@@ -130,7 +130,9 @@ bool AllReservesEmpty(const GameContext& ctx) {
                        [](const std::string& pile) { return pile.empty(); });
 }
 
-int TopOf(const GameContext& ctx, PileRef pile) { return PileTopCard(ctx.table.Pile(pile)); }
+int TopOf(const GameContext& ctx, PileRef pile) {
+    return PileTopCard(ctx.table.Pile(pile));
+}
 
 int WasteOrStock(const GameContext& ctx) {
     const int waste = TopOf(ctx, kWaste);
@@ -140,7 +142,8 @@ int WasteOrStock(const GameContext& ctx) {
 // The card parameter 23 puts next on empty tableau pile `number` (1-based); 0 for none.
 int FillCard(const GameContext& ctx, int rule, int number) {
     switch (rule) {
-    case autofill::kFromReserve1: return TopOf(ctx, {PileGroupId::Appogg, 0});
+    case autofill::kFromReserve1:
+        return TopOf(ctx, {PileGroupId::Appogg, 0});
     case autofill::kWasteThenStock:
     case autofill::kWasteUntilFamilyAutoplay:
     case autofill::kWasteThenStockAlt:
@@ -155,16 +158,22 @@ int FillCard(const GameContext& ctx, int rule, int number) {
         const int stock = TopOf(ctx, kStock);
         return stock > 0 ? stock : TopOf(ctx, kWaste);
     }
-    case autofill::kThreeFromWaste: return TopOf(ctx, kWaste);
+    case autofill::kThreeFromWaste:
+        return TopOf(ctx, kWaste);
     case autofill::kWasteToEdgePiles: {
         constexpr std::array<int, 8> edge{1, 7, 8, 14, 15, 21, 22, 28};
         return std::find(edge.begin(), edge.end(), number) != edge.end() ? TopOf(ctx, kWaste) : 0;
     }
-    case autofill::kStockFromPile11: return number >= 11 ? TopOf(ctx, kStock) : 0;
-    case autofill::kFourFromStock: return TopOf(ctx, kStock);
-    case autofill::kLowerPiles: return number >= 25 && number <= 32 ? WasteOrStock(ctx) : 0;
-    case autofill::kFourFromWasteOrStock: return WasteOrStock(ctx);
-    default: return 0;
+    case autofill::kStockFromPile11:
+        return number >= 11 ? TopOf(ctx, kStock) : 0;
+    case autofill::kFourFromStock:
+        return TopOf(ctx, kStock);
+    case autofill::kLowerPiles:
+        return number >= 25 && number <= 32 ? WasteOrStock(ctx) : 0;
+    case autofill::kFourFromWasteOrStock:
+        return WasteOrStock(ctx);
+    default:
+        return 0;
     }
 }
 
@@ -231,8 +240,8 @@ bool fnLostTest(GameContext& ctx) {
 }
 
 bool fnAutoplay(GameContext& ctx, bool ask, const std::string& question) {
-    const bool wanted = (ctx.play.autoplayTicked && ctx.play.autoplayEnabled) ||
-                        DemonstrationPlaying(ctx);
+    const bool wanted =
+        (ctx.play.autoplayTicked && ctx.play.autoplayEnabled) || DemonstrationPlaying(ctx);
     if (!wanted || !ctx.flags[GameStateFlags::kInPlay] || ctx.Param(367) <= 0) return false;
     if (ask && ctx.host.AskYesNoCancel(question) == Host::Answer::Cancel) return false;
     ctx.flags[GameStateFlags::kStop] = 0;

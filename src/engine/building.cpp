@@ -44,9 +44,6 @@ bool SuitUniqueInFoundationQuad(const GameContext& ctx, int card, int pileIndex)
 
 namespace {
 
-int FoundationCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(param::kFoundationCount), 0, kDestPiles);
-}
 
 bool IsBalancedRule(int rule) {
     return rule == empty_rule::kBalancedAces || rule == empty_rule::kBalancedKingsOneEachSuit ||

@@ -8,6 +8,11 @@
 
 namespace quendra {
 
+using pile::Appogg;
+using pile::Dest;
+using pile::Fila;
+using pile::Stock;
+
 namespace dealing {
 
 int Deck::TakeFirst() {
@@ -61,22 +66,7 @@ using dealing::Deck;
 
 namespace {
 
-constexpr PileRef Dest(int i) {
-    return {PileGroupId::Dest, i};
-}
-constexpr PileRef Fila(int i) {
-    return {PileGroupId::Fila, i};
-}
-constexpr PileRef Appogg(int i) {
-    return {PileGroupId::Appogg, i};
-}
-constexpr PileRef Stock(int i) {
-    return {PileGroupId::Stock, i};
-}
 
-int Foundations(const GameContext& ctx) {
-    return std::clamp<int>(ctx.Param(366), 0, kDestPiles);
-}
 
 // Keeps, for each rank up to `lastRank`, only the first card of that rank that passes `keep`,
 // and drops every card of a higher rank.
@@ -140,7 +130,7 @@ int FoundationStartCard(const GameContext& ctx, const Deck& deck, int i,
 // Step 3: the cards that start the foundations.
 void StartFoundations(GameContext& ctx, Deck& deck) {
     std::vector<int> firstCards;
-    for (int i = 0; i < Foundations(ctx); ++i) {
+    for (int i = 0; i < FoundationCount(ctx); ++i) {
         if (ctx.Param(99 + i) == foundation_code::kBaseOfFirst)
             dealing::SetParam(ctx, 51 + i, ctx.Param(51));
         const int card = FoundationStartCard(ctx, deck, i, firstCards);
@@ -163,7 +153,7 @@ void StartRankRun(GameContext& ctx, Deck& deck) {
         dealing::PutFaceUp(ctx, Dest(i), card);
         dealing::SetParam(ctx, 51 + i, fnRank(card));
     }
-    for (int i = 8; i < Foundations(ctx); ++i) {
+    for (int i = 8; i < FoundationCount(ctx); ++i) {
         int base = 2 * ctx.Param(51 + i - 8);
         if (base > 13) base -= 13;
         dealing::SetParam(ctx, 51 + i, base);
@@ -235,7 +225,7 @@ void SetBaseRanks(GameContext& ctx, Deck& deck) {
         break;
     }
     case 2:
-        for (int i = 0; i < Foundations(ctx); ++i) {
+        for (int i = 0; i < FoundationCount(ctx); ++i) {
             const int card = deck.TakeFirst();
             if (card == 0) break;
             dealing::PutFaceUp(ctx, Dest(i), card);
@@ -243,7 +233,7 @@ void SetBaseRanks(GameContext& ctx, Deck& deck) {
         }
         break;
     case 3:
-        for (int i = 0; i < Foundations(ctx) && i < kAppoggPiles; ++i) {
+        for (int i = 0; i < FoundationCount(ctx) && i < kAppoggPiles; ++i) {
             const std::string& reserve = ctx.table.Pile(Appogg(i));
             if (!reserve.empty())
                 dealing::SetParam(ctx, 51 + i, fnNextRank(fnRank(PileCardAt(reserve, 0))));

@@ -10,27 +10,14 @@
 
 namespace quendra {
 
+using pile::Appogg;
+using pile::Dest;
+using pile::Fila;
+using pile::Stock;
+
 namespace {
 
-constexpr PileRef Dest(int i) {
-    return {PileGroupId::Dest, i};
-}
-constexpr PileRef Fila(int i) {
-    return {PileGroupId::Fila, i};
-}
-constexpr PileRef Appogg(int i) {
-    return {PileGroupId::Appogg, i};
-}
-constexpr PileRef Stock(int i) {
-    return {PileGroupId::Stock, i};
-}
 
-int Foundations(const GameContext& ctx) {
-    return std::clamp<int>(ctx.Param(366), 0, kDestPiles);
-}
-int TableauPiles(const GameContext& ctx) {
-    return std::clamp<int>(ctx.Param(367), 0, kFilaPiles);
-}
 
 int LongestPile(const GameContext& ctx) {
     int longest = 0;
@@ -78,7 +65,7 @@ void StartFromReserveAces(GameContext& ctx) {
 // The foundations a card of the sweep is offered to, by code.
 std::vector<int> SweepTargets(const GameContext& ctx, int code, int pile, int inner) {
     std::vector<int> targets;
-    const int n = Foundations(ctx);
+    const int n = FoundationCount(ctx);
     auto range = [&](int from, int to) {
         for (int i = from; i <= to && i < n; ++i)
             targets.push_back(i);
@@ -127,12 +114,12 @@ void SweepPlace(GameContext& ctx, int code, int pile, int place, int inner) {
 void AcesFromTableau(GameContext& ctx) {
     const int longest = LongestPile(ctx);
     for (int place = 0; place <= longest; ++place) {
-        for (int pile = 0; pile < TableauPiles(ctx); ++pile) {
+        for (int pile = 0; pile < TableauCount(ctx); ++pile) {
             std::string& cards = ctx.table.Pile(Fila(pile));
             if (place >= PileCardCount(cards)) continue;
             const int card = PileCardAt(cards, place);
             if (fnRank(card) != 1) continue;
-            for (int i = 0; i < Foundations(ctx); ++i) {
+            for (int i = 0; i < FoundationCount(ctx); ++i) {
                 if (!fnCanDropOnFoundation(ctx, i, card)) continue;
                 dealing::PutFaceUp(ctx, Dest(i), card);
                 std::string& source = ctx.table.Pile(Stock(kMazzo)).empty()
@@ -300,7 +287,7 @@ void Distribute(GameContext& ctx, dealing::Deck& deck) {
         break;
     }
     case dm::kBottomsToFoundations:
-        for (int i = 0; i < kFilaPiles && i < Foundations(ctx); ++i) {
+        for (int i = 0; i < kFilaPiles && i < FoundationCount(ctx); ++i) {
             std::string& pile = ctx.table.Pile(Fila(i));
             if (pile.empty()) continue;
             const int card = PileCardAt(pile, 0);
@@ -329,7 +316,7 @@ void Distribute(GameContext& ctx, dealing::Deck& deck) {
         break;
     }
     case dm::kFoundationsFromDeck:
-        for (int i = 0; i < Foundations(ctx) && !deck.Empty(); ++i) {
+        for (int i = 0; i < FoundationCount(ctx) && !deck.Empty(); ++i) {
             ctx.table.Pile(Dest(i)).clear();
             dealing::PutFaceUp(ctx, Dest(i), deck.TakeFirst());
         }
@@ -352,7 +339,7 @@ void Distribute(GameContext& ctx, dealing::Deck& deck) {
 
 void FoundationSweep(GameContext& ctx, int code) {
     const int longest = LongestPile(ctx);
-    const int piles = TableauPiles(ctx);
+    const int piles = TableauCount(ctx);
     if (ctx.Param(24) != 0) {
         for (int pile = 0; pile < piles; ++pile)
             for (int place = 0; place <= longest; ++place)

@@ -17,9 +17,6 @@ using building_detail::TopOf;
 
 constexpr int kFamilies = 64;
 
-int TableauCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(param::kTableauCount), 0, kFilaPiles);
-}
 
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};

@@ -13,10 +13,6 @@ namespace {
 using building_detail::CardsIn;
 using building_detail::TopOf;
 
-int TableauPileCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(param::kTableauCount), 0, kFilaPiles);
-}
-
 // Position of a card in a pile string, 0-based from the bottom; -1 when absent.
 int PositionIn(std::string_view pile, int card) {
     const int count = PileCardCount(pile);
@@ -36,7 +32,7 @@ std::optional<PileRef> GroupPileOf(const GameContext& ctx, int card) {
 
 int EmptyTableauPiles(const GameContext& ctx) {
     int empty = 0;
-    for (int i = 0; i < TableauPileCount(ctx); ++i)
+    for (int i = 0; i < TableauCount(ctx); ++i)
         if (CardsIn(ctx, PileGroupId::Fila, i) == 0) ++empty;
     return empty;
 }
@@ -56,9 +52,7 @@ bool AllEmpty(const GameContext& ctx, PileGroupId group, int first, int last) {
 
 } // namespace
 
-int ReservePileCount(const GameContext& ctx) {
-    return std::clamp(ctx.Param(param::kReserveCount), 0, kAppoggPiles);
-}
+int ReservePileCount(const GameContext& ctx) { return ReserveCount(ctx); }
 
 bool IsFaceUp(const GameContext& ctx, int card) {
     return card >= 1 && card <= CardTable::kRecords && ctx.cardTable.Face(card) == '1';
@@ -71,7 +65,7 @@ int fnPileCodeOf(const GameContext& ctx, int card) {
     if (holds({PileGroupId::Stock, kMazzoVis})) return pile_code::kWaste;
     for (int i = 0; i < kDestPiles; ++i)
         if (holds({PileGroupId::Dest, i})) return -(i + 1);
-    for (int i = 0; i < TableauPileCount(ctx); ++i)
+    for (int i = 0; i < TableauCount(ctx); ++i)
         if (holds({PileGroupId::Fila, i})) return i + 1;
     for (int i = 0; i < ReservePileCount(ctx); ++i)
         if (holds({PileGroupId::Appogg, i})) return pile_code::kFirstReserve - i;
@@ -111,7 +105,7 @@ bool fnCanDropOnFoundation(const GameContext& ctx, int i, int card) {
     if (method == build_method::kQueenOnEmptyFoundation) return count == 0 && fnRank(card) == 12;
     if (method == build_method::kSuitHigherOnTableau) {
         if (fnRank(card) == 1) return false;
-        for (int t = 0; t < TableauPileCount(ctx); ++t) {
+        for (int t = 0; t < TableauCount(ctx); ++t) {
             const int tableauTop = TopOf(ctx, PileGroupId::Fila, t);
             if (tableauTop == 0 || fnSuit(tableauTop) != fnSuit(card)) continue;
             const int rank = fnRank(tableauTop);

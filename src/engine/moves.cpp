@@ -59,8 +59,10 @@ void SortFoundation(GameContext& ctx, int index) {
         sorted.insert(at, card);
     }
     pile.clear();
-    for (int card : sorted) pile += CardCode(card);
-    for (int i = 0; i < ctx.Param(366); ++i) ctx.host.RedrawPile({PileGroupId::Dest, i});
+    for (int card : sorted)
+        pile += CardCode(card);
+    for (int i = 0; i < ctx.Param(366); ++i)
+        ctx.host.RedrawPile({PileGroupId::Dest, i});
     if (PileCardCount(pile) > 1 && GetSetting(ctx.settings, field::kSoundsEnabled) == "Y")
         ctx.host.PlaySound("Reorder");
 }
@@ -98,6 +100,7 @@ bool MoveToTableau(GameContext& ctx, int card, int number, MoveEffects& effects)
     if (single) {
         const TakenCard from = detail::PutOnPile(ctx, card, dest);
         FlyAndRedraw(ctx, card, from, dest);
+        if (from.kind == SourceKind::Foundation) effects.foundationLeaving = true;
     } else {
         // The group from the card to the top of its pile moves together, bottom card first.
         std::vector<int> group;
@@ -186,7 +189,8 @@ bool CloseUpAndRefill(GameContext& ctx, MoveEffects& effects) {
         if (!pile.empty()) kept.push_back(pile);
         pile.clear();
     }
-    for (std::size_t i = 0; i < kept.size(); ++i) ctx.table.FilaGroup[i] = kept[i];
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        ctx.table.FilaGroup[i] = kept[i];
     FillSpacesFromStock(ctx, effects);
     ctx.host.RedrawTable();
     effects.done = true;
@@ -205,10 +209,8 @@ bool DispatchAction(GameContext& ctx, int card, std::string_view action, MoveEff
         if (number < 1 || number > kAppoggPiles) return false;
         return MoveToPile(ctx, card, {PileGroupId::Appogg, number - 1}, effects);
     }
-    if (action == "Waste")
-        return MoveToPile(ctx, card, {PileGroupId::Stock, kMazzoWaste}, effects);
-    if (action == "Stock02")
-        return MoveToPile(ctx, card, {PileGroupId::Stock, kMazzoVis}, effects);
+    if (action == "Waste") return MoveToPile(ctx, card, {PileGroupId::Stock, kMazzoWaste}, effects);
+    if (action == "Stock02") return MoveToPile(ctx, card, {PileGroupId::Stock, kMazzoVis}, effects);
     if (action == "Selezionate_Dest") return RemoveSelection(ctx, effects);
     if (action == "Selezionate_Fila") return FillSpacesFromStock(ctx, effects);
     if (action == "Stock_To_Pile_Monte_Carlo") return CloseUpAndRefill(ctx, effects);
@@ -268,10 +270,10 @@ void AfterEveryAction(GameContext& ctx, std::string_view action, bool stockWasBa
     if (effects.foundationLeaving && !(ctx.play.autoplayTicked && ctx.play.autoplayEnabled))
         fnAutoFaceUp(ctx);
     if (effects.done && !DemonstrationPlaying(ctx)) ctx.undoHistory.redo.Clear();
-    if (ctx.play.moveCounter < 2) {
+    // The filling that follows the first move is part of it, not a move of its own.
+    if (ctx.play.moveCounter < 2 && action != "Fill_Tableaus") {
         ++ctx.play.moveCounter;
-        if (ctx.Param(41) == 1 && ctx.play.moveCounter == 1 && action != "Fill_Tableaus")
-            fnDoMove(ctx, 0, "Fill_Tableaus");
+        if (ctx.Param(41) == 1 && ctx.play.moveCounter == 1) fnDoMove(ctx, 0, "Fill_Tableaus");
     }
     const int family = ctx.Param(50);
     if (family == 31 || family == 34 || family == 35 || (family == 52 && effects.toReserve))
@@ -286,9 +288,12 @@ SourceKind SourceKindOf(PileRef pile) {
         return pile.index == kMazzo      ? SourceKind::Stock
                : pile.index == kMazzoVis ? SourceKind::Waste
                                          : SourceKind::Discard;
-    case PileGroupId::Dest: return SourceKind::Foundation;
-    case PileGroupId::Fila: return SourceKind::Tableau;
-    case PileGroupId::Appogg: return SourceKind::Reserve;
+    case PileGroupId::Dest:
+        return SourceKind::Foundation;
+    case PileGroupId::Fila:
+        return SourceKind::Tableau;
+    case PileGroupId::Appogg:
+        return SourceKind::Reserve;
     }
     return SourceKind::None;
 }
@@ -326,7 +331,9 @@ void PlaySwitchedSound(GameContext& ctx, field::Field soundSwitch, const std::st
         ctx.host.PlaySound(name);
 }
 
-bool DemonstrationPlaying(const GameContext& ctx) { return ctx.play.assistMode == 3; }
+bool DemonstrationPlaying(const GameContext& ctx) {
+    return ctx.play.assistMode == 3;
+}
 
 void RecordPlayStep(GameContext& ctx) {
     if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) RecordStep(ctx);

@@ -9,7 +9,15 @@
 namespace quendra {
 
 // Where a card was taken from.
-enum class SourceKind { None = 0, Stock = 1, Waste = 2, Discard = 3, Foundation = 4, Tableau = 5, Reserve = 6 };
+enum class SourceKind {
+    None = 0,
+    Stock = 1,
+    Waste = 2,
+    Discard = 3,
+    Foundation = 4,
+    Tableau = 5,
+    Reserve = 6
+};
 
 // A card's place on the table: its pile and its position from the bottom (0-based).
 struct CardPlace {

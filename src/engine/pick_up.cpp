@@ -176,7 +176,7 @@ std::vector<std::string> SendTargets(GameContext& ctx, int card, bool toFoundati
     };
 
     if (single && toFoundations) {
-        const int foundations = std::clamp(ctx.Param(param::kFoundationCount), 0, kDestPiles);
+        const int foundations = FoundationCount(ctx);
         for (int f = 0; f < foundations; ++f)
             if (PileHasPlace(ctx, {PileGroupId::Dest, f})) tryPile({PileGroupId::Dest, f});
     }

@@ -18,18 +18,21 @@ constexpr int kBaseMinusCards = 0;
 constexpr int kBaseFoundationStarts = 1;
 constexpr int kBaseMinus28 = 2;
 
-int Count(std::string_view pile) { return PileCardCount(pile); }
+int Count(std::string_view pile) {
+    return PileCardCount(pile);
+}
 
 int CardsOnFoundations(const GameContext& ctx) {
     int cards = 0;
-    for (int i = 0; i < std::clamp(ctx.Param(366), 0, kDestPiles); ++i)
+    for (int i = 0; i < FoundationCount(ctx); ++i)
         cards += Count(ctx.table.DestGroup[static_cast<std::size_t>(i)]);
     return cards;
 }
 
-int DiscardCards(const GameContext& ctx) { return Count(ctx.table.StockGroup[kMazzoWaste]); }
+int DiscardCards(const GameContext& ctx) {
+    return Count(ctx.table.StockGroup[kMazzoWaste]);
+}
 
-int TableauCount(const GameContext& ctx) { return std::clamp(ctx.Param(367), 0, kFilaPiles); }
 
 const std::string& Fila(const GameContext& ctx, int i) {
     return ctx.table.FilaGroup.at(static_cast<std::size_t>(i));
@@ -57,7 +60,8 @@ int FamilyScore(const GameContext& ctx, int family) {
     const int n = ctx.Param(370);
     const int bonus = kPointsPerCard * ctx.Param(46);
     switch (family) {
-    case 32: return bonus - n + GapRowsScore(ctx);
+    case 32:
+        return bonus - n + GapRowsScore(ctx);
     case 34: {
         int score = -n;
         for (int i = 0; i < TableauCount(ctx); ++i) {
@@ -67,7 +71,8 @@ int FamilyScore(const GameContext& ctx, int family) {
         }
         return score;
     }
-    case 35: return -n + 10 * DiscardCards(ctx);
+    case 35:
+        return -n + 10 * DiscardCards(ctx);
     case 40: {
         int score = -n;
         for (int p = 0; p < TableauCount(ctx); ++p)
@@ -80,7 +85,7 @@ int FamilyScore(const GameContext& ctx, int family) {
     }
     case 41: {
         int score = -n;
-        for (int i = 1; i < std::clamp(ctx.Param(366), 0, kDestPiles); ++i)
+        for (int i = 1; i < FoundationCount(ctx); ++i)
             if (ctx.table.DestGroup[static_cast<std::size_t>(i)].empty()) score += 20;
         return score;
     }
@@ -101,7 +106,8 @@ int FamilyScore(const GameContext& ctx, int family) {
             const std::string& pile = Fila(ctx, p);
             if (Count(pile) != 9) continue;
             bool ordered = true;
-            for (int i = 0; i < 9 && ordered; ++i) ordered = fnRank(PileCardAt(pile, i)) == 9 - i;
+            for (int i = 0; i < 9 && ordered; ++i)
+                ordered = fnRank(PileCardAt(pile, i)) == 9 - i;
             if (ordered) score += 225;
         }
         return score;
@@ -111,10 +117,12 @@ int FamilyScore(const GameContext& ctx, int family) {
             if (!Fila(ctx, p).empty()) return -n + kPointsPerCard * DiscardCards(ctx);
         return 4 * n;
     }
-    case 48: return bonus - n + kPointsPerCard * Count(ctx.table.DestGroup[1]);
+    case 48:
+        return bonus - n + kPointsPerCard * Count(ctx.table.DestGroup[1]);
     case 49: {
         int cards = 0;
-        for (int p = 0; p < std::min(24, kFilaPiles); ++p) cards += Count(Fila(ctx, p));
+        for (int p = 0; p < std::min(24, kFilaPiles); ++p)
+            cards += Count(Fila(ctx, p));
         return bonus - n + kPointsPerCard * cards;
     }
     default: {
@@ -129,7 +137,9 @@ void ShowAndStore(GameContext& ctx, int score) {
     ctx.host.ShowScore(std::to_string(score));
 }
 
-std::string TwoDigits(int n) { return fnFormatNumber(n, 2); }
+std::string TwoDigits(int n) {
+    return fnFormatNumber(n, 2);
+}
 
 } // namespace
 
@@ -138,10 +148,18 @@ int fnStandardScore(const GameContext& ctx) {
     const int cards = ctx.Param(370);
     int base = 0;
     switch (ctx.Param(47)) {
-    case kBaseMinusCards: base = -cards; break;
-    case kBaseFoundationStarts: base = cards == 104 ? -64 : -32; break;
-    case kBaseMinus28: base = -28; break;
-    default: base = 0; break;
+    case kBaseMinusCards:
+        base = -cards;
+        break;
+    case kBaseFoundationStarts:
+        base = cards == 104 ? -64 : -32;
+        break;
+    case kBaseMinus28:
+        base = -28;
+        break;
+    default:
+        base = 0;
+        break;
     }
     return base + kPointsPerCard * ctx.Param(46) + kPointsPerCard * DiscardCards(ctx) -
            kPointsPerCard * ctx.Param(373) + kPointsPerCard * CardsOnFoundations(ctx);

@@ -30,10 +30,12 @@ constexpr int kWasteWhileEmpty = 1;
 
 constexpr int kRowPlaces = 13;
 
-std::string& StockPile(GameContext& ctx) { return ctx.table.StockGroup[kMazzo]; }
-bool StockEmpty(const GameContext& ctx) { return ctx.table.StockGroup[kMazzo].empty(); }
-int TableauCount(const GameContext& ctx) { return std::clamp(ctx.Param(367), 0, kFilaPiles); }
-int ReserveCount(const GameContext& ctx) { return std::clamp(ctx.Param(368), 0, kAppoggPiles); }
+std::string& StockPile(GameContext& ctx) {
+    return ctx.table.StockGroup[kMazzo];
+}
+bool StockEmpty(const GameContext& ctx) {
+    return ctx.table.StockGroup[kMazzo].empty();
+}
 
 void MarkStep(GameContext& ctx, const char* code) {
     if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) AddStepCode(ctx, code);
@@ -58,8 +60,7 @@ int DealTopCard(GameContext& ctx, PileRef to, char face) {
 bool DealToWaste(GameContext& ctx, bool toDiscard) {
     const int method = ctx.Param(16);
     const bool turnOverApplies = method < 1 || !RedealLeft(ctx);
-    if (StockEmpty(ctx) && turnOverApplies)
-        return !toDiscard && fnTurnWasteOver(ctx);
+    if (StockEmpty(ctx) && turnOverApplies) return !toDiscard && fnTurnWasteOver(ctx);
     if (method >= 1 && RedealLeft(ctx) && (StockEmpty(ctx) || method == redeal::kEveryClick))
         return fnRedeal(ctx);
     if (StockEmpty(ctx)) return false;
@@ -85,17 +86,28 @@ bool DealToWaste(GameContext& ctx, bool toDiscard) {
     return true;
 }
 
-enum class DealKind { AllTableaus, AllTableausLast, FillTableaus, AllReserves, OneTableau, OneReserve };
+enum class DealKind {
+    AllTableaus,
+    AllTableausLast,
+    FillTableaus,
+    AllReserves,
+    OneTableau,
+    OneReserve
+};
 
 bool GetsCard(const GameContext& ctx, DealKind kind, PileRef pile, int flag) {
     const bool empty = ctx.table.Pile(pile).empty();
     switch (kind) {
-    case DealKind::AllTableausLast: return true;
-    case DealKind::FillTableaus: return empty;
+    case DealKind::AllTableausLast:
+        return true;
+    case DealKind::FillTableaus:
+        return empty;
     case DealKind::OneTableau:
-    case DealKind::OneReserve: return true;
+    case DealKind::OneReserve:
+        return true;
     case DealKind::AllTableaus:
-    case DealKind::AllReserves: break;
+    case DealKind::AllReserves:
+        break;
     }
     if (flag <= kFlagNoCard || flag > kFlagMaxDealing) return false;
     return flag != kFlagOnlyOnCards || !empty;
@@ -115,9 +127,11 @@ bool DealOntoPiles(GameContext& ctx, DealKind kind, int number) {
     } else if (reserves) {
         // Reserves dealt face down stop getting cards once the passes are used up.
         if (!(ctx.Param(341) == kReserveFlagFaceDown && !RedealLeft(ctx)))
-            for (int r = 0; r < ReserveCount(ctx); ++r) piles.push_back({PileGroupId::Appogg, r});
+            for (int r = 0; r < ReserveCount(ctx); ++r)
+                piles.push_back({PileGroupId::Appogg, r});
     } else {
-        for (int p = 0; p < TableauCount(ctx); ++p) piles.push_back({PileGroupId::Fila, p});
+        for (int p = 0; p < TableauCount(ctx); ++p)
+            piles.push_back({PileGroupId::Fila, p});
     }
 
     const bool record = kind != DealKind::FillTableaus;
@@ -125,10 +139,10 @@ bool DealOntoPiles(GameContext& ctx, DealKind kind, int number) {
     int dealt = 0;
     for (PileRef pile : piles) {
         if (StockEmpty(ctx)) break;
-        const int flag =
-            reserves ? ctx.Param(341 + pile.index) : ctx.Param(291 + pile.index);
+        const int flag = reserves ? ctx.Param(341 + pile.index) : ctx.Param(291 + pile.index);
         if (!GetsCard(ctx, kind, pile, flag)) continue;
-        const bool faceDown = reserves ? flag == kReserveFlagFaceDown : flag == kTableauFlagFaceDown;
+        const bool faceDown =
+            reserves ? flag == kReserveFlagFaceDown : flag == kTableauFlagFaceDown;
         DealTopCard(ctx, pile, faceDown ? '0' : '1');
         ctx.host.RedrawPile(pile);
         ++dealt;
@@ -252,7 +266,8 @@ void ClickDeals(GameContext& ctx) {
 // ---- Redeal methods ----
 
 void FlyEach(GameContext& ctx, const std::vector<int>& cards, PileRef from, PileRef to) {
-    for (int card : cards) ctx.host.FlyCard(card, from, to);
+    for (int card : cards)
+        ctx.host.FlyCard(card, from, to);
 }
 
 // Gathers the tableau onto `to`, the last pile first and each pile from its top card down.
@@ -277,7 +292,8 @@ int GatherTableau(GameContext& ctx, PileRef to, char face) {
 
 void ReversePile(std::string& pile) {
     std::string reversed;
-    for (int i = PileCardCount(pile) - 1; i >= 0; --i) reversed.append(pile, i * 3, 3);
+    for (int i = PileCardCount(pile) - 1; i >= 0; --i)
+        reversed.append(pile, i * 3, 3);
     pile = reversed;
 }
 
@@ -319,7 +335,8 @@ void RedealOnePile(GameContext& ctx) {
     const PileRef source{PileGroupId::Fila, p};
     std::string& pile = ctx.table.Pile(source);
     std::vector<int> cards;
-    for (int i = 0; i + 1 < PileCardCount(pile); ++i) cards.push_back(PileCardAt(pile, i));
+    for (int i = 0; i + 1 < PileCardCount(pile); ++i)
+        cards.push_back(PileCardAt(pile, i));
     pile.erase(0, pile.size() - 3);
     for (std::size_t i = 0; i < cards.size(); ++i) {
         const PileRef to{PileGroupId::Fila, static_cast<int>(i % static_cast<std::size_t>(piles))};
@@ -374,11 +391,13 @@ bool fnTurnWasteOver(GameContext& ctx) {
     RecordPlayStep(ctx);
     // The waste's top card goes first, so the first card dealt is again the stock's top card.
     std::vector<int> cards;
-    for (int i = PileCardCount(waste) - 1; i >= 0; --i) cards.push_back(PileCardAt(waste, i));
+    for (int i = PileCardCount(waste) - 1; i >= 0; --i)
+        cards.push_back(PileCardAt(waste, i));
     waste.clear();
     StockPile(ctx).clear();
     const char face = ctx.Param(7) != 0 ? '0' : '1';
-    for (int card : cards) fnPutCard(ctx, kStock, card, face);
+    for (int card : cards)
+        fnPutCard(ctx, kStock, card, face);
     if (GetSetting(ctx.settings, field::kRedealAnimation) != "N") {
         PlaySwitchedSound(ctx, field::kSoundsRedeal, "Redeal");
         FlyEach(ctx, cards, kWaste, kStock);
@@ -413,9 +432,15 @@ bool fnRedeal(GameContext& ctx) {
     const bool ontoWaste = (ctx.Param(365) == 1 && ctx.Param(9) == 0 && ctx.Param(10) == 1) ||
                            method == redeal::kEveryClick || method == redeal::kGatherToWaste;
     switch (method) {
-    case redeal::kRotatePiles: RotatePiles(ctx); break;
-    case redeal::kPileRedeal: RedealOnePile(ctx); break;
-    case redeal::kGapRows: RedealGapRows(ctx); break;
+    case redeal::kRotatePiles:
+        RotatePiles(ctx);
+        break;
+    case redeal::kPileRedeal:
+        RedealOnePile(ctx);
+        break;
+    case redeal::kGapRows:
+        RedealGapRows(ctx);
+        break;
     case redeal::kGatherToStock:
     case redeal::kGatherAndDeal: {
         const int gathered = GatherTableau(ctx, kStock, '1');

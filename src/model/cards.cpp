@@ -20,7 +20,9 @@ std::string fnFormatNumber(long long n, int width) {
 }
 
 namespace {
-int PackIndex(int card) { return card > kCardsInPack ? card - kCardsInPack : card; }
+int PackIndex(int card) {
+    return card > kCardsInPack ? card - kCardsInPack : card;
+}
 } // namespace
 
 int fnRank(int card) {
@@ -35,26 +37,39 @@ int fnSuit(int card) {
     return (PackIndex(card) - 1) / 13;
 }
 
-bool fnIsRed(int card) { return (card >= 1 && card <= 26) || (card >= 53 && card <= 78); }
+bool fnIsRed(int card) {
+    return (card >= 1 && card <= 26) || (card >= 53 && card <= 78);
+}
 
 bool fnIsFaceCard(int card) {
     const int rank = fnRank(card);
     return rank >= 11 && rank <= 13;
 }
 
-bool fnIsJoker(int card) { return card >= kFirstJoker && card <= kMaxCard; }
+bool fnIsJoker(int card) {
+    return card >= kFirstJoker && card <= kMaxCard;
+}
 
-int fnNextRank(int rank) { return rank >= 13 ? 1 : rank + 1; }
+int fnNextRank(int rank) {
+    return rank >= 13 ? 1 : rank + 1;
+}
 
-int fnPrevRank(int rank) { return rank <= 1 ? 13 : rank - 1; }
+int fnPrevRank(int rank) {
+    return rank <= 1 ? 13 : rank - 1;
+}
 
 std::string fnRankText(int rank) {
     switch (rank) {
-    case 1: return "A";
-    case 11: return "J";
-    case 12: return "Q";
-    case 13: return "K";
-    default: return std::to_string(rank);
+    case 1:
+        return "A";
+    case 11:
+        return "J";
+    case 12:
+        return "Q";
+    case 13:
+        return "K";
+    default:
+        return std::to_string(rank);
     }
 }
 

@@ -27,7 +27,9 @@ int fnPrevRank(int rank);
 std::string fnRankText(int rank);
 
 // The three-digit code of a card ("000" for a gap).
-inline std::string CardCode(int card) { return fnFormatNumber(card, 3); }
+inline std::string CardCode(int card) {
+    return fnFormatNumber(card, 3);
+}
 
 // Parses a run of decimal digits; -1 when the text holds anything else or is empty.
 int ParseDigits(std::string_view text);

@@ -40,7 +40,8 @@ int Wrap(int y, int n) {
 // The number formed by the digits at the given 1-based positions.
 long long NumberFrom(const std::string& digits, std::initializer_list<int> positions) {
     long long value = 0;
-    for (int p : positions) value = value * 10 + (digits[static_cast<std::size_t>(p - 1)] - '0');
+    for (int p : positions)
+        value = value * 10 + (digits[static_cast<std::size_t>(p - 1)] - '0');
     return value;
 }
 
@@ -127,7 +128,8 @@ void fnGameNumberCardsArray(GameContext& ctx, DeckList& deck) {
 
     if (copies > 0) {
         std::vector<int> rankPool;
-        for (int rank = 1; rank <= 13; ++rank) rankPool.push_back(rank);
+        for (int rank = 1; rank <= 13; ++rank)
+            rankPool.push_back(rank);
         int p1 = 1, p2 = 7, p3 = 13;
         for (int r = 1; r <= kDigits; ++r) {
             const int dr = digit(r);

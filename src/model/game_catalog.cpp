@@ -34,7 +34,8 @@ std::string TrimRight(std::string_view text) {
 
 std::string Upper(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -54,7 +55,9 @@ bool ParseSigned(std::string_view text, long& value) {
 }
 
 // The game number of a catalogue line (characters 5-7); -1 when it is not a number.
-int LineNumber(std::string_view line) { return ParseDigits(Chars(line, 5, 3)); }
+int LineNumber(std::string_view line) {
+    return ParseDigits(Chars(line, 5, 3));
+}
 
 // Index of the game in GameList, -1 when absent: the entry at position n is tried first.
 int FindInGameList(const std::vector<std::string>& list, int number) {
@@ -90,8 +93,8 @@ FieldRead ReadField(std::string_view row, int column, long& value) {
 }
 
 void LayRowOverlay(GameParams& params, int firstRow, int count, int value) {
-    for (int i = 0; i < count; ++i) params.at(static_cast<std::size_t>(firstRow + i)) =
-        static_cast<std::int16_t>(value);
+    for (int i = 0; i < count; ++i)
+        params.at(static_cast<std::size_t>(firstRow + i)) = static_cast<std::int16_t>(value);
 }
 
 // Lays a customised game's overlay (record line 2) over the loaded block.
@@ -263,7 +266,8 @@ bool LoadGameDefinition(GameContext& ctx) {
         }
         long value = 0;
         switch (ReadField(row, column, value)) {
-        case FieldRead::Ok: break;
+        case FieldRead::Ok:
+            break;
         case FieldRead::Missing:
             ctx.host.ShowError("Missing parameter value in " + where + ".");
             return false;
@@ -415,10 +419,12 @@ bool ListCustomGames(const GameContext& ctx, CustomGameLists& lists) {
 
 std::vector<std::string> AllGameNames(const GameContext& ctx) {
     std::vector<std::string> names;
-    for (const std::string& line : ctx.mainGame.GameList) names.push_back(Trim(Chars(line, 11, 50)));
+    for (const std::string& line : ctx.mainGame.GameList)
+        names.push_back(Trim(Chars(line, 11, 50)));
     CustomGameLists custom;
     if (ListCustomGames(ctx, custom))
-        for (const std::string& name : custom.names) names.push_back(Trim(name));
+        for (const std::string& name : custom.names)
+            names.push_back(Trim(name));
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
     return names;
@@ -430,9 +436,9 @@ bool CanPlayOnThisScreen(GameContext& ctx, int number) {
     const int column = GameColumn(ctx, base);
     if (column < 0) return true;
     if (Chars(ctx.mainGame.GameList[static_cast<std::size_t>(column)], 9, 1) != "1") return true;
-    ctx.host.ShowInformation("Your video card's display is 640x480 pixels.\rYou can't play: " +
-                             GameName(ctx, number) +
-                             "\rPlease set your screen resolution to 800x600 pixels or higher.");
+    ctx.host.ShowInformation(
+        "Your video card's display is 640x480 pixels.\rYou can't play: " + GameName(ctx, number) +
+        "\rPlease set your screen resolution to 800x600 pixels or higher.");
     return false;
 }
 

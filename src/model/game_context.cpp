@@ -2,6 +2,7 @@
 
 #include "cards.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace quendra {
@@ -11,6 +12,12 @@ std::int64_t Host::Now() const {
                std::chrono::system_clock::now().time_since_epoch())
         .count();
 }
+
+int FoundationCount(const GameContext& ctx) { return std::clamp(ctx.Param(366), 0, kDestPiles); }
+
+int TableauCount(const GameContext& ctx) { return std::clamp(ctx.Param(367), 0, kFilaPiles); }
+
+int ReserveCount(const GameContext& ctx) { return std::clamp(ctx.Param(368), 0, kAppoggPiles); }
 
 void fnPutCard(GameContext& ctx, PileRef pile, int card, char faceDigit) {
     ctx.table.Pile(pile) += CardCode(card);

@@ -86,6 +86,12 @@ struct GameContext {
     int Param(int index) const { return params.at(static_cast<std::size_t>(index)); }
 };
 
+// How many piles of each group the current game uses (parameters 366, 367, 368), within the
+// group's size.
+int FoundationCount(const GameContext& ctx);
+int TableauCount(const GameContext& ctx);
+int ReserveCount(const GameContext& ctx);
+
 // Appends a card's code to a pile and, for a real card given a face digit, sets its face.
 void fnPutCard(GameContext& ctx, PileRef pile, int card, char faceDigit = '\0');
 void fnSetCardFace(GameContext& ctx, int card, char faceDigit);

@@ -5,9 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <vector>
-
 #include <unistd.h>
+#include <vector>
 
 namespace quendra {
 

@@ -32,10 +32,14 @@ std::string RecordFor(int card) {
 
 int GroupSize(PileGroupId group) {
     switch (group) {
-    case PileGroupId::Stock: return kStockPiles;
-    case PileGroupId::Dest: return kDestPiles;
-    case PileGroupId::Fila: return kFilaPiles;
-    case PileGroupId::Appogg: return kAppoggPiles;
+    case PileGroupId::Stock:
+        return kStockPiles;
+    case PileGroupId::Dest:
+        return kDestPiles;
+    case PileGroupId::Fila:
+        return kFilaPiles;
+    case PileGroupId::Appogg:
+        return kAppoggPiles;
     }
     return 0;
 }
@@ -51,7 +55,8 @@ std::optional<PileRef> ParseNumbered(std::string_view rest, PileGroupId group) {
 } // namespace
 
 CardTable::CardTable() {
-    for (int card = 1; card <= kRecords; ++card) records_[card - 1] = RecordFor(card);
+    for (int card = 1; card <= kRecords; ++card)
+        records_[card - 1] = RecordFor(card);
 }
 
 std::string PileName(PileRef pile) {
@@ -60,9 +65,12 @@ std::string PileName(PileRef pile) {
         static const char* const names[kStockPiles] = {"Mazzo", "Mazzo_Vis", "Mazzo_Waste"};
         return names[pile.index];
     }
-    case PileGroupId::Dest: return "Dest" + std::to_string(pile.index + 1);
-    case PileGroupId::Fila: return "Fila" + std::to_string(pile.index + 1);
-    case PileGroupId::Appogg: return "Appogg" + std::to_string(pile.index + 1);
+    case PileGroupId::Dest:
+        return "Dest" + std::to_string(pile.index + 1);
+    case PileGroupId::Fila:
+        return "Fila" + std::to_string(pile.index + 1);
+    case PileGroupId::Appogg:
+        return "Appogg" + std::to_string(pile.index + 1);
     }
     return {};
 }
@@ -84,22 +92,32 @@ std::string& PileGroups::Pile(PileRef pile) {
 
 const std::string& PileGroups::Pile(PileRef pile) const {
     switch (pile.group) {
-    case PileGroupId::Stock: return StockGroup.at(static_cast<std::size_t>(pile.index));
-    case PileGroupId::Dest: return DestGroup.at(static_cast<std::size_t>(pile.index));
-    case PileGroupId::Fila: return FilaGroup.at(static_cast<std::size_t>(pile.index));
-    case PileGroupId::Appogg: return AppoggGroup.at(static_cast<std::size_t>(pile.index));
+    case PileGroupId::Stock:
+        return StockGroup.at(static_cast<std::size_t>(pile.index));
+    case PileGroupId::Dest:
+        return DestGroup.at(static_cast<std::size_t>(pile.index));
+    case PileGroupId::Fila:
+        return FilaGroup.at(static_cast<std::size_t>(pile.index));
+    case PileGroupId::Appogg:
+        return AppoggGroup.at(static_cast<std::size_t>(pile.index));
     }
     throw std::out_of_range("pile group");
 }
 
 void PileGroups::Clear() {
-    for (auto& p : StockGroup) p.clear();
-    for (auto& p : DestGroup) p.clear();
-    for (auto& p : FilaGroup) p.clear();
-    for (auto& p : AppoggGroup) p.clear();
+    for (auto& p : StockGroup)
+        p.clear();
+    for (auto& p : DestGroup)
+        p.clear();
+    for (auto& p : FilaGroup)
+        p.clear();
+    for (auto& p : AppoggGroup)
+        p.clear();
 }
 
-int PileCardCount(std::string_view pile) { return static_cast<int>(pile.size() / 3); }
+int PileCardCount(std::string_view pile) {
+    return static_cast<int>(pile.size() / 3);
+}
 
 int PileCardAt(std::string_view pile, int position) {
     if (position < 0 || position >= PileCardCount(pile)) return 0;
@@ -107,7 +125,9 @@ int PileCardAt(std::string_view pile, int position) {
     return card < 0 ? 0 : card;
 }
 
-int PileTopCard(std::string_view pile) { return PileCardAt(pile, PileCardCount(pile) - 1); }
+int PileTopCard(std::string_view pile) {
+    return PileCardAt(pile, PileCardCount(pile) - 1);
+}
 
 void fnTurnCards(CardTable& cards, std::string_view pile, int mode, char faceDigit) {
     const int count = PileCardCount(pile);
@@ -116,13 +136,16 @@ void fnTurnCards(CardTable& cards, std::string_view pile, int mode, char faceDig
         if (card >= 1 && card <= CardTable::kRecords) cards.SetFace(card, digit);
     };
     if (mode >= 1) {
-        for (int i = count - std::min(mode, count); i < count; ++i) set(i, faceDigit);
+        for (int i = count - std::min(mode, count); i < count; ++i)
+            set(i, faceDigit);
     } else if (mode == -1 || mode == -2) {
         const char first = mode == -1 ? '1' : '0';
         const char second = mode == -1 ? '0' : '1';
-        for (int i = 0; i < count; ++i) set(i, i % 2 == 0 ? first : second);
+        for (int i = 0; i < count; ++i)
+            set(i, i % 2 == 0 ? first : second);
     } else if (mode == -3) {
-        for (int i = 0; i < count; ++i) set(i, i == 0 ? '1' : '0');
+        for (int i = 0; i < count; ++i)
+            set(i, i == 0 ? '1' : '0');
     }
 }
 

@@ -12,7 +12,7 @@ namespace quendra {
 // Every card's face state: record n - 1 for card n, 20 characters each
 // (name padded to 15, suit digit, card code, face digit).
 class CardTable {
-public:
+  public:
     static constexpr int kRecords = 108;
     static constexpr int kRecordLength = 20;
 
@@ -22,7 +22,7 @@ public:
     char Face(int card) const { return Record(card)[19]; }
     void SetFace(int card, char digit) { records_.at(card - 1)[19] = digit; }
 
-private:
+  private:
     std::array<std::string, kRecords> records_;
 };
 
@@ -45,6 +45,14 @@ struct PileRef {
     bool operator==(const PileRef&) const = default;
 };
 
+// Pile references by group and 0-based index.
+namespace pile {
+constexpr PileRef Stock(int i) { return {PileGroupId::Stock, i}; }
+constexpr PileRef Dest(int i) { return {PileGroupId::Dest, i}; }
+constexpr PileRef Fila(int i) { return {PileGroupId::Fila, i}; }
+constexpr PileRef Appogg(int i) { return {PileGroupId::Appogg, i}; }
+} // namespace pile
+
 // The name of a pile: "Mazzo", "Mazzo_Vis", "Mazzo_Waste", "Dest7", "Fila12", "Appogg3".
 std::string PileName(PileRef pile);
 // Parses a pile name by its prefix and numeric part; nothing when it names no pile.
@@ -65,7 +73,7 @@ struct PileGroups {
 
 // Pile strings: 3-digit card codes, bottom card first.
 int PileCardCount(std::string_view pile);
-int PileTopCard(std::string_view pile);   // 0 when empty
+int PileTopCard(std::string_view pile);              // 0 when empty
 int PileCardAt(std::string_view pile, int position); // 0-based from the bottom
 
 // Sets the face digit of cards of a pile string: mode n >= 1 the last n cards, -1 alternate

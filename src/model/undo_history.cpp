@@ -12,7 +12,8 @@ constexpr int kPileLines = 40;
 constexpr int kReserveLines = 10;
 
 void PopLines(std::vector<std::string>& stack, int count) {
-    for (int i = 0; i < count && !stack.empty(); ++i) stack.pop_back();
+    for (int i = 0; i < count && !stack.empty(); ++i)
+        stack.pop_back();
 }
 
 // Merges the two newest steps of a stack: the older copy (the table before the first of the
@@ -41,14 +42,17 @@ void RecordStep(GameContext& ctx, UndoSideId sideId) {
     SetSetting(ctx.settings, sideId == UndoSideId::Undo ? field::kUndoUsed : field::kRedoUsed, "0");
     const TableSnapshot lines = BuildTableSnapshot(ctx);
     // The selection held in foundation 1 by the pairing games is never taken back.
-    const bool selectionInFoundation1 = ctx.Param(39) != 0 || ctx.Param(50) == 3 ||
-                                        ctx.Param(50) == 4;
+    const bool selectionInFoundation1 =
+        ctx.Param(39) != 0 || ctx.Param(50) == 3 || ctx.Param(50) == 4;
     int line = 0;
-    for (int i = 0; i < kStockLines; ++i) side.Stock.push_back(lines[line++]);
+    for (int i = 0; i < kStockLines; ++i)
+        side.Stock.push_back(lines[line++]);
     for (int i = 0; i < kFoundationLines; ++i, ++line)
         side.Foundations.push_back(i == 0 && selectionInFoundation1 ? std::string{} : lines[line]);
-    for (int i = 0; i < kPileLines; ++i) side.Piles.push_back(lines[line++]);
-    for (int i = 0; i < kReserveLines; ++i) side.Reserves.push_back(lines[line++]);
+    for (int i = 0; i < kPileLines; ++i)
+        side.Piles.push_back(lines[line++]);
+    for (int i = 0; i < kReserveLines; ++i)
+        side.Reserves.push_back(lines[line++]);
     side.StepLog += ",";
 }
 

@@ -87,8 +87,12 @@ bool Step(GameContext& ctx, bool backwards) {
 
 } // namespace
 
-bool Undo(GameContext& ctx) { return Step(ctx, true); }
+bool Undo(GameContext& ctx) {
+    return Step(ctx, true);
+}
 
-bool Redo(GameContext& ctx) { return Step(ctx, false); }
+bool Redo(GameContext& ctx) {
+    return Step(ctx, false);
+}
 
 } // namespace quendra

@@ -8,6 +8,11 @@
 
 namespace quendra {
 
+using pile::Appogg;
+using pile::Dest;
+using pile::Fila;
+using pile::Stock;
+
 using layout::Units;
 
 namespace {
@@ -34,18 +39,6 @@ namespace waste {
 constexpr int kOverLastPile = 7, kOverPile2 = 6, kUnderStock = 16;
 }
 
-constexpr PileRef Stock(int i) {
-    return {PileGroupId::Stock, i};
-}
-constexpr PileRef Dest(int i) {
-    return {PileGroupId::Dest, i};
-}
-constexpr PileRef Fila(int i) {
-    return {PileGroupId::Fila, i};
-}
-constexpr PileRef Appogg(int i) {
-    return {PileGroupId::Appogg, i};
-}
 
 int FilaXAt(const GameContext& ctx, int i) {
     return i >= 0 && i < kFilaPiles ? ctx.geometry.FilaX[static_cast<std::size_t>(i)] : kUnsetFila;

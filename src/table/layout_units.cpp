@@ -25,9 +25,9 @@ Units ComputeUnits(const GameContext& ctx) {
     c.wasteRow = RowDigit(ctx.Param(364));
 
     u.slots = std::clamp<int>(ctx.Param(365), 0, kStockPiles);
-    u.foundations = std::clamp<int>(ctx.Param(366), 0, kDestPiles);
-    u.piles = std::clamp<int>(ctx.Param(367), 0, kFilaPiles);
-    u.reserves = std::clamp<int>(ctx.Param(368), 0, kAppoggPiles);
+    u.foundations = FoundationCount(ctx);
+    u.piles = TableauCount(ctx);
+    u.reserves = ReserveCount(ctx);
     u.wastes = std::clamp<int>(ctx.Param(369), 0, 1);
     u.hasStock = ctx.Param(9) == 1;
     u.hasWaste = ctx.Param(10) == 1;

@@ -5,17 +5,11 @@
 
 namespace quendra::layout {
 
-namespace {
+using pile::Dest;
+using pile::Fila;
+using pile::Stock;
 
-constexpr PileRef Stock(int i) {
-    return {PileGroupId::Stock, i};
-}
-constexpr PileRef Dest(int i) {
-    return {PileGroupId::Dest, i};
-}
-constexpr PileRef Fila(int i) {
-    return {PileGroupId::Fila, i};
-}
+namespace {
 
 // A cross of five tableau piles with a foundation in each corner and the stock at its left.
 void PlaceCross(GameContext& ctx, const Units& u) {
@@ -106,6 +100,10 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
 } // namespace quendra::layout
 
 namespace quendra {
+
+using pile::Dest;
+using pile::Fila;
+using pile::Stock;
 
 bool HasWholeTablePattern(int layoutNumber) {
     return layoutNumber == 52 || (layoutNumber >= 123 && layoutNumber <= 125);

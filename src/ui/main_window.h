@@ -10,12 +10,12 @@ class TableView;
 // The main window: the card table and, around it, the menus and tool bars.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(GameContext& ctx, QWidget* parent = nullptr);
 
     TableView* table() const { return table_; }
 
-private:
+  private:
     GameContext& ctx_;
     TableView* table_;
 };

@@ -40,9 +40,12 @@ Host::Answer QtHost::AskYesNoCancel(const std::string& text) {
     switch (QMessageBox::question(parent_, kCaption, MessageText(text),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                   QMessageBox::Yes)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
@@ -55,11 +58,17 @@ bool QtHost::ShowAdvice(const std::string& message, int /*page*/) {
     return dontShow->isChecked();
 }
 
-void QtHost::Beep() { QApplication::beep(); }
+void QtHost::Beep() {
+    QApplication::beep();
+}
 
-void QtHost::BeginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void QtHost::BeginWait() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void QtHost::EndWait() { QApplication::restoreOverrideCursor(); }
+void QtHost::EndWait() {
+    QApplication::restoreOverrideCursor();
+}
 
 int QtHost::ScreenWidth() const {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -8,7 +8,7 @@ namespace quendra {
 
 // The window's host: message boxes, the system beep and the wait cursor.
 class QtHost : public Host {
-public:
+  public:
     explicit QtHost(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
 
@@ -23,7 +23,7 @@ public:
     int ScreenWidth() const override;
     int ScreenHeight() const override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -8,16 +8,16 @@ namespace quendra {
 // The card table. For now it shows the table's background.
 class TableView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TableView(QWidget* parent = nullptr);
 
     QColor background() const { return background_; }
     void setBackground(const QColor& colour);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor background_;
 };
 

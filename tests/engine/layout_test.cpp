@@ -5,17 +5,12 @@
 #include <gtest/gtest.h>
 
 namespace quendra {
+
+using pile::Appogg;
+using pile::Dest;
+using pile::Fila;
 namespace {
 
-constexpr PileRef Fila(int i) {
-    return {PileGroupId::Fila, i};
-}
-constexpr PileRef Dest(int i) {
-    return {PileGroupId::Dest, i};
-}
-constexpr PileRef Appogg(int i) {
-    return {PileGroupId::Appogg, i};
-}
 constexpr PileRef Mazzo{PileGroupId::Stock, kMazzo};
 constexpr PileRef MazzoVis{PileGroupId::Stock, kMazzoVis};
 constexpr PileRef MazzoWaste{PileGroupId::Stock, kMazzoWaste};

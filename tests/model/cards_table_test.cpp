@@ -68,7 +68,7 @@ TEST(PileNames, ParsedByTheirNumericPart) {
 }
 
 class TableStateTest : public ::testing::Test {
-protected:
+  protected:
     test::FakeHost host;
     GameContext ctx{host};
 };

@@ -11,7 +11,7 @@ namespace quendra {
 namespace {
 
 class DealTest : public ::testing::Test {
-protected:
+  protected:
     DeckList Deal(const std::string& number, int cards = 52, int jokers = 0, int stripped = 0) {
         ctx.params.fill(0);
         ctx.params[370] = static_cast<std::int16_t>(cards);
@@ -26,7 +26,8 @@ protected:
 
     static std::map<std::string, int> Counts(const DeckList& deck) {
         std::map<std::string, int> counts;
-        for (const auto& code : deck) ++counts[code];
+        for (const auto& code : deck)
+            ++counts[code];
         return counts;
     }
 
@@ -50,8 +51,8 @@ TEST_F(DealTest, AllZeroDealTakesRanksInOrderFromSlotZero) {
 }
 
 TEST_F(DealTest, EveryCardOnceInOneAndTwoPacks) {
-    for (const std::string number : {"0000000000000", "1234567890123", "9999999999999",
-                                     "0000000000042", "5080706050403"}) {
+    for (const std::string number :
+         {"0000000000000", "1234567890123", "9999999999999", "0000000000042", "5080706050403"}) {
         const DeckList one = Deal(number);
         ASSERT_EQ(one.size(), 52u);
         const auto oneCounts = Counts(one);
@@ -99,7 +100,8 @@ TEST_F(DealTest, StrippedPacksRemoveCardsButKeepTheOrder) {
         return rank == 1 || rank >= 7;
     });
     EXPECT_EQ(noLow, expected);
-    for (const auto& code : noLowNoKings) EXPECT_NE(fnRank(std::stoi(code)), 13) << code;
+    for (const auto& code : noLowNoKings)
+        EXPECT_NE(fnRank(std::stoi(code)), 13) << code;
 }
 
 TEST_F(DealTest, UnsupportedDeckSizeIsReportedAndPlacesNoCards) {

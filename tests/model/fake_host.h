@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quendra::test {
@@ -42,6 +43,18 @@ class FakeHost : public Host {
     }
     void EndWait() override { --waitDepth; }
     int ScreenWidth() const override { return screenWidth; }
+    void PlaySound(const std::string& name) override { sounds.push_back(name); }
+    void DrawStockPressed(bool pressed) override { stockPressed.push_back(pressed); }
+    void FlyCard(int card, PileRef /*from*/, PileRef /*to*/) override { flights.push_back(card); }
+    void ShowScore(const std::string& text) override { scores.push_back(text); }
+    void ShowTime(const std::string& text) override { times.push_back(text); }
+    void EnableCommand(Command command, bool enabled) override {
+        commands.push_back({command, enabled});
+    }
+    void RecordGameResult(const GameResult& result) override { results.push_back(result); }
+    void CelebrateWin() override { ++celebrations; }
+    // The real time unless a test sets `now`.
+    std::int64_t Now() const override { return now != 0 ? now : Host::Now(); }
     int ScreenHeight() const override { return screenHeight; }
 
     std::vector<std::string> informations, errors, confirmations;
@@ -52,6 +65,14 @@ class FakeHost : public Host {
     std::vector<int> advicePages;
     std::deque<bool> adviceTicks;
     int beeps = 0, waits = 0, waitDepth = 0;
+    // Presentation calls of play, in order.
+    std::vector<std::string> sounds, scores, times;
+    std::vector<bool> stockPressed;
+    std::vector<int> flights;
+    std::vector<std::pair<Command, bool>> commands;
+    std::vector<GameResult> results;
+    int celebrations = 0;
+    std::int64_t now = 0;
     int screenWidth = 1280, screenHeight = 1024;
 };
 

@@ -40,7 +40,7 @@ std::string ParamRow(int parameter, const std::vector<std::string>& values) {
 }
 
 class CatalogueTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::random_device rd;
         dir = fs::temp_directory_path() / ("quendra-catalogue-" + std::to_string(rd()));
@@ -51,7 +51,8 @@ protected:
 
     void WriteFile(const fs::path& path, const std::vector<std::string>& lines) {
         std::ofstream out(path, std::ios::binary);
-        for (const auto& line : lines) out << line << "\r\n";
+        for (const auto& line : lines)
+            out << line << "\r\n";
     }
 
     // Three listed games (0 Klondike, 1 FreeCell, 7 Wide Game) and one hidden game between
@@ -81,7 +82,8 @@ protected:
         for (const auto& record : records) {
             lines.push_back(record.substr(0, record.find('|')));
             lines.push_back(record.substr(record.find('|') + 1));
-            for (int i = 3; i <= 30; ++i) lines.push_back("");
+            for (int i = 3; i <= 30; ++i)
+                lines.push_back("");
         }
         WriteFile(dir / "DATA" / "gam_cust.dat", lines);
     }
@@ -104,7 +106,8 @@ protected:
 
 TEST(Shift, EveryPrintableCharacterSurvivesTheRoundTrip) {
     std::string all;
-    for (int c = 32; c < 127; ++c) all.push_back(static_cast<char>(c));
+    for (int c = 32; c < 127; ++c)
+        all.push_back(static_cast<char>(c));
     EXPECT_EQ(fnUnshiftText(fnShiftText(all)), all);
     EXPECT_EQ(fnUnshiftText("a"), "1"); // 97 - 48
     EXPECT_EQ(fnUnshiftText("1"), "a"); // 49 + 48
@@ -187,7 +190,7 @@ TEST_F(CatalogueTest, CustomOverlayLaysOnlyOverThePilesInUse) {
     EXPECT_EQ(ctx.Param(67), 2);    // direction 2 stays
     EXPECT_EQ(ctx.Param(83), 21);   // method 4 maps to 21
     EXPECT_EQ(ctx.Param(70), 2);
-    EXPECT_EQ(ctx.Param(71), 71);   // foundation 5 is not in use
+    EXPECT_EQ(ctx.Param(71), 71); // foundation 5 is not in use
     // The rule copy holds the overlaid empty-pile rules and base ranks.
     ctx.params[131] = 5;
     ctx.params[51] = 9;
@@ -206,7 +209,7 @@ TEST_F(CatalogueTest, CustomOverlayLaysOnlyOverThePilesInUse) {
     ASSERT_TRUE(Load(8003)); // counts that are not numbers are ignored
     EXPECT_EQ(ctx.Param(22), -22);
     EXPECT_EQ(ctx.Param(15), -15);
-    EXPECT_EQ(ctx.Param(171), 0);   // direction 1 maps to 0
+    EXPECT_EQ(ctx.Param(171), 0);    // direction 1 maps to 0
     EXPECT_EQ(ctx.Param(211), -211); // method missing: only the direction is laid
     EXPECT_FALSE(Load(8999));
 }
@@ -225,8 +228,8 @@ TEST_F(CatalogueTest, ListsOfCustomGamesAreSortedByName) {
     EXPECT_EQ(lists.bases[1], "0001");
     EXPECT_EQ(lists.overlays[0], "0030023");
     const auto names = AllGameNames(ctx);
-    EXPECT_EQ(names, (std::vector<std::string>{"apple", "FreeCell", "Klondike", "Wide Game",
-                                               "Zebra"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"apple", "FreeCell", "Klondike", "Wide Game", "Zebra"}));
 }
 
 TEST_F(CatalogueTest, NarrowScreensRefuseWideGamesWithTheMessage) {

@@ -7,7 +7,7 @@ namespace quendra {
 namespace {
 
 class UndoHistoryTest : public ::testing::Test {
-protected:
+  protected:
     void Put(PileRef pile, int card) { fnPutCard(ctx, pile, card, '1'); }
 
     test::FakeHost host;

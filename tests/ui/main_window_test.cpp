@@ -10,7 +10,7 @@ namespace quendra {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void opensTitledWithThePlainTable() {
         QtHost host;
         GameContext ctx(host);

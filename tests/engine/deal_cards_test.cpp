@@ -1,0 +1,254 @@
+#include "cards.h"
+#include "deal_cards.h"
+#include "fake_host.h"
+#include "game_context.h"
+#include "score.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace quendra {
+
+using pile::Dest;
+using pile::Fila;
+namespace {
+
+constexpr PileRef Mazzo{PileGroupId::Stock, kMazzo};
+
+class DealCardsTest : public ::testing::Test {
+  protected:
+    DealCardsTest() : ctx(host) {
+        SetSetting(ctx.settings, field::kDealNumber, "1234567890123");
+        SetSetting(ctx.settings, field::kScore, "0");
+    }
+    void Set(int param, int value) { ctx.params[static_cast<std::size_t>(param)] = value; }
+
+    // Klondike: 24 in the stock, seven piles of 1 to 7 with the top card up, four Aces'
+    // foundations building up in suit.
+    void Klondike() {
+        Set(370, 52);
+        Set(371, 24);
+        Set(7, 1);
+        Set(366, 4);
+        Set(367, 7);
+        for (int i = 0; i < 7; ++i) {
+            Set(374 + i, i + 1);
+            Set(414 + i, 1);
+        }
+        for (int i = 0; i < 4; ++i) {
+            Set(51 + i, 1);
+            Set(67 + i, 1);
+        }
+    }
+
+    std::vector<int> AllCards() const {
+        std::vector<int> cards;
+        for (int line = 0; line < kSnapshotLines; ++line) {
+            const std::string& pile = ctx.table.Pile(SnapshotLinePile(line));
+            for (int k = 0; k < PileCardCount(pile); ++k)
+                cards.push_back(PileCardAt(pile, k));
+        }
+        std::sort(cards.begin(), cards.end());
+        return cards;
+    }
+    int FaceUp(PileRef pile) const {
+        const std::string& cards = ctx.table.Pile(pile);
+        int up = 0;
+        for (int k = 0; k < PileCardCount(cards); ++k)
+            up += ctx.cardTable.Face(PileCardAt(cards, k)) == '1';
+        return up;
+    }
+    void SetPile(PileRef pile, std::vector<int> cards) {
+        ctx.table.Pile(pile).clear();
+        for (int c : cards)
+            fnPutCard(ctx, pile, c, '1');
+    }
+
+    test::FakeHost host;
+    GameContext ctx;
+};
+
+TEST_F(DealCardsTest, KlondikeDealsEveryCardOnceWithTopCardsUp) {
+    Klondike();
+    DealCards(ctx);
+    std::vector<int> expected(52);
+    for (int c = 1; c <= 52; ++c)
+        expected[static_cast<std::size_t>(c - 1)] = c;
+    EXPECT_EQ(AllCards(), expected);
+    EXPECT_EQ(PileCardCount(ctx.table.Pile(Mazzo)), 24);
+    EXPECT_EQ(FaceUp(Mazzo), 0);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(PileCardCount(ctx.table.Pile(Fila(i))), i + 1);
+        EXPECT_EQ(FaceUp(Fila(i)), 1);
+        EXPECT_EQ(ctx.cardTable.Face(PileTopCard(ctx.table.Pile(Fila(i)))), '1');
+    }
+    // A stock dealt face up when the game says so.
+    ctx.table.Clear();
+    Set(7, 0);
+    DealCards(ctx);
+    EXPECT_EQ(FaceUp(Mazzo), 24);
+}
+
+TEST_F(DealCardsTest, BaseRanksByParameterOne) {
+    Klondike();
+    Set(371, 23);
+    Set(1, 1);
+    DealCards(ctx);
+    const int first = PileCardAt(ctx.table.Pile(Dest(0)), 0);
+    ASSERT_GT(first, 0);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(ctx.Param(51 + i), fnRank(first));
+    EXPECT_EQ(AllCards().size(), 52u);
+
+    ctx.table.Clear();
+    Set(1, 2);
+    Set(371, 20);
+    DealCards(ctx);
+    for (int i = 0; i < 4; ++i) {
+        const std::string& pile = ctx.table.Pile(Dest(i));
+        ASSERT_EQ(PileCardCount(pile), 1);
+        EXPECT_EQ(ctx.Param(51 + i), fnRank(PileCardAt(pile, 0)));
+    }
+
+    ctx.table.Clear();
+    Set(1, 4);
+    Set(366, 8);
+    Set(371, 23);
+    DealCards(ctx);
+    const int rank = fnRank(PileCardAt(ctx.table.Pile(Dest(0)), 0));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(ctx.Param(51 + i), rank);
+    for (int i = 4; i < 8; ++i)
+        EXPECT_EQ(ctx.Param(51 + i), fnNextRank(rank));
+}
+
+TEST_F(DealCardsTest, KingsThenAcesOfTheFirstPackStartEightFoundations) {
+    Klondike();
+    Set(370, 104);
+    Set(366, 8);
+    Set(371, 0);
+    for (int i = 0; i < 7; ++i)
+        Set(374 + i, 0);
+    for (int i = 0; i < 8; ++i) {
+        Set(99 + i, 95);
+        Set(83 + i, 4); // nothing builds: the sweep finds no tableau anyway
+    }
+    DealCards(ctx);
+    const std::vector<int> starts = {13, 26, 39, 52, 1, 14, 27, 40};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(PileCardAt(ctx.table.Pile(Dest(i)), 0), starts[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(ctx.Param(51 + i), fnRank(starts[static_cast<std::size_t>(i)]));
+    }
+}
+
+TEST_F(DealCardsTest, SweepRetriesThePlaceAfterACardLeavesIt) {
+    Set(366, 1);
+    Set(367, 2);
+    Set(51, 1);
+    Set(67, 1);
+    SetPile(Dest(0), {1});
+    SetPile(Fila(0), {4});
+    SetPile(Fila(1), {2, 3});
+    FoundationSweep(ctx, foundation_code::kSweepAll);
+    EXPECT_EQ(ctx.table.Pile(Dest(0)), "001002003");
+    EXPECT_EQ(ctx.table.Pile(Fila(0)), "004");
+    EXPECT_TRUE(ctx.table.Pile(Fila(1)).empty());
+    EXPECT_EQ(StoredScore(ctx), 10);
+}
+
+TEST_F(DealCardsTest, SweepByOwnFoundationOffersOnlyToTheSameIndex) {
+    Set(366, 2);
+    Set(367, 2);
+    for (int i = 0; i < 2; ++i) {
+        Set(51 + i, 1);
+        Set(67 + i, 1);
+    }
+    SetPile(Dest(0), {1});
+    SetPile(Dest(1), {14});
+    SetPile(Fila(0), {15}); // the Two of diamonds sits over the hearts' foundation
+    SetPile(Fila(1), {2});
+    FoundationSweep(ctx, foundation_code::kSweepOwn);
+    EXPECT_EQ(ctx.table.Pile(Fila(0)), "015");
+    EXPECT_EQ(ctx.table.Pile(Fila(1)), "002");
+    FoundationSweep(ctx, foundation_code::kSweepAll);
+    EXPECT_TRUE(ctx.table.Pile(Fila(0)).empty());
+    EXPECT_TRUE(ctx.table.Pile(Fila(1)).empty());
+}
+
+TEST_F(DealCardsTest, AceFoundationCodeWithSweepDealsEveryCardOnce) {
+    Klondike();
+    Set(371, 0);
+    for (int i = 0; i < 4; ++i)
+        Set(99 + i, foundation_code::kSweepAll);
+    for (int i = 0; i < 7; ++i)
+        Set(374 + i, 7);
+    Set(374 + 6, 6);
+    DealCards(ctx);
+    EXPECT_EQ(AllCards().size(), 52u);
+    int onFoundations = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::string& pile = ctx.table.Pile(Dest(i));
+        EXPECT_EQ(PileCardAt(pile, 0), i * 13 + 1);
+        for (int k = 0; k < PileCardCount(pile); ++k)
+            EXPECT_EQ(PileCardAt(pile, k), i * 13 + 1 + k);
+        onFoundations += PileCardCount(pile);
+    }
+    EXPECT_EQ(StoredScore(ctx), 5 * (onFoundations - 4));
+}
+
+TEST_F(DealCardsTest, KingsMoveToTheBottomOfTheirPiles) {
+    Set(370, 52);
+    Set(367, 13);
+    for (int i = 0; i < 13; ++i) {
+        Set(374 + i, 4);
+        Set(414 + i, 4);
+    }
+    DealCards(ctx);
+    const PileGroups plain = ctx.table;
+    ctx.table.Clear();
+    Set(34, deal_mode::kKingsToBottom);
+    DealCards(ctx);
+    int kings = 0;
+    for (int i = 0; i < 13; ++i) {
+        std::vector<int> before, after;
+        for (int k = 0; k < 4; ++k) {
+            before.push_back(PileCardAt(plain.FilaGroup[static_cast<std::size_t>(i)], k));
+            after.push_back(PileCardAt(ctx.table.Pile(Fila(i)), k));
+        }
+        std::stable_partition(before.begin(), before.end(), [](int c) { return fnRank(c) == 13; });
+        EXPECT_EQ(after, before) << "pile " << i + 1;
+        kings += static_cast<int>(
+            std::count_if(after.begin(), after.end(), [](int c) { return fnRank(c) == 13; }));
+        EXPECT_EQ(FaceUp(Fila(i)), 4);
+    }
+    EXPECT_EQ(kings, 4);
+}
+
+TEST_F(DealCardsTest, DeckSelections) {
+    std::vector<int> deck;
+    for (int c = 1; c <= 52; ++c)
+        deck.push_back(c);
+    Set(34, deal_mode::kNoCourtCards);
+    std::vector<int> noCourt = deck;
+    SelectDeck(ctx, noCourt);
+    EXPECT_EQ(noCourt.size(), 44u);
+
+    Set(34, deal_mode::kOneCardOfEachRank);
+    Set(367, 10);
+    std::vector<int> oneEach = {20, 7, 33, 1, 14, 13, 2};
+    SelectDeck(ctx, oneEach);
+    // 20, 7 and 33 are all Sevens; 13 is a King, above the ten ranks kept.
+    EXPECT_EQ(oneEach, (std::vector<int>{20, 1, 2}));
+
+    Set(34, deal_mode::kFirstRanks);
+    Set(367, 16);
+    std::vector<int> firsts = deck;
+    SelectDeck(ctx, firsts);
+    EXPECT_EQ(firsts.size(), 16u);
+    EXPECT_EQ(firsts.back(), 29);
+}
+
+} // namespace
+} // namespace quendra
