@@ -96,11 +96,11 @@ TEST(PropertyTest, RandomPlayKeepsEveryCardAndUndoRedoRestoreExactly) {
             ASSERT_FALSE(dealtCards.empty()) << game;
             for (const auto& [card, n] : dealtCards)
                 ASSERT_EQ(n, 1) << game << " card " << card;
-            for (int step = 0; step < 30 && ctx.flags[GameStateFlags::kInPlay]; ++step) {
+            for (int step = 0; step < 24 && ctx.flags[GameStateFlags::kInPlay]; ++step) {
                 const TableState before = CaptureTableState(ctx);
                 const int stepsBefore = ctx.undoHistory.undo.Steps();
-                const std::vector<Drag> drags = LegalDrags(ctx);
                 const int choice = static_cast<int>(random() % 10);
+                const std::vector<Drag> drags = choice < 3 ? std::vector<Drag>{} : LegalDrags(ctx);
                 bool changed = false;
                 std::string what;
                 if (choice < 3 || drags.empty()) {
@@ -136,7 +136,7 @@ TEST(PropertyTest, RandomPlayKeepsEveryCardAndUndoRedoRestoreExactly) {
             }
         }
     }
-    EXPECT_GT(steps, 800);
+    EXPECT_GT(steps, 700);
 }
 
 } // namespace
