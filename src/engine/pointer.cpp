@@ -14,7 +14,7 @@ namespace {
 constexpr int kParamWasteKind = 353;
 constexpr int kWasteTakesNothing = 4;
 
-// The pile that holds a card, by the legality code of its place.
+// True when the pile holds the card.
 bool HoldsCard(const GameContext& ctx, PileRef pile, int card) {
     const std::string& cards = ctx.table.Pile(pile);
     for (int i = 0; i < PileCardCount(cards); ++i)
@@ -26,9 +26,10 @@ bool HoldsCard(const GameContext& ctx, PileRef pile, int card) {
 
 std::string fnDropAction(const GameContext& ctx, PileRef pile) {
     switch (pile.group) {
+    // Only a pile on the table takes a drop: the rules alone would also take a card on a
+    // foundation or reserve the game does not have.
     case PileGroupId::Fila:
     case PileGroupId::Dest:
-        return PileName(pile);
     case PileGroupId::Appogg:
         return PileHasPlace(ctx, pile) ? PileName(pile) : std::string{};
     case PileGroupId::Stock:
