@@ -205,7 +205,11 @@ INSTANTIATE_TEST_SUITE_P(
         GameRule{94, Build::Alternate}, GameRule{109, Build::Alternate},
         GameRule{114, Build::InSuit}, GameRule{154, Build::AnySuit}, GameRule{155, Build::AnySuit},
         GameRule{157, Build::AnySuit}, GameRule{176, Build::Alternate},
-        GameRule{206, Build::InColour}, GameRule{237, Build::InSuit}, GameRule{240, Build::InSuit}),
+        GameRule{206, Build::InColour}, GameRule{237, Build::InSuit}, GameRule{240, Build::InSuit},
+        GameRule{62, Build::InSuit}, GameRule{92, Build::InColour}, GameRule{93, Build::AnySuit},
+        GameRule{95, Build::AnySuit}, GameRule{97, Build::AnySuit}, GameRule{98, Build::InSuit},
+        GameRule{132, Build::InSuit}, GameRule{145, Build::AnySuit},
+        GameRule{149, Build::AnySuit}, GameRule{150, Build::InSuit}),
     [](const auto& info) { return "Game" + std::to_string(info.param.game); });
 
 // FreeCell moves a group only as far as free cells and empty piles allow: with every cell
