@@ -15,5 +15,8 @@ constexpr int kExitRefused = 3;
 // the executable.
 int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std::ostream& out,
            std::ostream& err);
+// The same, with the standard input that "-" in a move list reads.
+int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std::istream& in,
+           std::ostream& out, std::ostream& err);
 
 } // namespace quendra

@@ -22,12 +22,17 @@ class CliHost : public Host {
     void EndWait() override {}
     int ScreenWidth() const override { return 1024; }
     int ScreenHeight() const override { return 768; }
+    void RecordGameResult(const GameResult& result) override { won_ = won_ || result.won; }
+
+    // True once a game ended as won.
+    bool GameWon() const { return won_; }
 
   private:
     void Print(const std::string& text);
 
     std::ostream& err_;
     bool yes_;
+    bool won_ = false;
 };
 
 } // namespace quendra

@@ -18,5 +18,5 @@ int main(int argc, char** argv) {
         return quendra::RunRenderCommand({args.begin() + 1, args.end()}, exeDir, std::cout,
                                          std::cerr);
 #endif
-    return quendra::RunCli(args, exeDir, std::cout, std::cerr);
+    return quendra::RunCli(args, exeDir, std::cin, std::cout, std::cerr);
 }

@@ -1,5 +1,7 @@
 #include "table_painter.h"
 
+#include <functional>
+
 #include "layout.h"
 #include "new_game.h"
 #include "poker.h"
@@ -527,7 +529,8 @@ void TablePainter::InvertCard(const QRect& card) {
     Touch(card);
 }
 
-void TablePainter::ShowSelection() {
+void TablePainter::ForEachSelectedCardPlace(
+    const std::function<void(PileRef, int card, int position, bool top)>& visit) {
     const std::string selected = ctx_.table.DestGroup[0];
     for (int s = 0; s < PileCardCount(selected); ++s) {
         const int card = PileCardAt(selected, s);
@@ -537,31 +540,24 @@ void TablePainter::ShowSelection() {
             if (pile == pile::Dest(0) || !PileHasPlace(ctx_, pile)) continue;
             const std::string& cards = ctx_.table.Pile(pile);
             const int count = PileCardCount(cards);
-            for (int k = 0; k < count; ++k) {
-                if (PileCardAt(cards, k) != card) continue;
-                const TablePoint at = Positions(pile)[static_cast<std::size_t>(k)];
-                DrawCardAt(pile, card, at, k == count - 1);
-                InvertCard(QRect(at.x, at.y, ctx_.geometry.CardWidth, ctx_.geometry.CardHeight));
-            }
+            for (int k = 0; k < count; ++k)
+                if (PileCardAt(cards, k) == card) visit(pile, card, k, k == count - 1);
         }
     }
 }
 
+void TablePainter::ShowSelection() {
+    ForEachSelectedCardPlace([this](PileRef pile, int card, int position, bool top) {
+        const TablePoint at = Positions(pile)[static_cast<std::size_t>(position)];
+        DrawCardAt(pile, card, at, top);
+        InvertCard(QRect(at.x, at.y, ctx_.geometry.CardWidth, ctx_.geometry.CardHeight));
+    });
+}
+
 void TablePainter::ClearSelection() {
-    const std::string selected = ctx_.table.DestGroup[0];
-    for (int s = 0; s < PileCardCount(selected); ++s) {
-        const int card = PileCardAt(selected, s);
-        for (int g = 0; g < kSnapshotLines; ++g) {
-            const PileRef pile = SnapshotLinePile(g);
-            if (pile == pile::Dest(0) || !PileHasPlace(ctx_, pile)) continue;
-            const std::string& cards = ctx_.table.Pile(pile);
-            const int count = PileCardCount(cards);
-            for (int k = 0; k < count; ++k)
-                if (PileCardAt(cards, k) == card)
-                    DrawCardAt(pile, card, Positions(pile)[static_cast<std::size_t>(k)],
-                               k == count - 1);
-        }
-    }
+    ForEachSelectedCardPlace([this](PileRef pile, int card, int position, bool top) {
+        DrawCardAt(pile, card, Positions(pile)[static_cast<std::size_t>(position)], top);
+    });
     ctx_.table.DestGroup[0].clear();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "fan_geometry.h"
 #include "game_context.h"
 #include "images_cards.h"
@@ -89,6 +91,9 @@ class TablePainter {
     FanOptions Options() const;
 
   private:
+    // Calls `visit` for every place on the table that holds a card of the selection.
+    void ForEachSelectedCardPlace(
+        const std::function<void(PileRef, int card, int position, bool top)>& visit);
     int ScrollY() const;
     void Touch(const QRect& tableRect);
     void RaiseEdge(int y, int height);

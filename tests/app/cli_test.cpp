@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::random_device rd;
         dir = fs::temp_directory_path() / ("quendra-cli-" + std::to_string(rd()));
@@ -37,7 +37,8 @@ protected:
 std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);
     std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
+    for (std::string w; in >> w;)
+        words.push_back(w);
     return words;
 }
 
@@ -62,7 +63,8 @@ TEST_F(CliTest, DealPrintsTheDeckListOfTheDeal) {
     EXPECT_EQ(codes[4], "027");
     EXPECT_EQ(codes[26], "001");
     EXPECT_EQ(codes[0], "002");
-    for (const auto& code : codes) EXPECT_EQ(code.size(), 3u);
+    for (const auto& code : codes)
+        EXPECT_EQ(code.size(), 3u);
 
     const std::string first = out.str();
     ASSERT_EQ(Run({"deal", "--deal", "0", "--game", "0"}), kExitOk);
@@ -71,8 +73,8 @@ TEST_F(CliTest, DealPrintsTheDeckListOfTheDeal) {
 
 TEST_F(CliTest, BadArgumentsExitWithStatusTwoAndAMessage) {
     const std::vector<std::vector<std::string>> cases = {
-        {"deal", "--game", "4321", "--deal", "1"},       // not in the catalogue
-        {"deal", "--game", "x", "--deal", "1"},          // not a number
+        {"deal", "--game", "4321", "--deal", "1"}, // not in the catalogue
+        {"deal", "--game", "x", "--deal", "1"},    // not a number
         {"deal", "--game", "0", "--deal", "12345678901234"},
         {"deal", "--game", "0", "--deal", "12a"},
         {"deal", "--game", "0", "--deal", ""},

@@ -1,5 +1,7 @@
 #include "card_faces.h"
 
+#include "cards.h"
+
 #include "court_figure.h"
 
 namespace quendra::imagegen {
@@ -7,20 +9,7 @@ namespace {
 
 constexpr qreal kCornerRadius = 4.0;
 
-QString RankText(int rank) {
-    switch (rank) {
-    case 1:
-        return "A";
-    case 11:
-        return "J";
-    case 12:
-        return "Q";
-    case 13:
-        return "K";
-    default:
-        return QString::number(rank);
-    }
-}
+QString RankText(int rank) { return QString::fromStdString(fnRankText(rank)); }
 
 // Pip centres for ranks 2 to 10 as (column, row): columns 0, 1, 2 across; rows 0 (top) to 1
 // (bottom). Pips in the lower half are drawn turned over.

@@ -1,0 +1,210 @@
+#include "cli_play.h"
+
+#include "autoplay.h"
+#include "cards.h"
+#include "cli.h"
+#include "cli_session.h"
+#include "deal.h"
+#include "game_catalog.h"
+#include "move_finder.h"
+#include "score.h"
+
+#include <algorithm>
+#include <istream>
+#include <optional>
+#include <ostream>
+
+namespace quendra {
+
+namespace {
+
+constexpr int kParamStockPlaced = 9;
+constexpr int kParamWastePlaced = 10;
+constexpr int kParamDiscardDeal = 363;
+constexpr int kParamFoundations = 366;
+constexpr int kParamTableaus = 367;
+constexpr int kParamReserves = 368;
+
+// The piles the game uses, in the order of the table snapshot.
+std::vector<PileRef> UsedPiles(const GameContext& ctx) {
+    std::vector<PileRef> piles;
+    const auto stockPile = [&](int index, bool used) {
+        const PileRef pile{PileGroupId::Stock, index};
+        if (used || !ctx.table.Pile(pile).empty()) piles.push_back(pile);
+    };
+    stockPile(kMazzo, ctx.Param(kParamStockPlaced) == 1);
+    stockPile(kMazzoVis, ctx.Param(kParamWastePlaced) == 1);
+    stockPile(kMazzoWaste, ctx.Param(kParamDiscardDeal) != 0);
+    const auto numbered = [&](PileGroupId group, int param, int most) {
+        const int count = std::clamp<int>(ctx.Param(param), 0, most);
+        for (int i = 0; i < most; ++i) {
+            const PileRef pile{group, i};
+            if (i < count || !ctx.table.Pile(pile).empty()) piles.push_back(pile);
+        }
+    };
+    numbered(PileGroupId::Dest, kParamFoundations, kDestPiles);
+    numbered(PileGroupId::Fila, kParamTableaus, kFilaPiles);
+    numbered(PileGroupId::Appogg, kParamReserves, kAppoggPiles);
+    return piles;
+}
+
+int SnapshotLineOf(PileRef pile) {
+    switch (pile.group) {
+    case PileGroupId::Stock:
+        return pile.index;
+    case PileGroupId::Dest:
+        return kStockPiles + pile.index;
+    case PileGroupId::Fila:
+        return kStockPiles + kDestPiles + pile.index;
+    case PileGroupId::Appogg:
+        return kStockPiles + kDestPiles + kFilaPiles + pile.index;
+    }
+    return 0;
+}
+
+struct RunResult {
+    int applied = 0;
+    std::optional<std::string> error;
+};
+
+bool GameWon(CliSession& session) {
+    GameContext& ctx = session.ctx();
+    if (session.host().GameWon()) return true;
+    return ctx.flags[GameStateFlags::kInPlay] && fnWonTest(ctx);
+}
+
+RunResult PlayMoves(CliSession& session, const std::vector<std::string>& words) {
+    // Every move is read before any is played: a typing error is a bad argument.
+    std::vector<FoundMove> moves;
+    for (const std::string& word : words) {
+        const auto move = ParseFoundMove(word);
+        if (!move) throw UsageError{"Not a move: " + word};
+        moves.push_back(*move);
+    }
+    RunResult result;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        if (!PlayFoundMove(session.ctx(), moves[i])) {
+            result.error = "Move " + std::to_string(i + 1) + " refused: " + words[i];
+            break;
+        }
+        ++result.applied;
+    }
+    return result;
+}
+
+void WriteJson(CliSession& session, const RunResult& run, std::ostream& out) {
+    GameContext& ctx = session.ctx();
+    const TableSnapshot snapshot = BuildTableSnapshot(ctx);
+    out << "{\"game\": " << ParseDigits(GetSetting(ctx.settings, field::kGameNumber))
+        << ", \"deal\": " << JsonString(DealDigits(ctx))
+        << ", \"won\": " << (GameWon(session) ? "true" : "false")
+        << ", \"in_play\": " << (ctx.flags[GameStateFlags::kInPlay] ? "true" : "false")
+        << ", \"score\": " << fnComputeScore(ctx) << ", \"pass\": " << ctx.play.passNumber
+        << ", \"moves_applied\": " << run.applied
+        << ", \"error\": " << (run.error ? JsonString(*run.error) : std::string("null"))
+        << ", \"piles\": {";
+    bool first = true;
+    for (const PileRef pile : UsedPiles(ctx)) {
+        out << (first ? "" : ", ") << JsonString(PileName(pile)) << ": "
+            << JsonString(snapshot[static_cast<std::size_t>(SnapshotLineOf(pile))]);
+        first = false;
+    }
+    out << "}}\n";
+}
+
+void WriteTable(CliSession& session, const RunResult& run, std::ostream& out) {
+    GameContext& ctx = session.ctx();
+    const int number = ParseDigits(GetSetting(ctx.settings, field::kGameNumber));
+    out << GameName(ctx, number) << " (game " << number << "), deal " << DealDigits(ctx) << '\n';
+    out << "Pass " << ctx.play.passNumber << ", score " << fnComputeScore(ctx) << ", "
+        << (GameWon(session)                     ? "won"
+            : ctx.flags[GameStateFlags::kInPlay] ? "in play"
+                                                 : "ended")
+        << "; cards in [brackets] lie face down\n";
+    for (const PileRef pile : UsedPiles(ctx)) {
+        std::string name = PileName(pile);
+        name.resize(12, ' ');
+        out << name;
+        const std::string& cards = ctx.table.Pile(pile);
+        for (int k = 0; k < PileCardCount(cards); ++k) {
+            const int card = PileCardAt(cards, k);
+            const bool down = card > 0 && ctx.cardTable.Face(card) == '0';
+            out << ' ' << (down ? "[" + CardText(card) + "]" : CardText(card));
+        }
+        out << '\n';
+    }
+    if (run.applied > 0) out << run.applied << " moves played\n";
+}
+
+bool StartFromOptions(const CliOptions& options, CliSession& session) {
+    const bool autoplay = options.Has("--autoplay");
+    session.StartGame(options, autoplay);
+    return autoplay;
+}
+
+} // namespace
+
+std::string CardText(int card) {
+    if (card <= 0) return "..";
+    if (fnIsJoker(card)) return "JK";
+    static const char* const suits = "HDCS";
+    return fnRankText(fnRank(card)) + suits[fnSuit(card)];
+}
+
+std::vector<std::string> MoveWords(const std::vector<std::string>& positional, std::istream& in) {
+    std::vector<std::string> words;
+    for (const std::string& word : positional) {
+        if (word != "-") {
+            words.push_back(word);
+            continue;
+        }
+        for (std::string read; in >> read;)
+            words.push_back(read);
+    }
+    return words;
+}
+
+int CommandShow(const CliOptions& options, CliSession& session, std::ostream& out) {
+    if (!options.positional.empty())
+        throw UsageError{"Unexpected argument " + options.positional[0] + "."};
+    StartFromOptions(options, session);
+    const RunResult none;
+    if (options.Has("--json"))
+        WriteJson(session, none, out);
+    else
+        WriteTable(session, none, out);
+    return kExitOk;
+}
+
+int CommandPlay(const CliOptions& options, CliSession& session, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+    const std::vector<std::string> words = MoveWords(options.positional, in);
+    StartFromOptions(options, session);
+    const RunResult run = PlayMoves(session, words);
+    if (options.Has("--json")) {
+        WriteJson(session, run, out);
+    } else {
+        WriteTable(session, run, out);
+        if (run.error) err << "quendra-cli: " << *run.error << '\n';
+    }
+    return run.error ? kExitRefused : kExitOk;
+}
+
+int CommandHint(const CliOptions& options, CliSession& session, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+    const std::vector<std::string> words = MoveWords(options.positional, in);
+    StartFromOptions(options, session);
+    const RunResult run = PlayMoves(session, words);
+    if (run.error) {
+        err << "quendra-cli: " << *run.error << '\n';
+        return kExitRefused;
+    }
+    FoundMove move;
+    if (FindAndPlayNextMove(session.ctx(), false, &move))
+        out << FoundMoveText(move) << '\n';
+    else
+        out << "No other moves.\n";
+    return kExitOk;
+}
+
+} // namespace quendra

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quendra {
+
+class CliSession;
+struct CliOptions;
+
+// show, play and hint: a dealt game, played with moves given as arguments (or read from
+// standard input after "-"), shown as a table or as JSON.
+int CommandShow(const CliOptions& options, CliSession& session, std::ostream& out);
+int CommandPlay(const CliOptions& options, CliSession& session, std::istream& in, std::ostream& out,
+                std::ostream& err);
+int CommandHint(const CliOptions& options, CliSession& session, std::istream& in, std::ostream& out,
+                std::ostream& err);
+
+// The words of a move list: the arguments, with "-" standing for the words of `in`.
+std::vector<std::string> MoveWords(const std::vector<std::string>& positional, std::istream& in);
+
+// A card as people write it: "KH", "10S", "AD", "JK" for a joker.
+std::string CardText(int card);
+
+} // namespace quendra

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "game_context.h"
+
+#include <span>
+#include <string>
+
+namespace quendra {
+
+// What the pointer does to the table, without the drawing: a press picks up a card or a
+// group (or clicks the stock, or turns a face-down card), a release drops it on a pile, a
+// right or double click sends a card to the first pile that takes it. The window finds the
+// pile under the pointer; the command-line tool and the move finders name it.
+
+// The press on a card: picks up the card at `position` of the pile (0-based from the bottom)
+// with the cards lying on it when the pick-up rules allow it, and sets the drag state. A
+// press on a face-down top card of a tableau pile turns it face up instead (one undo step)
+// and picks nothing up. False when nothing was picked up.
+bool fnPickUpCard(GameContext& ctx, PileRef pile, int position);
+
+// Tries the candidate piles in order (the window passes the piles the dragged card overlaps,
+// best overlap first); the first that accepts the held card or group receives it. False when
+// none does; the card then stays where it was. Needs a card held by fnPickUpCard.
+bool fnTryDrop(GameContext& ctx, std::span<const PileRef> candidates);
+
+// The move that puts a held card on a pile ("Fila3", "Dest1", "Appogg2", "Stock02" for the
+// waste); empty for a pile that never takes a dropped card.
+std::string fnDropAction(const GameContext& ctx, PileRef pile);
+
+// Sets the drag state for a card lifted from `pile` with `groupSize` cards from it up.
+void fnHoldCard(GameContext& ctx, PileRef pile, int card, int groupSize);
+
+// Forgets the held card: the release ends every drag, dropped or not.
+void fnClearDrag(GameContext& ctx);
+
+// After the release: fills the empty tableau piles the game fills, then, with "Au&toplay"
+// ticked and enabled, runs automatic play again while it moves cards.
+void fnAfterMouseUp(GameContext& ctx);
+
+// The send action of a right click or a double click on the card at `position` of a pile:
+// the card (with the cards on it, where the game moves groups) goes to the first pile that
+// takes it, foundations first when `toFoundations`, then tableau piles, reserves and the
+// waste when `toTableaus`. False, with a beep, when the card cannot be sent.
+bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations, bool toTableaus);
+
+// The two phases of a click on the stock.
+void fnStockPress(GameContext& ctx);
+void fnStockRelease(GameContext& ctx);
+
+// Whole gestures, press to release with the after-steps, as the window performs them. Each
+// answers whether the table changed.
+
+// A drag of the card at `position` of `from` dropped on `to`.
+bool PlayDragMove(GameContext& ctx, PileRef from, int position, PileRef to);
+// A click on the stock: deal, turn the waste over or redeal.
+bool PlayStockClick(GameContext& ctx);
+// A left click on a pile without moving: turns a face-down top card of a tableau pile.
+bool PlayPileClick(GameContext& ctx, PileRef pile);
+// A send (right click) of the card at `position` with both destinations allowed.
+bool PlaySend(GameContext& ctx, PileRef pile, int position);
+
+// Everything play changes, compared before and after a gesture.
+struct TableState {
+    PileGroups table;
+    std::string faces; // the face digit of every card
+    int passNumber = 0;
+    int dealCount = 0;
+    bool operator==(const TableState&) const = default;
+};
+TableState CaptureTableState(const GameContext& ctx);
+
+} // namespace quendra

@@ -1,0 +1,332 @@
+#include "move_finder.h"
+
+#include "autoplay.h"
+#include "cards.h"
+#include "legality.h"
+#include "moves.h"
+#include "pick_up.h"
+#include "pointer.h"
+#include "undo_commands.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quendra {
+
+namespace {
+
+// Parameter 8: the waste's top card is not played by the send rule.
+constexpr int kParamWasteNotPlayable = 8;
+// Parameters 5 and 3: 3 lets only the top card of a reserve or of a tableau pile move.
+constexpr int kParamReservePick = 5;
+constexpr int kParamTableauPick = 3;
+constexpr int kTopCardOnly = 3;
+constexpr int kParamTableaus = 367;
+constexpr int kParamReserves = 368;
+constexpr int kAssistHint = 1;
+constexpr int kAssistDemo = 3;
+
+std::optional<PileRef> FindCard(const PileGroups& table, int card) {
+    const auto search = [&](PileGroupId group, int count) -> std::optional<PileRef> {
+        for (int i = 0; i < count; ++i) {
+            const PileRef pile{group, i};
+            const std::string& cards = table.Pile(pile);
+            for (int k = 0; k < PileCardCount(cards); ++k)
+                if (PileCardAt(cards, k) == card) return pile;
+        }
+        return std::nullopt;
+    };
+    if (auto p = search(PileGroupId::Stock, kStockPiles)) return p;
+    if (auto p = search(PileGroupId::Dest, kDestPiles)) return p;
+    if (auto p = search(PileGroupId::Fila, kFilaPiles)) return p;
+    return search(PileGroupId::Appogg, kAppoggPiles);
+}
+
+int PositionOf(const std::string& cards, int card) {
+    for (int k = 0; k < PileCardCount(cards); ++k)
+        if (PileCardAt(cards, k) == card) return k;
+    return -1;
+}
+
+std::string RecentEntry(int card, RecentPlace from, RecentPlace to) {
+    return CardCode(card) + fnFormatNumber(from.kind, 2) + fnFormatNumber(from.index, 3) +
+           fnFormatNumber(to.kind, 2) + fnFormatNumber(to.index, 3);
+}
+
+RecentPlace CurrentPlace(const GameContext& ctx, int card) {
+    const auto pile = FindCard(ctx.table, card);
+    return pile ? RecentPlaceOf(*pile) : RecentPlace{};
+}
+
+// Moves that change nothing worth having: a whole pile onto an empty pile of the same kind,
+// a reserve card into another empty reserve.
+bool Pointless(const GameContext& ctx, PileRef from, int position, PileRef to) {
+    const bool toEmpty = ctx.table.Pile(to).empty();
+    if (!toEmpty) return false;
+    if (from.group == PileGroupId::Fila && to.group == PileGroupId::Fila) return position == 0;
+    return from.group == PileGroupId::Appogg && to.group == PileGroupId::Appogg;
+}
+
+// The send rule of the double click with both destinations, skipping recent and pointless
+// moves.
+bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
+    const std::string& cards = ctx.table.Pile(pile);
+    const int card = PileCardAt(cards, position);
+    if (card <= 0 || !IsFaceUp(ctx, card)) return false;
+    const int groupSize =
+        position == PileCardCount(cards) - 1 ? 1 : PileCardCount(cards) - position;
+    // Only groups the send rules move: a lower card of a pile must head a movable group.
+    if (groupSize > 1 && static_cast<int>(fnGroupFrom(ctx, card).size()) != groupSize) return false;
+    const std::vector<std::string> targets = SendTargets(ctx, card, true, true);
+    fnHoldCard(ctx, pile, card, groupSize);
+    bool moved = false;
+    for (const std::string& action : targets) {
+        const auto target = action == "Stock02"
+                                ? std::optional<PileRef>(PileRef{PileGroupId::Stock, kMazzoVis})
+                                : ParsePileName(action);
+        if (!target || *target == pile || Pointless(ctx, pile, position, *target)) continue;
+        const RecentPlace dest = RecentPlaceOf(*target);
+        if (WasRecentlyMade(ctx, card, dest.kind, dest.index)) continue;
+        RecordRecentMove(ctx, card, dest.kind, dest.index);
+        if (fnDoMove(ctx, card, action)) {
+            if (played)
+                *played = FoundMove{FoundMove::Kind::Pile, pile, position, groupSize > 1, *target};
+            moved = true;
+            break;
+        }
+    }
+    fnClearDrag(ctx);
+    return moved;
+}
+
+// Which card moved first when automatic play or filling changed the table: the first pile
+// of `group` (in order) that gained a card, and where that card lay before.
+std::optional<FoundMove> FirstArrival(const PileGroups& before, const PileGroups& after,
+                                      PileGroupId group, int piles) {
+    for (int i = 0; i < piles; ++i) {
+        const PileRef to{group, i};
+        const std::string& old = before.Pile(to);
+        const std::string& now = after.Pile(to);
+        if (now.size() <= old.size() || now.compare(0, old.size(), old) != 0) continue;
+        const int card = PileCardAt(now, PileCardCount(old));
+        const auto from = FindCard(before, card);
+        if (!from) continue;
+        const int position = PositionOf(before.Pile(*from), card);
+        return FoundMove{FoundMove::Kind::Pile, *from, position,
+                         position + 1 < PileCardCount(before.Pile(*from)), to};
+    }
+    return std::nullopt;
+}
+
+bool TrySearch(GameContext& ctx, FoundMove* played) {
+    // 1. Automatic play to the foundations.
+    // It runs in the assist modes even when "Au&toplay" is not ticked.
+    PileGroups before = ctx.table;
+    const bool ticked = ctx.play.autoplayTicked, enabled = ctx.play.autoplayEnabled;
+    ctx.play.autoplayTicked = ctx.play.autoplayEnabled = true;
+    const bool autoplayed = fnAutoplay(ctx, false);
+    ctx.play.autoplayTicked = ticked;
+    ctx.play.autoplayEnabled = enabled;
+    if (autoplayed && !(ctx.table == before)) {
+        if (played)
+            if (auto m = FirstArrival(before, ctx.table, PileGroupId::Dest, kDestPiles))
+                *played = *m;
+        return true;
+    }
+    // 2. Filling empty tableau piles.
+    before = ctx.table;
+    if (fnAutoFill(ctx) && !(ctx.table == before)) {
+        if (played)
+            if (auto m = FirstArrival(before, ctx.table, PileGroupId::Fila, kFilaPiles))
+                *played = *m;
+        return true;
+    }
+    // 3. The waste's top card.
+    const PileRef waste{PileGroupId::Stock, kMazzoVis};
+    const int wasteCount = PileCardCount(ctx.table.Pile(waste));
+    if (wasteCount > 0 && ctx.Param(kParamWasteNotPlayable) == 0 &&
+        TrySend(ctx, waste, wasteCount - 1, played))
+        return true;
+    // 4. The reserves, bottom card up; 5. the tableau piles, each card with those on it.
+    const auto sweep = [&](PileGroupId group, int piles, bool topOnly) {
+        for (int i = 0; i < piles; ++i) {
+            const PileRef pile{group, i};
+            const int count = PileCardCount(ctx.table.Pile(pile));
+            for (int k = topOnly ? count - 1 : 0; k >= 0 && k < count; ++k)
+                if (TrySend(ctx, pile, k, played)) return true;
+        }
+        return false;
+    };
+    if (sweep(PileGroupId::Appogg, std::min<int>(ctx.Param(kParamReserves), kAppoggPiles),
+              ctx.Param(kParamReservePick) == kTopCardOnly))
+        return true;
+    const int tableaus = std::min<int>(ctx.Param(kParamTableaus), kFilaPiles);
+    if (sweep(PileGroupId::Fila, tableaus, ctx.Param(kParamTableauPick) == kTopCardOnly))
+        return true;
+    // 6. The top cards once more, each on its own.
+    if (sweep(PileGroupId::Fila, tableaus, true)) return true;
+    // 7. The stock: turn up cards or redeal.
+    if (PlayStockClick(ctx)) {
+        if (played) *played = FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}};
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+RecentPlace RecentPlaceOf(PileRef pile) {
+    switch (pile.group) {
+    case PileGroupId::Fila:
+        return {kRecentTableau, pile.index};
+    case PileGroupId::Appogg:
+        return {kRecentReserve, pile.index};
+    case PileGroupId::Stock:
+        if (pile.index == kMazzoVis) return {kRecentWaste, 0};
+        return {};
+    case PileGroupId::Dest:
+        return {};
+    }
+    return {};
+}
+
+void RecordRecentMove(GameContext& ctx, int card, int kind, int index) {
+    if (kind == kRecentReserve && ctx.play.assistMode != kAssistDemo) index = 0;
+    std::string& recent = ctx.play.recentMoves;
+    recent += RecentEntry(card, CurrentPlace(ctx, card), RecentPlace{kind, index});
+    const std::size_t limit = kRecentMoveLength * kRecentMovesKept;
+    while (recent.size() > limit)
+        recent.erase(0, kRecentMoveLength);
+}
+
+bool WasRecentlyMade(const GameContext& ctx, int card, int destKind, int destIndex) {
+    RecentPlace from = CurrentPlace(ctx, card);
+    const RecentPlace to{destKind, destIndex};
+    const std::string forward = RecentEntry(card, from, to);
+    const std::string backward = RecentEntry(card, to, from);
+    // A reserve is kept with index 0 outside a demonstration.
+    RecentPlace from0 = from;
+    if (from0.kind == kRecentReserve) from0.index = 0;
+    const std::string backward0 = RecentEntry(card, to, from0);
+    const std::string& recent = ctx.play.recentMoves;
+    for (std::size_t at = 0; at + kRecentMoveLength <= recent.size(); at += kRecentMoveLength) {
+        const std::string_view entry(recent.data() + at, kRecentMoveLength);
+        if (entry == forward || entry == backward || entry == backward0) return true;
+    }
+    return false;
+}
+
+std::string FoundMoveText(const FoundMove& move) {
+    switch (move.kind) {
+    case FoundMove::Kind::Stock:
+        return "stock";
+    case FoundMove::Kind::Undo:
+        return "undo";
+    case FoundMove::Kind::Redo:
+        return "redo";
+    case FoundMove::Kind::Autoplay:
+        return "autoplay";
+    case FoundMove::Kind::Click:
+        return PileName(move.from);
+    case FoundMove::Kind::Pile:
+        break;
+    }
+    std::string text = PileName(move.from);
+    if (move.group) text += ":" + std::to_string(move.position);
+    return text + ">" + PileName(move.to);
+}
+
+std::optional<FoundMove> ParseFoundMove(std::string_view text) {
+    FoundMove move;
+    if (text == "stock")
+        move.kind = FoundMove::Kind::Stock;
+    else if (text == "undo")
+        move.kind = FoundMove::Kind::Undo;
+    else if (text == "redo")
+        move.kind = FoundMove::Kind::Redo;
+    else if (text == "autoplay")
+        move.kind = FoundMove::Kind::Autoplay;
+    if (move.kind != FoundMove::Kind::Pile) return move;
+    const std::size_t arrow = text.find('>');
+    if (arrow == std::string_view::npos) {
+        const auto pile = ParsePileName(text);
+        if (!pile) return std::nullopt;
+        move.kind = FoundMove::Kind::Click;
+        move.from = *pile;
+        return move;
+    }
+    std::string_view from = text.substr(0, arrow);
+    const auto to = ParsePileName(text.substr(arrow + 1));
+    if (!to) return std::nullopt;
+    move.to = *to;
+    move.position = -1; // the top card
+    if (const std::size_t colon = from.find(':'); colon != std::string_view::npos) {
+        const std::string_view digits = from.substr(colon + 1);
+        if (digits.size() > 3) return std::nullopt;
+        move.position = ParseDigits(digits);
+        if (move.position < 0) return std::nullopt;
+        move.group = true;
+        from = from.substr(0, colon);
+    }
+    const auto source = ParsePileName(from);
+    if (!source) return std::nullopt;
+    move.from = *source;
+    return move;
+}
+
+bool PlayFoundMove(GameContext& ctx, const FoundMove& move) {
+    if (!ctx.flags[GameStateFlags::kInPlay] && move.kind != FoundMove::Kind::Undo &&
+        move.kind != FoundMove::Kind::Redo)
+        return false;
+    switch (move.kind) {
+    case FoundMove::Kind::Stock:
+        return PlayStockClick(ctx);
+    case FoundMove::Kind::Click:
+        return PlayPileClick(ctx, move.from);
+    case FoundMove::Kind::Undo: {
+        const TableState before = CaptureTableState(ctx);
+        Undo(ctx);
+        return !(CaptureTableState(ctx) == before);
+    }
+    case FoundMove::Kind::Redo: {
+        const TableState before = CaptureTableState(ctx);
+        Redo(ctx);
+        return !(CaptureTableState(ctx) == before);
+    }
+    case FoundMove::Kind::Autoplay: {
+        // One run of automatic play, as if "Au&toplay" were ticked.
+        const TableState before = CaptureTableState(ctx);
+        const bool ticked = ctx.play.autoplayTicked;
+        const bool enabled = ctx.play.autoplayEnabled;
+        ctx.play.autoplayTicked = ctx.play.autoplayEnabled = true;
+        while (ctx.flags[GameStateFlags::kInPlay] && fnAutoplay(ctx, false)) {
+        }
+        ctx.play.autoplayTicked = ticked;
+        ctx.play.autoplayEnabled = enabled;
+        return !(CaptureTableState(ctx) == before);
+    }
+    case FoundMove::Kind::Pile:
+        break;
+    }
+    const int count = PileCardCount(ctx.table.Pile(move.from));
+    const int position = move.position < 0 ? count - 1 : move.position;
+    if (position < 0 || position >= count) return false;
+    return PlayDragMove(ctx, move.from, position, move.to);
+}
+
+bool FindAndPlayNextMove(GameContext& ctx, bool keepMode, FoundMove* played) {
+    if (!keepMode) ctx.play.assistMode = kAssistHint;
+    if (!ctx.flags[GameStateFlags::kInPlay]) return false;
+    bool moved = TrySearch(ctx, played);
+    if (!moved && !ctx.play.recentMoves.empty()) {
+        ctx.play.recentMoves.clear();
+        moved = TrySearch(ctx, played);
+    }
+    if (moved)
+        ctx.play.moveMade = true;
+    else
+        ctx.play.recentMoves.clear();
+    return moved;
+}
+
+} // namespace quendra

@@ -1,0 +1,261 @@
+#include "solver.h"
+
+#include "autoplay.h"
+#include "legality.h"
+#include "pick_up.h"
+#include "pointer.h"
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <unordered_set>
+
+namespace quendra {
+
+namespace {
+
+constexpr int kParamWasteNotPlayable = 8;
+constexpr int kParamPasses = 15;
+constexpr int kParamFoundations = 366;
+constexpr int kParamTableaus = 367;
+constexpr int kParamReserves = 368;
+
+// The search plays silently and notes how the game ended.
+class SearchHost : public Host {
+  public:
+    void ShowInformation(const std::string&) override {}
+    void ShowError(const std::string&) override {}
+    bool Confirm(const std::string&) override { return true; }
+    Answer AskYesNoCancel(const std::string&) override { return Answer::Yes; }
+    void Beep() override {}
+    void BeginWait() override {}
+    void EndWait() override {}
+    bool ShowAdvice(const std::string&, int) override { return false; }
+    int ScreenWidth() const override { return 1024; }
+    int ScreenHeight() const override { return 768; }
+    void RecordGameResult(const GameResult& result) override { won = won || result.won; }
+
+    bool won = false;
+};
+
+// What a move changes, kept to take it back.
+struct Position {
+    PileGroups table;
+    std::string faces;
+    PlayState play;
+    GameStateFlags flags;
+    GameParams params;
+    bool won = false;
+};
+
+struct Candidate {
+    FoundMove move;
+    int priority = 0;
+};
+
+class Search {
+  public:
+    Search(const GameContext& source, const SolveOptions& options)
+        : ctx_(host_), options_(options) {
+        ctx_.cardTable = source.cardTable;
+        ctx_.table = source.table;
+        ctx_.ScratchTable = source.ScratchTable;
+        ctx_.geometry = source.geometry;
+        ctx_.params = source.params;
+        ctx_.savedRules = source.savedRules;
+        ctx_.flags = source.flags;
+        ctx_.settings = source.settings;
+        ctx_.gamesFile = source.gamesFile;
+        ctx_.imagesFile = source.imagesFile;
+        ctx_.mainGame = source.mainGame;
+        ctx_.play = source.play;
+        ctx_.layoutArea = source.layoutArea;
+        ctx_.play.autoplayTicked = options.autoplay;
+        ctx_.play.autoplayEnabled = true;
+        ctx_.play.assistMode = 0;
+        // Sounds off: the search plays many moves.
+        SetSetting(ctx_.settings, field::kSoundsEnabled, "N");
+    }
+
+    SolveResult Run() {
+        SolveResult result;
+        seen_.insert(Key());
+        if (Won())
+            result.won = true;
+        else
+            result.won = Dfs();
+        result.moves = path_;
+        result.movesTried = tried_;
+        return result;
+    }
+
+  private:
+    Position Save() const {
+        Position p{ctx_.table, {}, ctx_.play, ctx_.flags, ctx_.params, host_.won};
+        p.faces.reserve(CardTable::kRecords);
+        for (int card = 1; card <= CardTable::kRecords; ++card)
+            p.faces += ctx_.cardTable.Face(card);
+        return p;
+    }
+
+    void Restore(const Position& p) {
+        ctx_.table = p.table;
+        for (int card = 1; card <= CardTable::kRecords; ++card)
+            if (ctx_.cardTable.Face(card) != p.faces[card - 1])
+                ctx_.cardTable.SetFace(card, p.faces[card - 1]);
+        ctx_.play = p.play;
+        ctx_.flags = p.flags;
+        ctx_.params = p.params;
+        host_.won = p.won;
+        ctx_.undoHistory.Clear();
+    }
+
+    std::size_t Key() const {
+        std::string key;
+        for (const std::string& line : BuildTableSnapshot(ctx_)) {
+            key += line;
+            key += '|';
+        }
+        // With unlimited passes the pass number tells positions apart that play the same.
+        if (ctx_.Param(kParamPasses) != -1) key += std::to_string(ctx_.play.passNumber);
+        key += '/' + std::to_string(ctx_.play.dealCount);
+        return std::hash<std::string>{}(key);
+    }
+
+    bool Won() {
+        if (host_.won) return true;
+        if (!ctx_.flags[GameStateFlags::kInPlay]) return false;
+        return fnWonTest(ctx_);
+    }
+
+    int Count(int param, int most) const { return std::clamp<int>(ctx_.Param(param), 0, most); }
+
+    bool FaceDownBelow(PileRef pile, int position) const {
+        if (position == 0) return false;
+        const int below = PileCardAt(ctx_.table.Pile(pile), position - 1);
+        return below > 0 && ctx_.cardTable.Face(below) == '0';
+    }
+
+    // Every drop the rules allow for the card at `position` of `pile`.
+    void AddDrops(std::vector<Candidate>& out, PileRef pile, int position) {
+        const PickUp pick = CanPickUp(ctx_, pile, position);
+        if (!pick.allowed) return;
+        fnHoldCard(ctx_, pile, pick.card, pick.groupSize);
+        const int count = PileCardCount(ctx_.table.Pile(pile));
+        const bool top = position == count - 1;
+        const bool uncovers = FaceDownBelow(pile, position);
+        const bool empties = position == 0;
+        const auto add = [&](PileRef target, int priority) {
+            out.push_back(
+                {FoundMove{FoundMove::Kind::Pile, pile, position, !top, target}, priority});
+        };
+        const auto legal = [&](PileRef target) {
+            if (target == pile || fnDropAction(ctx_, target).empty()) return false;
+            if (target.group == PileGroupId::Stock)
+                return ctx_.play.singleCard && CanDropOnWaste(ctx_, pick.card);
+            return fnCanDropOnPile(ctx_, pick.card, PileName(target));
+        };
+        const bool fromFoundation = pile.group == PileGroupId::Dest;
+        if (pick.groupSize == 1 && !fromFoundation)
+            for (int i = 0; i < Count(kParamFoundations, kDestPiles); ++i)
+                if (legal({PileGroupId::Dest, i})) add({PileGroupId::Dest, i}, 100);
+        for (int i = 0; i < Count(kParamTableaus, kFilaPiles); ++i) {
+            const PileRef target{PileGroupId::Fila, i};
+            const bool toEmpty = ctx_.table.Pile(target).empty();
+            if (!legal(target)) continue;
+            // A whole pile onto an empty pile gains nothing.
+            if (toEmpty && empties && pile.group == PileGroupId::Fila) continue;
+            int priority = 40;
+            if (uncovers)
+                priority = 80;
+            else if (empties && pile.group == PileGroupId::Fila)
+                priority = 70;
+            else if (pile.group == PileGroupId::Appogg)
+                priority = 65;
+            else if (pile.group == PileGroupId::Stock)
+                priority = 60;
+            if (toEmpty) priority -= 15;
+            if (fromFoundation) priority = 5;
+            add(target, priority);
+        }
+        if (pick.groupSize == 1 && pile.group != PileGroupId::Appogg)
+            for (int i = 0; i < Count(kParamReserves, kAppoggPiles); ++i) {
+                const PileRef target{PileGroupId::Appogg, i};
+                if (legal(target)) {
+                    add(target, uncovers ? 35 : 30);
+                    if (ctx_.table.Pile(target).empty()) break; // one empty cell is enough
+                }
+            }
+        const PileRef waste{PileGroupId::Stock, kMazzoVis};
+        if (pile.group != PileGroupId::Stock && legal(waste)) add(waste, 20);
+        fnClearDrag(ctx_);
+    }
+
+    std::vector<Candidate> Candidates() {
+        std::vector<Candidate> out;
+        const auto sweep = [&](PileGroupId group, int piles) {
+            for (int i = 0; i < piles; ++i) {
+                const PileRef pile{group, i};
+                const int count = PileCardCount(ctx_.table.Pile(pile));
+                if (count == 0) continue;
+                const int top = PileTopCard(ctx_.table.Pile(pile));
+                if (group == PileGroupId::Fila && ctx_.cardTable.Face(top) == '0') {
+                    out.push_back({FoundMove{FoundMove::Kind::Click, pile, 0, false, {}}, 120});
+                    continue;
+                }
+                for (int k = count - 1; k >= 0; --k)
+                    AddDrops(out, pile, k);
+            }
+        };
+        const PileRef waste{PileGroupId::Stock, kMazzoVis};
+        const int wasteCount = PileCardCount(ctx_.table.Pile(waste));
+        if (wasteCount > 0 && ctx_.Param(kParamWasteNotPlayable) == 0)
+            AddDrops(out, waste, wasteCount - 1);
+        sweep(PileGroupId::Appogg, Count(kParamReserves, kAppoggPiles));
+        sweep(PileGroupId::Fila, Count(kParamTableaus, kFilaPiles));
+        sweep(PileGroupId::Dest, Count(kParamFoundations, kDestPiles));
+        const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() || wasteCount > 0;
+        if (stockOrWaste) out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
+        std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
+            return a.priority > b.priority;
+        });
+        return out;
+    }
+
+    bool Dfs() {
+        if (static_cast<int>(path_.size()) >= options_.maxDepth) return false;
+        const std::vector<Candidate> candidates = Candidates();
+        const auto here = std::make_unique<Position>(Save()); // keeps deep searches off the stack
+        for (const Candidate& c : candidates) {
+            if (tried_ >= options_.moveBudget) return false;
+            ++tried_;
+            ctx_.undoHistory.Clear();
+            const bool changed = PlayFoundMove(ctx_, c.move);
+            if (changed) {
+                path_.push_back(c.move);
+                if (Won()) return true;
+                if (ctx_.flags[GameStateFlags::kInPlay] && seen_.insert(Key()).second && Dfs())
+                    return true;
+                path_.pop_back();
+            }
+            Restore(*here);
+        }
+        return false;
+    }
+
+    SearchHost host_;
+    GameContext ctx_;
+    SolveOptions options_;
+    std::unordered_set<std::size_t> seen_;
+    std::vector<FoundMove> path_;
+    int tried_ = 0;
+};
+
+} // namespace
+
+SolveResult SolveDeal(const GameContext& ctx, const SolveOptions& options) {
+    Search search(ctx, options);
+    return search.Run();
+}
+
+} // namespace quendra

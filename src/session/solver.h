@@ -1,0 +1,28 @@
+#pragma once
+
+#include "game_context.h"
+#include "move_finder.h"
+
+#include <vector>
+
+namespace quendra {
+
+struct SolveOptions {
+    int moveBudget = 100000; // moves tried before the search gives up
+    bool autoplay = false;   // play with "Au&toplay" ticked
+    int maxDepth = 500;      // longest move list looked at
+};
+
+struct SolveResult {
+    bool won = false;
+    std::vector<FoundMove> moves; // the winning moves, in order
+    int movesTried = 0;
+};
+
+// Looks for moves that win the dealt game in `ctx`, playing them on a copy of the game with
+// the same calls the pointer and the command-line tool use: the rules are the engine's own.
+// Depth first, foundation moves and moves that uncover face-down cards first, every position
+// seen once. `ctx` is left unchanged.
+SolveResult SolveDeal(const GameContext& ctx, const SolveOptions& options);
+
+} // namespace quendra

@@ -1,0 +1,34 @@
+#include "play_test_support.h"
+#include "pointer.h"
+#include "solver.h"
+
+namespace quendra::test {
+namespace {
+
+TEST(SolverTest, FindsAWinThatThePlayerCanReplay) {
+    DealtGame game(0, "1");
+    const TableState dealt = CaptureTableState(game.ctx);
+    SolveOptions options;
+    options.autoplay = true;
+    const SolveResult result = SolveDeal(game.ctx, options);
+    ASSERT_TRUE(result.won);
+    EXPECT_EQ(CaptureTableState(game.ctx), dealt); // the search plays on its own copy
+    game.ctx.play.autoplayTicked = true;
+    for (const FoundMove& move : result.moves)
+        ASSERT_TRUE(PlayFoundMove(game.ctx, move)) << FoundMoveText(move);
+    EXPECT_FALSE(game.ctx.flags[GameStateFlags::kInPlay]);
+    EXPECT_TRUE(game.ctx.table.FilaGroup == decltype(game.ctx.table.FilaGroup){});
+}
+
+TEST(SolverTest, GivesUpWhenTheBudgetIsSpent) {
+    DealtGame game(1, "1");
+    SolveOptions options;
+    options.moveBudget = 5;
+    const SolveResult result = SolveDeal(game.ctx, options);
+    EXPECT_FALSE(result.won);
+    EXPECT_LE(result.movesTried, 5);
+    EXPECT_TRUE(result.moves.empty());
+}
+
+} // namespace
+} // namespace quendra::test
