@@ -5,6 +5,12 @@
 
 namespace quendra::layout {
 
+// The whole-table layouts that have a pattern here.
+namespace whole {
+constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kGrid4 = 123, kGrid3 = 124,
+              kGrid5 = 125;
+}
+
 using pile::Dest;
 using pile::Fila;
 using pile::Stock;
@@ -76,20 +82,75 @@ void PlaceGrid5(GameContext& ctx, const Units& u) {
                         PileY(ctx, Fila(10)));
 }
 
+// Fans spread to the right, in rows of equal columns (Fan, La Belle Lucie). The width less the
+// margin on either side is cut into n columns, n = the tableau count over the rows of
+// parameter 360 (1 to 3), rounded up. Each pile stands at the left edge of its column, so
+// its fan grows into the free part of the column, towards the next pile. The
+// tableau rows are rows 2 to 4 of the four-row grid; on its first row the stock-group slots
+// stand over the first columns and the foundations over the middle ones, aligned with the
+// piles below them.
+void PlaceFanColumns(GameContext& ctx, const Units& u) {
+    const int rows = std::clamp<int>(ctx.Param(360), 1, 3);
+    const int n = std::max(1, (u.piles + rows - 1) / rows);
+    const int column = (u.W - 2 * u.margin) / n;
+    const auto columnX = [&](int c) { return u.margin + c * column; };
+    for (int k = 0; k < u.piles; ++k)
+        SetPilePosition(ctx, Fila(k), columnX(k % n), u.grid4[static_cast<std::size_t>(1 + k / n)]);
+    for (int s = 0; s < u.slots; ++s)
+        SetPilePosition(ctx, Stock(s), columnX(s), u.grid4[0]);
+    const int firstFoundation = std::max(u.slots, (n - u.foundations) / 2);
+    for (int k = 0; k < u.foundations; ++k)
+        SetPilePosition(ctx, Dest(k), columnX(firstFoundation + k), u.grid4[0]);
+}
+
+// Places `count` piles of a group side by side, centred in the width, `spacing` apart; the
+// first never left of the margin.
+void PlaceCentredRow(GameContext& ctx, const Units& u, PileGroupId group, int first, int count,
+                     int spacing, int y) {
+    const int x0 = std::max((u.W - count * u.cw - (count - 1) * spacing) / 2, u.margin);
+    for (int k = 0; k < count; ++k)
+        SetPilePosition(ctx, {group, first + k}, x0 + k * (u.cw + spacing), y);
+}
+
+// Two rows of downward fans under the foundations (Baker's Dozen). The first row holds the
+// larger half of the tableau and the second the rest, each centred, the piles spaced by the
+// width's share between them (4 to 20). The first row starts on row 2 and the second halfway
+// between row 2 and the bottom, so the fans of both rows have the same room to grow (a dozen
+// medium cards in an 800 x 600 window before a fan reaches the row below). The foundations
+// stand centred on row 1 with the same spacing, the stock-group slots at the left margin of
+// row 1.
+void PlaceTwoRows(GameContext& ctx, const Units& u) {
+    const int upper = (u.piles + 1) / 2;
+    const int spacing = std::clamp((u.W - upper * u.cw) / (upper + 1), 4, 20);
+    const int yUpper = u.rows[2];
+    const int yLower = yUpper + (u.bottom + 1 - yUpper) / 2;
+    PlaceCentredRow(ctx, u, PileGroupId::Fila, 0, upper, spacing, yUpper);
+    PlaceCentredRow(ctx, u, PileGroupId::Fila, upper, u.piles - upper, spacing, yLower);
+    PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, u.foundations, spacing, u.rows[1]);
+    for (int s = 0; s < u.slots; ++s)
+        SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), u.rows[1]);
+}
+
 } // namespace
 
 bool PlaceWholeTable(GameContext& ctx, const Units& u) {
     switch (u.codes.fila) {
-    case 52:
+    case whole::kCross:
         PlaceCross(ctx, u);
         return true;
-    case 123:
+    case whole::kFanColumns:
+        PlaceFanColumns(ctx, u);
+        return true;
+    case whole::kTwoRows:
+        PlaceTwoRows(ctx, u);
+        return true;
+    case whole::kGrid4:
         PlaceGrid4(ctx, u);
         return true;
-    case 124:
+    case whole::kGrid3:
         PlaceGrid3(ctx, u);
         return true;
-    case 125:
+    case whole::kGrid5:
         PlaceGrid5(ctx, u);
         return true;
     default:
@@ -101,12 +162,10 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
 
 namespace quendra {
 
-using pile::Dest;
-using pile::Fila;
-using pile::Stock;
-
 bool HasWholeTablePattern(int layoutNumber) {
-    return layoutNumber == 52 || (layoutNumber >= 123 && layoutNumber <= 125);
+    using namespace layout::whole;
+    return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
+           (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 
 } // namespace quendra

@@ -244,6 +244,8 @@ constexpr NamedValue kTableauLayoutNames[] = {
     {"under-foundations", 20},
     {"after-two-stock-columns-tight", 21},
     {"cross", 52},
+    {"fan-columns", 53},
+    {"two-rows", 54},
     {"grid-4x4", 123},
     {"grid-3x3", 124},
     {"grid-5x5", 125},
