@@ -116,10 +116,16 @@ TEST_F(GamesPlayTest, DISABLED_GenerateWinningMoveLists) {
     // QUENDRA_GENERATE_DEALS="13" tries deals 1 to 13 (12 when not set).
     const char* deals = std::getenv("QUENDRA_GENERATE_DEALS");
     const int lastDeal = deals ? std::max(1, std::atoi(deals)) : 12;
+    // QUENDRA_GENERATE_BUDGET="60000" lets the solver try more moves per deal.
+    const char* budget = std::getenv("QUENDRA_GENERATE_BUDGET");
+    const int moveBudget = budget ? std::max(1000, std::atoi(budget)) : 15000;
+    // QUENDRA_GENERATE_FIRST_DEAL="20" starts the search at deal 20.
+    const char* firstDealText = std::getenv("QUENDRA_GENERATE_FIRST_DEAL");
+    const int firstDeal = firstDealText ? std::max(1, std::atoi(firstDealText)) : 1;
     for (const int game : numbers) {
         if (!wanted.empty() && !wanted.contains(game)) continue;
         bool won = kept.contains(game);
-        for (int deal = 1; deal <= lastDeal && !won; ++deal) {
+        for (int deal = firstDeal; deal <= lastDeal && !won; ++deal) {
             for (const bool autoplay : {true}) {
                 CliOptions options = listOptions;
                 options.values["--game"] = std::to_string(game);
@@ -128,7 +134,7 @@ TEST_F(GamesPlayTest, DISABLED_GenerateWinningMoveLists) {
                 session.StartGame(options, autoplay);
                 SolveOptions solve;
                 solve.autoplay = autoplay;
-                solve.moveBudget = 15000;
+                solve.moveBudget = moveBudget;
                 const SolveResult result = SolveDeal(session.ctx(), solve);
                 std::cout << "game " << game << " deal " << deal << (autoplay ? " autoplay" : "")
                           << ": "
