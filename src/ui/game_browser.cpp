@@ -164,7 +164,7 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     main->addWidget(tree_, 1);
     main->addLayout(right, 1);
     main->addLayout(buttons);
-    resize(760, 480);
+    resize(820, 500);
 
     connect(ok_, &QPushButton::clicked, this, &GameBrowser::accept);
     connect(cancel, &QPushButton::clicked, this, &GameBrowser::reject);

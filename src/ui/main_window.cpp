@@ -301,6 +301,9 @@ void MainWindow::layoutTable() {
     area.screenHeight = ctx_.host.ScreenHeight();
     area.shadowOffset = ShadowOffset(ctx_);
     if (currentGame() >= 0 && ctx_.Param(370) != 0) LayoutPiles(ctx_, scrollBar_->value());
+    // The scroll bar shows only when the player wants it and the table is taller than the view.
+    scrollBar_->setVisible(GetSetting(ctx_.settings, field::kVertScrollBar) == "Y" &&
+                           scrollBar_->maximum() > 0);
     if (!table_->paused()) RedrawTable();
 }
 

@@ -110,7 +110,6 @@ bool MainWindow::StartUp() {
     }
     ResetRunCounters(ctx_);
     statusBar()->setVisible(GetSetting(ctx_.settings, field::kStatusBar) != "N");
-    scrollBar_->setVisible(GetSetting(ctx_.settings, field::kVertScrollBar) == "Y");
     ctx_.layoutArea.shadowOffset = ShadowOffset(ctx_);
 
     ctx_.cardTable = CardTable();

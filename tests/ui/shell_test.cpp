@@ -206,10 +206,14 @@ class ShellTest : public QObject {
         QTRY_COMPARE(GetSetting(program.ctx.settings, field::kGameNumber), std::string("0001"));
         QCOMPARE(GetSetting(program.ctx.settings, field::kGameName), std::string("FreeCell"));
         QVERIFY(program.ctx.flags[GameStateFlags::kInPlay]);
+        // Every card is dealt (Autoplay may have sent an ace on to a foundation at once).
         int cardsOnTable = 0;
-        for (int pile = 0; pile < 40; ++pile)
-            cardsOnTable +=
-                static_cast<int>(program.ctx.table.Pile({PileGroupId::Fila, pile}).size() / 3);
+        const std::pair<PileGroupId, int> groups[] = {{PileGroupId::Fila, kFilaPiles},
+                                                      {PileGroupId::Dest, kDestPiles},
+                                                      {PileGroupId::Appogg, kAppoggPiles}};
+        for (const auto& [group, piles] : groups)
+            for (int pile = 0; pile < piles; ++pile)
+                cardsOnTable += static_cast<int>(program.ctx.table.Pile({group, pile}).size() / 3);
         QCOMPARE(cardsOnTable, 52);
         QVERIFY(window.windowTitle().startsWith("Quendra 2000 [FreeCell]  [Player 1]  ["));
         QVERIFY(window.actions().pause->isEnabled());
