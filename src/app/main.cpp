@@ -1,14 +1,12 @@
-#include "game_catalog.h"
 #include "game_context.h"
 #include "main_window.h"
 #include "program_files.h"
 #include "qt_host.h"
 #include "settings.h"
+#include "sound_player.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QGuiApplication>
-#include <QScreen>
 
 #ifndef QUENDRA_SHARE_DIR
 #define QUENDRA_SHARE_DIR ""
@@ -43,22 +41,15 @@ int main(int argc, char** argv) {
     quendra::SetProgramDir(ctx, files.programDir);
     ctx.gamesFile = files.gamesFile;
     ctx.imagesFile = files.imagesFile;
-    if (files.gamesFile.empty() || !quendra::LoadGameList(ctx)) {
-        host.ShowError("Cannot find file:\r" + files.programDir +
-                       "GAMES.DAT\rCopy the file into the directory that above is specified\r"
-                       "or reinstall the program.");
-        return 1;
-    }
-
-    // The player's settings, with the players of a first start.
-    quendra::LoadSettings(
-        ctx, QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->depth() : 32);
-    quendra::CreateDefaultPlayers(ctx);
-    quendra::CountProgramStart(ctx);
-    quendra::ResetRunCounters(ctx);
 
     quendra::MainWindow window(ctx);
-    host.SetParent(&window);
-    window.show();
+    window.setVersion(QStringLiteral(QUENDRA_VERSION));
+    host.SetWindow(&window);
+    host.SetSounds(&window.sounds());
+    // A missing GAMES.DAT or SOL.RGF has been reported: there is nothing to play without them.
+    if (!window.StartUp()) return 1;
+    quendra::PlayEventSound(ctx, window.sounds(), QStringLiteral("Splash"),
+                            quendra::field::kSoundsSplash);
+    window.ShowWithPlacement();
     return app.exec();
 }

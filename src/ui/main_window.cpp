@@ -1,15 +1,430 @@
 #include "main_window.h"
 
+#include "autoplay.h"
+#include "autoplay_setting.h"
+#include "browser_catalogue.h"
+#include "game_browser.h"
+#include "game_catalog.h"
 #include "game_context.h"
+#include "help_windows.h"
+#include "layout.h"
+#include "new_game.h"
+#include "score.h"
+#include "settings.h"
+#include "sound_player.h"
 #include "table_view.h"
+#include "undo_commands.h"
+
+#include <cstdlib>
+
+#include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace quendra {
 
+namespace {
+
+const QString kProduct = QStringLiteral("Quendra 2000");
+
+// A sunken panel with a caption and a value, as the clock and the score are shown.
+QFrame* ValuePanel(QWidget* parent, const QString& caption, QLabel*& value, const QString& name) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(6, 1, 6, 1);
+    layout->setSpacing(4);
+    layout->addWidget(new QLabel(caption, panel));
+    value = new QLabel(panel);
+    QFont bold = value->font();
+    bold.setBold(true);
+    value->setFont(bold);
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")));
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(value);
+    panel->setContextMenuPolicy(Qt::CustomContextMenu);
+    return panel;
+}
+
+} // namespace
+
 MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), table_(new TableView(this)) {
-    setWindowTitle(QStringLiteral("Quendra 2000"));
-    setCentralWidget(table_);
+    : QMainWindow(parent), ctx_(ctx), sounds_(std::make_unique<SoundPlayer>(images_)) {
+    setWindowTitle(kProduct);
+    caption_ = kProduct;
+
+    auto* centre = new QWidget(this);
+    auto* row = new QHBoxLayout(centre);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    table_ = new TableView(centre);
+    scrollBar_ = new QScrollBar(Qt::Vertical, centre);
+    scrollBar_->setObjectName(QStringLiteral("scrBarMain"));
+    scrollBar_->setRange(0, 0);
+    scrollBar_->hide();
+    row->addWidget(table_, 1);
+    row->addWidget(scrollBar_);
+    setCentralWidget(centre);
+
+    actions_ = BuildMainMenus(this);
+    toolBars_ = BuildToolBars(this, actions_);
+    addToolBar(Qt::TopToolBarArea, toolBars_.large);
+    addToolBar(Qt::TopToolBarArea, toolBars_.small);
+    toolBars_.small->hide();
+    buildPanels();
+    connectCommands();
+
+    // The clock reads "0:00:00" until a game starts.
+    ShowTime(QStringLiteral("0:00:00"));
+    ShowScore(QStringLiteral("0"));
+    clock_ = new QTimer(this);
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, &MainWindow::clockTick);
+
+    // Until a game is dealt there is nothing to pause, give up, undo or redo.
+    for (QAction* action : {actions_.pause, actions_.quitGame, actions_.undo, actions_.redo})
+        action->setEnabled(false);
     resize(1024, 768);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildPanels() {
+    timePanel_ = ValuePanel(this, QStringLiteral("Time:"), timeLabel_, QStringLiteral("pnlTempo"));
+    scorePanel_ =
+        ValuePanel(this, QStringLiteral("Score:"), scoreLabel_, QStringLiteral("pnlScore"));
+    auto* corner = new QWidget(this);
+    auto* layout = new QHBoxLayout(corner);
+    layout->setContentsMargins(0, 1, 4, 1);
+    layout->addWidget(timePanel_);
+    layout->addWidget(scorePanel_);
+    menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
+
+    connect(timePanel_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("&Hide"), this, [this] { setPanelShown(true, false); });
+        menu.exec(timePanel_->mapToGlobal(at));
+    });
+    connect(scorePanel_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("Hide"), this, [this] { setPanelShown(false, false); });
+        menu.exec(scorePanel_->mapToGlobal(at));
+    });
+
+    playerPanel_ = new QLabel(this);
+    levelPanel_ = new QLabel(this);
+    playerPanel_->setMinimumWidth(200);
+    statusBar()->addWidget(playerPanel_);
+    statusBar()->addWidget(levelPanel_, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
+
+void MainWindow::connectCommands() {
+    const MainActions& a = actions_;
+    connect(a.newGame, &QAction::triggered, this, &MainWindow::newGame);
+    connect(a.openGame, &QAction::triggered, this, &MainWindow::openGameBrowser);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.undo, &QAction::triggered, this, &MainWindow::undo);
+    connect(a.redo, &QAction::triggered, this, &MainWindow::redo);
+    connect(a.pause, &QAction::toggled, this, &MainWindow::togglePause);
+    connect(a.quitGame, &QAction::triggered, this, &MainWindow::quitGame);
+    connect(a.autoplay, &QAction::triggered, this, &MainWindow::toggleAutoplay);
+    connect(a.gameInformation, &QAction::triggered, this,
+            [this] { ShowGameInformation(this, ctx_); });
+    connect(a.rules, &QAction::triggered, this, &MainWindow::showRules);
+    connect(a.contents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
+    connect(a.tipOfTheDay, &QAction::triggered, this, [this] { ShowTipOfTheDay(this, ctx_); });
+    connect(a.about, &QAction::triggered, this, [this] {
+        PlayEventSound(ctx_, *sounds_, QStringLiteral("About"), field::kSoundsAbout);
+        ShowAboutBox(this, version_);
+    });
+    connect(table_, &TableView::popupRequested, this, [this](const QPoint& at) {
+        if (GetSetting(ctx_.settings, field::kShowMainPopupMenu) != "N")
+            actions_.tablePopup->exec(at);
+    });
+
+    const ToolBars& t = toolBars_;
+    connect(t.largeIcons, &QAction::triggered, this, [this] {
+        setLargeToolBar(true);
+        WriteSettingString(ctx_, "Preference", "ToolBar_Large", "Y");
+    });
+    connect(t.smallIcons, &QAction::triggered, this, [this] {
+        setLargeToolBar(false);
+        WriteSettingString(ctx_, "Preference", "ToolBar_Large", "N");
+    });
+    connect(t.flatButtons, &QAction::triggered, this, [this] {
+        setFlatButtons(true);
+        WriteSettingString(ctx_, "Preference", "ToolBar_Flat", "Y");
+    });
+    connect(t.raisedButtons, &QAction::triggered, this, [this] {
+        setFlatButtons(false);
+        WriteSettingString(ctx_, "Preference", "ToolBar_Flat", "N");
+    });
+    connect(t.showTime, &QAction::triggered, this, [this] { setPanelShown(true, true); });
+    connect(t.showScore, &QAction::triggered, this, [this] { setPanelShown(false, true); });
+    connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { layoutTable(); });
+}
+
+QMenu* MainWindow::createPopupMenu() {
+    // The tool bar's own menu stands in for the list of dockable bars.
+    toolBars_.showTime->setEnabled(timePanel_->isHidden());
+    toolBars_.showScore->setEnabled(scorePanel_->isHidden());
+    auto* menu = new QMenu(this);
+    menu->addActions(toolBars_.menu->actions());
+    return menu;
+}
+
+void MainWindow::setLargeToolBar(bool large) {
+    toolBars_.large->setVisible(large);
+    toolBars_.small->setVisible(!large);
+    toolBars_.largeIcons->setChecked(large);
+    toolBars_.smallIcons->setChecked(!large);
+}
+
+void MainWindow::setFlatButtons(bool flat) {
+    for (QToolBar* bar : {toolBars_.large, toolBars_.small})
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            button->setAutoRaise(flat);
+    toolBars_.flatButtons->setChecked(flat);
+    toolBars_.raisedButtons->setChecked(!flat);
+}
+
+void MainWindow::applyToolBarSettings() {
+    setLargeToolBar(ToolBarLarge(ctx_));
+    setFlatButtons(ToolBarFlat(ctx_));
+}
+
+void MainWindow::setPanelShown(bool time, bool shown) {
+    (time ? timePanel_ : scorePanel_)->setVisible(shown);
+    StorePreference(ctx_, time ? "Show_Time" : "Show_Score", shown ? "Y" : "N");
+}
+
+void MainWindow::RedrawTable() {
+    updateUndoCommands();
+    table_->update();
+}
+
+void MainWindow::ShowScore(const QString& text) {
+    scoreLabel_->setText(text);
+}
+
+void MainWindow::ShowTime(const QString& text) {
+    timeLabel_->setText(text);
+}
+
+void MainWindow::EnableCommand(Host::Command command, bool enabled) {
+    switch (command) {
+    case Host::Command::Pause:
+        actions_.pause->setEnabled(enabled);
+        break;
+    case Host::Command::QuitGame:
+        actions_.quitGame->setEnabled(enabled);
+        break;
+    case Host::Command::Undo:
+    case Host::Command::Redo:
+        updateUndoCommands();
+        break;
+    default:
+        // Bookmarks, saving, holding, the tutor and customising come with their own windows;
+        // until then their commands stay disabled.
+        break;
+    }
+}
+
+void MainWindow::updateUndoCommands() {
+    const bool inPlay = ctx_.flags[GameStateFlags::kInPlay] != 0;
+    actions_.undo->setEnabled(inPlay && ctx_.undoHistory.undo.Steps() > 0);
+    actions_.redo->setEnabled(inPlay && ctx_.undoHistory.redo.Steps() > 0);
+}
+
+void MainWindow::updateGameCommands() {
+    const bool inPlay = ctx_.flags[GameStateFlags::kInPlay] != 0;
+    actions_.pause->setEnabled(inPlay);
+    actions_.quitGame->setEnabled(inPlay);
+    updateUndoCommands();
+    updateStatusBar();
+    UpdateCaption();
+}
+
+int MainWindow::currentGame() const {
+    const std::string stored = GetSetting(ctx_.settings, field::kGameNumber);
+    return stored.empty() ? -1 : std::atoi(stored.c_str());
+}
+
+void MainWindow::UpdateCaption() {
+    QString caption = kProduct;
+    const std::string game = GetSetting(ctx_.settings, field::kGameName);
+    caption += QStringLiteral(" [") + QString::fromStdString(game) + QLatin1Char(']');
+    caption += QStringLiteral("  [") +
+               QString::fromStdString(GetSetting(ctx_.settings, field::kUserDefault)) +
+               QLatin1Char(']');
+    const std::string deal = GetSetting(ctx_.settings, field::kDealNumber);
+    if (!deal.empty())
+        caption += QStringLiteral("  [") + QString::fromStdString(deal) + QLatin1Char(']');
+    if (caption != caption_) {
+        caption_ = caption;
+        setWindowTitle(caption);
+    }
+}
+
+void MainWindow::updateStatusBar() {
+    playerPanel_->setText(QStringLiteral("Player: ") +
+                          QString::fromStdString(GetSetting(ctx_.settings, field::kUserDefault)));
+    const int game = currentGame();
+    QString level;
+    if (game >= 0) {
+        const std::string difficulty = browser::Describe(ctx_, game).difficulty;
+        if (!difficulty.empty())
+            level = QStringLiteral("Level: ") + QString::fromStdString(difficulty);
+    }
+    levelPanel_->setText(level);
+}
+
+void MainWindow::layoutTable() {
+    LayoutArea& area = ctx_.layoutArea;
+    area.usableWidth = table_->width();
+    area.windowHeight = height();
+    area.bottom = table_->height() - 1;
+    area.top = 5;
+    area.screenWidth = ctx_.host.ScreenWidth();
+    area.screenHeight = ctx_.host.ScreenHeight();
+    area.shadowOffset = ShadowOffset(ctx_);
+    if (currentGame() >= 0 && ctx_.Param(370) != 0) LayoutPiles(ctx_, scrollBar_->value());
+    // The scroll bar shows only when the player wants it and the table is taller than the view.
+    scrollBar_->setVisible(GetSetting(ctx_.settings, field::kVertScrollBar) == "Y" &&
+                           scrollBar_->maximum() > 0);
+    if (!table_->paused()) RedrawTable();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!ctx_.flags[GameStateFlags::kStartingUp]) layoutTable();
+}
+
+// Commands.
+
+void MainWindow::newGame() {
+    if (currentGame() < 0) {
+        openGameBrowser();
+        return;
+    }
+    NewGameCommand(ctx_);
+    updateGameCommands();
+}
+
+void MainWindow::openGameBrowser() {
+    GameBrowser browser(ctx_, images_, this);
+    if (browser.exec() == QDialog::Accepted) {
+        const int game = browser.chosenGame();
+        ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
+        actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
+        SelectAndStartGame(ctx_, game, browser.chosenName(), browser.chosenPlayer(), kNewDealNumber,
+                           false);
+    }
+    // Without a current game there is nothing for the game commands to act on.
+    if (currentGame() < 0)
+        for (QAction* action :
+             {actions_.newGame, actions_.pause, actions_.quitGame, actions_.undo, actions_.redo})
+            action->setEnabled(false);
+    else
+        actions_.newGame->setEnabled(true);
+    updateGameCommands();
+    layoutTable();
+}
+
+void MainWindow::quitGame() {
+    if (!ctx_.flags[GameStateFlags::kInPlay] || !ConfirmLeaveGame(ctx_)) return;
+    if (actions_.pause->isChecked()) actions_.pause->setChecked(false);
+    fnEndGame(ctx_);
+    updateGameCommands();
+    RedrawTable();
+}
+
+void MainWindow::undo() {
+    Undo(ctx_);
+    RedrawTable();
+}
+
+void MainWindow::redo() {
+    Redo(ctx_);
+    RedrawTable();
+}
+
+void MainWindow::togglePause(bool paused) {
+    if (paused == table_->paused()) return;
+    if (paused) {
+        if (!ctx_.flags[GameStateFlags::kInPlay]) {
+            actions_.pause->setChecked(false);
+            return;
+        }
+        PauseClock(ctx_, ctx_.host.Now());
+        // While paused, a key or a click goes on with the game and does nothing else.
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+        ResumeClock(ctx_, ctx_.host.Now());
+    }
+    table_->setPaused(paused);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (table_->paused()) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            actions_.pause->setChecked(false);
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+                actions_.pause->setChecked(false);
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::toggleAutoplay(bool on) {
+    ctx_.play.autoplayTicked = on;
+    StoreAutoplay(ctx_, currentGame(), on);
+    if (on && ctx_.flags[GameStateFlags::kInPlay]) {
+        while (fnAutoplay(ctx_, false) && ctx_.flags[GameStateFlags::kInPlay]) {
+        }
+        updateGameCommands();
+        RedrawTable();
+    }
+}
+
+void MainWindow::showRules() {
+    const int game = currentGame();
+    if (game < 0) {
+        ctx_.host.ShowInformation("Select a game");
+        return;
+    }
+    const int base = game >= 8000 ? CustomGameBase(ctx_, game).base : game;
+    ShowRulesWindow(this, GetSetting(ctx_.settings, field::kGameName),
+                    ReadRulesText(RulesFilePath(ctx_), base));
+}
+
+void MainWindow::clockTick() {
+    if (!ctx_.flags[GameStateFlags::kClockRuns]) return;
+    fnClockTick(ctx_, ctx_.host.Now());
+    ShowTime(QString::fromStdString(ctx_.play.timeText));
 }
 
 } // namespace quendra

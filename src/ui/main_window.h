@@ -1,23 +1,123 @@
 #pragma once
 
+#include "host.h"
+#include "images_module.h"
+#include "main_menus.h"
+
+#include <memory>
+
+#include <QHash>
 #include <QMainWindow>
+
+class QCursor;
+class QFrame;
+class QLabel;
+class QScrollBar;
+class QTimer;
 
 namespace quendra {
 
 struct GameContext;
+class SoundPlayer;
 class TableView;
 
-// The main window: the card table and, around it, the menus and tool bars.
+// The main window: the card table and around it the menus, the tool bars, the clock, the
+// score and the status bar. It runs the start-up of the program, the first activation
+// (which opens the game browser), the one-second clock and the closing.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(GameContext& ctx, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence: the images module, the settings, the catalogue. False when a
+    // required file is missing (the player has been told): the program then ends.
+    bool StartUp();
+    // Shows the window where it was last closed (maximised unless stored otherwise).
+    void ShowWithPlacement();
+    // The version shown in the about box.
+    void setVersion(const QString& version) { version_ = version; }
+    // Whether the first activation opens the game browser (it does unless told otherwise).
+    void setBrowserAtStart(bool open) { browserAtStart_ = open; }
 
     TableView* table() const { return table_; }
+    QScrollBar* scrollBar() const { return scrollBar_; }
+    const MainActions& actions() const { return actions_; }
+    const ToolBars& toolBars() const { return toolBars_; }
+    QLabel* timeLabel() const { return timeLabel_; }
+    QLabel* scoreLabel() const { return scoreLabel_; }
+    QFrame* timePanel() const { return timePanel_; }
+    QFrame* scorePanel() const { return scorePanel_; }
+    ImagesModule& images() { return images_; }
+    SoundPlayer& sounds() { return *sounds_; }
+
+    // What the host hands on from the core.
+    void RedrawTable();
+    void ShowScore(const QString& text);
+    void ShowTime(const QString& text);
+    void EnableCommand(Host::Command command, bool enabled);
+    // The caption "Quendra 2000 [game]  [player]  [deal]".
+    void UpdateCaption();
+
+  public slots:
+    // "Open a game": the game browser; a chosen game is started.
+    void openGameBrowser();
+    void firstActivation();
+    // The one-second clock.
+    void clockTick();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QMenu* createPopupMenu() override;
 
   private:
+    void buildPanels();
+    void connectCommands();
+    void applyToolBarSettings();
+    void setLargeToolBar(bool large);
+    void setFlatButtons(bool flat);
+    void setPanelShown(bool time, bool shown);
+    void loadCursors();
+    void applyCursor();
+    void updateStatusBar();
+    void updateUndoCommands();
+    void updateGameCommands();
+    void layoutTable();
+    int currentGame() const;
+
+    void newGame();
+    void quitGame();
+    void undo();
+    void redo();
+    void togglePause(bool paused);
+    void toggleAutoplay(bool on);
+    void showRules();
+
     GameContext& ctx_;
-    TableView* table_;
+    ImagesModule images_;
+    std::unique_ptr<SoundPlayer> sounds_;
+    MainActions actions_;
+    ToolBars toolBars_;
+    TableView* table_{};
+    QScrollBar* scrollBar_{};
+    QFrame* timePanel_{};
+    QFrame* scorePanel_{};
+    QLabel* timeLabel_{};
+    QLabel* scoreLabel_{};
+    QLabel* playerPanel_{};
+    QLabel* levelPanel_{};
+    QTimer* clock_{};
+    QHash<int, QCursor> cursors_;
+    QString caption_;
+    QString version_;
+    bool browserAtStart_ = true;
+    bool started_ = false;
+    bool firstActivationDone_ = false;
+    bool closeAfterAnimation_ = false;
 };
 
 } // namespace quendra

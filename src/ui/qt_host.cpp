@@ -1,10 +1,15 @@
 #include "qt_host.h"
 
+#include "main_window.h"
+#include "sound_player.h"
+
 #include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 namespace quendra {
 
@@ -78,6 +83,44 @@ int QtHost::ScreenWidth() const {
 int QtHost::ScreenHeight() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->size().height() : 768;
+}
+
+void QtHost::SetWindow(MainWindow* window) {
+    window_ = window;
+    parent_ = window;
+}
+
+void QtHost::PlaySound(const std::string& name) {
+    if (!sounds_) return;
+    const QString sound = QString::fromStdString(name);
+    sounds_->Play(sound, ModeForSound(sound));
+}
+
+void QtHost::RedrawPile(PileRef /*pile*/) {
+    if (window_) window_->RedrawTable();
+}
+
+void QtHost::RedrawTable() {
+    if (window_) window_->RedrawTable();
+}
+
+void QtHost::Wait(int milliseconds) {
+    // Window messages go on being handled while the table waits.
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void QtHost::ShowScore(const std::string& text) {
+    if (window_) window_->ShowScore(QString::fromStdString(text));
+}
+
+void QtHost::ShowTime(const std::string& text) {
+    if (window_) window_->ShowTime(QString::fromStdString(text));
+}
+
+void QtHost::EnableCommand(Command command, bool enabled) {
+    if (window_) window_->EnableCommand(command, enabled);
 }
 
 } // namespace quendra

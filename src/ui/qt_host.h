@@ -6,11 +6,19 @@ class QWidget;
 
 namespace quendra {
 
-// The window's host: message boxes, the system beep and the wait cursor.
+class MainWindow;
+class SoundPlayer;
+
+// The window's host: message boxes, the system beep, the wait cursor, and the
+// presentation calls, which it hands to the main window and its sound player.
 class QtHost : public Host {
   public:
     explicit QtHost(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // The window that shows the table, the clock, the score and the commands; the host
+    // keeps quiet without one.
+    void SetWindow(MainWindow* window);
+    void SetSounds(SoundPlayer* sounds) { sounds_ = sounds; }
 
     void ShowInformation(const std::string& text) override;
     void ShowError(const std::string& text) override;
@@ -23,8 +31,18 @@ class QtHost : public Host {
     int ScreenWidth() const override;
     int ScreenHeight() const override;
 
+    void PlaySound(const std::string& name) override;
+    void RedrawPile(PileRef pile) override;
+    void RedrawTable() override;
+    void Wait(int milliseconds) override;
+    void ShowScore(const std::string& text) override;
+    void ShowTime(const std::string& text) override;
+    void EnableCommand(Command command, bool enabled) override;
+
   private:
     QWidget* parent_;
+    MainWindow* window_ = nullptr;
+    SoundPlayer* sounds_ = nullptr;
 };
 
 } // namespace quendra

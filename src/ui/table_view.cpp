@@ -1,5 +1,6 @@
 #include "table_view.h"
 
+#include <QContextMenuEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -27,9 +28,40 @@ void TableView::setBackground(const QColor& colour) {
     update();
 }
 
+void TableView::setTableImage(const QImage& image) {
+    image_ = image;
+    update();
+}
+
+void TableView::setPaused(bool paused) {
+    paused_ = paused;
+    update();
+}
+
 void TableView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    if (paused_) {
+        // The cards are hidden while the clock stands still.
+        QLinearGradient shade(0, 0, 0, height());
+        shade.setColorAt(0, QColor(0, 128, 0));
+        shade.setColorAt(1, QColor(0, 0, 0));
+        painter.fillRect(rect(), shade);
+        QFont font = painter.font();
+        font.setPointSize(28);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawText(rect(), Qt::AlignCenter,
+                         QStringLiteral("Paused\n\n") +
+                             QStringLiteral("Press a key or click to go on"));
+        return;
+    }
     painter.fillRect(event->rect(), background_);
+    if (!image_.isNull()) painter.drawImage(QPoint(0, 0), image_);
+}
+
+void TableView::contextMenuEvent(QContextMenuEvent* event) {
+    emit popupRequested(event->globalPos());
 }
 
 } // namespace quendra

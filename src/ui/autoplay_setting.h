@@ -1,0 +1,15 @@
+#pragma once
+
+#include "game_context.h"
+
+namespace quendra {
+
+// The Autoplay switch a game starts with: the one switch for all games, or the game's own
+// (section Autoplay: the character of its number in "Games", "Cust_NNNN" for customised
+// games), "Y" when never set.
+bool AutoplayWanted(const GameContext& ctx, int game);
+// Stores the switch where AutoplayWanted reads it. "Games" starts as 245 "Y" and is
+// lengthened with "Y" to the game number + 10 characters when needed.
+void StoreAutoplay(GameContext& ctx, int game, bool on);
+
+} // namespace quendra

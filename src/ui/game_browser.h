@@ -1,0 +1,87 @@
+#pragma once
+
+#include "browser_catalogue.h"
+#include "game_context.h"
+
+#include <string>
+#include <vector>
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quendra {
+
+class ImagesModule;
+
+// The "Open a game" dialog: the catalogue as a tree of folders filled when first opened, a
+// description and preview of the selected game, and the player to play it. Accepted only
+// with a game chosen; the caller then starts it.
+class GameBrowser : public QDialog {
+    Q_OBJECT
+  public:
+    GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* parent = nullptr);
+
+    // The chosen game, its name and the player chosen in the combo box.
+    int chosenGame() const { return chosenGame_; }
+    std::string chosenName() const { return chosenName_; }
+    std::string chosenPlayer() const;
+
+    QTreeWidget* tree() const { return tree_; }
+    // The tree item of a folder or game code among the filled items; null when absent.
+    QTreeWidgetItem* findItem(int code) const;
+    // Opens a folder, filling it on the first opening.
+    void fillFolder(QTreeWidgetItem* folder);
+    // The text of a description field ("decks", "duration", "difficulty", "chance",
+    // "skill", "redeals", "objective", "name"), as shown.
+    QString descriptionText(const QString& field) const;
+    // OK: with a game selected, the preferences are written and the dialog closes.
+    void accept() override;
+
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void buildTree();
+    void preselect();
+    void selectionChanged();
+    void showPreview(int number);
+    void itemDoubleClicked(QTreeWidgetItem* item);
+    void showRules();
+    int selectedCode() const;
+    QIcon iconFor(const std::string& name) const;
+    QIcon folderIcon(const char* closedName) const;
+
+    GameContext& ctx_;
+    const ImagesModule& images_;
+    std::vector<browser::Entry> sorted_;
+    int preselectGame_ = -1;
+    int chosenGame_ = -1;
+    std::string chosenName_;
+
+    QTreeWidget* tree_;
+    QLabel* name_;
+    QLabel* preview_;
+    QCheckBox* previewBox_;
+    QComboBox* players_;
+    QPushButton* ok_;
+    QPushButton* rules_;
+    QPushButton* statistics_;
+    QPushButton* demo_;
+    QPushButton* openSaved_;
+    QWidget* gamePanel_;
+    QLabel* folderPanel_;
+    struct Row {
+        QLabel* text;
+        QLabel* picture;
+    };
+    Row objective_{}, decks_{}, redeals_{}, duration_{}, difficulty_{}, skill_{}, chance_{};
+};
+
+} // namespace quendra

@@ -1,0 +1,217 @@
+#include "main_menus.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace quendra {
+
+namespace {
+
+QAction* Add(QMenu* menu, const char* text, const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(QString::fromUtf8(text));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* Later(MainActions& actions, QAction* action) {
+    action->setEnabled(false);
+    actions.unavailable.append(action);
+    return action;
+}
+
+// A tool button's action: it triggers the command's action and follows its state.
+QAction* ToolAction(QToolBar* bar, QAction* command, const QString& text,
+                    QStyle::StandardPixmap icon) {
+    QAction* tool = bar->addAction(QApplication::style()->standardIcon(icon), text);
+    tool->setToolTip(command->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+    tool->setEnabled(command->isEnabled());
+    QObject::connect(command, &QAction::enabledChanged, tool, &QAction::setEnabled);
+    if (command->isCheckable()) {
+        tool->setCheckable(true);
+        tool->setChecked(command->isChecked());
+        QObject::connect(command, &QAction::toggled, tool, &QAction::setChecked);
+        QObject::connect(tool, &QAction::triggered, command, [command](bool checked) {
+            if (command->isChecked() != checked) command->trigger();
+        });
+    } else {
+        QObject::connect(tool, &QAction::triggered, command, &QAction::trigger);
+    }
+    return tool;
+}
+
+} // namespace
+
+MainActions BuildMainMenus(QMainWindow* window) {
+    MainActions a;
+    QMenuBar* bar = window->menuBar();
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    a.newGame = Add(file, "&New game", Qt::Key_F2);
+    a.openGame = Add(file, "&Open a game...", Qt::CTRL | Qt::Key_F12);
+    a.fastSearch = Later(a, Add(file, "Games Fast Search..."));
+    file->addSeparator();
+    a.restartGame = Later(a, Add(file, "&Restart game", Qt::CTRL | Qt::Key_F2));
+    a.gameNumber = Later(a, Add(file, "S&elect a game number...", Qt::Key_F3));
+    QMenu* random = file->addMenu(QStringLiteral("R&andom game"));
+    a.randomFavourite =
+        Later(a, Add(random, "From &favorite games", Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    a.randomAll = Later(a, Add(random, "From &all games", Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    random->setEnabled(false);
+    file->addSeparator();
+    a.save = Later(a, Add(file, "&Save...", Qt::CTRL | Qt::SHIFT | Qt::Key_F12));
+    a.players = Later(a, Add(file, "&Players...", Qt::CTRL | Qt::Key_L));
+    a.favouriteGames = file->addMenu(QStringLiteral("Fa&vorite games"));
+    a.favouriteGames->menuAction()->setVisible(false);
+    Later(a, a.favouriteGames->menuAction());
+    file->addSeparator();
+    a.holdAndExit = Later(a, Add(file, "&Hold and exit..."));
+    a.exit = Add(file, "E&xit");
+
+    QMenu* game = bar->addMenu(QStringLiteral("&Game"));
+    a.undo = Add(game, "&Undo", Qt::CTRL | Qt::Key_Z);
+    a.redo = Add(game, "&Redo", Qt::CTRL | Qt::Key_Y);
+    game->addSeparator();
+    a.insertBookmark = Later(a, Add(game, "Insert &bookmark"));
+    a.goToBookmark = Later(a, Add(game, "Go &to bookmark"));
+    game->addSeparator();
+    a.pause = Add(game, "P&ause", Qt::CTRL | Qt::Key_P);
+    a.pause->setCheckable(true);
+    a.quitGame = Add(game, "&Quit game", Qt::CTRL | Qt::Key_Q);
+    game->addSeparator();
+    a.autoplay = Add(game, "Au&toplay", Qt::Key_F7);
+    a.autoplay->setCheckable(true);
+
+    a.tutorMenu = bar->addMenu(QStringLiteral("Tutor"));
+    a.showLegalMove = Later(a, Add(a.tutorMenu, "Show a legal move", Qt::Key_M));
+    a.demo = Later(a, Add(a.tutorMenu, "Demo"));
+    a.tutorMenu->menuAction()->setVisible(false);
+    a.tutorMenu->setEnabled(false);
+
+    a.seriesMenu = bar->addMenu(QStringLiteral("Series"));
+    for (const char* text : {"Series Manager...", "Next game", "Series Display", "Situation...",
+                             "Statistics...", "Quit Series"})
+        Later(a, Add(a.seriesMenu, text));
+    a.seriesMenu->menuAction()->setVisible(false);
+    a.seriesMenu->setEnabled(false);
+
+    QMenu* statistics = bar->addMenu(QStringLiteral("&Statistics"));
+    a.gameStatistics = Later(a, Add(statistics, "&Game statistics...", Qt::Key_F4));
+    a.playersStatistics = Later(a, Add(statistics, "&Players' statistics..."));
+    a.allGamesStatistics = Later(a, Add(statistics, "&All games statistics..."));
+    a.logStatistics = Later(a, Add(statistics, "&Log statistics..."));
+    statistics->addSeparator();
+    a.hiScores = Later(a, Add(statistics, "&Hi-Scores...", Qt::Key_F9));
+    a.overallScore = Later(a, Add(statistics, "O&verall score..."));
+    statistics->addSeparator();
+    a.gameInformation = Add(statistics, "Game &information...", Qt::Key_F5);
+
+    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    a.customize = Later(a, Add(tools, "C&ustomize...", Qt::CTRL | Qt::Key_U));
+    a.customizeRules = Later(a, Add(tools, "Customize &rules...", Qt::CTRL | Qt::Key_R));
+    a.favouritesDialog = Later(a, Add(tools, "&Favorite games...", Qt::CTRL | Qt::Key_F));
+    a.cardCounter = Later(a, Add(tools, "&Card counter...", Qt::Key_F8));
+    a.comments = Later(a, Add(tools, "&Comments..."));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    a.rules = Add(help, "&Rules", Qt::Key_F1);
+    a.contents = Add(help, "&Contents");
+    a.tipOfTheDay = Add(help, "&Tip of the Day...");
+    help->addSeparator();
+    a.about = Add(help, "A&bout Quendra...");
+
+    // The table's popup menu. Its shortcuts are shown for reference; the menu bar's
+    // actions own them.
+    a.tablePopup = new QMenu(window);
+    a.popupGameInformation = a.tablePopup->addAction(QStringLiteral("Game information..."));
+    Later(a, a.tablePopup->addAction(QStringLiteral("Favorite games...")));
+    a.tablePopup->addSeparator();
+    Later(a, a.tablePopup->addAction(QStringLiteral("Change card set")));
+    Later(a, a.tablePopup->addAction(QStringLiteral("Change deck")));
+    Later(a, a.tablePopup->addAction(QStringLiteral("Change background")));
+    a.tablePopup->addSeparator();
+    a.popupPause = a.tablePopup->addAction(QStringLiteral("Pause\tCtrl+P"));
+    a.popupPause->setCheckable(true);
+    a.popupQuitGame = a.tablePopup->addAction(QStringLiteral("Quit game\tCtrl+Q"));
+    a.tablePopup->addSeparator();
+    Later(a, a.tablePopup->addAction(QStringLiteral("Card counter\tF8")));
+
+    // The popup's commands do what the menu's do.
+    QObject::connect(a.popupGameInformation, &QAction::triggered, a.gameInformation,
+                     &QAction::trigger);
+    QObject::connect(a.popupQuitGame, &QAction::triggered, a.quitGame, &QAction::trigger);
+    QObject::connect(a.popupPause, &QAction::triggered, a.pause, &QAction::trigger);
+    QObject::connect(a.pause, &QAction::toggled, a.popupPause, &QAction::setChecked);
+    QObject::connect(a.pause, &QAction::enabledChanged, a.popupPause, &QAction::setEnabled);
+    QObject::connect(a.quitGame, &QAction::enabledChanged, a.popupQuitGame, &QAction::setEnabled);
+    return a;
+}
+
+ToolBars BuildToolBars(QMainWindow* window, const MainActions& a) {
+    ToolBars t;
+    t.large = new QToolBar(QStringLiteral("Large tool bar"), window);
+    t.small = new QToolBar(QStringLiteral("Small tool bar"), window);
+    for (QToolBar* bar : {t.large, t.small}) {
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    }
+    t.large->setObjectName(QStringLiteral("largeToolBar"));
+    t.small->setObjectName(QStringLiteral("smallToolBar"));
+    t.large->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    t.large->setIconSize(QSize(24, 24));
+    t.small->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    t.small->setIconSize(QSize(16, 16));
+
+    for (QToolBar* bar : {t.large, t.small}) {
+        const bool small = bar == t.small;
+        ToolAction(bar, a.newGame, QStringLiteral("New"), QStyle::SP_FileIcon);
+        ToolAction(bar, a.openGame, QStringLiteral("Open"), QStyle::SP_DialogOpenButton);
+        if (small) ToolAction(bar, a.save, QStringLiteral("Save"), QStyle::SP_DialogSaveButton);
+        ToolAction(bar, a.restartGame, QStringLiteral("Restart"), QStyle::SP_BrowserReload);
+        bar->addSeparator();
+        ToolAction(bar, a.undo, QStringLiteral("Undo"), QStyle::SP_ArrowBack);
+        ToolAction(bar, a.redo, QStringLiteral("Redo"), QStyle::SP_ArrowForward);
+        QAction* autoplay =
+            ToolAction(bar, a.autoplay, QStringLiteral("Autoplay"), QStyle::SP_MediaSeekForward);
+        (small ? t.smallAutoplay : t.largeAutoplay) = autoplay;
+        bar->addSeparator();
+        ToolAction(bar, a.gameStatistics, QStringLiteral("Statistics"),
+                   QStyle::SP_FileDialogDetailedView);
+        ToolAction(bar, a.fastSearch, QStringLiteral("Search"), QStyle::SP_FileDialogContentsView);
+        ToolAction(bar, a.rules, QStringLiteral("Rules"), QStyle::SP_DialogHelpButton);
+        bar->addSeparator();
+        ToolAction(bar, a.exit, QStringLiteral("Exit"), QStyle::SP_DialogCloseButton);
+    }
+    // Large buttons are 44 x 42 with their captions under the pictures.
+    for (QToolButton* button : t.large->findChildren<QToolButton*>())
+        button->setMinimumSize(44, 42);
+
+    t.menu = new QMenu(window);
+    auto* size = new QActionGroup(t.menu);
+    t.largeIcons = t.menu->addAction(QStringLiteral("Large icons"));
+    t.smallIcons = t.menu->addAction(QStringLiteral("Small icons"));
+    t.menu->addSeparator();
+    auto* style = new QActionGroup(t.menu);
+    t.flatButtons = t.menu->addAction(QStringLiteral("Flat button"));
+    t.raisedButtons = t.menu->addAction(QStringLiteral("No flat button"));
+    t.menu->addSeparator();
+    t.showTime = t.menu->addAction(QStringLiteral("Show time"));
+    t.showScore = t.menu->addAction(QStringLiteral("Show score"));
+    for (QAction* action : {t.largeIcons, t.smallIcons}) {
+        action->setCheckable(true);
+        size->addAction(action);
+    }
+    for (QAction* action : {t.flatButtons, t.raisedButtons}) {
+        action->setCheckable(true);
+        style->addAction(action);
+    }
+    return t;
+}
+
+} // namespace quendra

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QList>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+
+namespace quendra {
+
+// Every command of the main window, as menu actions. The window connects them; commands of
+// windows still to come are created disabled.
+struct MainActions {
+    // File
+    QAction* newGame{};
+    QAction* openGame{};
+    QAction* fastSearch{};
+    QAction* restartGame{};
+    QAction* gameNumber{};
+    QAction* randomFavourite{};
+    QAction* randomAll{};
+    QAction* save{};
+    QAction* players{};
+    QMenu* favouriteGames{};
+    QAction* holdAndExit{};
+    QAction* exit{};
+    // Game
+    QAction* undo{};
+    QAction* redo{};
+    QAction* insertBookmark{};
+    QAction* goToBookmark{};
+    QAction* pause{};
+    QAction* quitGame{};
+    QAction* autoplay{};
+    // Tutor and Series, hidden until their code shows them
+    QMenu* tutorMenu{};
+    QAction* showLegalMove{};
+    QAction* demo{};
+    QMenu* seriesMenu{};
+    // Statistics
+    QAction* gameStatistics{};
+    QAction* playersStatistics{};
+    QAction* allGamesStatistics{};
+    QAction* logStatistics{};
+    QAction* hiScores{};
+    QAction* overallScore{};
+    QAction* gameInformation{};
+    // Tools
+    QAction* customize{};
+    QAction* customizeRules{};
+    QAction* favouritesDialog{};
+    QAction* cardCounter{};
+    QAction* comments{};
+    // Help
+    QAction* rules{};
+    QAction* contents{};
+    QAction* tipOfTheDay{};
+    QAction* about{};
+
+    // The table's popup menu and its own actions.
+    QMenu* tablePopup{};
+    QAction* popupGameInformation{};
+    QAction* popupPause{};
+    QAction* popupQuitGame{};
+
+    // The actions of commands that have no window yet: they stay disabled.
+    QList<QAction*> unavailable;
+};
+
+// Builds the menu bar of `window` and the table's popup menu.
+MainActions BuildMainMenus(QMainWindow* window);
+
+// The tool bars: large (captions under the pictures) and small (with a Save button).
+struct ToolBars {
+    QToolBar* large{};
+    QToolBar* small{};
+    QAction* largeAutoplay{};
+    QAction* smallAutoplay{};
+    // The tool bar context menu.
+    QMenu* menu{};
+    QAction* largeIcons{};
+    QAction* smallIcons{};
+    QAction* flatButtons{};
+    QAction* raisedButtons{};
+    QAction* showTime{};
+    QAction* showScore{};
+};
+
+// Builds both tool bars; each button triggers the menu action of the same command and
+// follows its enabled state.
+ToolBars BuildToolBars(QMainWindow* window, const MainActions& actions);
+
+} // namespace quendra

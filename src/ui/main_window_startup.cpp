@@ -1,0 +1,228 @@
+#include "autoplay.h"
+#include "data_files.h"
+#include "game_catalog.h"
+#include "game_context.h"
+#include "help_windows.h"
+#include "main_window.h"
+#include "settings.h"
+#include "sound_player.h"
+#include "table_view.h"
+
+#include <cstdlib>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace quendra {
+
+namespace {
+
+const char* const kCursorNames[] = {"CUR_ARROW1",      "CUR_ARROW2",     "CUR_RIGHT_HAND1",
+                                    "CUR_RIGHT_HAND2", "CUR_LEFT_HAND1", "CUR_LEFT_HAND2"};
+
+int ColourDepth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 32;
+}
+
+// Pictures and the helper library of earlier versions of the program, no longer used.
+void RemoveLeftOverFiles(const QString& programDir) {
+    QDir dir(programDir);
+    auto remove = [&dir](const QString& name) {
+        if (dir.exists(name)) dir.remove(name);
+    };
+    auto number = [](int n, int width) { return QString::number(n).rightJustified(width, '0'); };
+    if (dir.exists(QStringLiteral("IMAGES/GAME0000.BMP")))
+        for (int n = 0; n <= 100; ++n)
+            remove(QStringLiteral("IMAGES/GAME") + number(n, 4) + QStringLiteral(".BMP"));
+    if (dir.exists(QStringLiteral("IMAGES/WB001.BMP")))
+        for (int n = 0; n <= 25; ++n)
+            for (const char* prefix : {"IMAGES/WB", "IMAGES/WM", "IMAGES/WP"})
+                remove(QLatin1String(prefix) + number(n, 3) + QStringLiteral(".BMP"));
+    if (dir.exists(QStringLiteral("IMAGES/CB001C.BMP"))) {
+        for (int n = 1; n <= 5; ++n)
+            for (const char* suit : {"C", "D", "H", "S"})
+                remove(QStringLiteral("IMAGES/CB") + number(n, 3) + QLatin1String(suit) +
+                       QStringLiteral(".BMP"));
+        for (const char* size : {"CM", "CL"})
+            for (const char* suit : {"C", "D", "H", "S"})
+                remove(QStringLiteral("IMAGES/") + QLatin1String(size) + QStringLiteral("003") +
+                       QLatin1String(suit) + QStringLiteral(".BMP"));
+    }
+    remove(QStringLiteral("QUENDRA.DLL"));
+}
+
+} // namespace
+
+bool MainWindow::StartUp() {
+    WaitCursor wait(ctx_.host);
+    const std::string programDir = ctx_.ProgramDir();
+
+    // The images module first: nothing can be shown without it.
+    const std::string imagesFile =
+        ctx_.imagesFile.empty() ? programDir + "SOL.RGF" : ctx_.imagesFile;
+    if (!RequireImagesFile(ctx_.host, imagesFile) || !images_.Open(ctx_.host, imagesFile))
+        return false;
+    actions_.insertBookmark->setEnabled(false);
+    actions_.goToBookmark->setEnabled(false);
+    loadCursors();
+
+    for (int flag :
+         {GameStateFlags::kHoldAndExit, GameStateFlags::kInPlay, GameStateFlags::kClockRuns,
+          GameStateFlags::kIgnoreNextPress, GameStateFlags::kAnimating, GameStateFlags::kWon})
+        ctx_.flags[flag] = 0;
+    ctx_.flags[GameStateFlags::kMoveRunning] = 1;
+    ctx_.flags[GameStateFlags::kStartingUp] = 1;
+    EnsureDataDirectory(programDir);
+
+    LoadSettings(ctx_, ColourDepth());
+    applyToolBarSettings();
+    if (ColourDepth() <= 8)
+        ShowAdvice(ctx_,
+                   "At this time your video driver supports 256 colors or less. This program "
+                   "takes advantage of the 16 bit (65,536 colors) or the 24 bit (16.8 million "
+                   "colors) palettes or higher resolutions. \rIf your video driver allows High "
+                   "or True color mode settings (16 bit or 24 bit), modify your screen "
+                   "resolution using the Display Properties Settings in the Control Panel.",
+                   "Screen_Under_256_Colors", 0);
+
+    applyCursor();
+    timePanel_->setVisible(GetSetting(ctx_.settings, field::kShowTime) != "N");
+    scorePanel_->setVisible(GetSetting(ctx_.settings, field::kShowScore) != "N");
+    CreateDefaultPlayers(ctx_);
+    actions_.favouriteGames->menuAction()->setVisible(
+        !ReadSettingString(ctx_, "Favourite Games", "Game000", "").empty());
+    CountProgramStart(ctx_);
+    if (AutoPlayAllGames(ctx_) && AutoPlayOn(ctx_)) {
+        actions_.autoplay->setChecked(true);
+        ctx_.play.autoplayTicked = true;
+    }
+    ResetRunCounters(ctx_);
+    statusBar()->setVisible(GetSetting(ctx_.settings, field::kStatusBar) != "N");
+    ctx_.layoutArea.shadowOffset = ShadowOffset(ctx_);
+
+    ctx_.cardTable = CardTable();
+    ctx_.table.Clear();
+
+    const std::string gamesFile =
+        ctx_.gamesFile.empty() ? programDir + "GAMES.DAT" : ctx_.gamesFile;
+    if (!RequireFile(ctx_.host, gamesFile)) return false;
+    ctx_.gamesFile = gamesFile;
+    if (!LoadGameList(ctx_)) return false;
+
+    // A stored game the catalogue no longer has is forgotten.
+    const std::string stored = GetSetting(ctx_.settings, field::kGameNumber);
+    const int game = stored.empty() ? -1 : std::atoi(stored.c_str());
+    if (game >= 0 && GameName(ctx_, game).empty()) {
+        SetSetting(ctx_.settings, field::kGameNumber, "-1");
+        SetSetting(ctx_.settings, field::kGameName, "");
+    }
+    RemoveLeftOverFiles(QString::fromStdString(programDir));
+    updateStatusBar();
+    clock_->start();
+    started_ = true;
+    return true;
+}
+
+void MainWindow::ShowWithPlacement() {
+    const WindowPlacement placement = ReadWindowPlacement(ctx_);
+    if (placement.maximized) {
+        showMaximized();
+        return;
+    }
+    setGeometry(placement.left, placement.top, std::max(placement.width, 400),
+                std::max(placement.height, 300));
+    show();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The first activation completes the start-up; window systems without activation
+    // (off-screen) still get it once the window is up.
+    if (!firstActivationDone_) QTimer::singleShot(0, this, &MainWindow::firstActivation);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !firstActivationDone_)
+        QTimer::singleShot(0, this, &MainWindow::firstActivation);
+}
+
+void MainWindow::firstActivation() {
+    if (firstActivationDone_ || !started_) return;
+    firstActivationDone_ = true;
+    ctx_.flags[GameStateFlags::kStartingUp] = 0;
+    UpdateCaption();
+    layoutTable();
+    UpgradeScoreFile(ctx_);
+    if (ReadPreference(ctx_, "Tips_StartUp", "N") != "N") ShowTipOfTheDay(this, ctx_);
+    // Held games are not kept yet, so the browser always opens.
+    if (browserAtStart_) openGameBrowser();
+}
+
+void MainWindow::loadCursors() {
+    for (int slot = 0; slot < 6; ++slot)
+        for (int set = 0; set < 2; ++set) {
+            const QString name = QLatin1String(kCursorNames[slot]) + (set == 0 ? 'A' : 'B');
+            const ImagesModule::CursorPicture picture =
+                images_.LoadCursor(name, devicePixelRatioF());
+            if (picture.image.isNull()) continue;
+            cursors_.insert(10 * (set + 1) + slot,
+                            QCursor(QPixmap::fromImage(picture.image), picture.hotSpot.x(),
+                                    picture.hotSpot.y()));
+        }
+}
+
+void MainWindow::applyCursor() {
+    const int slot = std::atoi(GetSetting(ctx_.settings, field::kCursor).c_str());
+    if (slot == 10 || !cursors_.contains(slot))
+        table_->unsetCursor();
+    else
+        table_->setCursor(cursors_.value(slot));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    WindowPlacement placement;
+    placement.maximized = isMaximized();
+    if (!placement.maximized) {
+        placement.left = geometry().left();
+        placement.top = geometry().top();
+        placement.width = geometry().width();
+        placement.height = geometry().height();
+    }
+    SaveWindowPlacement(ctx_, placement);
+
+    if (ctx_.flags[GameStateFlags::kAnimating]) {
+        // The animation stops first; the window closes when it has.
+        ctx_.flags[GameStateFlags::kAnimating] = 0;
+        closeAfterAnimation_ = true;
+        event->ignore();
+        return;
+    }
+    if (ReadPreference(ctx_, "ConfirmQuit", "N") != "N" &&
+        !ctx_.host.Confirm("Exit Quendra 2000?")) {
+        ctx_.flags[GameStateFlags::kHoldAndExit] = 0;
+        event->ignore();
+        return;
+    }
+
+    fnEndGame(ctx_);
+    StopSounds(ctx_, *sounds_);
+    clock_->stop();
+    if (AutoPlayAllGames(ctx_)) SetAutoPlayOn(ctx_, actions_.autoplay->isChecked());
+    SetRandomGameType(ctx_, RandomGameType(ctx_));
+    event->accept();
+}
+
+} // namespace quendra

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "game_context.h"
+#include "settings_record.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+
+class QSoundEffect;
+
+namespace quendra {
+
+class ImagesModule;
+
+// How a sound is played: returning at once, returning when it has ended, or over and over
+// until another sound or the stop ends it.
+enum class SoundMode { Async, Wait, Loop };
+
+// The mode each sound of the images module is played in.
+SoundMode ModeForSound(const QString& name);
+
+// Plays the WAV sounds of the images module. Each sound is written once to a private
+// temporary folder, as the sound effect needs a file to play. Where there is no audio
+// output (servers, tests) nothing is played and nothing waits.
+class SoundPlayer : public QObject {
+    Q_OBJECT
+  public:
+    explicit SoundPlayer(const ImagesModule& images, QObject* parent = nullptr);
+    ~SoundPlayer() override;
+
+    // A new sound cuts off the one playing; a name the module lacks only stops it.
+    void Play(const QString& name, SoundMode mode);
+    void Stop();
+
+    // The sound last started and not stopped since; empty when none.
+    QString Current() const { return current_; }
+    // Whether sounds reach an audio device.
+    bool HasOutput() const { return hasOutput_; }
+
+  private:
+    QSoundEffect* EffectFor(const QString& name);
+    void WaitUntilEnded(QSoundEffect* effect, int milliseconds);
+
+    const ImagesModule& images_;
+    QTemporaryDir folder_;
+    QHash<QString, QSoundEffect*> effects_;
+    QHash<QString, int> durations_;
+    QSoundEffect* playing_ = nullptr;
+    QString current_;
+    bool hasOutput_ = false;
+};
+
+// Plays an event's sound when its switch and the master switch are both "Y".
+void PlayEventSound(const GameContext& ctx, SoundPlayer& player, const QString& name,
+                    field::Field soundSwitch);
+// Plays a sound that only the master switch governs ("Reorder", "_t1dz").
+void PlayMasterSound(const GameContext& ctx, SoundPlayer& player, const QString& name);
+// Stops any playing sound unless sounds are switched off altogether.
+void StopSounds(const GameContext& ctx, SoundPlayer& player);
+
+} // namespace quendra
