@@ -1,5 +1,7 @@
 #include "solver.h"
 
+#include "stock.h"
+
 #include "autoplay.h"
 #include "legality.h"
 #include "pick_up.h"
@@ -214,8 +216,11 @@ class Search {
         sweep(PileGroupId::Appogg, Count(kParamReserves, kAppoggPiles));
         sweep(PileGroupId::Fila, Count(kParamTableaus, kFilaPiles));
         sweep(PileGroupId::Dest, Count(kParamFoundations, kDestPiles));
+        // A click on the stock deals or turns the waste over; in the games that gather and
+        // deal the tableau again, a click on the empty stock redeals.
         const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() || wasteCount > 0;
-        if (stockOrWaste) out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
+        const bool redeal = ctx_.Param(16) > 0 && RedealLeft(ctx_);
+        if (stockOrWaste || redeal) out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
         std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
             return a.priority > b.priority;
         });
