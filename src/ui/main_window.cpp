@@ -12,6 +12,7 @@
 #include "score.h"
 #include "settings.h"
 #include "sound_player.h"
+#include "table_play.h"
 #include "table_view.h"
 #include "undo_commands.h"
 
@@ -69,6 +70,11 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     table_ = new TableView(centre);
+    tablePlay_ = new TablePlay(ctx_, images_, table_);
+    connect(tablePlay_, &TablePlay::played, this, [this] {
+        updateUndoCommands();
+        ShowScore(QString::fromStdString(GetSetting(ctx_.settings, field::kScore)));
+    });
     scrollBar_ = new QScrollBar(Qt::Vertical, centre);
     scrollBar_->setObjectName(QStringLiteral("scrBarMain"));
     scrollBar_->setRange(0, 0);
@@ -212,7 +218,17 @@ void MainWindow::setPanelShown(bool time, bool shown) {
 
 void MainWindow::RedrawTable() {
     updateUndoCommands();
+    tablePlay_->RedrawAll();
     table_->update();
+}
+
+void MainWindow::RedrawPile(PileRef pile) {
+    tablePlay_->RedrawPile(pile);
+}
+
+void MainWindow::AnimateDeal() {
+    tablePlay_->AnimateDeal();
+    updateGameCommands();
 }
 
 void MainWindow::ShowScore(const QString& text) {
@@ -301,6 +317,7 @@ void MainWindow::layoutTable() {
     area.screenHeight = ctx_.host.ScreenHeight();
     area.shadowOffset = ShadowOffset(ctx_);
     if (currentGame() >= 0 && ctx_.Param(370) != 0) LayoutPiles(ctx_, scrollBar_->value());
+    tablePlay_->Layout();
     // The scroll bar shows only when the player wants it and the table is taller than the view.
     scrollBar_->setVisible(GetSetting(ctx_.settings, field::kVertScrollBar) == "Y" &&
                            scrollBar_->maximum() > 0);
@@ -321,6 +338,7 @@ void MainWindow::newGame() {
     }
     NewGameCommand(ctx_);
     updateGameCommands();
+    AnimateDeal();
 }
 
 void MainWindow::openGameBrowser() {
@@ -341,6 +359,7 @@ void MainWindow::openGameBrowser() {
         actions_.newGame->setEnabled(true);
     updateGameCommands();
     layoutTable();
+    if (currentGame() >= 0 && ctx_.flags[GameStateFlags::kInPlay]) AnimateDeal();
 }
 
 void MainWindow::quitGame() {

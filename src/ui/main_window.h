@@ -19,6 +19,7 @@ namespace quendra {
 
 struct GameContext;
 class SoundPlayer;
+class TablePlay;
 class TableView;
 
 // The main window: the card table and around it the menus, the tool bars, the clock, the
@@ -41,6 +42,7 @@ class MainWindow : public QMainWindow {
     void setBrowserAtStart(bool open) { browserAtStart_ = open; }
 
     TableView* table() const { return table_; }
+    TablePlay* tablePlay() const { return tablePlay_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
     const MainActions& actions() const { return actions_; }
     const ToolBars& toolBars() const { return toolBars_; }
@@ -53,9 +55,14 @@ class MainWindow : public QMainWindow {
 
     // What the host hands on from the core.
     void RedrawTable();
+    void RedrawPile(PileRef pile);
+    // The cards of a new deal fly to their piles (with the deal animation on).
+    void AnimateDeal();
     void ShowScore(const QString& text);
     void ShowTime(const QString& text);
     void EnableCommand(Host::Command command, bool enabled);
+    // Lays the piles out in the table's size and draws the table.
+    void layoutTable();
     // The caption "Quendra 2000 [game]  [player]  [deal]".
     void UpdateCaption();
 
@@ -86,7 +93,6 @@ class MainWindow : public QMainWindow {
     void updateStatusBar();
     void updateUndoCommands();
     void updateGameCommands();
-    void layoutTable();
     int currentGame() const;
 
     void newGame();
@@ -103,6 +109,7 @@ class MainWindow : public QMainWindow {
     MainActions actions_;
     ToolBars toolBars_;
     TableView* table_{};
+    TablePlay* tablePlay_{};
     QScrollBar* scrollBar_{};
     QFrame* timePanel_{};
     QFrame* scorePanel_{};

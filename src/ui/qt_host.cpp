@@ -2,6 +2,7 @@
 
 #include "main_window.h"
 #include "sound_player.h"
+#include "table_play.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -96,8 +97,18 @@ void QtHost::PlaySound(const std::string& name) {
     sounds_->Play(sound, ModeForSound(sound));
 }
 
-void QtHost::RedrawPile(PileRef /*pile*/) {
-    if (window_) window_->RedrawTable();
+void QtHost::RedrawPile(PileRef pile) {
+    if (window_) window_->RedrawPile(pile);
+}
+
+void QtHost::FlyCard(int card, PileRef from, PileRef to) {
+    if (window_) window_->tablePlay()->FlyCard(card, from, to);
+}
+
+void QtHost::CelebrateWin() {
+    // The cards are thrown over the table for a few seconds, or until a key or a click.
+    constexpr int kWinSeconds = 8;
+    if (window_) window_->tablePlay()->CelebrateWin(kWinSeconds);
 }
 
 void QtHost::RedrawTable() {

@@ -34,6 +34,8 @@ class QtHost : public Host {
     void PlaySound(const std::string& name) override;
     void RedrawPile(PileRef pile) override;
     void RedrawTable() override;
+    void FlyCard(int card, PileRef from, PileRef to) override;
+    void CelebrateWin() override;
     void Wait(int milliseconds) override;
     void ShowScore(const std::string& text) override;
     void ShowTime(const std::string& text) override;

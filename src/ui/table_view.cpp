@@ -1,6 +1,7 @@
 #include "table_view.h"
 
 #include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -28,9 +29,9 @@ void TableView::setBackground(const QColor& colour) {
     update();
 }
 
-void TableView::setTableImage(const QImage& image) {
+void TableView::setTableImage(const QImage& image, bool repaintAll) {
     image_ = image;
-    update();
+    if (repaintAll) update();
 }
 
 void TableView::setPaused(bool paused) {
@@ -57,11 +58,70 @@ void TableView::paintEvent(QPaintEvent* event) {
         return;
     }
     painter.fillRect(event->rect(), background_);
-    if (!image_.isNull()) painter.drawImage(QPoint(0, 0), image_);
+    if (!image_.isNull()) painter.drawImage(QPoint(0, -scrollY_), image_);
+    if (floating_.isNull()) return;
+    if (shadow_ > 0) {
+        // The shadow falls down and to the right of the lifted cards.
+        const QRectF card(QPointF(floatingAt_), floating_.deviceIndependentSize());
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 90));
+        painter.drawRoundedRect(card.translated(shadow_ / 2.0, shadow_ / 2.0), 4, 4);
+    }
+    painter.drawImage(floatingAt_, floating_);
+}
+
+void TableView::updateTableRect(const QRect& tableRect) {
+    update(tableRect.translated(0, -scrollY_));
+}
+
+QRect TableView::floatingRect() const {
+    if (floating_.isNull()) return {};
+    const QSize size = floating_.deviceIndependentSize().toSize();
+    return QRect(floatingAt_, size).adjusted(0, 0, shadow_ + 1, shadow_ + 1);
+}
+
+void TableView::setFloating(const QImage& image, const QPoint& at, int shadow) {
+    update(floatingRect());
+    floating_ = image;
+    floatingAt_ = at;
+    shadow_ = shadow;
+    update(floatingRect());
+}
+
+void TableView::moveFloating(const QPoint& at) {
+    if (at == floatingAt_) return;
+    update(floatingRect());
+    floatingAt_ = at;
+    update(floatingRect());
+}
+
+void TableView::clearFloating() {
+    update(floatingRect());
+    floating_ = QImage();
 }
 
 void TableView::contextMenuEvent(QContextMenuEvent* event) {
+    // A right click plays (it sends a card); with Ctrl it opens the popup menu.
+    if (event->reason() == QContextMenuEvent::Mouse && !(event->modifiers() & Qt::ControlModifier))
+        return;
     emit popupRequested(event->globalPos());
+}
+
+void TableView::mousePressEvent(QMouseEvent* event) {
+    emit tablePressed(event->position().toPoint(), event->button(), event->modifiers());
+}
+
+void TableView::mouseMoveEvent(QMouseEvent* event) {
+    emit tableMoved(event->position().toPoint());
+}
+
+void TableView::mouseReleaseEvent(QMouseEvent* event) {
+    emit tableReleased(event->position().toPoint(), event->button());
+}
+
+void TableView::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit tableDoubleClicked(event->position().toPoint(), event->button());
 }
 
 } // namespace quendra

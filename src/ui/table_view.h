@@ -16,23 +16,48 @@ class TableView : public QWidget {
     QColor background() const { return background_; }
     void setBackground(const QColor& colour);
     // The drawn table, painted at the top-left corner; a null image shows the background.
-    void setTableImage(const QImage& image);
+    void setTableImage(const QImage& image, bool repaintAll = true);
     const QImage& tableImage() const { return image_; }
     void setPaused(bool paused);
     bool paused() const { return paused_; }
+    // Where the table image's top row lies in the table (the scroll position).
+    void setScrollY(int scrollY) { scrollY_ = scrollY; }
+    // Repaints table rectangles (table coordinates) that the drawing changed.
+    void updateTableRect(const QRect& tableRect);
+
+    // A picture floating over the table (the dragged cards, a flying card), its top-left
+    // corner at `at` in window coordinates, with a shadow `shadow` pixels down and right.
+    void setFloating(const QImage& image, const QPoint& at, int shadow);
+    void moveFloating(const QPoint& at);
+    void clearFloating();
+    bool hasFloating() const { return !floating_.isNull(); }
+    QRect floatingRect() const;
 
   signals:
     // A right click asks for the table's popup menu.
     void popupRequested(const QPoint& globalPos);
+    // The pointer on the table, in window coordinates.
+    void tablePressed(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void tableMoved(const QPoint& at);
+    void tableReleased(const QPoint& at, Qt::MouseButton button);
+    void tableDoubleClicked(const QPoint& at, Qt::MouseButton button);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     QColor background_;
     QImage image_;
     bool paused_ = false;
+    int scrollY_ = 0;
+    QImage floating_;
+    QPoint floatingAt_;
+    int shadow_ = 0;
 };
 
 // A colour stored the Windows way, blue in the high byte and red in the low byte.

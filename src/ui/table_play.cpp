@@ -1,0 +1,476 @@
+#include "table_play.h"
+
+#include "flight_deal.h"
+#include "game_context.h"
+#include "layout.h"
+#include "pointer.h"
+#include "score.h"
+#include "settings.h"
+#include "table_view.h"
+#include "win_animation.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <random>
+
+#include <QApplication>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace quendra {
+
+namespace {
+
+constexpr int kMaxDropCandidates = 4;
+
+QRect ToQRect(const TableRect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+bool IsInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Sets a flag for the lifetime of the object.
+class Raised {
+  public:
+    explicit Raised(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~Raised() { flag_ = old_; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+
+  private:
+    bool& flag_;
+    bool old_;
+};
+
+} // namespace
+
+TablePlay::TablePlay(GameContext& ctx, const ImagesModule& module, TableView* view)
+    : QObject(view), ctx_(ctx), cards_(module), painter_(ctx, module, cards_), view_(view) {
+    connect(view, &TableView::tablePressed, this, &TablePlay::press);
+    connect(view, &TableView::tableMoved, this, &TablePlay::move);
+    connect(view, &TableView::tableReleased, this, &TablePlay::release);
+    connect(view, &TableView::tableDoubleClicked, this, &TablePlay::doubleClick);
+    // Input is held back while cards fly and stops the winning animation.
+    qApp->installEventFilter(this);
+}
+
+void TablePlay::LoadCards() {
+    cards_.LoadCardImages(ctx_.settings);
+    cardsKey_ = GetSetting(ctx_.settings, field::kCardSize) +
+                GetSetting(ctx_.settings, field::kCardSet) +
+                GetSetting(ctx_.settings, field::kBackCard);
+}
+
+bool TablePlay::HasGame() const {
+    return !GetSetting(ctx_.settings, field::kGameNumber).empty() && ctx_.Param(370) != 0;
+}
+
+void TablePlay::Layout() {
+    const std::string key = GetSetting(ctx_.settings, field::kCardSize) +
+                            GetSetting(ctx_.settings, field::kCardSet) +
+                            GetSetting(ctx_.settings, field::kBackCard);
+    if (key != cardsKey_) LoadCards();
+    const qreal dpr = view_->devicePixelRatioF();
+    painter_.Resize(std::max(1, view_->width()), std::max(1, view_->height()), dpr);
+    RedrawAll();
+}
+
+void TablePlay::RedrawAll() {
+    if (!HasGame()) {
+        view_->setTableImage(QImage());
+        return;
+    }
+    if (painter_.TableBuffer().size() != view_->size() * painter_.DevicePixelRatio()) {
+        painter_.Resize(std::max(1, view_->width()), std::max(1, view_->height()),
+                        view_->devicePixelRatioF());
+    }
+    painter_.DrawTable();
+    drawn_ = ctx_.table;
+    painter_.TakeDirty();
+    view_->setScrollY(ctx_.mainGame.values[TMainGame::kScrollY]);
+    view_->setTableImage(painter_.TableBuffer());
+}
+
+std::string& TablePlay::drawn(PileRef pile) {
+    return drawn_.Pile(pile);
+}
+
+void TablePlay::RedrawPile(PileRef pile) {
+    if (!HasGame() || painter_.TableBuffer().isNull()) return;
+    const std::string old = drawn(pile);
+    painter_.RedrawChangedPile(pile, old);
+    drawn(pile) = ctx_.table.Pile(pile);
+    present();
+}
+
+void TablePlay::syncPiles() {
+    for (PileRef pile : placedPiles())
+        if (ctx_.table.Pile(pile) != drawn(pile)) RedrawPile(pile);
+}
+
+void TablePlay::present() {
+    view_->setTableImage(painter_.TableBuffer(), false);
+    for (const QRect& rect : painter_.TakeDirty())
+        view_->updateTableRect(rect);
+}
+
+std::vector<PileRef> TablePlay::placedPiles() const {
+    std::vector<PileRef> piles;
+    auto add = [&](PileRef pile) {
+        if (!PileRect(ctx_, pile, painter_.Options()).Empty()) piles.push_back(pile);
+    };
+    for (int i = 0; i < kStockPiles; ++i)
+        add(pile::Stock(i));
+    for (int i = 0; i < FoundationCount(ctx_); ++i)
+        add(pile::Dest(i));
+    for (int i = 0; i < TableauCount(ctx_); ++i)
+        add(pile::Fila(i));
+    for (int i = 0; i < ReserveCount(ctx_); ++i)
+        add(pile::Appogg(i));
+    return piles;
+}
+
+std::optional<PileHit> TablePlay::hitAt(const QPoint& at) const {
+    const int scroll = ctx_.mainGame.values[TMainGame::kScrollY];
+    return PileUnderPoint(ctx_, {at.x(), at.y() + scroll}, painter_.Options());
+}
+
+QRect TablePlay::PileRectInView(PileRef pile) const {
+    const int scroll = ctx_.mainGame.values[TMainGame::kScrollY];
+    return ToQRect(PileRect(ctx_, pile, painter_.Options())).translated(0, -scroll);
+}
+
+QRect TablePlay::CardRectInView(PileRef pile, int position) const {
+    const std::vector<TablePoint> places = painter_.Positions(pile);
+    if (places.empty()) return PileRectInView(pile);
+    const int scroll = ctx_.mainGame.values[TMainGame::kScrollY];
+    const TablePoint p = position < 0 || position >= static_cast<int>(places.size())
+                             ? places.back()
+                             : places[static_cast<std::size_t>(position)];
+    return QRect(p.x, p.y - scroll, cards_.CardWidth(), cards_.CardHeight());
+}
+
+QImage TablePlay::cardImage(int card) const {
+    const qreal dpr = painter_.DevicePixelRatio();
+    if (card > 0 && ctx_.cardTable.Face(card) == '0') return cards_.Back(dpr);
+    return cards_.Card(CardImageNumber(card), dpr);
+}
+
+QImage TablePlay::groupImage(PileRef pile, int position) const {
+    const std::string& cards = ctx_.table.Pile(pile);
+    const std::vector<TablePoint> places = painter_.Positions(pile);
+    const int count = std::min(PileCardCount(cards), static_cast<int>(places.size()));
+    if (position < 0 || position >= count) return {};
+    const TablePoint origin = places[static_cast<std::size_t>(position)];
+    QRect bounds;
+    for (int i = position; i < count; ++i) {
+        const TablePoint p = places[static_cast<std::size_t>(i)];
+        bounds |= QRect(p.x - origin.x, p.y - origin.y, cards_.CardWidth(), cards_.CardHeight());
+    }
+    const qreal dpr = painter_.DevicePixelRatio();
+    QImage image(bounds.size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter paint(&image);
+    for (int i = position; i < count; ++i) {
+        const TablePoint p = places[static_cast<std::size_t>(i)];
+        const int card = PileCardAt(cards, i);
+        if (card < 1) continue;
+        paint.drawImage(
+            QRect(p.x - origin.x, p.y - origin.y, cards_.CardWidth(), cards_.CardHeight()),
+            cardImage(card));
+    }
+    return image;
+}
+
+// Mouse play.
+
+void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    if (!HasGame() || !ctx_.flags[GameStateFlags::kInPlay] || drag_) return;
+    if (ctx_.play.busy) {
+        ctx_.host.Beep();
+        return;
+    }
+    const std::optional<PileHit> hit = hitAt(at);
+    if (button == Qt::RightButton) {
+        if (modifiers & Qt::ControlModifier) return; // the popup menu
+        if (hit && hit->card > 0)
+            sendCard(*hit, GetSetting(ctx_.settings, field::kRightClickToFoundations) != "N",
+                     GetSetting(ctx_.settings, field::kRightClickToTableaus) != "N");
+        return;
+    }
+    if (button != Qt::LeftButton || !hit) return;
+    if (hit->pile == pile::Stock(kMazzo)) {
+        stockPressed_ = true;
+        fnStockPress(ctx_);
+        syncPiles();
+        return;
+    }
+    const PileRef pile = hit->pile;
+    const int position =
+        hit->position < 0 ? PileCardCount(ctx_.table.Pile(pile)) - 1 : hit->position;
+    const QImage image = groupImage(pile, position);
+    const QRect cardRect = CardRectInView(pile, position);
+    if (!fnPickUpCard(ctx_, pile, position)) {
+        // A face-down card may have been turned.
+        RedrawPile(pile);
+        emit played();
+        return;
+    }
+    Drag drag;
+    drag.pile = pile;
+    drag.position = position;
+    drag.grip = at - cardRect.topLeft();
+    drag.pressAt = at;
+    drag.origin = cardRect.topLeft();
+    drag.cardSize = cardRect.size();
+    drag.image = image;
+    drag_ = drag;
+    // The pile is drawn without the lifted cards while they float.
+    const std::string whole = ctx_.table.Pile(pile);
+    ctx_.table.Pile(pile) = whole.substr(0, static_cast<std::size_t>(position) * 3);
+    RedrawPile(pile);
+    ctx_.table.Pile(pile) = whole;
+    view_->setFloating(image, cardRect.topLeft(), ShadowOffset(ctx_));
+}
+
+void TablePlay::move(const QPoint& at) {
+    if (!drag_) return;
+    if ((at - drag_->pressAt).manhattanLength() > 0) drag_->moved = true;
+    view_->moveFloating(at - drag_->grip);
+}
+
+std::vector<PileRef> TablePlay::dropCandidates(const QRect& dragged) const {
+    std::vector<std::pair<long long, PileRef>> overlaps;
+    for (PileRef pile : placedPiles()) {
+        if (drag_ && pile == drag_->pile) continue;
+        const QRect common = dragged & PileRectInView(pile);
+        if (common.isEmpty()) continue;
+        overlaps.emplace_back(static_cast<long long>(common.width()) * common.height(), pile);
+    }
+    std::stable_sort(overlaps.begin(), overlaps.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<PileRef> piles;
+    for (const auto& [area, pile] : overlaps) {
+        if (static_cast<int>(piles.size()) == kMaxDropCandidates) break;
+        piles.push_back(pile);
+    }
+    return piles;
+}
+
+void TablePlay::release(const QPoint& at, Qt::MouseButton button) {
+    if (button != Qt::LeftButton) return;
+    if (stockPressed_) {
+        stockPressed_ = false;
+        fnStockRelease(ctx_);
+        syncPiles();
+        afterMouseUp();
+        return;
+    }
+    if (!drag_) return;
+    const Drag drag = *drag_;
+    const QPoint dropAt = at - drag.grip;
+    bool dropped = false;
+    if (drag.moved) {
+        const std::vector<PileRef> candidates = dropCandidates(QRect(dropAt, drag.cardSize));
+        Raised quiet(dropping_);
+        dropped = !candidates.empty() && fnTryDrop(ctx_, candidates);
+    }
+    fnClearDrag(ctx_);
+    drag_.reset();
+    if (!dropped && drag.moved) {
+        // The card goes back where it was taken from.
+        view_->clearFloating();
+        flyImage(drag.image, dropAt, drag.origin, false);
+    }
+    view_->clearFloating();
+    RedrawPile(drag.pile);
+    syncPiles();
+    afterMouseUp();
+}
+
+void TablePlay::afterMouseUp() {
+    fnAfterMouseUp(ctx_);
+    // The score follows the table (recomputed, so a move already scored is not counted twice).
+    if (ctx_.flags[GameStateFlags::kInPlay]) fnComputeScore(ctx_);
+    syncPiles();
+    emit played();
+}
+
+void TablePlay::doubleClick(const QPoint& at, Qt::MouseButton button) {
+    if (button != Qt::LeftButton || !HasGame() || !ctx_.flags[GameStateFlags::kInPlay]) return;
+    const std::optional<PileHit> hit = hitAt(at);
+    if (!hit || hit->card <= 0 || hit->pile == pile::Stock(kMazzo)) return;
+    sendCard(*hit, GetSetting(ctx_.settings, field::kDoubleClickToFoundations) != "N",
+             GetSetting(ctx_.settings, field::kDoubleClickToTableaus) == "Y");
+}
+
+void TablePlay::sendCard(const PileHit& hit, bool toFoundations, bool toTableaus) {
+    const int position =
+        hit.position < 0 ? PileCardCount(ctx_.table.Pile(hit.pile)) - 1 : hit.position;
+    if (fnSendCard(ctx_, hit.pile, position, toFoundations, toTableaus)) syncPiles();
+    afterMouseUp();
+}
+
+// Animations on the event loop.
+
+void TablePlay::pause(int ms) {
+    if (ms <= 0) {
+        // The picture is shown and the window stays responsive even without a wait.
+        QCoreApplication::processEvents();
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+int TablePlay::speed() const {
+    return std::atoi(GetSetting(ctx_.settings, field::kSpeedMoveCard).c_str());
+}
+
+void TablePlay::flyImage(const QImage& image, QPoint from, QPoint to, bool deal) {
+    if (image.isNull() || from == to) return;
+    FlightRequest request;
+    request.from = {from.x(), from.y()};
+    request.to = {to.x(), to.y()};
+    request.cardWidth = cards_.CardWidth();
+    request.cardHeight = cards_.CardHeight();
+    request.speedMoveCard = std::max(1, speed());
+    request.deal = deal;
+    const FlightPlan plan = PlanFlight(request);
+    Raised busy(flying_);
+    view_->setFloating(image, from, 0);
+    for (const FlightMove& step : plan.moves) {
+        pause(step.waitBeforeMs);
+        view_->moveFloating(QPoint(step.at.x, step.at.y));
+    }
+    view_->clearFloating();
+}
+
+void TablePlay::FlyCard(int card, PileRef from, PileRef to) {
+    // A dropped card is already where the pointer left it.
+    if (dropping_ || dealing_ || !HasGame() || !view_->isVisible() || speed() <= 0) return;
+    const QRect start = CardRectInView(from);
+    QRect end = CardRectInView(to);
+    if (PileTopCard(ctx_.table.Pile(to)) != card) {
+        const std::vector<TablePoint> places = painter_.Positions(to);
+        if (places.size() >= 2) {
+            const TablePoint a = places[places.size() - 2], b = places.back();
+            end.translate(b.x - a.x, b.y - a.y);
+        }
+    }
+    flyImage(cardImage(card), start.topLeft(), end.topLeft(), false);
+}
+
+void TablePlay::AnimateDeal() {
+    if (!HasGame() || !view_->isVisible() ||
+        GetSetting(ctx_.settings, field::kDealAnimation) == "N")
+        return;
+    const std::optional<DealSource> source = ChooseDealSource(ctx_);
+    if (!source) return;
+    const std::vector<DealtCard> order = DealOrder(ctx_, *source);
+    if (order.empty()) return;
+    const TablePoint launch = DealLaunchPoint(ctx_, *source);
+    const int scroll = ctx_.mainGame.values[TMainGame::kScrollY];
+    const PileGroups whole = ctx_.table;
+    Raised busy(dealing_);
+    for (const DealtCard& dealt : order)
+        ctx_.table.Pile(dealt.pile).clear();
+    RedrawAll();
+    for (const DealtCard& dealt : order) {
+        std::string& cards = ctx_.table.Pile(dealt.pile);
+        cards = whole.Pile(dealt.pile).substr(0, static_cast<std::size_t>(dealt.position + 1) * 3);
+        const QRect to = CardRectInView(dealt.pile, dealt.position);
+        const QImage image =
+            dealt.faceUp ? cards_.Card(CardImageNumber(dealt.card), painter_.DevicePixelRatio())
+                         : cards_.Back(painter_.DevicePixelRatio());
+        flyImage(image, QPoint(launch.x, launch.y - scroll), to.topLeft(), true);
+        RedrawPile(dealt.pile);
+    }
+    ctx_.table = whole;
+    RedrawAll();
+}
+
+namespace {
+
+// The winning animation draws straight into the table picture.
+class ViewSink : public WinAnimationSink {
+  public:
+    ViewSink(TablePainter& painter, TableView* view, std::function<void(int)> pause)
+        : painter_(painter), view_(view), pause_(std::move(pause)) {}
+    std::int64_t NowMs() override { return QDateTime::currentMSecsSinceEpoch(); }
+    void Draw(int card, TablePoint at) override {
+        painter_.DrawCard(card, at.x, at.y, -1);
+        view_->setTableImage(painter_.TableBuffer(), false);
+        for (const QRect& rect : painter_.TakeDirty())
+            view_->updateTableRect(rect);
+    }
+    void Wait(int ms) override { pause_(ms); }
+    void ProcessMessages() override { QCoreApplication::processEvents(); }
+
+  private:
+    TablePainter& painter_;
+    TableView* view_;
+    std::function<void(int)> pause_;
+};
+
+} // namespace
+
+void TablePlay::CelebrateWin(int seconds) {
+    if (!HasGame() || !view_->isVisible()) return;
+    std::mt19937 engine(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+    RandomFn random = [&engine](int n) {
+        return n < 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(engine);
+    };
+    const std::optional<WinPattern> pattern = ChooseWinPattern(kRandomWinPattern, random);
+    if (!pattern) return;
+    WinArea area;
+    area.width = view_->width();
+    area.height = view_->height();
+    area.cardWidth = cards_.CardWidth();
+    area.cardHeight = cards_.CardHeight();
+    area.speedMoveCard = std::max(1, speed());
+    const std::unique_ptr<WinAnimation> animation = MakeWinAnimation(*pattern, area, random);
+    ViewSink sink(painter_, view_, [this](int ms) { pause(ms); });
+    Raised busy(celebrating_);
+    RunWinAnimation(ctx_, *animation, sink, seconds);
+    RedrawAll();
+}
+
+bool TablePlay::eventFilter(QObject* watched, QEvent* event) {
+    if (IsInput(event->type())) {
+        if (celebrating_) {
+            // A key or a click stops the winning animation.
+            if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
+                ctx_.flags[GameStateFlags::kAnimating] = 0;
+            return true;
+        }
+        // The deal and the flights ignore the player.
+        if (dealing_ || flying_) return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace quendra

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "fan_geometry.h"
+#include "images_cards.h"
+#include "table.h"
+#include "table_painter.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+
+namespace quendra {
+
+struct GameContext;
+class ImagesModule;
+class TableView;
+
+// The card table of the main window: draws the dealt table into the view, turns the view's
+// mouse events into play (drag and drop, the stock click, turning a card, sending a card),
+// and flies cards over the table on the event loop.
+class TablePlay : public QObject {
+    Q_OBJECT
+  public:
+    TablePlay(GameContext& ctx, const ImagesModule& module, TableView* view);
+
+    // The card pictures after the settings changed (size, faces, back).
+    void LoadCards();
+    // Sizes the table picture to the view (the piles are laid out) and draws the whole table.
+    void Layout();
+    // A game is chosen and its layout is known.
+    bool HasGame() const;
+    // Draws the whole table again.
+    void RedrawAll();
+    // Draws one pile again from what the table holds now.
+    void RedrawPile(PileRef pile);
+    // A card flies from the top of `from` to its place on `to`.
+    void FlyCard(int card, PileRef from, PileRef to);
+    // The cards of a new deal fly from the stock to their piles, one after the other; the
+    // pointer and the keyboard are ignored meanwhile.
+    void AnimateDeal();
+    // The winning animation: cards thrown over the table until its time is over or the player
+    // presses a key or clicks.
+    void CelebrateWin(int seconds);
+
+    bool Dealing() const { return dealing_; }
+    bool Celebrating() const { return celebrating_; }
+    // The window-pixel rectangle of a pile and of its card at `position` (-1 the top card).
+    QRect PileRectInView(PileRef pile) const;
+    QRect CardRectInView(PileRef pile, int position = -1) const;
+    TablePainter& Painter() { return painter_; }
+
+  signals:
+    // The table changed by a gesture of the player (score, undo commands).
+    void played();
+
+  private slots:
+    void press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void move(const QPoint& at);
+    void release(const QPoint& at, Qt::MouseButton button);
+    void doubleClick(const QPoint& at, Qt::MouseButton button);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct Drag {
+        PileRef pile;
+        int position = 0;
+        QPoint grip; // pointer minus the top-left corner of the lifted card
+        QPoint pressAt;
+        QPoint origin; // where the lifted card lay, window coordinates
+        bool moved = false;
+        QSize cardSize;
+        QImage image;
+    };
+
+    void present();
+    void sendCard(const PileHit& hit, bool toFoundations, bool toTableaus);
+    void afterMouseUp();
+    // Redraws every pile whose cards differ from what was drawn.
+    void syncPiles();
+    QImage cardImage(int card) const;
+    int speed() const;
+    std::vector<PileRef> dropCandidates(const QRect& dragged) const;
+    QImage groupImage(PileRef pile, int position) const;
+    std::optional<PileHit> hitAt(const QPoint& at) const;
+    std::vector<PileRef> placedPiles() const;
+    void flyImage(const QImage& image, QPoint from, QPoint to, bool deal);
+    void pause(int ms);
+    std::string& drawn(PileRef pile);
+
+    GameContext& ctx_;
+    CardImages cards_;
+    TablePainter painter_;
+    TableView* view_;
+    std::optional<Drag> drag_;
+    bool stockPressed_ = false;
+    bool dealing_ = false;
+    bool celebrating_ = false;
+    bool flying_ = false;
+    bool dropping_ = false;
+    std::string cardsKey_;
+    // The pile strings as last drawn, so that a pile's redraw erases what left it.
+    PileGroups drawn_;
+};
+
+} // namespace quendra

@@ -1,0 +1,189 @@
+#include "cards.h"
+#include "game_context.h"
+#include "legality.h"
+#include "main_window.h"
+#include "new_game.h"
+#include "settings.h"
+#include "table_play.h"
+#include "table_view.h"
+#include "ui_fixture.h"
+
+#include <memory>
+
+#include <QLabel>
+#include <QtTest/QtTest>
+
+namespace quendra {
+
+namespace {
+
+// A shown main window playing Klondike, without the deal animation and the flights.
+struct Board {
+    test::Program program;
+    MainWindow window{program.ctx};
+    GameContext& ctx = program.ctx;
+
+    Board() {
+        window.setBrowserAtStart(false);
+        if (!window.StartUp()) return;
+        window.resize(1024, 768);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) return;
+        SetSetting(ctx.settings, field::kDealAnimation, "N");
+        SetSetting(ctx.settings, field::kSpeedMoveCard, "0");
+        Deal();
+    }
+    // Deals game `number` of Klondike.
+    void Deal(int number = 1) {
+        SetSetting(ctx.settings, field::kDealNumber, std::to_string(number));
+        // Automatic play would move the cards the tests look for.
+        ctx.play.autoplayTicked = false;
+        SelectAndStartGame(ctx, 0, "Klondike", "Player 1", kKeepDealNumber, false);
+        window.layoutTable();
+    }
+    TableView* view() const { return window.table(); }
+    TablePlay* play() const { return window.tablePlay(); }
+    const std::string& Pile(PileRef pile) const { return ctx.table.Pile(pile); }
+    QPoint CardCentre(PileRef pile, int position = -1) const {
+        return play()->CardRectInView(pile, position).center();
+    }
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(view(), Qt::LeftButton, {}, from);
+        const QPoint step = (to - from) / 4;
+        for (int i = 1; i <= 3; ++i)
+            QTest::mouseMove(view(), from + step * i);
+        QTest::mouseMove(view(), to);
+        QTest::mouseRelease(view(), Qt::LeftButton, {}, to);
+    }
+    void ClickStock() {
+        const QPoint at = CardCentre(pile::Stock(kMazzo));
+        QTest::mousePress(view(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(view(), Qt::LeftButton, {}, at);
+    }
+};
+
+// A face-up top card of a tableau pile that another tableau pile takes.
+struct TableauMove {
+    int from = -1;
+    int to = -1;
+};
+TableauMove FindTableauMove(const GameContext& ctx) {
+    for (int i = 0; i < TableauCount(ctx); ++i) {
+        const int card = PileTopCard(ctx.table.Pile(pile::Fila(i)));
+        if (card < 1 || ctx.cardTable.Face(card) == '0') continue;
+        for (int j = 0; j < TableauCount(ctx); ++j)
+            if (j != i && !ctx.table.Pile(pile::Fila(j)).empty() &&
+                fnCanDropOnTableau(ctx, j, card))
+                return {i, j};
+    }
+    return {};
+}
+
+} // namespace
+
+class MousePlayTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theDealtTableIsDrawnInTheView() {
+        Board board;
+        const QImage& image = board.view()->tableImage();
+        QVERIFY(!image.isNull());
+        // A tableau card shows something other than the table's green.
+        const QPoint at = board.CardCentre(pile::Fila(6));
+        const QImage shown = board.view()->grab().toImage();
+        QVERIFY(shown.pixelColor(at) != board.view()->background());
+    }
+
+    void aLegalDragLandsAndAnIllegalOneReturns() {
+        Board board;
+        TableauMove move;
+        for (int tries = 0; tries < 200 && move.from < 0; ++tries) {
+            board.Deal(tries + 2);
+            move = FindTableauMove(board.ctx);
+        }
+        QVERIFY(move.from >= 0);
+        const PileRef from = pile::Fila(move.from), to = pile::Fila(move.to);
+        const int card = PileTopCard(board.Pile(from));
+        const int before = PileCardCount(board.Pile(to));
+
+        // Onto a pile that does not take it (a foundation, empty at the deal): it comes back.
+        const std::string dealt = board.Pile(from);
+        int refusing = 0;
+        while (fnCanDropOnFoundation(board.ctx, refusing, card))
+            ++refusing;
+        board.Drag(board.CardCentre(from), board.CardCentre(pile::Dest(refusing)));
+        QCOMPARE(board.Pile(from), dealt);
+        QVERIFY(board.Pile(pile::Dest(refusing)).empty());
+        QVERIFY(!board.view()->hasFloating());
+        QCOMPARE(board.ctx.play.draggedCard, 0);
+
+        // Onto the pile that takes it, gripped a little off the card's centre.
+        board.Drag(board.CardCentre(from) + QPoint(5, 8), board.CardCentre(to) + QPoint(3, 20));
+        QCOMPARE(PileCardCount(board.Pile(to)), before + 1);
+        QCOMPARE(PileTopCard(board.Pile(to)), card);
+        QVERIFY(board.window.actions().undo->isEnabled());
+        // The view shows the card at its new place.
+        const QImage shown = board.view()->grab().toImage();
+        QVERIFY(shown.pixelColor(board.CardCentre(to)) != board.view()->background());
+    }
+
+    void aStockClickDealsAndADoubleClickSendsAnAceHome() {
+        Board board;
+        // A deal with an ace in the stock.
+        auto aceInStock = [&] {
+            const std::string& stock = board.Pile(pile::Stock(kMazzo));
+            for (int i = 0; i < PileCardCount(stock); ++i)
+                if (fnRank(PileCardAt(stock, i)) == 1) return true;
+            return false;
+        };
+        for (int number = 2; !aceInStock() && number < 50; ++number)
+            board.Deal(number);
+        QVERIFY(aceInStock());
+        // Turn the stock over until an ace shows on the waste (every ace of the stock shows).
+        bool ace = false;
+        for (int clicks = 0; clicks < 24 && !ace; ++clicks) {
+            const int stock = PileCardCount(board.Pile(pile::Stock(kMazzo)));
+            board.ClickStock();
+            QCOMPARE(PileCardCount(board.Pile(pile::Stock(kMazzo))), stock - 1);
+            ace = fnRank(PileTopCard(board.Pile(pile::Stock(kMazzoVis)))) == 1;
+        }
+        QVERIFY(ace);
+        const int card = PileTopCard(board.Pile(pile::Stock(kMazzoVis)));
+        const std::string scoreBefore = GetSetting(board.ctx.settings, field::kScore);
+        QTest::mouseDClick(board.view(), Qt::LeftButton, {},
+                           board.CardCentre(pile::Stock(kMazzoVis)));
+        bool home = false;
+        for (int i = 0; i < FoundationCount(board.ctx); ++i)
+            home = home || PileTopCard(board.Pile(pile::Dest(i))) == card;
+        QVERIFY(home);
+        QVERIFY(GetSetting(board.ctx.settings, field::kScore) != scoreBefore);
+        QCOMPARE(board.window.scoreLabel()->text(),
+                 QString::fromStdString(GetSetting(board.ctx.settings, field::kScore)));
+    }
+
+    void inputDuringTheDealAnimationIsDiscarded() {
+        Board board;
+        SetSetting(board.ctx.settings, field::kDealAnimation, "Y");
+        SetSetting(board.ctx.settings, field::kSpeedMoveCard, "10");
+        const PileGroups dealt = board.ctx.table;
+        bool sawDealing = false;
+        bool pauseToggled = false;
+        // While the cards fly, a key (Ctrl+P pauses) and a click on the stock do nothing.
+        QTimer::singleShot(5, [&] {
+            sawDealing = board.play()->Dealing();
+            QTest::keyClick(&board.window, Qt::Key_P, Qt::ControlModifier);
+            board.ClickStock();
+            pauseToggled = board.window.table()->paused();
+        });
+        board.window.AnimateDeal();
+        QVERIFY(sawDealing);
+        QVERIFY(!pauseToggled);
+        QVERIFY(!board.play()->Dealing());
+        QVERIFY(board.ctx.table == dealt);
+    }
+};
+
+} // namespace quendra
+
+QTEST_MAIN(quendra::MousePlayTest)
+#include "mouse_play_test.moc"
