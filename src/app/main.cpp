@@ -4,9 +4,11 @@
 #include "qt_host.h"
 #include "settings.h"
 #include "sound_player.h"
+#include "table_screenshot.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 
 #ifndef QUENDRA_SHARE_DIR
 #define QUENDRA_SHARE_DIR ""
@@ -25,6 +27,12 @@ int main(int argc, char** argv) {
                                        QStringLiteral("Use <folder> as the program folder."),
                                        QStringLiteral("folder"));
     parser.addOption(dirOption);
+    const QCommandLineOption shotOption(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Play a few moves of Klondike, save a picture of the window to <file> "
+                       "and quit."),
+        QStringLiteral("file"));
+    parser.addOption(shotOption);
     parser.process(app);
 
     quendra::QtHost host;
@@ -44,6 +52,7 @@ int main(int argc, char** argv) {
 
     quendra::MainWindow window(ctx);
     window.setVersion(QStringLiteral(QUENDRA_VERSION));
+    if (parser.isSet(shotOption)) window.setBrowserAtStart(false);
     host.SetWindow(&window);
     host.SetSounds(&window.sounds());
     // A missing GAMES.DAT or SOL.RGF has been reported: there is nothing to play without them.
@@ -51,5 +60,10 @@ int main(int argc, char** argv) {
     quendra::PlayEventSound(ctx, window.sounds(), QStringLiteral("Splash"),
                             quendra::field::kSoundsSplash);
     window.ShowWithPlacement();
+    if (parser.isSet(shotOption)) {
+        const QString file = parser.value(shotOption);
+        QTimer::singleShot(500, &window,
+                           [&window, file] { quendra::PlayAndTakeScreenshot(window, file); });
+    }
     return app.exec();
 }

@@ -43,6 +43,7 @@ class MainWindow : public QMainWindow {
 
     TableView* table() const { return table_; }
     TablePlay* tablePlay() const { return tablePlay_; }
+    GameContext& context() { return ctx_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
     const MainActions& actions() const { return actions_; }
     const ToolBars& toolBars() const { return toolBars_; }
