@@ -215,6 +215,7 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     const std::optional<PileHit> hit = hitAt(at);
     if (button == Qt::RightButton) {
         if (modifiers & Qt::ControlModifier) return; // the popup menu
+        if (hit && revealCovered(*hit)) return;
         if (hit && hit->card > 0)
             sendCard(*hit, GetSetting(ctx_.settings, field::kRightClickToFoundations) != "N",
                      GetSetting(ctx_.settings, field::kRightClickToTableaus) != "N");
@@ -279,7 +280,24 @@ std::vector<PileRef> TablePlay::dropCandidates(const QRect& dragged) const {
     return piles;
 }
 
+bool TablePlay::revealCovered(const PileHit& hit) {
+    if (GetSetting(ctx_.settings, field::kShowPartialHiddenCard) == "N") return false;
+    const std::string& cards = ctx_.table.Pile(hit.pile);
+    if (hit.card <= 0 || hit.position < 0 || hit.position >= PileCardCount(cards) - 1 ||
+        ctx_.cardTable.Face(hit.card) == '0')
+        return false;
+    // The card shows whole until the button comes up.
+    revealing_ = true;
+    view_->setFloating(cardImage(hit.card), CardRectInView(hit.pile, hit.position).topLeft(), 0);
+    return true;
+}
+
 void TablePlay::release(const QPoint& at, Qt::MouseButton button) {
+    if (button == Qt::RightButton && revealing_) {
+        revealing_ = false;
+        view_->clearFloating();
+        return;
+    }
     if (button != Qt::LeftButton) return;
     if (stockPressed_) {
         stockPressed_ = false;
@@ -336,13 +354,10 @@ void TablePlay::sendCard(const PileHit& hit, bool toFoundations, bool toTableaus
 // Animations on the event loop.
 
 void TablePlay::pause(int ms) {
-    if (ms <= 0) {
-        // The picture is shown and the window stays responsive even without a wait.
-        QCoreApplication::processEvents();
-        return;
-    }
+    // Even a wait of nothing runs the event loop for a moment, so that the picture is shown,
+    // the timers fire and the player's keys and clicks are seen.
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer::singleShot(std::max(1, ms), &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -426,26 +441,37 @@ class ViewSink : public WinAnimationSink {
         view_->setTableImage(painter_.TableBuffer(), false);
         for (const QRect& rect : painter_.TakeDirty())
             view_->updateTableRect(rect);
+        // A pattern that throws many cards without a pause still shows them and still
+        // hears the key that stops it.
+        if (NowMs() - lastYield_ >= kYieldMs) Wait(0);
     }
-    void Wait(int ms) override { pause_(ms); }
-    void ProcessMessages() override { QCoreApplication::processEvents(); }
+    void Wait(int ms) override {
+        pause_(ms);
+        lastYield_ = NowMs();
+    }
+    void ProcessMessages() override {
+        QCoreApplication::processEvents();
+        lastYield_ = NowMs();
+    }
 
   private:
     TablePainter& painter_;
     TableView* view_;
     std::function<void(int)> pause_;
+    static constexpr std::int64_t kYieldMs = 20;
+    std::int64_t lastYield_ = QDateTime::currentMSecsSinceEpoch();
 };
 
 } // namespace
 
-void TablePlay::CelebrateWin(int seconds) {
-    if (!HasGame() || !view_->isVisible()) return;
+int TablePlay::CelebrateWin(int seconds) {
+    if (!HasGame() || !view_->isVisible()) return 0;
     std::mt19937 engine(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
     RandomFn random = [&engine](int n) {
         return n < 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(engine);
     };
     const std::optional<WinPattern> pattern = ChooseWinPattern(kRandomWinPattern, random);
-    if (!pattern) return;
+    if (!pattern) return 0;
     WinArea area;
     area.width = view_->width();
     area.height = view_->height();
@@ -455,8 +481,9 @@ void TablePlay::CelebrateWin(int seconds) {
     const std::unique_ptr<WinAnimation> animation = MakeWinAnimation(*pattern, area, random);
     ViewSink sink(painter_, view_, [this](int ms) { pause(ms); });
     Raised busy(celebrating_);
-    RunWinAnimation(ctx_, *animation, sink, seconds);
+    const int drawn = RunWinAnimation(ctx_, *animation, sink, seconds);
     RedrawAll();
+    return drawn;
 }
 
 bool TablePlay::eventFilter(QObject* watched, QEvent* event) {

@@ -44,8 +44,8 @@ class TablePlay : public QObject {
     // pointer and the keyboard are ignored meanwhile.
     void AnimateDeal();
     // The winning animation: cards thrown over the table until its time is over or the player
-    // presses a key or clicks.
-    void CelebrateWin(int seconds);
+    // presses a key or clicks. Answers the number of cards thrown.
+    int CelebrateWin(int seconds);
 
     bool Dealing() const { return dealing_; }
     bool Celebrating() const { return celebrating_; }
@@ -82,6 +82,8 @@ class TablePlay : public QObject {
     void present();
     void sendCard(const PileHit& hit, bool toFoundations, bool toTableaus);
     void afterMouseUp();
+    // A right press on a partly covered face-up card shows it whole; false for other cards.
+    bool revealCovered(const PileHit& hit);
     // Redraws every pile whose cards differ from what was drawn.
     void syncPiles();
     QImage cardImage(int card) const;
@@ -104,6 +106,7 @@ class TablePlay : public QObject {
     bool celebrating_ = false;
     bool flying_ = false;
     bool dropping_ = false;
+    bool revealing_ = false;
     std::string cardsKey_;
     // The pile strings as last drawn, so that a pile's redraw erases what left it.
     PileGroups drawn_;

@@ -1,3 +1,4 @@
+#include "autoplay.h"
 #include "cards.h"
 #include "game_context.h"
 #include "legality.h"
@@ -10,6 +11,7 @@
 
 #include <memory>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QtTest/QtTest>
 
@@ -35,9 +37,12 @@ struct Board {
     }
     // Deals game `number` of Klondike.
     void Deal(int number = 1) {
-        SetSetting(ctx.settings, field::kDealNumber, std::to_string(number));
+        // Deal numbers spread over all thirteen digits.
+        const long long spread = number * 7'777'777'777LL % 9'999'999'999'999LL;
+        SetSetting(ctx.settings, field::kDealNumber, std::to_string(spread));
         // Automatic play would move the cards the tests look for.
         ctx.play.autoplayTicked = false;
+        if (ctx.flags[GameStateFlags::kInPlay]) fnEndGame(ctx);
         SelectAndStartGame(ctx, 0, "Klondike", "Player 1", kKeepDealNumber, false);
         window.layoutTable();
     }
@@ -122,43 +127,91 @@ class MousePlayTest : public QObject {
         QCOMPARE(PileCardCount(board.Pile(to)), before + 1);
         QCOMPARE(PileTopCard(board.Pile(to)), card);
         QVERIFY(board.window.actions().undo->isEnabled());
+        // A right press on the now covered card shows it whole until the button comes up.
+        const QRect covered = board.play()->CardRectInView(to, before - 1);
+        const QPoint strip = covered.topLeft() + QPoint(covered.width() / 2, 4);
+        const std::string built = board.Pile(to);
+        QTest::mousePress(board.view(), Qt::RightButton, {}, strip);
+        QVERIFY(board.view()->hasFloating());
+        QCOMPARE(board.view()->floatingRect().topLeft(), covered.topLeft());
+        QTest::mouseRelease(board.view(), Qt::RightButton, {}, strip);
+        QVERIFY(!board.view()->hasFloating());
+        QCOMPARE(board.Pile(to), built);
         // The view shows the card at its new place.
         const QImage shown = board.view()->grab().toImage();
         QVERIFY(shown.pixelColor(board.CardCentre(to)) != board.view()->background());
     }
 
-    void aStockClickDealsAndADoubleClickSendsAnAceHome() {
+    void stockClicksDealAndAcesGoHomeByDragDoubleAndRightClick() {
         Board board;
-        // A deal with an ace in the stock.
-        auto aceInStock = [&] {
+        // A deal with three aces in the stock.
+        auto acesInStock = [&] {
             const std::string& stock = board.Pile(pile::Stock(kMazzo));
+            int aces = 0;
             for (int i = 0; i < PileCardCount(stock); ++i)
-                if (fnRank(PileCardAt(stock, i)) == 1) return true;
+                aces += fnRank(PileCardAt(stock, i)) == 1 ? 1 : 0;
+            return aces;
+        };
+        for (int number = 2; acesInStock() < 3 && number < 400; ++number)
+            board.Deal(number);
+        const std::string first = board.Pile(pile::Stock(kMazzo));
+        QCOMPARE(acesInStock(), 3);
+        const PileRef waste = pile::Stock(kMazzoVis);
+        // Turns the stock, one card a click, until an ace shows on the waste.
+        auto clickToAce = [&] {
+            for (int clicks = 0; clicks < 24; ++clicks) {
+                if (fnRank(PileTopCard(board.Pile(waste))) == 1)
+                    return PileTopCard(board.Pile(waste));
+                const int stock = PileCardCount(board.Pile(pile::Stock(kMazzo)));
+                board.ClickStock();
+                if (PileCardCount(board.Pile(pile::Stock(kMazzo))) != stock - 1) return -1;
+            }
+            return 0;
+        };
+        auto home = [&](int card) {
+            for (int i = 0; i < FoundationCount(board.ctx); ++i)
+                if (PileTopCard(board.Pile(pile::Dest(i))) == card) return true;
             return false;
         };
-        for (int number = 2; !aceInStock() && number < 50; ++number)
-            board.Deal(number);
-        QVERIFY(aceInStock());
-        // Turn the stock over until an ace shows on the waste (every ace of the stock shows).
-        bool ace = false;
-        for (int clicks = 0; clicks < 24 && !ace; ++clicks) {
-            const int stock = PileCardCount(board.Pile(pile::Stock(kMazzo)));
-            board.ClickStock();
-            QCOMPARE(PileCardCount(board.Pile(pile::Stock(kMazzo))), stock - 1);
-            ace = fnRank(PileTopCard(board.Pile(pile::Stock(kMazzoVis)))) == 1;
-        }
-        QVERIFY(ace);
-        const int card = PileTopCard(board.Pile(pile::Stock(kMazzoVis)));
-        const std::string scoreBefore = GetSetting(board.ctx.settings, field::kScore);
-        QTest::mouseDClick(board.view(), Qt::LeftButton, {},
-                           board.CardCentre(pile::Stock(kMazzoVis)));
-        bool home = false;
-        for (int i = 0; i < FoundationCount(board.ctx); ++i)
-            home = home || PileTopCard(board.Pile(pile::Dest(i))) == card;
-        QVERIFY(home);
-        QVERIFY(GetSetting(board.ctx.settings, field::kScore) != scoreBefore);
-        QCOMPARE(board.window.scoreLabel()->text(),
-                 QString::fromStdString(GetSetting(board.ctx.settings, field::kScore)));
+        auto score = [&] { return GetSetting(board.ctx.settings, field::kScore); };
+
+        // Dragged onto the first foundation: it lands and the score moves.
+        int ace = clickToAce();
+        QVERIFY(ace > 0);
+        std::string before = score();
+        board.Drag(board.CardCentre(waste), board.CardCentre(pile::Dest(0)) + QPoint(10, 10));
+        QCOMPARE(PileTopCard(board.Pile(pile::Dest(0))), ace);
+        QVERIFY(score() != before);
+        QCOMPARE(board.window.scoreLabel()->text(), QString::fromStdString(score()));
+
+        // A double click sends the next one home.
+        ace = clickToAce();
+        QVERIFY(ace > 0);
+        before = score();
+        QTest::mouseDClick(board.view(), Qt::LeftButton, {}, board.CardCentre(waste));
+        QVERIFY(home(ace));
+        QVERIFY(score() != before);
+
+        // And so does a right click.
+        ace = clickToAce();
+        QVERIFY(ace > 0);
+        QTest::mouseClick(board.view(), Qt::RightButton, {}, board.CardCentre(waste));
+        QVERIFY(home(ace));
+    }
+
+    void aKeyStopsTheWinningAnimation() {
+        Board board;
+        QTimer::singleShot(100, [&] {
+            QVERIFY(board.play()->Celebrating());
+            QTest::keyClick(&board.window, Qt::Key_Space);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        const int thrown = board.play()->CelebrateWin(60);
+        QVERIFY(thrown > 0);
+        QVERIFY(clock.elapsed() < 60000);
+        QVERIFY(!board.play()->Celebrating());
+        QCOMPARE(board.ctx.flags[GameStateFlags::kAnimating], 0);
     }
 
     void inputDuringTheDealAnimationIsDiscarded() {
