@@ -49,6 +49,7 @@ class TablePlay : public QObject {
 
     bool Dealing() const { return dealing_; }
     bool Celebrating() const { return celebrating_; }
+    bool Flying() const { return flying_; }
     // The window-pixel rectangle of a pile and of its card at `position` (-1 the top card).
     QRect PileRectInView(PileRef pile) const;
     QRect CardRectInView(PileRef pile, int position = -1) const;

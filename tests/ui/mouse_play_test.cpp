@@ -4,6 +4,7 @@
 #include "legality.h"
 #include "main_window.h"
 #include "new_game.h"
+#include "qt_host.h"
 #include "settings.h"
 #include "table_play.h"
 #include "table_view.h"
@@ -197,6 +198,60 @@ class MousePlayTest : public QObject {
         QVERIFY(ace > 0);
         QTest::mouseClick(board.view(), Qt::RightButton, {}, board.CardCentre(waste));
         QVERIFY(home(ace));
+    }
+
+    void aSentCardFliesAndAClickDuringTheFlightIsLost() {
+        test::Program program;
+        QtHost host;
+        GameContext ctx(host);
+        SetProgramDir(ctx, program.dir.path().toStdString());
+        ctx.gamesFile = QUENDRA_GAMES_DAT;
+        ctx.imagesFile = QUENDRA_SOL_RGF;
+        MainWindow window(ctx);
+        host.SetWindow(&window);
+        window.setBrowserAtStart(false);
+        QVERIFY(window.StartUp());
+        window.resize(1024, 768);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        SetSetting(ctx.settings, field::kDealAnimation, "N");
+        SetSetting(ctx.settings, field::kSpeedMoveCard, "60");
+        ctx.play.autoplayTicked = false;
+        // A deal where a tableau card (not an ace, which would go home) goes onto another pile.
+        TableauMove move;
+        for (long long number = 1; move.from < 0 && number < 300; ++number) {
+            if (ctx.flags[GameStateFlags::kInPlay]) fnEndGame(ctx);
+            SetSetting(ctx.settings, field::kDealNumber,
+                       std::to_string(number * 7'777'777'777LL % 9'999'999'999'999LL));
+            SelectAndStartGame(ctx, 0, "Klondike", "Player 1", kKeepDealNumber, false);
+            move = FindTableauMove(ctx);
+            if (move.from >= 0 && fnRank(PileTopCard(ctx.table.Pile(pile::Fila(move.from)))) == 1)
+                move = {};
+        }
+        QVERIFY(move.from >= 0);
+        window.layoutTable();
+        const PileRef from = pile::Fila(move.from);
+        const int card = PileTopCard(ctx.table.Pile(from));
+        const int count = PileCardCount(ctx.table.Pile(from));
+        const std::string stockCards = ctx.table.Pile(pile::Stock(kMazzo));
+        bool flying = false;
+        // During the flight the card floats over the table and a click on the stock is lost.
+        QTimer::singleShot(5, [&] {
+            flying = window.table()->hasFloating() && window.tablePlay()->Flying();
+            QTest::mouseClick(window.table(), Qt::LeftButton, {},
+                              window.tablePlay()->CardRectInView(pile::Stock(kMazzo)).center());
+        });
+        QTest::mouseClick(window.table(), Qt::RightButton, {},
+                          window.tablePlay()->CardRectInView(from).center());
+        QCOMPARE(PileCardCount(ctx.table.Pile(from)), count - 1);
+        bool landed = false;
+        for (int i = 0; i < TableauCount(ctx); ++i)
+            landed = landed || PileTopCard(ctx.table.Pile(pile::Fila(i))) == card;
+        QVERIFY(landed);
+        QVERIFY(flying);
+        QCOMPARE(ctx.table.Pile(pile::Stock(kMazzo)), stockCards);
+        QVERIFY(!window.table()->hasFloating());
+        host.SetWindow(nullptr);
     }
 
     void aKeyStopsTheWinningAnimation() {
