@@ -1,11 +1,11 @@
 #include "solver.h"
 
-#include "stock.h"
-
 #include "autoplay.h"
 #include "legality.h"
 #include "pick_up.h"
 #include "pointer.h"
+#include "silent_host.h"
+#include "stock.h"
 
 #include <algorithm>
 #include <functional>
@@ -23,18 +23,8 @@ constexpr int kParamTableaus = 367;
 constexpr int kParamReserves = 368;
 
 // The search plays silently and notes how the game ended.
-class SearchHost : public Host {
+class SearchHost : public SilentHost {
   public:
-    void ShowInformation(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    bool Confirm(const std::string&) override { return true; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Yes; }
-    void Beep() override {}
-    void BeginWait() override {}
-    void EndWait() override {}
-    bool ShowAdvice(const std::string&, int) override { return false; }
-    int ScreenWidth() const override { return 1024; }
-    int ScreenHeight() const override { return 768; }
     void RecordGameResult(const GameResult& result) override { won = won || result.won; }
 
     bool won = false;
@@ -220,7 +210,8 @@ class Search {
         // deal the tableau again, a click on the empty stock redeals.
         const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() || wasteCount > 0;
         const bool redeal = ctx_.Param(16) > 0 && RedealLeft(ctx_);
-        if (stockOrWaste || redeal) out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
+        if (stockOrWaste || redeal)
+            out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
         std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
             return a.priority > b.priority;
         });
