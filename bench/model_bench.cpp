@@ -1,27 +1,14 @@
 // Benchmarks of the model: dealing a numbered deal and loading a game's rules.
 #include "deal.h"
 #include "game_catalog.h"
+#include "silent_host.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class SilentHost : public quendra::Host {
-  public:
-    void ShowInformation(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    bool Confirm(const std::string&) override { return true; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Yes; }
-    bool ShowAdvice(const std::string&, int) override { return false; }
-    void Beep() override {}
-    void BeginWait() override {}
-    void EndWait() override {}
-    int ScreenWidth() const override { return 1920; }
-    int ScreenHeight() const override { return 1080; }
-};
-
 void DealTwoPacks(benchmark::State& state) {
-    SilentHost host;
+    quendra::SilentHost host(1920, 1080);
     quendra::GameContext ctx(host);
     ctx.params[370] = 104;
     quendra::DeckList deck;
@@ -35,7 +22,7 @@ void DealTwoPacks(benchmark::State& state) {
 BENCHMARK(DealTwoPacks);
 
 void LoadFreeCellRules(benchmark::State& state) {
-    SilentHost host;
+    quendra::SilentHost host(1920, 1080);
     quendra::GameContext ctx(host);
     ctx.gamesFile = QUENDRA_GAMES_DAT;
     if (!quendra::LoadGameList(ctx)) {

@@ -4,6 +4,7 @@
 #include "images_cards.h"
 #include "images_module.h"
 #include "new_game.h"
+#include "silent_host.h"
 #include "table_painter.h"
 
 #include <memory>
@@ -14,20 +15,6 @@
 
 namespace quendra {
 namespace {
-
-class QuietHost : public Host {
-  public:
-    void ShowInformation(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    bool Confirm(const std::string&) override { return true; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Yes; }
-    void Beep() override {}
-    void BeginWait() override {}
-    void EndWait() override {}
-    bool ShowAdvice(const std::string&, int) override { return false; }
-    int ScreenWidth() const override { return 1920; }
-    int ScreenHeight() const override { return 1080; }
-};
 
 // Spider (two packs, 104 cards) dealt on a 1920 x 1080 table, every card dealt out to the
 // ten piles so that all 104 are drawn.
@@ -52,7 +39,7 @@ struct Table {
         painter->Resize(1920, 1080);
         painter->DrawTable();
     }
-    QuietHost host;
+    SilentHost host{1920, 1080};
     GameContext ctx;
     ImagesModule module;
     CardImages cards;

@@ -6,6 +6,7 @@
 #include "cli_session.h"
 #include "deal.h"
 #include "game_catalog.h"
+#include "game_params.h"
 #include "move_finder.h"
 #include "score.h"
 
@@ -18,13 +19,6 @@ namespace quendra {
 
 namespace {
 
-constexpr int kParamStockPlaced = 9;
-constexpr int kParamWastePlaced = 10;
-constexpr int kParamDiscardDeal = 363;
-constexpr int kParamFoundations = 366;
-constexpr int kParamTableaus = 367;
-constexpr int kParamReserves = 368;
-
 // The piles the game uses, in the order of the table snapshot.
 std::vector<PileRef> UsedPiles(const GameContext& ctx) {
     std::vector<PileRef> piles;
@@ -32,9 +26,9 @@ std::vector<PileRef> UsedPiles(const GameContext& ctx) {
         const PileRef pile{PileGroupId::Stock, index};
         if (used || !ctx.table.Pile(pile).empty()) piles.push_back(pile);
     };
-    stockPile(kMazzo, ctx.Param(kParamStockPlaced) == 1);
-    stockPile(kMazzoVis, ctx.Param(kParamWastePlaced) == 1);
-    stockPile(kMazzoWaste, ctx.Param(kParamDiscardDeal) != 0);
+    stockPile(kMazzo, ctx.Param(param::kStockPlaced) == 1);
+    stockPile(kMazzoVis, ctx.Param(param::kWastePlaced) == 1);
+    stockPile(kMazzoWaste, ctx.Param(param::kDiscardDeal) != 0);
     const auto numbered = [&](PileGroupId group, int param, int most) {
         const int count = std::clamp<int>(ctx.Param(param), 0, most);
         for (int i = 0; i < most; ++i) {
@@ -42,9 +36,9 @@ std::vector<PileRef> UsedPiles(const GameContext& ctx) {
             if (i < count || !ctx.table.Pile(pile).empty()) piles.push_back(pile);
         }
     };
-    numbered(PileGroupId::Dest, kParamFoundations, kDestPiles);
-    numbered(PileGroupId::Fila, kParamTableaus, kFilaPiles);
-    numbered(PileGroupId::Appogg, kParamReserves, kAppoggPiles);
+    numbered(PileGroupId::Dest, param::kFoundationCount, kDestPiles);
+    numbered(PileGroupId::Fila, param::kTableauCount, kFilaPiles);
+    numbered(PileGroupId::Appogg, param::kReserveCount, kAppoggPiles);
     return piles;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game_context.h"
+#include "game_params.h"
 
 #include <string_view>
 #include <vector>
@@ -24,36 +25,6 @@ inline bool IsReserve(int code) {
     return code <= kFirstReserve && code >= kLastReserve;
 }
 } // namespace pile_code
-
-// Parameter numbers the legality rules read.
-namespace param {
-constexpr int kGroupMoves = 2;
-constexpr int kWasteCardsMovable = 8;
-constexpr int kGroupSize = 13;
-constexpr int kReservePickUp = 14;
-constexpr int kRedealFromWaste = 16;
-constexpr int kFoundationPickUp = 18;
-constexpr int kGridColumns = 25;
-constexpr int kGridRows = 26;
-constexpr int kGridRowLength = 28;
-constexpr int kFoundationMaxCards = 32;
-constexpr int kTableauMaxCards = 33;
-constexpr int kStockFirst = 35;
-constexpr int kFamily = 50;
-constexpr int kFoundationBase = 51;      // + i; also the tableau stop rank
-constexpr int kFoundationDirection = 67; // + i
-constexpr int kFoundationMethod = 83;    // + i
-constexpr int kTableauEmptyRule = 131;   // + i
-constexpr int kTableauDirection = 171;   // + i
-constexpr int kTableauMethod = 211;      // + i
-constexpr int kTableauPastStop = 251;    // + i
-constexpr int kReserveKind = 330;        // + n, n from 1
-constexpr int kWasteDropRule = 352;
-constexpr int kWasteDropOff = 353;
-constexpr int kFoundationCount = 366;
-constexpr int kTableauCount = 367;
-constexpr int kReserveCount = 368;
-} // namespace param
 
 // Values of parameter 2.
 namespace group_moves {

@@ -1,6 +1,7 @@
 #include "pointer.h"
 
 #include "autoplay.h"
+#include "game_params.h"
 #include "legality.h"
 #include "moves.h"
 #include "pick_up.h"
@@ -11,7 +12,6 @@ namespace quendra {
 namespace {
 
 // Parameter 353: 4 keeps every card off the waste.
-constexpr int kParamWasteKind = 353;
 constexpr int kWasteTakesNothing = 4;
 
 // True when the pile holds the card.
@@ -33,7 +33,7 @@ std::string fnDropAction(const GameContext& ctx, PileRef pile) {
     case PileGroupId::Appogg:
         return PileHasPlace(ctx, pile) ? PileName(pile) : std::string{};
     case PileGroupId::Stock:
-        if (pile.index == kMazzoVis && ctx.Param(kParamWasteKind) != kWasteTakesNothing &&
+        if (pile.index == kMazzoVis && ctx.Param(param::kWasteDropOff) != kWasteTakesNothing &&
             PileHasPlace(ctx, pile))
             return "Stock02";
         return {};

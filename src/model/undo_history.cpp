@@ -6,10 +6,11 @@ namespace quendra {
 
 namespace {
 
-constexpr int kStockLines = 3;
-constexpr int kFoundationLines = 16;
-constexpr int kPileLines = 40;
-constexpr int kReserveLines = 10;
+// A step holds one line per pile slot of each group.
+constexpr int kStockLines = kStockPiles;
+constexpr int kFoundationLines = kDestPiles;
+constexpr int kPileLines = kFilaPiles;
+constexpr int kReserveLines = kAppoggPiles;
 
 void PopLines(std::vector<std::string>& stack, int count) {
     for (int i = 0; i < count && !stack.empty(); ++i)

@@ -5,6 +5,7 @@
 #include "deal_cards.h"
 #include "game_catalog.h"
 #include "new_game.h"
+#include "silent_host.h"
 
 #include <algorithm>
 #include <map>
@@ -13,28 +14,6 @@
 namespace quendra {
 
 namespace {
-
-// Answers every question with its default and remembers what it was told.
-class CheckHost : public Host {
-public:
-    explicit CheckHost(CheckArea area) : area_(area) {}
-
-    void ShowInformation(const std::string& text) override { messages.push_back(text); }
-    void ShowError(const std::string& text) override { messages.push_back(text); }
-    bool Confirm(const std::string&) override { return true; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Yes; }
-    void Beep() override {}
-    void BeginWait() override {}
-    void EndWait() override {}
-    bool ShowAdvice(const std::string&, int) override { return false; }
-    int ScreenWidth() const override { return area_.width; }
-    int ScreenHeight() const override { return area_.height; }
-
-    std::vector<std::string> messages;
-
-private:
-    CheckArea area_;
-};
 
 struct Rect {
     int left, top, right, bottom; // right and bottom exclusive
@@ -70,11 +49,11 @@ struct DealtTable {
 // Starts the game on a fresh context for the area and checks the dealt table.
 DealtTable DealAndCheck(const std::string& gamesFile, int number, const std::string& deal,
                         CheckArea area, std::vector<std::string>& problems) {
-    CheckHost host(area);
+    SilentHost host(area.width, area.height);
     auto ctx = std::make_unique<GameContext>(host);
     ctx->gamesFile = gamesFile;
-    ctx->layoutArea = LayoutArea{5, area.width, area.height, area.height - 1, area.width,
-                                 area.height, 9};
+    ctx->layoutArea =
+        LayoutArea{5, area.width, area.height, area.height - 1, area.width, area.height, 9};
     SetSetting(ctx->settings, field::kCardSize, "B");
     SetSetting(ctx->settings, field::kCardSet, "001");
     SetSetting(ctx->settings, field::kBackCard, "030");
@@ -97,7 +76,8 @@ DealtTable DealAndCheck(const std::string& gamesFile, int number, const std::str
     DeckList deckList;
     fnGameNumberCardsArray(*ctx, deckList);
     std::vector<int> deck;
-    for (const std::string& code : deckList) deck.push_back(ParseDigits(code));
+    for (const std::string& code : deckList)
+        deck.push_back(ParseDigits(code));
     SelectDeck(*ctx, deck);
     std::map<int, int> expected, found;
     for (int card : deck)
@@ -132,8 +112,7 @@ DealtTable DealAndCheck(const std::string& gamesFile, int number, const std::str
                      PileY(*ctx, pile) + ch};
         if (r.left < 0 || r.top < a.top || r.right > a.usableWidth || r.bottom > a.bottom + 1)
             problems.push_back(PileName(pile) + " at (" + std::to_string(r.left) + ", " +
-                               std::to_string(r.top) + ") lies outside the drawing area" +
-                               where);
+                               std::to_string(r.top) + ") lies outside the drawing area" + where);
         for (const auto& [other, otherRect] : placed)
             if (r.Overlaps(otherRect))
                 problems.push_back(PileName(pile) + " overlaps " + PileName(other) + where);
@@ -161,7 +140,7 @@ std::vector<std::string> CheckGame(const std::string& gamesFile, int number,
 bool CheckAllGames(const std::string& gamesFile, const std::string& deal,
                    const std::vector<CheckArea>& areas, std::vector<std::string>& problems,
                    int& gamesChecked) {
-    CheckHost host(areas.empty() ? CheckArea{} : areas.front());
+    SilentHost host;
     GameContext ctx(host);
     ctx.gamesFile = gamesFile;
     gamesChecked = 0;

@@ -2,6 +2,7 @@
 
 #include "autoplay.h"
 #include "cards.h"
+#include "game_params.h"
 #include "legality.h"
 #include "moves.h"
 #include "pick_up.h"
@@ -15,14 +16,8 @@ namespace quendra {
 
 namespace {
 
-// Parameter 8: the waste's top card is not played by the send rule.
-constexpr int kParamWasteNotPlayable = 8;
-// Parameters 5 and 3: 3 lets only the top card of a reserve or of a tableau pile move.
-constexpr int kParamReservePick = 5;
-constexpr int kParamTableauPick = 3;
+// A squared pile (mode 3) lets only its top card move.
 constexpr int kTopCardOnly = 3;
-constexpr int kParamTableaus = 367;
-constexpr int kParamReserves = 368;
 constexpr int kAssistHint = 1;
 constexpr int kAssistDemo = 3;
 
@@ -144,7 +139,7 @@ bool TrySearch(GameContext& ctx, FoundMove* played) {
     // 3. The waste's top card.
     const PileRef waste{PileGroupId::Stock, kMazzoVis};
     const int wasteCount = PileCardCount(ctx.table.Pile(waste));
-    if (wasteCount > 0 && ctx.Param(kParamWasteNotPlayable) == 0 &&
+    if (wasteCount > 0 && ctx.Param(param::kWasteCardsMovable) == 0 &&
         TrySend(ctx, waste, wasteCount - 1, played))
         return true;
     // 4. The reserves, bottom card up; 5. the tableau piles, each card with those on it.
@@ -157,11 +152,11 @@ bool TrySearch(GameContext& ctx, FoundMove* played) {
         }
         return false;
     };
-    if (sweep(PileGroupId::Appogg, std::min<int>(ctx.Param(kParamReserves), kAppoggPiles),
-              ctx.Param(kParamReservePick) == kTopCardOnly))
+    if (sweep(PileGroupId::Appogg, ReserveCount(ctx),
+              ctx.Param(param::kReserveFan) == kTopCardOnly))
         return true;
-    const int tableaus = std::min<int>(ctx.Param(kParamTableaus), kFilaPiles);
-    if (sweep(PileGroupId::Fila, tableaus, ctx.Param(kParamTableauPick) == kTopCardOnly))
+    const int tableaus = TableauCount(ctx);
+    if (sweep(PileGroupId::Fila, tableaus, ctx.Param(param::kTableauFan) == kTopCardOnly))
         return true;
     // 6. The top cards once more, each on its own.
     if (sweep(PileGroupId::Fila, tableaus, true)) return true;

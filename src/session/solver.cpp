@@ -1,11 +1,12 @@
 #include "solver.h"
 
-#include "stock.h"
-
 #include "autoplay.h"
+#include "game_params.h"
 #include "legality.h"
 #include "pick_up.h"
 #include "pointer.h"
+#include "silent_host.h"
+#include "stock.h"
 
 #include <algorithm>
 #include <functional>
@@ -16,25 +17,9 @@ namespace quendra {
 
 namespace {
 
-constexpr int kParamWasteNotPlayable = 8;
-constexpr int kParamPasses = 15;
-constexpr int kParamFoundations = 366;
-constexpr int kParamTableaus = 367;
-constexpr int kParamReserves = 368;
-
 // The search plays silently and notes how the game ended.
-class SearchHost : public Host {
+class SearchHost : public SilentHost {
   public:
-    void ShowInformation(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    bool Confirm(const std::string&) override { return true; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Yes; }
-    void Beep() override {}
-    void BeginWait() override {}
-    void EndWait() override {}
-    bool ShowAdvice(const std::string&, int) override { return false; }
-    int ScreenWidth() const override { return 1024; }
-    int ScreenHeight() const override { return 768; }
     void RecordGameResult(const GameResult& result) override { won = won || result.won; }
 
     bool won = false;
@@ -119,7 +104,7 @@ class Search {
             key += '|';
         }
         // With unlimited passes the pass number tells positions apart that play the same.
-        if (ctx_.Param(kParamPasses) != -1) key += std::to_string(ctx_.play.passNumber);
+        if (ctx_.Param(param::kPasses) != -1) key += std::to_string(ctx_.play.passNumber);
         key += '/' + std::to_string(ctx_.play.dealCount);
         return std::hash<std::string>{}(key);
     }
@@ -129,8 +114,6 @@ class Search {
         if (!ctx_.flags[GameStateFlags::kInPlay]) return false;
         return fnWonTest(ctx_);
     }
-
-    int Count(int param, int most) const { return std::clamp<int>(ctx_.Param(param), 0, most); }
 
     bool FaceDownBelow(PileRef pile, int position) const {
         if (position == 0) return false;
@@ -159,9 +142,9 @@ class Search {
         };
         const bool fromFoundation = pile.group == PileGroupId::Dest;
         if (pick.groupSize == 1 && !fromFoundation)
-            for (int i = 0; i < Count(kParamFoundations, kDestPiles); ++i)
+            for (int i = 0; i < FoundationCount(ctx_); ++i)
                 if (legal({PileGroupId::Dest, i})) add({PileGroupId::Dest, i}, 100);
-        for (int i = 0; i < Count(kParamTableaus, kFilaPiles); ++i) {
+        for (int i = 0; i < TableauCount(ctx_); ++i) {
             const PileRef target{PileGroupId::Fila, i};
             const bool toEmpty = ctx_.table.Pile(target).empty();
             if (!legal(target)) continue;
@@ -181,7 +164,7 @@ class Search {
             add(target, priority);
         }
         if (pick.groupSize == 1 && pile.group != PileGroupId::Appogg)
-            for (int i = 0; i < Count(kParamReserves, kAppoggPiles); ++i) {
+            for (int i = 0; i < ReserveCount(ctx_); ++i) {
                 const PileRef target{PileGroupId::Appogg, i};
                 if (legal(target)) {
                     add(target, uncovers ? 35 : 30);
@@ -211,16 +194,17 @@ class Search {
         };
         const PileRef waste{PileGroupId::Stock, kMazzoVis};
         const int wasteCount = PileCardCount(ctx_.table.Pile(waste));
-        if (wasteCount > 0 && ctx_.Param(kParamWasteNotPlayable) == 0)
+        if (wasteCount > 0 && ctx_.Param(param::kWasteCardsMovable) == 0)
             AddDrops(out, waste, wasteCount - 1);
-        sweep(PileGroupId::Appogg, Count(kParamReserves, kAppoggPiles));
-        sweep(PileGroupId::Fila, Count(kParamTableaus, kFilaPiles));
-        sweep(PileGroupId::Dest, Count(kParamFoundations, kDestPiles));
+        sweep(PileGroupId::Appogg, ReserveCount(ctx_));
+        sweep(PileGroupId::Fila, TableauCount(ctx_));
+        sweep(PileGroupId::Dest, FoundationCount(ctx_));
         // A click on the stock deals or turns the waste over; in the games that gather and
         // deal the tableau again, a click on the empty stock redeals.
         const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() || wasteCount > 0;
         const bool redeal = ctx_.Param(16) > 0 && RedealLeft(ctx_);
-        if (stockOrWaste || redeal) out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
+        if (stockOrWaste || redeal)
+            out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
         std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
             return a.priority > b.priority;
         });

@@ -9,10 +9,11 @@ namespace quendra {
 
 namespace {
 
-constexpr int kStockLines = 3;
-constexpr int kFoundationLines = 16;
-constexpr int kPileLines = 40;
-constexpr int kReserveLines = 10;
+// A step holds one line per pile slot of each group.
+constexpr int kStockLines = kStockPiles;
+constexpr int kFoundationLines = kDestPiles;
+constexpr int kPileLines = kFilaPiles;
+constexpr int kReserveLines = kAppoggPiles;
 
 bool EntryHas(const std::string& entry, const char* code) {
     for (std::size_t at = 0; at + 3 <= entry.size(); at += 3)

@@ -1,0 +1,43 @@
+#pragma once
+
+namespace quendra {
+
+// Numbers of the game parameters read in more than one place (ctx.Param(param::kFamily)).
+// "+ i" rows hold one value per pile.
+namespace param {
+constexpr int kGroupMoves = 2;
+constexpr int kWasteCardsMovable = 8;
+constexpr int kGroupSize = 13;
+constexpr int kReservePickUp = 14;
+constexpr int kRedealFromWaste = 16;
+constexpr int kFoundationPickUp = 18;
+constexpr int kGridColumns = 25;
+constexpr int kGridRows = 26;
+constexpr int kGridRowLength = 28;
+constexpr int kFoundationMaxCards = 32;
+constexpr int kTableauMaxCards = 33;
+constexpr int kStockFirst = 35;
+constexpr int kFamily = 50;
+constexpr int kFoundationBase = 51;      // + i; also the tableau stop rank
+constexpr int kFoundationDirection = 67; // + i
+constexpr int kFoundationMethod = 83;    // + i
+constexpr int kTableauEmptyRule = 131;   // + i
+constexpr int kTableauDirection = 171;   // + i
+constexpr int kTableauMethod = 211;      // + i
+constexpr int kTableauPastStop = 251;    // + i
+constexpr int kReserveKind = 330;        // + n, n from 1
+constexpr int kWasteDropRule = 352;
+constexpr int kWasteDropOff = 353;
+constexpr int kFoundationCount = 366;
+constexpr int kTableauCount = 367;
+constexpr int kReserveCount = 368;
+// Read by the stock, the move finder and the command-line tool.
+constexpr int kTableauFan = 3; // fanning mode; 3 squared: only the top card shows
+constexpr int kReserveFan = 5; // display mode of the reserves, as parameter 3
+constexpr int kStockPlaced = 9;
+constexpr int kWastePlaced = 10;
+constexpr int kPasses = 15;
+constexpr int kDiscardDeal = 363;
+} // namespace param
+
+} // namespace quendra
