@@ -387,16 +387,22 @@ void TablePlay::flyImage(const QImage& image, QPoint from, QPoint to, bool deal)
 void TablePlay::FlyCard(int card, PileRef from, PileRef to) {
     // A dropped card is already where the pointer left it.
     if (dropping_ || dealing_ || !HasGame() || !view_->isVisible() || speed() <= 0) return;
-    const QRect start = CardRectInView(from);
-    QRect end = CardRectInView(to);
-    if (PileTopCard(ctx_.table.Pile(to)) != card) {
-        const std::vector<TablePoint> places = painter_.Positions(to);
-        if (places.size() >= 2) {
-            const TablePoint a = places[places.size() - 2], b = places.back();
-            end.translate(b.x - a.x, b.y - a.y);
-        }
+    // The card leaves from one step beyond the top of its old pile and lands on the top of
+    // the new one (one step beyond it when the table does not show it there yet).
+    const QPoint start = NextPlace(from);
+    const QPoint end =
+        PileTopCard(ctx_.table.Pile(to)) == card ? CardRectInView(to).topLeft() : NextPlace(to);
+    flyImage(cardImage(card), start, end, false);
+}
+
+QPoint TablePlay::NextPlace(PileRef pile) const {
+    const std::vector<TablePoint> places = painter_.Positions(pile);
+    QPoint at = CardRectInView(pile).topLeft();
+    if (places.size() >= 2) {
+        const TablePoint a = places[places.size() - 2], b = places.back();
+        at += QPoint(b.x - a.x, b.y - a.y);
     }
-    flyImage(cardImage(card), start.topLeft(), end.topLeft(), false);
+    return at;
 }
 
 void TablePlay::AnimateDeal() {

@@ -88,6 +88,8 @@ class TablePlay : public QObject {
     // Redraws every pile whose cards differ from what was drawn.
     void syncPiles();
     QImage cardImage(int card) const;
+    // Where the next card of a pile would lie, in window coordinates.
+    QPoint NextPlace(PileRef pile) const;
     int speed() const;
     std::vector<PileRef> dropCandidates(const QRect& dragged) const;
     QImage groupImage(PileRef pile, int position) const;
