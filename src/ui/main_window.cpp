@@ -73,7 +73,8 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     tablePlay_ = new TablePlay(ctx_, images_, table_);
     connect(tablePlay_, &TablePlay::played, this, [this] {
         updateUndoCommands();
-        ShowScore(QString::fromStdString(GetSetting(ctx_.settings, field::kScore)));
+        // The stored score is zero-filled to its field; the panel shows the plain number.
+        ShowScore(QString::number(StoredScore(ctx_)));
     });
     scrollBar_ = new QScrollBar(Qt::Vertical, centre);
     scrollBar_->setObjectName(QStringLiteral("scrBarMain"));

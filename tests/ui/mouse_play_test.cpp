@@ -5,6 +5,7 @@
 #include "main_window.h"
 #include "new_game.h"
 #include "qt_host.h"
+#include "score.h"
 #include "settings.h"
 #include "table_play.h"
 #include "table_view.h"
@@ -183,7 +184,7 @@ class MousePlayTest : public QObject {
         board.Drag(board.CardCentre(waste), board.CardCentre(pile::Dest(0)) + QPoint(10, 10));
         QCOMPARE(PileTopCard(board.Pile(pile::Dest(0))), ace);
         QVERIFY(score() != before);
-        QCOMPARE(board.window.scoreLabel()->text(), QString::fromStdString(score()));
+        QCOMPARE(board.window.scoreLabel()->text(), QString::number(StoredScore(board.ctx)));
 
         // A double click sends the next one home.
         ace = clickToAce();
