@@ -147,6 +147,8 @@ void MainWindow::connectCommands() {
     connect(a.pause, &QAction::toggled, this, &MainWindow::togglePause);
     connect(a.quitGame, &QAction::triggered, this, &MainWindow::quitGame);
     connect(a.autoplay, &QAction::triggered, this, &MainWindow::toggleAutoplay);
+    connect(a.showLegalMove, &QAction::triggered, this, &MainWindow::ShowLegalMove);
+    connect(a.demo, &QAction::triggered, this, &MainWindow::RunDemonstration);
     connect(a.gameInformation, &QAction::triggered, this,
             [this] { ShowGameInformation(this, ctx_); });
     connect(a.rules, &QAction::triggered, this, &MainWindow::showRules);
@@ -228,6 +230,7 @@ void MainWindow::RedrawPile(PileRef pile) {
 }
 
 void MainWindow::AnimateDeal() {
+    table_->clearArrow();
     tablePlay_->AnimateDeal();
     updateGameCommands();
 }
@@ -252,8 +255,11 @@ void MainWindow::EnableCommand(Host::Command command, bool enabled) {
     case Host::Command::Redo:
         updateUndoCommands();
         break;
+    case Host::Command::Tutor:
+        updateTutorCommands();
+        break;
     default:
-        // Bookmarks, saving, holding, the tutor and customising come with their own windows;
+        // Bookmarks, saving, holding and customising come with their own windows;
         // until then their commands stay disabled.
         break;
     }
@@ -270,6 +276,7 @@ void MainWindow::updateGameCommands() {
     actions_.pause->setEnabled(inPlay);
     actions_.quitGame->setEnabled(inPlay);
     updateUndoCommands();
+    updateTutorCommands();
     updateStatusBar();
     UpdateCaption();
 }
@@ -344,7 +351,9 @@ void MainWindow::newGame() {
 
 void MainWindow::openGameBrowser() {
     GameBrowser browser(ctx_, images_, this);
+    bool demonstrate = false;
     if (browser.exec() == QDialog::Accepted) {
+        demonstrate = browser.demoRequested();
         const int game = browser.chosenGame();
         ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
         actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
@@ -361,6 +370,8 @@ void MainWindow::openGameBrowser() {
     updateGameCommands();
     layoutTable();
     if (currentGame() >= 0 && ctx_.flags[GameStateFlags::kInPlay]) AnimateDeal();
+    // The browser's "Demo": the chosen game plays itself.
+    if (demonstrate) RunDemonstration();
 }
 
 void MainWindow::quitGame() {

@@ -134,4 +134,16 @@ void QtHost::EnableCommand(Command command, bool enabled) {
     if (window_) window_->EnableCommand(command, enabled);
 }
 
+void QtHost::ShowProposedMove(PileRef from, int position, PileRef to, int cardCount) {
+    if (window_) window_->ShowProposedMove(from, position, to, cardCount);
+}
+
+void QtHost::ClearProposedMove() {
+    if (window_) window_->ClearProposedMove();
+}
+
+void QtHost::ShowTutorText(const std::string& text) {
+    if (window_) window_->ShowTutorText(QString::fromStdString(text));
+}
+
 } // namespace quendra

@@ -40,6 +40,9 @@ class QtHost : public Host {
     void ShowScore(const std::string& text) override;
     void ShowTime(const std::string& text) override;
     void EnableCommand(Command command, bool enabled) override;
+    void ShowProposedMove(PileRef from, int position, PileRef to, int cardCount) override;
+    void ClearProposedMove() override;
+    void ShowTutorText(const std::string& text) override;
 
   private:
     QWidget* parent_;

@@ -3,6 +3,7 @@
 #include "flight_deal.h"
 #include "game_context.h"
 #include "layout.h"
+#include "moves.h"
 #include "pointer.h"
 #include "score.h"
 #include "settings.h"
@@ -208,7 +209,7 @@ QImage TablePlay::groupImage(PileRef pile, int position) const {
 
 void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     if (!HasGame() || !ctx_.flags[GameStateFlags::kInPlay] || drag_) return;
-    if (ctx_.play.busy) {
+    if (ctx_.play.busy || DemonstrationPlaying(ctx_)) {
         ctx_.host.Beep();
         return;
     }
@@ -374,6 +375,9 @@ void TablePlay::flyImage(const QImage& image, QPoint from, QPoint to, bool deal)
     request.cardHeight = cards_.CardHeight();
     request.speedMoveCard = std::max(1, speed());
     request.deal = deal;
+    // A demonstration flies its cards slowly enough to be followed.
+    request.demonstration = DemonstrationPlaying(ctx_);
+    request.demoStockRedealt = ctx_.play.passNumber > 1;
     const FlightPlan plan = PlanFlight(request);
     Raised busy(flying_);
     view_->setFloating(image, from, 0);
