@@ -51,16 +51,18 @@ class TutorGuard : public QObject {
         return close;
     }
 
-    // Called on a key or a button press in the window (a running demonstration stops).
-    std::function<void()> onPress;
+    // Called on a key or a button press in the window, or when it is asked to close: a
+    // running demonstration stops.
+    std::function<void()> onInterrupt;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window_)
             return false;
-        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) &&
-            onPress)
-            onPress();
+        const bool interrupting = event->type() == QEvent::KeyPress ||
+                                  event->type() == QEvent::MouseButtonPress ||
+                                  (event->type() == QEvent::Close && watched == window_);
+        if (interrupting && onInterrupt) onInterrupt();
         switch (event->type()) {
         case QEvent::Close:
             if (watched != window_) return false;
@@ -221,7 +223,7 @@ void MainWindow::RunDemonstration() {
     demo_->showForDemonstration(this);
 
     GuardScope guard(tutorGuard_, this);
-    guard.guard().onPress = [this] { demoStop_ = true; };
+    guard.guard().onInterrupt = [this] { demoStop_ = true; };
     demoRunning_ = true;
     demoStop_ = false;
     demoStepBack_ = false;
@@ -256,7 +258,7 @@ void MainWindow::RunDemonstration() {
     }
     ctx_.play.assistMode = kNoAssist;
     ctx_.play.demoRecording = recording;
-    guard.guard().onPress = nullptr;
+    guard.guard().onInterrupt = nullptr;
     demoRunning_ = false;
     table_->clearArrow();
     RedrawTable();

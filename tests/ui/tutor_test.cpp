@@ -192,6 +192,29 @@ class TutorTest : public QObject {
         QCOMPARE(ReadSettingInt(board.ctx, "Settings", "Tutor_Demo_Form_Top", -1), 234);
     }
 
+    void closingTheMainWindowEndsTheDemonstrationFirst() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        int counterAtClose = -1;
+        auto* poll = new QTimer;
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [&] {
+            DemoWindow* demo = board.window.demoWindow();
+            if (!demo || demo->counter() < 1) return;
+            poll->stop();
+            poll->deleteLater();
+            counterAtClose = demo->counter();
+            board.window.close();
+            // The window stays until the move under way is done.
+            QVERIFY(board.window.isVisible());
+        });
+        poll->start();
+        board.window.RunDemonstration();
+        QVERIFY(counterAtClose >= 1);
+        QVERIFY(board.window.demoWindow()->counter() <= counterAtClose + 1);
+        QVERIFY(!board.window.isVisible());
+    }
+
     void noCardIsLiftedWhileADemonstrationPlays() {
         TutorBoard board;
         QVERIFY(board.ready);
