@@ -9,6 +9,7 @@
 #include "help_windows.h"
 #include "layout.h"
 #include "new_game.h"
+#include "pause_screen.h"
 #include "score.h"
 #include "settings.h"
 #include "sound_player.h"
@@ -71,6 +72,7 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     row->setSpacing(0);
     table_ = new TableView(centre);
     tablePlay_ = new TablePlay(ctx_, images_, table_);
+    pauseScreen_ = new PauseScreen(tablePlay_->Painter(), table_, this);
     connect(tablePlay_, &TablePlay::played, this, [this] {
         updateUndoCommands();
         // The stored score is zero-filled to its field; the panel shows the plain number.
@@ -322,7 +324,10 @@ void MainWindow::layoutTable() {
     // The scroll bar shows only when the player wants it and the table is taller than the view.
     scrollBar_->setVisible(GetSetting(ctx_.settings, field::kVertScrollBar) == "Y" &&
                            scrollBar_->maximum() > 0);
-    if (!table_->paused()) RedrawTable();
+    if (table_->paused())
+        pauseScreen_->Start(); // the new size hides the cards again
+    else
+        RedrawTable();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -396,6 +401,12 @@ void MainWindow::togglePause(bool paused) {
         ResumeClock(ctx_, ctx_.host.Now());
     }
     table_->setPaused(paused);
+    if (paused) {
+        pauseScreen_->Start();
+    } else {
+        pauseScreen_->Stop();
+        RedrawTable();
+    }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -18,6 +18,7 @@ class QTimer;
 namespace quendra {
 
 struct GameContext;
+class PauseScreen;
 class SoundPlayer;
 class TablePlay;
 class TableView;
@@ -43,6 +44,7 @@ class MainWindow : public QMainWindow {
 
     TableView* table() const { return table_; }
     TablePlay* tablePlay() const { return tablePlay_; }
+    PauseScreen* pauseScreen() const { return pauseScreen_; }
     GameContext& context() { return ctx_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
     const MainActions& actions() const { return actions_; }
@@ -111,6 +113,7 @@ class MainWindow : public QMainWindow {
     ToolBars toolBars_;
     TableView* table_{};
     TablePlay* tablePlay_{};
+    PauseScreen* pauseScreen_{};
     QScrollBar* scrollBar_{};
     QFrame* timePanel_{};
     QFrame* scorePanel_{};
