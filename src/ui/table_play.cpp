@@ -10,6 +10,7 @@
 #include "table_view.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -589,8 +590,15 @@ int TablePlay::PlayWinningAnimation(const std::string& name, int seconds) {
                                                           kRandomWinPattern)
                                       : name;
     if (chosen.empty()) chosen = kRandomWinPattern;
-    if (seconds < 0)
-        seconds = ReadSettingInt(ctx_, "Preference", "Winning_Animations_Time", kDefaultSeconds);
+    if (seconds < 0) {
+        // A time that is no plain number counts as the default.
+        const std::string stored = ReadSettingString(ctx_, "Preference", "Winning_Animations_Time",
+                                                     std::to_string(kDefaultSeconds));
+        const auto [end, error] =
+            std::from_chars(stored.data(), stored.data() + stored.size(), seconds);
+        if (error != std::errc() || end != stored.data() + stored.size() || stored.empty())
+            seconds = kDefaultSeconds;
+    }
     seconds = std::max(0, seconds);
     std::mt19937 engine(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
     RandomFn random = [&engine](int n) {
