@@ -134,6 +134,38 @@ class WindowPlayTest : public QObject {
         QCOMPARE(PileTopCard(w.Pile(tall)), bottom);
     }
 
+    void aCardSentHomeFliesWhenCardsAreAnimated() {
+        Window w;
+        SetSetting(w.ctx.settings, field::kSpeedMoveCard, "30");
+        // Tableau tops that are aces: each one is sent home with a right click.
+        std::vector<PileRef> aces;
+        for (long long number = 2; aces.size() < 2 && number < 400; ++number) {
+            w.Deal(number);
+            aces.clear();
+            for (int i = 0; i < 7; ++i)
+                if (fnRank(PileTopCard(w.Pile(pile::Fila(i)))) == 1) aces.push_back(pile::Fila(i));
+        }
+        QVERIFY(aces.size() >= 2);
+        // Sends the top card of a pile with a right click: {it went home, it flew}.
+        const auto send = [&](PileRef pile) {
+            bool sending = true, flew = false;
+            QTimer::singleShot(5, [&] { flew = sending && w.play()->Flying(); });
+            const int card = PileTopCard(w.Pile(pile));
+            QTest::mouseClick(w.view(), Qt::RightButton, {}, w.CardCentre(pile));
+            sending = false;
+            QTest::qWait(20);
+            bool home = false;
+            for (int f = 0; f < 4; ++f)
+                home = home || PileTopCard(w.Pile(pile::Dest(f))) == card;
+            return std::pair{home, flew};
+        };
+        // Without the animation the card jumps home; with it, it flies there.
+        QCOMPARE(send(aces[0]), std::pair(true, false));
+        SetSetting(w.ctx.settings, field::kCardsAnimate, "Y");
+        QCOMPARE(send(aces[1]), std::pair(true, true));
+        QVERIFY(!w.view()->hasFloating());
+    }
+
     void theDragCursorShowsWhileDraggingAndGoesBack() {
         Window w;
         QCOMPARE(GetSetting(w.ctx.settings, field::kCursor), std::string("10"));
