@@ -477,7 +477,7 @@ void TablePlay::flyImage(const QImage& image, QPoint from, QPoint to, bool deal)
     request.to = {to.x(), to.y()};
     request.cardWidth = cards_.CardWidth();
     request.cardHeight = cards_.CardHeight();
-    request.speedMoveCard = std::max(0, speed());
+    request.speedMoveCard = std::max(1, speed());
     request.deal = deal;
     const FlightPlan plan = PlanFlight(request);
     Raised busy(flying_);
@@ -492,8 +492,8 @@ void TablePlay::flyImage(const QImage& image, QPoint from, QPoint to, bool deal)
 void TablePlay::FlyCard(int card, PileRef from, PileRef to) {
     // A dropped card is already where the pointer left it.
     if (dropping_ || dealing_ || !HasGame() || !view_->isVisible()) return;
-    // Without the animation the cards jump.
-    if (GetSetting(ctx_.settings, field::kCardsAnimate) == "N") return;
+    // Without the animation the cards jump; so they seem to when a flight has no wait.
+    if (GetSetting(ctx_.settings, field::kCardsAnimate) == "N" || speed() <= 0) return;
     // The card leaves from one step beyond the top of its old pile and lands on the top of
     // the new one (one step beyond it when the table does not show it there yet).
     const QPoint start = NextPlace(from);
