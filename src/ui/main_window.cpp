@@ -17,6 +17,7 @@
 #include "table_view.h"
 #include "undo_commands.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <QApplication>
@@ -183,6 +184,12 @@ void MainWindow::connectCommands() {
     connect(t.showTime, &QAction::triggered, this, [this] { setPanelShown(true, true); });
     connect(t.showScore, &QAction::triggered, this, [this] { setPanelShown(false, true); });
     connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { layoutTable(); });
+    // A drag near the top or the bottom of a table taller than the view scrolls it.
+    connect(tablePlay_, &TablePlay::scrollRequested, this, [this](int direction) {
+        if (scrollBar_->maximum() > 0)
+            scrollBar_->triggerAction(direction < 0 ? QAbstractSlider::SliderPageStepSub
+                                                    : QAbstractSlider::SliderPageStepAdd);
+    });
 }
 
 QMenu* MainWindow::createPopupMenu() {
@@ -321,6 +328,9 @@ void MainWindow::layoutTable() {
     area.shadowOffset = ShadowOffset(ctx_);
     if (currentGame() >= 0 && ctx_.Param(370) != 0) LayoutPiles(ctx_, scrollBar_->value());
     tablePlay_->Layout();
+    // The scroll range covers the cards that lie below the view.
+    scrollBar_->setPageStep(std::max(1, table_->height() / 2));
+    scrollBar_->setMaximum(std::max(0, tablePlay_->TableHeight() - table_->height()));
     // The scroll bar shows only when the player wants it and the table is taller than the view.
     scrollBar_->setVisible(GetSetting(ctx_.settings, field::kVertScrollBar) == "Y" &&
                            scrollBar_->maximum() > 0);
