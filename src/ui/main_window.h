@@ -19,6 +19,7 @@ namespace quendra {
 
 struct GameContext;
 class DemoWindow;
+class PauseScreen;
 class SoundPlayer;
 class TablePlay;
 class TableView;
@@ -44,6 +45,7 @@ class MainWindow : public QMainWindow {
 
     TableView* table() const { return table_; }
     TablePlay* tablePlay() const { return tablePlay_; }
+    PauseScreen* pauseScreen() const { return pauseScreen_; }
     GameContext& context() { return ctx_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
     const MainActions& actions() const { return actions_; }
@@ -133,6 +135,7 @@ class MainWindow : public QMainWindow {
     ToolBars toolBars_;
     TableView* table_{};
     TablePlay* tablePlay_{};
+    PauseScreen* pauseScreen_{};
     QScrollBar* scrollBar_{};
     QFrame* timePanel_{};
     QFrame* scorePanel_{};

@@ -34,6 +34,7 @@ class QtHost : public Host {
     void PlaySound(const std::string& name) override;
     void RedrawPile(PileRef pile) override;
     void RedrawTable() override;
+    void DrawStockPressed(bool pressed) override;
     void FlyCard(int card, PileRef from, PileRef to) override;
     void CelebrateWin() override;
     void Wait(int milliseconds) override;

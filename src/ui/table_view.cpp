@@ -45,19 +45,11 @@ void TableView::setPaused(bool paused) {
 void TableView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (paused_) {
-        // The cards are hidden while the clock stands still.
-        QLinearGradient shade(0, 0, 0, height());
-        shade.setColorAt(0, QColor(0, 128, 0));
-        shade.setColorAt(1, QColor(0, 0, 0));
-        painter.fillRect(rect(), shade);
-        QFont font = painter.font();
-        font.setPointSize(28);
-        font.setBold(true);
-        painter.setFont(font);
-        painter.setPen(QColor(255, 255, 255));
-        painter.drawText(rect(), Qt::AlignCenter,
-                         QStringLiteral("Paused\n\n") +
-                             QStringLiteral("Press a key or click to go on"));
+        // The cards are hidden while the clock stands still: the pause screen covers them.
+        if (image_.isNull())
+            painter.fillRect(rect(), QColor(0, 128, 0));
+        else
+            painter.drawImage(QPoint(0, 0), image_);
         return;
     }
     painter.fillRect(event->rect(), background_);
