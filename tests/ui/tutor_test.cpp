@@ -175,6 +175,40 @@ class TutorTest : public QObject {
         demo->close();
     }
 
+    void thePauseHoldsTheDemonstrationUntilPlay() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        board.LayThreeMoves();
+        int counterPaused = -1, counterLater = -1;
+        bool playShownPressed = true;
+        auto* poll = new QTimer;
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [&] {
+            DemoWindow* demo = board.window.demoWindow();
+            if (!demo || demo->counter() < 1) return;
+            poll->stop();
+            poll->deleteLater();
+            demo->pauseButton()->click();
+            counterPaused = demo->counter();
+            playShownPressed = demo->playButton()->isChecked();
+            QTimer::singleShot(1500, [&board, &counterLater] {
+                DemoWindow* shown = board.window.demoWindow();
+                counterLater = shown->counter();
+                shown->playButton()->click();
+            });
+        });
+        poll->start();
+        board.window.RunDemonstration();
+        QVERIFY(counterPaused >= 1);
+        QVERIFY(!playShownPressed);
+        // Paused, at most the move under way was finished.
+        QVERIFY(counterLater <= counterPaused + 1);
+        QVERIFY(!board.window.table()->paused());
+        QVERIFY(board.window.demoWindow()->playButton()->isChecked());
+        QCOMPARE(board.window.demoWindow()->counter(), 3);
+        QCOMPARE(board.window.demoWindow()->description(), QStringLiteral("End of Demo"));
+    }
+
     void closingTheDemoWindowStopsAfterTheMoveUnderWay() {
         TutorBoard board;
         QVERIFY(board.ready);
