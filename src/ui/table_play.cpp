@@ -2,8 +2,10 @@
 
 #include "flight_deal.h"
 #include "game_context.h"
+#include "game_params.h"
 #include "layout.h"
 #include "moves.h"
+#include "pick_up.h"
 #include "pointer.h"
 #include "score.h"
 #include "settings.h"
@@ -258,6 +260,15 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
         return;
     }
     if (button != Qt::LeftButton || !hit) return;
+    if (ctx_.Param(param::kClickToMove) == 1 && hit->card > 0 && hit->pile != pile::Stock(kMazzo)) {
+        // A card that could be lifted goes where it can; a face-down card is turned as ever.
+        const int at =
+            hit->position < 0 ? PileCardCount(ctx_.table.Pile(hit->pile)) - 1 : hit->position;
+        if (CanPickUp(ctx_, hit->pile, at).allowed) {
+            sendCard(*hit, true, true);
+            return;
+        }
+    }
     if (fnClickSelects(ctx_, hit->pile)) {
         selectCard(hit->pile);
         return;
@@ -451,6 +462,9 @@ void TablePlay::selectCard(PileRef pile) {
 }
 
 void TablePlay::sendCard(const PileHit& hit, bool toFoundations, bool toTableaus) {
+    // Click-to-move games and the demonstration send wherever the card can go.
+    if (ctx_.Param(param::kClickToMove) == 1 || ctx_.play.assistMode == 3)
+        toFoundations = toTableaus = true;
     const int position =
         hit.position < 0 ? PileCardCount(ctx_.table.Pile(hit.pile)) - 1 : hit.position;
     if (fnSendCard(ctx_, hit.pile, position, toFoundations, toTableaus)) syncPiles();

@@ -166,6 +166,34 @@ class WindowPlayTest : public QObject {
         QVERIFY(!w.view()->hasFloating());
     }
 
+    void aLeftClickSendsTheCardInClickToMoveGames() {
+        Window w;
+        PileRef ace{};
+        bool found = false;
+        for (long long number = 2; !found && number < 400; ++number) {
+            w.Deal(number);
+            for (int i = 0; i < 7 && !found; ++i)
+                if (fnRank(PileTopCard(w.Pile(pile::Fila(i)))) == 1) {
+                    ace = pile::Fila(i);
+                    found = true;
+                }
+        }
+        QVERIFY(found);
+        const int card = PileTopCard(w.Pile(ace));
+        // An ordinary game lifts the card with a left click and puts it back.
+        QTest::mouseClick(w.view(), Qt::LeftButton, {}, w.CardCentre(ace));
+        QCOMPARE(PileTopCard(w.Pile(ace)), card);
+        // A click-to-move game sends it home, even with the double-click switches off.
+        SetSetting(w.ctx.settings, field::kDoubleClickToFoundations, "N");
+        w.SetParam(37, 1);
+        QTest::mouseClick(w.view(), Qt::LeftButton, {}, w.CardCentre(ace));
+        bool home = false;
+        for (int f = 0; f < 4; ++f)
+            home = home || PileTopCard(w.Pile(pile::Dest(f))) == card;
+        QVERIFY(home);
+        QVERIFY(PileTopCard(w.Pile(ace)) != card);
+    }
+
     void theDragCursorShowsWhileDraggingAndGoesBack() {
         Window w;
         QCOMPARE(GetSetting(w.ctx.settings, field::kCursor), std::string("10"));
