@@ -92,9 +92,21 @@ bool ImagesModule::Open(Host& host, const std::string& path) {
     Close();
     if (!RequireImagesFile(host, path)) return false;
     QFile file(QString::fromStdString(path));
-    // The whole file is read once to check it and list its entries, then let go.
+    // The whole file is looked at once, mapped rather than copied, to check it and list its
+    // entries; then it is let go.
     QHash<QString, Entry> entries;
-    if (!file.open(QIODevice::ReadOnly) || !IsWellFormedResourceFile(file.readAll(), &entries)) {
+    bool wellFormed = false;
+    if (file.open(QIODevice::ReadOnly)) {
+        if (uchar* mapped = file.map(0, file.size())) {
+            wellFormed = IsWellFormedResourceFile(
+                QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size()),
+                &entries);
+            file.unmap(mapped);
+        } else {
+            wellFormed = IsWellFormedResourceFile(file.readAll(), &entries);
+        }
+    }
+    if (!wellFormed) {
         ReportUnreadableImagesFile(host, path);
         return false;
     }
