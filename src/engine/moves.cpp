@@ -75,6 +75,8 @@ bool MoveToFoundation(GameContext& ctx, int card, int number, bool byAutoplay,
     RecordPlayStep(ctx);
     const TakenCard from = detail::PutOnPile(ctx, card, dest);
     if (from.kind == SourceKind::Foundation) effects.foundationLeaving = true;
+    // The card flies home from its old place (a sent card and automatic play alike).
+    FlyAndRedraw(ctx, card, from, dest);
     if (ctx.Param(4) != kFoundationsNotDrawn && ctx.Param(4) != kFoundationsFamilyDrawn)
         ctx.host.RedrawPile(dest);
     fnWonTest(ctx);

@@ -1,6 +1,8 @@
 #include "pointer.h"
 
 #include "autoplay.h"
+#include "cards.h"
+#include "families.h"
 #include "game_params.h"
 #include "legality.h"
 #include "moves.h"
@@ -151,6 +153,86 @@ bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations
     fnClearDrag(ctx);
     if (!sent) ctx.host.Beep();
     return sent;
+}
+
+namespace {
+
+// Parameter 39: the pairing games select cards with the click.
+constexpr int kSelectionGames = 39;
+// The pyramid family selects from the stock and the waste too.
+constexpr int kPyramidFamily = 4;
+
+// Families whose selection also takes cards off the piles other than the tableau.
+bool SelectsOffTheTableau(int family) {
+    switch (family) {
+    case 8:
+    case 16:
+    case 20:
+    case 21:
+    case 22:
+    case 23:
+    case 41:
+    case 45:
+    case 47:
+    case 48:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void RedrawSelection(GameContext& ctx, PileRef pile) {
+    ctx.host.RedrawPile(pile);
+    ctx.host.RedrawPile({PileGroupId::Dest, 0});
+}
+
+} // namespace
+
+bool fnClickSelects(const GameContext& ctx, PileRef pile) {
+    if (pile == PileRef{PileGroupId::Dest, 0}) return false;
+    const int family = ctx.Param(param::kFamily);
+    const bool selecting = ctx.Param(kSelectionGames) != 0;
+    const bool stock = pile == PileRef{PileGroupId::Stock, kMazzo};
+    if (selecting && pile.group == PileGroupId::Fila) return true;
+    if (selecting && SelectsOffTheTableau(family) && !stock) return true;
+    if (family != kPyramidFamily) return false;
+    if (pile.group == PileGroupId::Fila) return true;
+    if (pile == PileRef{PileGroupId::Stock, kMazzoVis}) return !ctx.table.Pile(pile).empty();
+    // A card on the stock is selected while another is.
+    return stock && !ctx.table.Pile(pile).empty() && !ctx.table.DestGroup[0].empty();
+}
+
+SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile) {
+    const auto refuse = [&ctx] {
+        ctx.host.Beep();
+        return SelectOutcome::Refused;
+    };
+    if (ctx.play.busy || !ctx.flags[GameStateFlags::kInPlay] || ctx.play.draggedCard != 0)
+        return refuse();
+    const int card = PileTopCard(ctx.table.Pile(pile));
+    if (card < 1) return refuse();
+    // A face-down card takes part only from the stock.
+    if (pile != PileRef{PileGroupId::Stock, kMazzo} && !IsFaceUp(ctx, card)) return refuse();
+    std::string& selected = ctx.table.DestGroup[0];
+    switch (ClassifySelectionClick(ctx, card)) {
+    case SelectionClick::Refuse:
+        return refuse();
+    case SelectionClick::Deselect:
+        for (std::size_t at = 0; at + 3 <= selected.size(); at += 3)
+            if (PileCardAt(selected, static_cast<int>(at / 3)) == card) {
+                selected.erase(at, 3);
+                break;
+            }
+        RedrawSelection(ctx, pile);
+        return SelectOutcome::Deselected;
+    case SelectionClick::Select:
+        break;
+    }
+    selected += CardCode(card);
+    if (SelectionComplete(ctx) && fnDoMove(ctx, 0, "Selezionate_Dest"))
+        return SelectOutcome::Removed;
+    RedrawSelection(ctx, pile);
+    return SelectOutcome::Selected;
 }
 
 void fnStockPress(GameContext& ctx) {

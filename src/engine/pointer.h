@@ -43,6 +43,16 @@ void fnAfterMouseUp(GameContext& ctx);
 // waste when `toTableaus`. False, with a beep, when the card cannot be sent.
 bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations, bool toTableaus);
 
+// The click-to-select of the pairing games (parameter 39 not 0): foundation 1 holds the
+// selected cards. A click on the top card of `pile` takes it out of the selection when it is
+// selected and adds it otherwise; a third card is refused with a beep. A selection whose
+// ranks add up as the family wants (14 in family 3, 13 in family 4) or that the family's
+// hook calls complete leaves the table with "Selezionate_Dest".
+enum class SelectOutcome { Selected, Deselected, Removed, Refused };
+SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile);
+// Whether a left click on `pile` goes to the selection instead of picking up a card.
+bool fnClickSelects(const GameContext& ctx, PileRef pile);
+
 // The two phases of a click on the stock.
 void fnStockPress(GameContext& ctx);
 void fnStockRelease(GameContext& ctx);

@@ -38,6 +38,8 @@ constexpr int kStockPlaced = 9;
 constexpr int kWastePlaced = 10;
 constexpr int kPasses = 15;
 constexpr int kDiscardDeal = 363;
+// 1: the tutor's commands (a legal move, the demonstration) serve this game.
+constexpr int kTutorCommands = 45;
 } // namespace param
 
 } // namespace quendra

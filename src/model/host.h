@@ -1,9 +1,9 @@
 #pragma once
 
+#include "table.h"
+
 #include <cstdint>
 #include <string>
-
-#include "table.h"
 
 namespace quendra {
 
@@ -50,6 +50,14 @@ class Host {
     virtual void FlyCard(int /*card*/, PileRef /*from*/, PileRef /*to*/) {}
     // Waits while window messages go on being processed.
     virtual void Wait(int /*milliseconds*/) {}
+    // The tutor: before the next-move finder plays a move it shows it, an arrow from the card
+    // at `position` of `from` (moving with the cards on it, `cardCount` in all) to `to`.
+    virtual void ShowProposedMove(PileRef /*from*/, int /*position*/, PileRef /*to*/,
+                                  int /*cardCount*/) {}
+    // The proposed move was played, or the hint display ended: the arrow goes.
+    virtual void ClearProposedMove() {}
+    // What the tutor does or found: "Move the card", "Click to redeal", "End of Demo" ...
+    virtual void ShowTutorText(const std::string& /*text*/) {}
     // The score or the clock changed.
     virtual void ShowScore(const std::string& /*text*/) {}
     virtual void ShowTime(const std::string& /*text*/) {}

@@ -7,6 +7,7 @@
 #include "moves.h"
 #include "pick_up.h"
 #include "pointer.h"
+#include "silent_host.h"
 #include "undo_commands.h"
 
 #include <algorithm>
@@ -20,6 +21,50 @@ namespace {
 constexpr int kTopCardOnly = 3;
 constexpr int kAssistHint = 1;
 constexpr int kAssistDemo = 3;
+// How long a proposed move stays on show before it is played.
+constexpr int kShowMoveMs = 500;
+
+bool Assisting(const GameContext& ctx) {
+    return ctx.play.assistMode == kAssistHint || ctx.play.assistMode == kAssistDemo;
+}
+
+// A silent copy of the game, to learn what a step would do before it is shown and played.
+class ScratchGame {
+  public:
+    explicit ScratchGame(const GameContext& source) : ctx(host_) {
+        ctx.cardTable = source.cardTable;
+        ctx.table = source.table;
+        ctx.ScratchTable = source.ScratchTable;
+        ctx.geometry = source.geometry;
+        ctx.params = source.params;
+        ctx.savedRules = source.savedRules;
+        ctx.flags = source.flags;
+        ctx.settings = source.settings;
+        ctx.mainGame = source.mainGame;
+        ctx.play = source.play;
+        ctx.layoutArea = source.layoutArea;
+        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
+    }
+
+  private:
+    SilentHost host_;
+
+  public:
+    GameContext ctx;
+};
+
+// Shows a move about to be played: the arrow and, in a demonstration, what it does.
+void ShowMove(GameContext& ctx, const FoundMove& move, int cardCount) {
+    if (!Assisting(ctx)) return;
+    ctx.host.ShowProposedMove(move.from, move.position, move.to, cardCount);
+    if (ctx.play.assistMode == kAssistDemo)
+        ctx.host.ShowTutorText(cardCount > 1 ? "Move the group of cards" : "Move the card");
+    ctx.host.Wait(kShowMoveMs);
+}
+
+void EndShowing(GameContext& ctx) {
+    if (Assisting(ctx)) ctx.host.ClearProposedMove();
+}
 
 std::optional<PileRef> FindCard(const PileGroups& table, int card) {
     const auto search = [&](PileGroupId group, int count) -> std::optional<PileRef> {
@@ -83,9 +128,12 @@ bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
         const RecentPlace dest = RecentPlaceOf(*target);
         if (WasRecentlyMade(ctx, card, dest.kind, dest.index)) continue;
         RecordRecentMove(ctx, card, dest.kind, dest.index);
-        if (fnDoMove(ctx, card, action)) {
-            if (played)
-                *played = FoundMove{FoundMove::Kind::Pile, pile, position, groupSize > 1, *target};
+        const FoundMove move{FoundMove::Kind::Pile, pile, position, groupSize > 1, *target};
+        ShowMove(ctx, move, groupSize);
+        const bool done = fnDoMove(ctx, card, action);
+        EndShowing(ctx);
+        if (done) {
+            if (played) *played = move;
             moved = true;
             break;
         }
@@ -113,29 +161,55 @@ std::optional<FoundMove> FirstArrival(const PileGroups& before, const PileGroups
     return std::nullopt;
 }
 
-bool TrySearch(GameContext& ctx, FoundMove* played) {
-    // 1. Automatic play to the foundations.
-    // It runs in the assist modes even when "Au&toplay" is not ticked.
-    PileGroups before = ctx.table;
+// One run of automatic play. It runs in the assist modes even when "Au&toplay" is not ticked.
+bool AssistAutoplay(GameContext& ctx) {
     const bool ticked = ctx.play.autoplayTicked, enabled = ctx.play.autoplayEnabled;
     ctx.play.autoplayTicked = ctx.play.autoplayEnabled = true;
     const bool autoplayed = fnAutoplay(ctx, false);
     ctx.play.autoplayTicked = ticked;
     ctx.play.autoplayEnabled = enabled;
-    if (autoplayed && !(ctx.table == before)) {
-        if (played)
-            if (auto m = FirstArrival(before, ctx.table, PileGroupId::Dest, kDestPiles))
-                *played = *m;
-        return true;
+    return autoplayed;
+}
+
+// Plays a step that moves cards by itself (automatic play, filling), reporting the first card
+// that arrives on a pile of `group`. In the assist modes that card's move is shown first, as
+// a silent rehearsal of the step finds it.
+bool PlayArrivalStep(GameContext& ctx, bool (*step)(GameContext&), PileGroupId group, int piles,
+                     FoundMove* played) {
+    if (Assisting(ctx)) {
+        ScratchGame scratch(ctx);
+        if (!step(scratch.ctx) || scratch.ctx.table == ctx.table) return false;
+        if (auto m = FirstArrival(ctx.table, scratch.ctx.table, group, piles)) {
+            const int count = PileCardCount(ctx.table.Pile(m->from)) - m->position;
+            ShowMove(ctx, *m, m->group ? count : 1);
+        }
     }
+    const PileGroups before = ctx.table;
+    const bool stepped = step(ctx) && !(ctx.table == before);
+    EndShowing(ctx);
+    if (!stepped) return false;
+    if (played)
+        if (auto m = FirstArrival(before, ctx.table, group, piles)) *played = *m;
+    return true;
+}
+
+// A click on the stock. In the assist modes it is announced first when it would do anything.
+bool PlayStockStep(GameContext& ctx) {
+    if (Assisting(ctx)) {
+        ScratchGame scratch(ctx);
+        if (!PlayStockClick(scratch.ctx)) return false;
+        const bool empty = ctx.table.Pile(PileRef{PileGroupId::Stock, kMazzo}).empty();
+        ctx.host.ShowTutorText(empty ? "Click to redeal" : "Click to turn up a card(s)");
+        ctx.host.Wait(kShowMoveMs);
+    }
+    return PlayStockClick(ctx);
+}
+
+bool TrySearch(GameContext& ctx, FoundMove* played) {
+    // 1. Automatic play to the foundations.
+    if (PlayArrivalStep(ctx, AssistAutoplay, PileGroupId::Dest, kDestPiles, played)) return true;
     // 2. Filling empty tableau piles.
-    before = ctx.table;
-    if (fnAutoFill(ctx) && !(ctx.table == before)) {
-        if (played)
-            if (auto m = FirstArrival(before, ctx.table, PileGroupId::Fila, kFilaPiles))
-                *played = *m;
-        return true;
-    }
+    if (PlayArrivalStep(ctx, fnAutoFill, PileGroupId::Fila, kFilaPiles, played)) return true;
     // 3. The waste's top card.
     const PileRef waste{PileGroupId::Stock, kMazzoVis};
     const int wasteCount = PileCardCount(ctx.table.Pile(waste));
@@ -161,7 +235,7 @@ bool TrySearch(GameContext& ctx, FoundMove* played) {
     // 6. The top cards once more, each on its own.
     if (sweep(PileGroupId::Fila, tableaus, true)) return true;
     // 7. The stock: turn up cards or redeal.
-    if (PlayStockClick(ctx)) {
+    if (PlayStockStep(ctx)) {
         if (played) *played = FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}};
         return true;
     }
@@ -310,6 +384,8 @@ bool PlayFoundMove(GameContext& ctx, const FoundMove& move) {
 }
 
 bool FindAndPlayNextMove(GameContext& ctx, bool keepMode, FoundMove* played) {
+    // A hint still on show ends.
+    if (ctx.play.assistMode == kAssistHint) ctx.host.ClearProposedMove();
     if (!keepMode) ctx.play.assistMode = kAssistHint;
     if (!ctx.flags[GameStateFlags::kInPlay]) return false;
     bool moved = TrySearch(ctx, played);
@@ -317,10 +393,14 @@ bool FindAndPlayNextMove(GameContext& ctx, bool keepMode, FoundMove* played) {
         ctx.play.recentMoves.clear();
         moved = TrySearch(ctx, played);
     }
-    if (moved)
+    if (moved) {
         ctx.play.moveMade = true;
-    else
+    } else {
+        if (Assisting(ctx))
+            ctx.host.ShowTutorText(ctx.play.assistMode == kAssistDemo ? "End of Demo"
+                                                                      : "No other moves.");
         ctx.play.recentMoves.clear();
+    }
     return moved;
 }
 

@@ -1,7 +1,5 @@
 #include "table_painter.h"
 
-#include <functional>
-
 #include "layout.h"
 #include "new_game.h"
 #include "poker.h"
@@ -9,6 +7,7 @@
 #include "table_choices.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QFile>
 #include <QFont>
@@ -503,13 +502,18 @@ void TablePainter::ShowPauseScreen(int swing) {
     const QImage second = module_.LoadPicture("BMP_PAUSE_2", dpr_);
     const QSizeF a = first.deviceIndependentSize(), b = second.deviceIndependentSize();
     const int top = std::max(100, static_cast<int>((height - a.height() - b.height() - 45) / 2));
-    const qreal band = std::max(a.width(), b.width());
-    const qreal travel = std::max<qreal>(0, (band - a.width()) / 2);
-    const qreal offset = std::clamp<qreal>(swing, -travel, travel);
+    const int travel = PauseSwingRange();
+    const qreal offset = std::clamp(swing, -travel, travel);
     if (!first.isNull()) p.drawImage(QPointF((width - a.width()) / 2 + offset, top), first);
     if (!second.isNull())
         p.drawImage(QPointF((width - b.width()) / 2, top + a.height() + 15), second);
     Touch(QRect(0, 0, width, height));
+}
+
+int TablePainter::PauseSwingRange() const {
+    const QSize first = module_.LoadPicture("BMP_PAUSE_1").size();
+    const QSize second = module_.LoadPicture("BMP_PAUSE_2").size();
+    return std::max(0, (second.width() - first.width()) / 2);
 }
 
 void TablePainter::InvertCard(const QRect& card) {

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <functional>
-
 #include "fan_geometry.h"
 #include "game_context.h"
 #include "images_cards.h"
 #include "images_module.h"
 #include "labels.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +72,8 @@ class TablePainter {
     void HighlightFoundations(int index);
     // The pause picture over a green table; `swing` moves the first picture sideways.
     void ShowPauseScreen(int swing = 0);
+    // How far the first pause picture may swing to either side.
+    int PauseSwingRange() const;
     // The selected cards (held in foundation 1) inverted, or drawn normally and forgotten.
     void ShowSelection();
     void ClearSelection();

@@ -123,10 +123,11 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     rules_ = new QPushButton(QStringLiteral("Rules"), this);
     statistics_ = new QPushButton(QStringLiteral("Statistics"), this);
     demo_ = new QPushButton(QStringLiteral("Demo"), this);
-    // Saved games, statistics and demonstrations are not part of this window yet.
+    // Saved games and statistics are not part of this window yet.
     openSaved_->setEnabled(false);
     statistics_->setEnabled(false);
     demo_->setEnabled(false);
+    demo_->setToolTip(QStringLiteral("Watch the selected game play itself"));
 
     auto* description = new QGroupBox(QStringLiteral("Description"), this);
     auto* descriptionLayout = new QVBoxLayout(description);
@@ -167,6 +168,12 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     resize(820, 500);
 
     connect(ok_, &QPushButton::clicked, this, &GameBrowser::accept);
+    connect(demo_, &QPushButton::clicked, this, [this] {
+        // Started as OK starts it, then shown by the tutor.
+        demoRequested_ = true;
+        accept();
+        if (result() != QDialog::Accepted) demoRequested_ = false;
+    });
     connect(cancel, &QPushButton::clicked, this, &GameBrowser::reject);
     connect(rules_, &QPushButton::clicked, this, &GameBrowser::showRules);
     connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
@@ -275,6 +282,7 @@ void GameBrowser::selectionChanged() {
     const int code = selectedCode();
     const bool game = code >= 0;
     ok_->setEnabled(game);
+    demo_->setEnabled(game);
     rules_->setEnabled(game);
     previewBox_->setEnabled(game);
     gamePanel_->setVisible(game);

@@ -32,6 +32,9 @@ class GameBrowser : public QDialog {
     int chosenGame() const { return chosenGame_; }
     std::string chosenName() const { return chosenName_; }
     std::string chosenPlayer() const;
+    // The dialog was closed with "Demo": the chosen game is to play itself once started.
+    bool demoRequested() const { return demoRequested_; }
+    QPushButton* demoButton() const { return demo_; }
 
     QTreeWidget* tree() const { return tree_; }
     // The tree item of a folder or game code among the filled items; null when absent.
@@ -64,6 +67,7 @@ class GameBrowser : public QDialog {
     int preselectGame_ = -1;
     int chosenGame_ = -1;
     std::string chosenName_;
+    bool demoRequested_ = false;
 
     QTreeWidget* tree_;
     QLabel* name_;

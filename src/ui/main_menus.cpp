@@ -88,8 +88,11 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.autoplay->setCheckable(true);
 
     a.tutorMenu = bar->addMenu(QStringLiteral("Tutor"));
-    a.showLegalMove = Later(a, Add(a.tutorMenu, "Show a legal move", Qt::Key_M));
-    a.demo = Later(a, Add(a.tutorMenu, "Demo"));
+    a.showLegalMove = Add(a.tutorMenu, "Show a legal move", Qt::Key_M);
+    a.demo = Add(a.tutorMenu, "Demo");
+    // Until a game that offers the tutor is in play.
+    a.showLegalMove->setEnabled(false);
+    a.demo->setEnabled(false);
     a.tutorMenu->menuAction()->setVisible(false);
     a.tutorMenu->setEnabled(false);
 

@@ -9,6 +9,7 @@
 #include "help_windows.h"
 #include "layout.h"
 #include "new_game.h"
+#include "pause_screen.h"
 #include "score.h"
 #include "settings.h"
 #include "sound_player.h"
@@ -16,6 +17,7 @@
 #include "table_view.h"
 #include "undo_commands.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <QApplication>
@@ -71,6 +73,7 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     row->setSpacing(0);
     table_ = new TableView(centre);
     tablePlay_ = new TablePlay(ctx_, images_, table_);
+    pauseScreen_ = new PauseScreen(tablePlay_->Painter(), table_, this);
     connect(tablePlay_, &TablePlay::played, this, [this] {
         updateUndoCommands();
         // The stored score is zero-filled to its field; the panel shows the plain number.
@@ -147,6 +150,8 @@ void MainWindow::connectCommands() {
     connect(a.pause, &QAction::toggled, this, &MainWindow::togglePause);
     connect(a.quitGame, &QAction::triggered, this, &MainWindow::quitGame);
     connect(a.autoplay, &QAction::triggered, this, &MainWindow::toggleAutoplay);
+    connect(a.showLegalMove, &QAction::triggered, this, &MainWindow::ShowLegalMove);
+    connect(a.demo, &QAction::triggered, this, &MainWindow::RunDemonstration);
     connect(a.gameInformation, &QAction::triggered, this,
             [this] { ShowGameInformation(this, ctx_); });
     connect(a.rules, &QAction::triggered, this, &MainWindow::showRules);
@@ -181,6 +186,12 @@ void MainWindow::connectCommands() {
     connect(t.showTime, &QAction::triggered, this, [this] { setPanelShown(true, true); });
     connect(t.showScore, &QAction::triggered, this, [this] { setPanelShown(false, true); });
     connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { layoutTable(); });
+    // A drag near the top or the bottom of a table taller than the view scrolls it.
+    connect(tablePlay_, &TablePlay::scrollRequested, this, [this](int direction) {
+        if (scrollBar_->maximum() > 0)
+            scrollBar_->triggerAction(direction < 0 ? QAbstractSlider::SliderPageStepSub
+                                                    : QAbstractSlider::SliderPageStepAdd);
+    });
 }
 
 QMenu* MainWindow::createPopupMenu() {
@@ -228,6 +239,7 @@ void MainWindow::RedrawPile(PileRef pile) {
 }
 
 void MainWindow::AnimateDeal() {
+    table_->clearArrow();
     tablePlay_->AnimateDeal();
     updateGameCommands();
 }
@@ -252,8 +264,11 @@ void MainWindow::EnableCommand(Host::Command command, bool enabled) {
     case Host::Command::Redo:
         updateUndoCommands();
         break;
+    case Host::Command::Tutor:
+        updateTutorCommands();
+        break;
     default:
-        // Bookmarks, saving, holding, the tutor and customising come with their own windows;
+        // Bookmarks, saving, holding and customising come with their own windows;
         // until then their commands stay disabled.
         break;
     }
@@ -270,6 +285,7 @@ void MainWindow::updateGameCommands() {
     actions_.pause->setEnabled(inPlay);
     actions_.quitGame->setEnabled(inPlay);
     updateUndoCommands();
+    updateTutorCommands();
     updateStatusBar();
     UpdateCaption();
 }
@@ -319,10 +335,16 @@ void MainWindow::layoutTable() {
     area.shadowOffset = ShadowOffset(ctx_);
     if (currentGame() >= 0 && ctx_.Param(370) != 0) LayoutPiles(ctx_, scrollBar_->value());
     tablePlay_->Layout();
+    // The scroll range covers the cards that lie below the view.
+    scrollBar_->setPageStep(std::max(1, table_->height() / 2));
+    scrollBar_->setMaximum(std::max(0, tablePlay_->TableHeight() - table_->height()));
     // The scroll bar shows only when the player wants it and the table is taller than the view.
     scrollBar_->setVisible(GetSetting(ctx_.settings, field::kVertScrollBar) == "Y" &&
                            scrollBar_->maximum() > 0);
-    if (!table_->paused()) RedrawTable();
+    if (table_->paused())
+        pauseScreen_->Start(); // the new size hides the cards again
+    else
+        RedrawTable();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -344,7 +366,9 @@ void MainWindow::newGame() {
 
 void MainWindow::openGameBrowser() {
     GameBrowser browser(ctx_, images_, this);
+    bool demonstrate = false;
     if (browser.exec() == QDialog::Accepted) {
+        demonstrate = browser.demoRequested();
         const int game = browser.chosenGame();
         ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
         actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
@@ -361,6 +385,8 @@ void MainWindow::openGameBrowser() {
     updateGameCommands();
     layoutTable();
     if (currentGame() >= 0 && ctx_.flags[GameStateFlags::kInPlay]) AnimateDeal();
+    // The browser's "Demo": the chosen game plays itself.
+    if (demonstrate) RunDemonstration();
 }
 
 void MainWindow::quitGame() {
@@ -396,6 +422,12 @@ void MainWindow::togglePause(bool paused) {
         ResumeClock(ctx_, ctx_.host.Now());
     }
     table_->setPaused(paused);
+    if (paused) {
+        pauseScreen_->Start();
+    } else {
+        pauseScreen_->Stop();
+        RedrawTable();
+    }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -18,6 +18,8 @@ class QTimer;
 namespace quendra {
 
 struct GameContext;
+class DemoWindow;
+class PauseScreen;
 class SoundPlayer;
 class TablePlay;
 class TableView;
@@ -47,6 +49,7 @@ class MainWindow : public QMainWindow {
 
     TableView* table() const { return table_; }
     TablePlay* tablePlay() const { return tablePlay_; }
+    PauseScreen* pauseScreen() const { return pauseScreen_; }
     GameContext& context() { return ctx_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
     const MainActions& actions() const { return actions_; }
@@ -70,6 +73,20 @@ class MainWindow : public QMainWindow {
     void layoutTable();
     // The caption "Quendra 2000 [game]  [player]  [deal]".
     void UpdateCaption();
+
+    // The tutor. "Show a legal move": the next move is shown with an arrow and played, or
+    // the player is told that there is none.
+    void ShowLegalMove();
+    // "Demo": the game plays itself, move after move, until nothing is left, the demo window
+    // is closed or stopped, or the game ends.
+    void RunDemonstration();
+    bool DemonstrationRunning() const { return demoRunning_; }
+    // Null until the first demonstration.
+    DemoWindow* demoWindow() const { return demo_; }
+    // What the host hands on from the tutor.
+    void ShowProposedMove(PileRef from, int position, PileRef to, int cardCount);
+    void ClearProposedMove();
+    void ShowTutorText(const QString& text);
 
   public slots:
     // "Open a game": the game browser; a chosen game is started.
@@ -98,6 +115,13 @@ class MainWindow : public QMainWindow {
     void updateStatusBar();
     void updateUndoCommands();
     void updateGameCommands();
+    // The tutor's commands follow the game in play and its parameter 45.
+    void updateTutorCommands();
+    // After a move of the tutor: the score and the undo commands, as after the player's.
+    void afterTutorMove();
+    void createDemoWindow();
+    // Undoes up to three steps between two moves of a demonstration.
+    void stepBackInDemonstration();
     int currentGame() const;
 
     void newGame();
@@ -115,6 +139,7 @@ class MainWindow : public QMainWindow {
     ToolBars toolBars_;
     TableView* table_{};
     TablePlay* tablePlay_{};
+    PauseScreen* pauseScreen_{};
     QScrollBar* scrollBar_{};
     QFrame* timePanel_{};
     QFrame* scorePanel_{};
@@ -130,6 +155,13 @@ class MainWindow : public QMainWindow {
     bool started_ = false;
     bool firstActivationDone_ = false;
     bool closeAfterAnimation_ = false;
+    // The tutor.
+    DemoWindow* demo_{};
+    QObject* tutorGuard_{};
+    bool demoRunning_ = false;
+    bool demoStop_ = false;
+    bool demoStepBack_ = false;
+    QString tutorText_;
 };
 
 } // namespace quendra

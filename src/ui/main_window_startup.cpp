@@ -6,6 +6,7 @@
 #include "main_window.h"
 #include "settings.h"
 #include "sound_player.h"
+#include "table_play.h"
 #include "table_view.h"
 
 #include <cstdlib>
@@ -186,10 +187,16 @@ void MainWindow::loadCursors() {
 
 void MainWindow::applyCursor() {
     const int slot = std::atoi(GetSetting(ctx_.settings, field::kCursor).c_str());
-    if (slot == 10 || !cursors_.contains(slot))
+    const auto normal = cursors_.constFind(slot);
+    const auto drag = cursors_.constFind(slot + 10);
+    const bool standard = slot == 10 || normal == cursors_.constEnd();
+    if (standard)
         table_->unsetCursor();
     else
-        table_->setCursor(cursors_.value(slot));
+        table_->setCursor(*normal);
+    // While cards are dragged, the cursor ten places on.
+    tablePlay_->SetCursors(standard ? nullptr : &*normal,
+                           drag == cursors_.constEnd() ? nullptr : &*drag);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -106,9 +106,12 @@ void QtHost::FlyCard(int card, PileRef from, PileRef to) {
 }
 
 void QtHost::CelebrateWin() {
-    // The cards are thrown over the table for a few seconds, or until a key or a click.
-    constexpr int kWinSeconds = 8;
-    if (window_) window_->tablePlay()->CelebrateWin(kWinSeconds);
+    // The pattern and the time the player chose; a key or a click ends it sooner.
+    if (window_) window_->tablePlay()->PlayWinningAnimation();
+}
+
+void QtHost::DrawStockPressed(bool pressed) {
+    if (window_) window_->tablePlay()->DrawStockPressed(pressed);
 }
 
 void QtHost::RedrawTable() {
@@ -132,6 +135,18 @@ void QtHost::ShowTime(const std::string& text) {
 
 void QtHost::EnableCommand(Command command, bool enabled) {
     if (window_) window_->EnableCommand(command, enabled);
+}
+
+void QtHost::ShowProposedMove(PileRef from, int position, PileRef to, int cardCount) {
+    if (window_) window_->ShowProposedMove(from, position, to, cardCount);
+}
+
+void QtHost::ClearProposedMove() {
+    if (window_) window_->ClearProposedMove();
+}
+
+void QtHost::ShowTutorText(const std::string& text) {
+    if (window_) window_->ShowTutorText(QString::fromStdString(text));
 }
 
 } // namespace quendra

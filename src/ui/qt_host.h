@@ -34,12 +34,16 @@ class QtHost : public Host {
     void PlaySound(const std::string& name) override;
     void RedrawPile(PileRef pile) override;
     void RedrawTable() override;
+    void DrawStockPressed(bool pressed) override;
     void FlyCard(int card, PileRef from, PileRef to) override;
     void CelebrateWin() override;
     void Wait(int milliseconds) override;
     void ShowScore(const std::string& text) override;
     void ShowTime(const std::string& text) override;
     void EnableCommand(Command command, bool enabled) override;
+    void ShowProposedMove(PileRef from, int position, PileRef to, int cardCount) override;
+    void ClearProposedMove() override;
+    void ShowTutorText(const std::string& text) override;
 
   private:
     QWidget* parent_;

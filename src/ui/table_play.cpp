@@ -3,13 +3,15 @@
 #include "flight_deal.h"
 #include "game_context.h"
 #include "layout.h"
+#include "moves.h"
 #include "pointer.h"
 #include "score.h"
 #include "settings.h"
+#include "stock.h"
 #include "table_view.h"
-#include "win_animation.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -27,6 +29,12 @@ namespace quendra {
 namespace {
 
 constexpr int kMaxDropCandidates = 4;
+// A drag this close to the top or the bottom of the table scrolls it.
+constexpr int kScrollEdge = 5;
+// Room left under the lowest card of a table taller than the view.
+constexpr int kBottomMargin = 30;
+// The foundation area repainted around a card that landed on it.
+constexpr int kFoundationRepaint = 15;
 
 QRect ToQRect(const TableRect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
@@ -101,15 +109,43 @@ void TablePlay::RedrawAll() {
         view_->setTableImage(QImage());
         return;
     }
-    if (painter_.TableBuffer().size() != view_->size() * painter_.DevicePixelRatio()) {
-        painter_.Resize(std::max(1, view_->width()), std::max(1, view_->height()),
-                        view_->devicePixelRatioF());
+    const int width = std::max(1, view_->width());
+    const auto resize = [&](int height) {
+        if (painter_.TableBuffer().size() != QSize(width, height) * painter_.DevicePixelRatio())
+            painter_.Resize(width, height, view_->devicePixelRatioF());
+    };
+    resize(TableHeight());
+    // Cards held by the pointer are not drawn on their pile.
+    std::optional<std::string> held;
+    if (drag_) {
+        held = ctx_.table.Pile(drag_->pile);
+        ctx_.table.Pile(drag_->pile) =
+            held->substr(0, static_cast<std::size_t>(drag_->position) * 3);
     }
+    // The whole drawing starts from the top of the table; the view keeps its scroll position.
+    const std::int16_t scroll = ctx_.mainGame.ScrollY();
     painter_.DrawTable();
+    if (painter_.LowestDrawnEdge() > painter_.TableBuffer().deviceIndependentSize().height()) {
+        // The cards reach below the picture: a taller one, drawn again.
+        resize(TableHeight());
+        painter_.DrawTable();
+    }
+    ctx_.mainGame.ScrollY() = scroll;
     drawn_ = ctx_.table;
+    if (held) ctx_.table.Pile(drag_->pile) = *held;
     painter_.TakeDirty();
-    view_->setScrollY(ctx_.mainGame.values[TMainGame::kScrollY]);
+    view_->setScrollY(scroll);
     view_->setTableImage(painter_.TableBuffer());
+}
+
+int TablePlay::TableHeight() const {
+    const int view = std::max(1, view_->height());
+    const int lowest = painter_.LowestDrawnEdge();
+    return lowest > view ? lowest + kBottomMargin : view;
+}
+
+int TablePlay::scrollY() const {
+    return ctx_.mainGame.values[TMainGame::kScrollY];
 }
 
 std::string& TablePlay::drawn(PileRef pile) {
@@ -208,7 +244,7 @@ QImage TablePlay::groupImage(PileRef pile, int position) const {
 
 void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     if (!HasGame() || !ctx_.flags[GameStateFlags::kInPlay] || drag_) return;
-    if (ctx_.play.busy) {
+    if (ctx_.play.busy || DemonstrationPlaying(ctx_)) {
         ctx_.host.Beep();
         return;
     }
@@ -222,10 +258,16 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
         return;
     }
     if (button != Qt::LeftButton || !hit) return;
+    if (fnClickSelects(ctx_, hit->pile)) {
+        selectCard(hit->pile);
+        return;
+    }
     if (hit->pile == pile::Stock(kMazzo)) {
         stockPressed_ = true;
         fnStockPress(ctx_);
         syncPiles();
+        // An operation armed at the press waits for the release with the stock held down.
+        DrawStockPressed(ctx_.play.stockPending);
         return;
     }
     const PileRef pile = hit->pile;
@@ -244,7 +286,7 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     drag.position = position;
     drag.grip = at - cardRect.topLeft();
     drag.pressAt = at;
-    drag.origin = cardRect.topLeft();
+    drag.origin = cardRect.topLeft() + QPoint(0, scrollY());
     drag.cardSize = cardRect.size();
     drag.image = image;
     drag_ = drag;
@@ -257,9 +299,64 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
 }
 
 void TablePlay::move(const QPoint& at) {
-    if (!drag_) return;
+    if (!drag_) {
+        // Leaving the stock lets an armed stock operation go.
+        if (stockPressed_ && ctx_.play.stockPending &&
+            !PileRectInView(pile::Stock(kMazzo)).contains(at)) {
+            fnStockClick(ctx_, StockClickPhase::Leave);
+            DrawStockPressed(false);
+        }
+        return;
+    }
     if ((at - drag_->pressAt).manhattanLength() > 0) drag_->moved = true;
-    view_->moveFloating(at - drag_->grip);
+    showDragCursor(true);
+    // Near the top or the bottom of the table it scrolls, and the table is drawn again.
+    if (at.y() < kScrollEdge)
+        emit scrollRequested(-1);
+    else if (at.y() >= view_->height() - kScrollEdge)
+        emit scrollRequested(1);
+    if (drag_) view_->moveFloating(at - drag_->grip);
+}
+
+void TablePlay::showDragCursor(bool dragging) {
+    if (dragging == dragCursorShown_) return;
+    dragCursorShown_ = dragging;
+    const std::optional<QCursor>& cursor = dragging ? dragCursor_ : tableCursor_;
+    if (cursor)
+        view_->setCursor(*cursor);
+    else
+        view_->unsetCursor();
+}
+
+void TablePlay::SetCursors(const QCursor* table, const QCursor* drag) {
+    tableCursor_ = table ? std::optional<QCursor>(*table) : std::nullopt;
+    dragCursor_ = drag ? std::optional<QCursor>(*drag) : std::nullopt;
+    const bool dragging = dragCursorShown_;
+    dragCursorShown_ = !dragging;
+    showDragCursor(dragging);
+}
+
+void TablePlay::DrawStockPressed(bool pressed) {
+    if (pressed == stockDrawnPressed_) return;
+    stockDrawnPressed_ = pressed;
+    if (!pressed) {
+        view_->clearFloating();
+        return;
+    }
+    if (!HasGame() || painter_.TableBuffer().isNull()) return;
+    // The stock sinks by a pixel and darkens while it is held down.
+    const QRect place = PileRectInView(pile::Stock(kMazzo));
+    const qreal dpr = painter_.DevicePixelRatio();
+    const QRect inBuffer(qRound(place.x() * dpr), qRound((place.y() + scrollY()) * dpr),
+                         qRound(place.width() * dpr), qRound(place.height() * dpr));
+    QImage image = painter_.TableBuffer().copy(inBuffer);
+    image.setDevicePixelRatio(dpr);
+    {
+        QPainter shade(&image);
+        shade.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        shade.fillRect(QRect(QPoint(0, 0), place.size()), QColor(0, 0, 0, 80));
+    }
+    view_->setFloating(image, place.topLeft() + QPoint(1, 1), 0);
 }
 
 std::vector<PileRef> TablePlay::dropCandidates(const QRect& dragged) const {
@@ -301,6 +398,7 @@ void TablePlay::release(const QPoint& at, Qt::MouseButton button) {
     if (button != Qt::LeftButton) return;
     if (stockPressed_) {
         stockPressed_ = false;
+        DrawStockPressed(false);
         fnStockRelease(ctx_);
         syncPiles();
         afterMouseUp();
@@ -317,10 +415,11 @@ void TablePlay::release(const QPoint& at, Qt::MouseButton button) {
     }
     fnClearDrag(ctx_);
     drag_.reset();
+    showDragCursor(false);
     if (!dropped && drag.moved) {
         // The card goes back where it was taken from.
         view_->clearFloating();
-        flyImage(drag.image, dropAt, drag.origin, false);
+        flyImage(drag.image, dropAt, drag.origin - QPoint(0, scrollY()), false);
     }
     view_->clearFloating();
     RedrawPile(drag.pile);
@@ -342,6 +441,13 @@ void TablePlay::doubleClick(const QPoint& at, Qt::MouseButton button) {
     if (!hit || hit->card <= 0 || hit->pile == pile::Stock(kMazzo)) return;
     sendCard(*hit, GetSetting(ctx_.settings, field::kDoubleClickToFoundations) != "N",
              GetSetting(ctx_.settings, field::kDoubleClickToTableaus) == "Y");
+}
+
+void TablePlay::selectCard(PileRef pile) {
+    if (fnSelectCard(ctx_, pile) == SelectOutcome::Refused) return;
+    // The marks of the selection are part of the whole drawing.
+    RedrawAll();
+    afterMouseUp();
 }
 
 void TablePlay::sendCard(const PileHit& hit, bool toFoundations, bool toTableaus) {
@@ -374,6 +480,9 @@ void TablePlay::flyImage(const QImage& image, QPoint from, QPoint to, bool deal)
     request.cardHeight = cards_.CardHeight();
     request.speedMoveCard = std::max(1, speed());
     request.deal = deal;
+    // A demonstration flies its cards slowly enough to be followed.
+    request.demonstration = DemonstrationPlaying(ctx_);
+    request.demoStockRedealt = ctx_.play.passNumber > 1;
     const FlightPlan plan = PlanFlight(request);
     Raised busy(flying_);
     view_->setFloating(image, from, 0);
@@ -386,13 +495,19 @@ void TablePlay::flyImage(const QImage& image, QPoint from, QPoint to, bool deal)
 
 void TablePlay::FlyCard(int card, PileRef from, PileRef to) {
     // A dropped card is already where the pointer left it.
-    if (dropping_ || dealing_ || !HasGame() || !view_->isVisible() || speed() <= 0) return;
+    if (dropping_ || dealing_ || !HasGame() || !view_->isVisible()) return;
+    // Without the animation the cards jump; so they seem to when a flight has no wait.
+    if (GetSetting(ctx_.settings, field::kCardsAnimate) == "N" || speed() <= 0) return;
     // The card leaves from one step beyond the top of its old pile and lands on the top of
     // the new one (one step beyond it when the table does not show it there yet).
     const QPoint start = NextPlace(from);
     const QPoint end =
         PileTopCard(ctx_.table.Pile(to)) == card ? CardRectInView(to).topLeft() : NextPlace(to);
     flyImage(cardImage(card), start, end, false);
+    // A card that landed on a foundation: the area around it is repainted.
+    if (to.group == PileGroupId::Dest)
+        view_->update(PileRectInView(to).adjusted(-kFoundationRepaint, -kFoundationRepaint,
+                                                  kFoundationRepaint, kFoundationRepaint));
 }
 
 QPoint TablePlay::NextPlace(PileRef pile) const {
@@ -439,11 +554,12 @@ namespace {
 // The winning animation draws straight into the table picture.
 class ViewSink : public WinAnimationSink {
   public:
-    ViewSink(TablePainter& painter, TableView* view, std::function<void(int)> pause)
-        : painter_(painter), view_(view), pause_(std::move(pause)) {}
+    ViewSink(TablePainter& painter, TableView* view, int scrollY, std::function<void(int)> pause)
+        : painter_(painter), view_(view), scrollY_(scrollY), pause_(std::move(pause)) {}
     std::int64_t NowMs() override { return QDateTime::currentMSecsSinceEpoch(); }
     void Draw(int card, TablePoint at) override {
-        painter_.DrawCard(card, at.x, at.y, -1);
+        // The pattern throws in window coordinates; the table picture is the whole table.
+        painter_.DrawCard(card, at.x, at.y + scrollY_, -1);
         view_->setTableImage(painter_.TableBuffer(), false);
         for (const QRect& rect : painter_.TakeDirty())
             view_->updateTableRect(rect);
@@ -463,6 +579,7 @@ class ViewSink : public WinAnimationSink {
   private:
     TablePainter& painter_;
     TableView* view_;
+    int scrollY_;
     std::function<void(int)> pause_;
     static constexpr std::int64_t kYieldMs = 20;
     std::int64_t lastYield_ = QDateTime::currentMSecsSinceEpoch();
@@ -470,13 +587,30 @@ class ViewSink : public WinAnimationSink {
 
 } // namespace
 
-int TablePlay::CelebrateWin(int seconds) {
+int TablePlay::PlayWinningAnimation(const std::string& name, int seconds) {
     if (!HasGame() || !view_->isVisible()) return 0;
+    constexpr int kDefaultSeconds = 30;
+    std::string chosen = name.empty() ? ReadSettingString(ctx_, "Preference", "Winning_Animations",
+                                                          kRandomWinPattern)
+                                      : name;
+    if (chosen.empty()) chosen = kRandomWinPattern;
+    if (seconds < 0) {
+        // A time that is no plain number counts as the default.
+        const std::string stored = ReadSettingString(ctx_, "Preference", "Winning_Animations_Time",
+                                                     std::to_string(kDefaultSeconds));
+        const auto [end, error] =
+            std::from_chars(stored.data(), stored.data() + stored.size(), seconds);
+        if (error != std::errc() || end != stored.data() + stored.size() || stored.empty())
+            seconds = kDefaultSeconds;
+    }
+    seconds = std::max(0, seconds);
     std::mt19937 engine(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
     RandomFn random = [&engine](int n) {
         return n < 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(engine);
     };
-    const std::optional<WinPattern> pattern = ChooseWinPattern(kRandomWinPattern, random);
+    // A name that is none of the patterns: the player turned the animation off.
+    const std::optional<WinPattern> pattern = ChooseWinPattern(chosen, random);
+    lastWinPattern_ = pattern;
     if (!pattern) return 0;
     WinArea area;
     area.width = view_->width();
@@ -485,7 +619,7 @@ int TablePlay::CelebrateWin(int seconds) {
     area.cardHeight = cards_.CardHeight();
     area.speedMoveCard = std::max(1, speed());
     const std::unique_ptr<WinAnimation> animation = MakeWinAnimation(*pattern, area, random);
-    ViewSink sink(painter_, view_, [this](int ms) { pause(ms); });
+    ViewSink sink(painter_, view_, scrollY(), [this](int ms) { pause(ms); });
     Raised busy(celebrating_);
     const int drawn = RunWinAnimation(ctx_, *animation, sink, seconds);
     RedrawAll();

@@ -4,12 +4,14 @@
 #include "images_cards.h"
 #include "table.h"
 #include "table_painter.h"
+#include "win_animation.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <QCursor>
 #include <QImage>
 #include <QObject>
 #include <QPoint>
@@ -43,13 +45,27 @@ class TablePlay : public QObject {
     // The cards of a new deal fly from the stock to their piles, one after the other; the
     // pointer and the keyboard are ignored meanwhile.
     void AnimateDeal();
-    // The winning animation: cards thrown over the table until its time is over or the player
-    // presses a key or clicks. Answers the number of cards thrown.
-    int CelebrateWin(int seconds);
+    // The winning animation: cards thrown over the table in the pattern `name` ("(Random)"
+    // picks one of the six) until `seconds` are over or the player presses a key or clicks.
+    // Without a name the player's choice (Preference "Winning_Animations") and time
+    // ("Winning_Animations_Time") are read; a name that is none of the patterns turns the
+    // animation off. Answers the number of cards thrown.
+    int PlayWinningAnimation(const std::string& name = {}, int seconds = -1);
+    // The pattern the last winning animation played.
+    std::optional<WinPattern> LastWinPattern() const { return lastWinPattern_; }
+    // The stock place drawn pressed (a stock operation armed) or as it is.
+    void DrawStockPressed(bool pressed);
+    bool StockDrawnPressed() const { return stockDrawnPressed_; }
+    // The table's cursor and the one shown while cards are dragged; null for the standard
+    // arrow.
+    void SetCursors(const QCursor* table, const QCursor* drag);
+    // The height of the whole table picture: the view's, or more when the cards reach lower.
+    int TableHeight() const;
 
     bool Dealing() const { return dealing_; }
     bool Celebrating() const { return celebrating_; }
     bool Flying() const { return flying_; }
+    bool Dragging() const { return drag_.has_value(); }
     // The window-pixel rectangle of a pile and of its card at `position` (-1 the top card).
     QRect PileRectInView(PileRef pile) const;
     QRect CardRectInView(PileRef pile, int position = -1) const;
@@ -58,6 +74,9 @@ class TablePlay : public QObject {
   signals:
     // The table changed by a gesture of the player (score, undo commands).
     void played();
+    // A drag came near the top (-1) or the bottom (1) of the table: one large step of the
+    // scroll bar that way.
+    void scrollRequested(int direction);
 
   private slots:
     void press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -74,7 +93,7 @@ class TablePlay : public QObject {
         int position = 0;
         QPoint grip; // pointer minus the top-left corner of the lifted card
         QPoint pressAt;
-        QPoint origin; // where the lifted card lay, window coordinates
+        QPoint origin; // where the lifted card lay, table coordinates
         bool moved = false;
         QSize cardSize;
         QImage image;
@@ -83,6 +102,10 @@ class TablePlay : public QObject {
     void present();
     void sendCard(const PileHit& hit, bool toFoundations, bool toTableaus);
     void afterMouseUp();
+    // A left click of the pairing games on a pile that selects.
+    void selectCard(PileRef pile);
+    void showDragCursor(bool dragging);
+    int scrollY() const;
     // A right press on a partly covered face-up card shows it whole; false for other cards.
     bool revealCovered(const PileHit& hit);
     // Redraws every pile whose cards differ from what was drawn.
@@ -110,6 +133,11 @@ class TablePlay : public QObject {
     bool flying_ = false;
     bool dropping_ = false;
     bool revealing_ = false;
+    bool stockDrawnPressed_ = false;
+    bool dragCursorShown_ = false;
+    std::optional<QCursor> tableCursor_;
+    std::optional<QCursor> dragCursor_;
+    std::optional<WinPattern> lastWinPattern_;
     std::string cardsKey_;
     // The pile strings as last drawn, so that a pile's redraw erases what left it.
     PileGroups drawn_;

@@ -10,6 +10,9 @@ namespace quendra {
 namespace {
 // The fixed background colour a new player starts with: a card-table green.
 constexpr long long kDefaultBackground = 32768;
+// The tutor's arrow: its line width and the side of the square at its end.
+constexpr int kArrowWidth = 4;
+constexpr int kArrowEnd = 10;
 } // namespace
 
 QColor ColourFromStored(long long value) {
@@ -42,23 +45,16 @@ void TableView::setPaused(bool paused) {
 void TableView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (paused_) {
-        // The cards are hidden while the clock stands still.
-        QLinearGradient shade(0, 0, 0, height());
-        shade.setColorAt(0, QColor(0, 128, 0));
-        shade.setColorAt(1, QColor(0, 0, 0));
-        painter.fillRect(rect(), shade);
-        QFont font = painter.font();
-        font.setPointSize(28);
-        font.setBold(true);
-        painter.setFont(font);
-        painter.setPen(QColor(255, 255, 255));
-        painter.drawText(rect(), Qt::AlignCenter,
-                         QStringLiteral("Paused\n\n") +
-                             QStringLiteral("Press a key or click to go on"));
+        // The cards are hidden while the clock stands still: the pause screen covers them.
+        if (image_.isNull())
+            painter.fillRect(rect(), QColor(0, 128, 0));
+        else
+            painter.drawImage(QPoint(0, 0), image_);
         return;
     }
     painter.fillRect(event->rect(), background_);
     if (!image_.isNull()) painter.drawImage(QPoint(0, -scrollY_), image_);
+    paintArrow(painter);
     if (floating_.isNull()) return;
     if (shadow_ > 0) {
         // The shadow falls down and to the right of the lifted cards.
@@ -99,6 +95,41 @@ void TableView::moveFloating(const QPoint& at) {
 void TableView::clearFloating() {
     update(floatingRect());
     floating_ = QImage();
+}
+
+void TableView::setArrow(const QPoint& from, const QPoint& to) {
+    if (arrow_) update(arrowRect());
+    arrow_ = QLine(from, to);
+    update(arrowRect());
+}
+
+void TableView::clearArrow() {
+    if (!arrow_) return;
+    update(arrowRect());
+    arrow_.reset();
+}
+
+QRect TableView::arrowRect() const {
+    if (!arrow_) return {};
+    const int margin = kArrowEnd + kArrowWidth;
+    return QRect(arrow_->p1(), arrow_->p2())
+        .normalized()
+        .adjusted(-margin, -margin, margin, margin);
+}
+
+void TableView::paintArrow(QPainter& painter) const {
+    if (!arrow_) return;
+    const QColor grey(128, 128, 128);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(grey, kArrowWidth, Qt::DotLine, Qt::FlatCap));
+    painter.drawLine(*arrow_);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(grey);
+    QRect end(0, 0, kArrowEnd, kArrowEnd);
+    end.moveCenter(arrow_->p2());
+    painter.drawRect(end);
+    painter.restore();
 }
 
 void TableView::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <optional>
+
 #include <QColor>
 #include <QImage>
+#include <QLine>
 #include <QWidget>
+
+class QPainter;
 
 namespace quendra {
 
@@ -33,6 +38,14 @@ class TableView : public QWidget {
     bool hasFloating() const { return !floating_.isNull(); }
     QRect floatingRect() const;
 
+    // The tutor's arrow over the table, window coordinates: a line from the middle of the
+    // card that moves to the middle of where it goes, with a small square at its end, drawn
+    // dotted grey while the move is only proposed.
+    void setArrow(const QPoint& from, const QPoint& to);
+    void clearArrow();
+    bool hasArrow() const { return arrow_.has_value(); }
+    QLine arrow() const { return arrow_.value_or(QLine()); }
+
   signals:
     // A right click asks for the table's popup menu.
     void popupRequested(const QPoint& globalPos);
@@ -58,6 +71,10 @@ class TableView : public QWidget {
     QImage floating_;
     QPoint floatingAt_;
     int shadow_ = 0;
+    std::optional<QLine> arrow_;
+
+    QRect arrowRect() const;
+    void paintArrow(QPainter& painter) const;
 };
 
 // A colour stored the Windows way, blue in the high byte and red in the low byte.

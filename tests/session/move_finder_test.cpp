@@ -1,6 +1,8 @@
 #include "move_finder.h"
 #include "play_test_support.h"
 
+#include <vector>
+
 namespace quendra::test {
 namespace {
 
@@ -68,6 +70,127 @@ TEST_F(MoveFinderTest, NoMoveLeftClearsTheHistory) {
     FoundMove move;
     EXPECT_FALSE(FindAndPlayNextMove(ctx, false, &move));
     EXPECT_TRUE(ctx.play.recentMoves.empty());
+}
+
+// Records what the tutor shows, in order, with whether the table had changed yet.
+class TutorHost : public FakeHost {
+  public:
+    void ShowProposedMove(PileRef from, int position, PileRef to, int cardCount) override {
+        const FoundMove move{FoundMove::Kind::Pile, from, position, true, to};
+        events.push_back("show " + FoundMoveText(move) + " x" + std::to_string(cardCount) +
+                         (ctx && ctx->table == shownTable ? "" : " (table changed)"));
+    }
+    void ClearProposedMove() override { events.push_back("clear"); }
+    void ShowTutorText(const std::string& text) override { events.push_back("text " + text); }
+    // The tutor's own waits; the short ones of the stock press are the table's.
+    void Wait(int milliseconds) override {
+        if (milliseconds >= 500) events.push_back("wait " + std::to_string(milliseconds));
+    }
+
+    const GameContext* ctx = nullptr;
+    PileGroups shownTable; // the table the next proposal must still show
+    std::vector<std::string> events;
+};
+
+// Klondike on a table the test lays out, with the tutor's calls recorded.
+class TutorTest : public ::testing::Test {
+  protected:
+    TutorHost host;
+    GameContext ctx{host};
+
+    void SetUp() override {
+        ctx.gamesFile = QUENDRA_GAMES_DAT;
+        ASSERT_TRUE(LoadGameList(ctx));
+        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
+        SetSetting(ctx.settings, field::kCardsAnimate, "N");
+        SetSetting(ctx.settings, field::kUndoMode, "0");
+        SetSetting(ctx.settings, field::kDealNumber, "7");
+        ASSERT_TRUE(SelectAndStartGame(ctx, 0, GameName(ctx, 0), "", kKeepDealNumber, false));
+        ctx.play.autoplayTicked = false;
+        for (int i = 0; i < kFilaPiles; ++i)
+            LoadPileFromSnapshotLine(ctx, Fila(i), "");
+        LoadPileFromSnapshotLine(ctx, kStock, "");
+        LoadPileFromSnapshotLine(ctx, kWaste, "");
+        host.ctx = &ctx;
+    }
+    void Lay(PileRef pile, const std::string& line) {
+        LoadPileFromSnapshotLine(ctx, pile, line);
+        host.shownTable = ctx.table;
+    }
+    // One step of a demonstration.
+    bool DemoStep() {
+        ctx.play.assistMode = 3;
+        host.shownTable = ctx.table;
+        host.events.clear();
+        return FindAndPlayNextMove(ctx, true);
+    }
+};
+
+TEST_F(TutorTest, AHintShowsTheMoveBeforePlayingItAndSaysNothing) {
+    Lay(Fila(0), "0471");     // Eight of spades
+    Lay(Fila(1), "00710321"); // Seven of hearts, Six of clubs
+    FoundMove move;
+    host.events.clear();
+    ASSERT_TRUE(FindAndPlayNextMove(ctx, false, &move));
+    EXPECT_EQ(FoundMoveText(move), "Fila2:0>Fila1");
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"show Fila2:0>Fila1 x2", "wait 500", "clear"}));
+    EXPECT_EQ(PileCardCount(ctx.table.Pile(Fila(0))), 3);
+}
+
+TEST_F(TutorTest, TheDemonstrationDescribesEachMoveAndItsEnd) {
+    Lay(Fila(0), "0471");     // Eight of spades
+    Lay(Fila(1), "00710321"); // Seven of hearts, Six of clubs
+    Lay(Fila(2), "0301");     // Four of clubs: nothing takes it
+    ASSERT_TRUE(DemoStep());
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"show Fila2:0>Fila1 x2", "text Move the group of cards",
+                                        "wait 500", "clear"}));
+    ASSERT_FALSE(DemoStep());
+    EXPECT_EQ(host.events, (std::vector<std::string>{"text End of Demo"}));
+    EXPECT_EQ(ctx.play.assistMode, 3);
+
+    // A single card: the Four of clubs goes on a red Five.
+    Lay(Fila(3), "0181"); // Five of diamonds takes the Four of clubs
+    ASSERT_TRUE(DemoStep());
+    EXPECT_EQ(host.events, (std::vector<std::string>{"show Fila3:0>Fila4 x1", "text Move the card",
+                                                     "wait 500", "clear"}));
+}
+
+TEST_F(TutorTest, AutomaticPlayIsShownWithTheCardThatGoesFirst) {
+    Lay(Fila(4), "04710271"); // Eight of spades, Ace of clubs
+    ASSERT_TRUE(DemoStep());
+    ASSERT_GE(host.events.size(), 2u);
+    EXPECT_EQ(host.events[0], "show Fila5:1>Dest1 x1");
+    EXPECT_EQ(host.events[1], "text Move the card");
+    EXPECT_EQ(PileTopCard(ctx.table.Pile(Dest(0))), 27);
+}
+
+TEST_F(TutorTest, AStockClickIsAnnounced) {
+    Lay(Fila(0), "0471");
+    Lay(kStock, "0050"); // the Five of hearts, face down
+    ASSERT_TRUE(DemoStep());
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"text Click to turn up a card(s)", "wait 500"}));
+    EXPECT_EQ(PileTopCard(ctx.table.Pile(kWaste)), 5);
+    // With the stock empty a click turns the waste over.
+    Lay(kWaste, "00510061"); // the Five and the Six of hearts
+    ASSERT_TRUE(DemoStep());
+    EXPECT_EQ(host.events, (std::vector<std::string>{"text Click to redeal", "wait 500"}));
+    EXPECT_EQ(PileCardCount(ctx.table.Pile(kStock)), 2);
+}
+
+TEST_F(TutorTest, AHintWithoutMovesSaysSo) {
+    Lay(Fila(0), "0071"); // two red Sevens
+    Lay(Fila(1), "0201");
+    host.events.clear();
+    EXPECT_FALSE(FindAndPlayNextMove(ctx, false));
+    EXPECT_EQ(host.events, (std::vector<std::string>{"text No other moves."}));
+    // Outside the assist modes the finder shows nothing.
+    ctx.play.assistMode = 0;
+    host.events.clear();
+    EXPECT_FALSE(FindAndPlayNextMove(ctx, true));
+    EXPECT_TRUE(host.events.empty());
 }
 
 TEST(MoveTextTest, MovesReadBackAsWritten) {

@@ -263,7 +263,7 @@ class MousePlayTest : public QObject {
         });
         QElapsedTimer clock;
         clock.start();
-        const int thrown = board.play()->CelebrateWin(60);
+        const int thrown = board.play()->PlayWinningAnimation("(Random)", 60);
         QVERIFY(thrown > 0);
         QVERIFY(clock.elapsed() < 60000);
         QVERIFY(!board.play()->Celebrating());

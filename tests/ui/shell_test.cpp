@@ -3,8 +3,10 @@
 #include "game_context.h"
 #include "main_window.h"
 #include "new_game.h"
+#include "pause_screen.h"
 #include "settings.h"
 #include "stock.h"
+#include "table_play.h"
 #include "table_view.h"
 #include "ui_fixture.h"
 
@@ -283,6 +285,42 @@ class ShellTest : public QObject {
         program.host.now += 5;
         window.clockTick();
         QCOMPARE(window.timeLabel()->text(), QString("0:01:10"));
+    }
+
+    void pauseCoversTheCardsWithASwingingPictureUntilItEnds() {
+        test::Program program;
+        MainWindow window(program.ctx);
+        window.setBrowserAtStart(false);
+        QVERIFY(window.StartUp());
+        window.resize(900, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        SelectAndStartGame(program.ctx, 0, "Klondike", "Player 1", kNewDealNumber, false);
+        window.layoutTable();
+        window.EnableCommand(Host::Command::Pause, true);
+        // The middle of the first tableau pile's top card, face up after the deal.
+        const QRect card = window.tablePlay()->CardRectInView(PileRef{PileGroupId::Fila, 0});
+        QVERIFY(card.isValid());
+        const qreal dpr = window.table()->tableImage().devicePixelRatio();
+        const QPoint middle(qRound(card.center().x() * dpr), qRound(card.center().y() * dpr));
+        const QRgb dealt = window.table()->tableImage().pixel(middle);
+
+        window.actions().pause->trigger();
+        QVERIFY(window.table()->paused());
+        QVERIFY(window.table()->tableImage().pixel(middle) != dealt);
+        // The upper picture swings while the pause lasts.
+        QVERIFY(window.pauseScreen()->Running());
+        QTRY_VERIFY(window.pauseScreen()->Swing() != 0);
+        // A new size keeps the cards hidden.
+        window.resize(880, 690);
+        QTRY_COMPARE(window.table()->size().width() > 0, true);
+        QVERIFY(window.table()->tableImage().pixel(middle) != dealt);
+
+        window.actions().pause->trigger();
+        QVERIFY(!window.table()->paused());
+        QVERIFY(!window.pauseScreen()->Running());
+        window.resize(900, 700);
+        QTRY_COMPARE(window.table()->tableImage().pixel(middle), dealt);
     }
 
     void undoAndRedoTakeTheStockClickBackAndForth() {

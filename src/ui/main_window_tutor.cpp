@@ -1,0 +1,268 @@
+// The tutor's side of the main window: the legal-move hint, the demonstration and its window,
+// and the arrow that shows each move.
+#include "demo_window.h"
+#include "game_context.h"
+#include "game_params.h"
+#include "main_window.h"
+#include "move_finder.h"
+#include "score.h"
+#include "table_play.h"
+#include "table_view.h"
+#include "undo_commands.h"
+
+#include <functional>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QPointer>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace quendra {
+
+namespace {
+
+constexpr int kDemonstration = 3;
+constexpr int kNoAssist = 0;
+// The pause before the first move and between two moves of a demonstration.
+constexpr int kDemoStartMs = 200;
+constexpr int kDemoMoveMs = 500;
+// How often a paused demonstration looks whether it may go on.
+constexpr int kPausePollMs = 100;
+constexpr int kStatusMs = 4000;
+
+// While the tutor plays, the main window takes no input: its commands would change the game
+// under the move on show. A close of the window waits until the tutor is done. The demo
+// window stays live.
+class TutorGuard : public QObject {
+  public:
+    explicit TutorGuard(QWidget* window) : QObject(window), window_(window) {}
+
+    void Begin() {
+        if (depth_++ == 0) qApp->installEventFilter(this);
+    }
+    // Answers whether a close of the window came while the tutor played.
+    bool End() {
+        if (--depth_ > 0) return false;
+        qApp->removeEventFilter(this);
+        const bool close = closeWanted_;
+        closeWanted_ = false;
+        return close;
+    }
+
+    // Called on a key or a button press in the window, or when it is asked to close: a
+    // running demonstration stops.
+    std::function<void()> onInterrupt;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window_)
+            return false;
+        const bool interrupting = event->type() == QEvent::KeyPress ||
+                                  event->type() == QEvent::MouseButtonPress ||
+                                  (event->type() == QEvent::Close && watched == window_);
+        if (interrupting && onInterrupt) onInterrupt();
+        switch (event->type()) {
+        case QEvent::Close:
+            if (watched != window_) return false;
+            closeWanted_ = true;
+            event->ignore();
+            return true;
+        case QEvent::ShortcutOverride:
+            // Taken here, so that no shortcut of the window fires.
+            event->accept();
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+  private:
+    QWidget* window_;
+    int depth_ = 0;
+    bool closeWanted_ = false;
+};
+
+// Keeps the guard up for a scope; closes the window afterwards when that was asked meanwhile.
+class GuardScope {
+  public:
+    GuardScope(QObject*& guard, QWidget* window) : window_(window) {
+        if (!guard) guard = new TutorGuard(window);
+        guard_ = static_cast<TutorGuard*>(guard);
+        guard_->Begin();
+    }
+    ~GuardScope() {
+        if (guard_->End() && window_) window_->close();
+    }
+    GuardScope(const GuardScope&) = delete;
+    GuardScope& operator=(const GuardScope&) = delete;
+
+    TutorGuard& guard() { return *guard_; }
+
+  private:
+    TutorGuard* guard_;
+    QPointer<QWidget> window_;
+};
+
+} // namespace
+
+void MainWindow::updateTutorCommands() {
+    const bool gameChosen = currentGame() >= 0;
+    const bool tutored = gameChosen && ctx_.Param(param::kTutorCommands) == 1;
+    const bool inPlay = ctx_.flags[GameStateFlags::kInPlay] != 0;
+    actions_.tutorMenu->menuAction()->setVisible(tutored);
+    actions_.tutorMenu->setEnabled(tutored);
+    actions_.showLegalMove->setEnabled(tutored && inPlay);
+    actions_.demo->setEnabled(tutored && inPlay);
+}
+
+void MainWindow::afterTutorMove() {
+    updateUndoCommands();
+    ShowScore(QString::number(StoredScore(ctx_)));
+}
+
+void MainWindow::ShowProposedMove(PileRef from, int position, PileRef to, int cardCount) {
+    // From the middle of the card or group that moves to the middle of its destination.
+    QRect moving = tablePlay_->CardRectInView(from, position);
+    if (cardCount > 1) moving = moving.united(tablePlay_->CardRectInView(from, -1));
+    const QRect target = ctx_.table.Pile(to).empty() ? tablePlay_->PileRectInView(to)
+                                                     : tablePlay_->CardRectInView(to, -1);
+    table_->setArrow(moving.center(), target.center());
+}
+
+void MainWindow::ClearProposedMove() {
+    table_->clearArrow();
+}
+
+void MainWindow::ShowTutorText(const QString& text) {
+    tutorText_ = text;
+    if (demo_ && demo_->isVisible() && ctx_.play.assistMode == kDemonstration)
+        demo_->setDescription(text);
+    else
+        statusBar()->showMessage(text, kStatusMs);
+}
+
+void MainWindow::ShowLegalMove() {
+    if (demoRunning_ || !actions_.showLegalMove->isEnabled()) return;
+    tutorText_.clear();
+    bool moved = false;
+    {
+        const GuardScope guard(tutorGuard_, this);
+        moved = FindAndPlayNextMove(ctx_, false);
+    }
+    afterTutorMove();
+    if (!moved) {
+        statusBar()->clearMessage();
+        ctx_.host.ShowInformation(tutorText_.isEmpty() ? std::string("No other moves.")
+                                                       : tutorText_.toStdString());
+    }
+    updateGameCommands();
+}
+
+void MainWindow::createDemoWindow() {
+    demo_ = new DemoWindow(ctx_, this);
+    connect(demo_, &DemoWindow::stopRequested, this, [this] { demoStop_ = true; });
+    connect(demo_, &DemoWindow::closed, this, [this] {
+        // Closing ends the demonstration after the move under way.
+        demoStop_ = true;
+        if (demoRunning_) ctx_.play.assistMode = kNoAssist;
+        table_->clearArrow();
+        RedrawTable();
+    });
+    connect(demo_, &DemoWindow::pauseRequested, this, [this] {
+        if (ctx_.flags[GameStateFlags::kInPlay]) actions_.pause->setChecked(true);
+        demo_->setPaused(table_->paused());
+    });
+    connect(demo_, &DemoWindow::playRequested, this, [this] {
+        actions_.pause->setChecked(false);
+        demo_->setPaused(table_->paused());
+    });
+    connect(demo_, &DemoWindow::previousRequested, this, [this] {
+        // Between two moves of a running demonstration, or at once when none runs.
+        if (demoRunning_)
+            demoStepBack_ = true;
+        else
+            stepBackInDemonstration();
+    });
+    connect(actions_.pause, &QAction::toggled, demo_, &DemoWindow::setPaused);
+}
+
+void MainWindow::stepBackInDemonstration() {
+    constexpr int kStepsBack = 3;
+    int undone = 0;
+    for (; undone < kStepsBack && ctx_.flags[GameStateFlags::kInPlay] &&
+           ctx_.undoHistory.undo.Steps() > 0;
+         ++undone)
+        Undo(ctx_);
+    if (undone == 0) {
+        ctx_.host.Beep();
+        return;
+    }
+    demo_->setCounter(std::max(0, demo_->counter() - undone));
+    RedrawTable();
+    afterTutorMove();
+}
+
+void MainWindow::RunDemonstration() {
+    if (demoRunning_ || !ctx_.flags[GameStateFlags::kInPlay] || currentGame() < 0 ||
+        ctx_.Param(param::kTutorCommands) != 1)
+        return;
+    if (!demo_) createDemoWindow();
+    demo_->setCounter(0);
+    demo_->setDescription(QString());
+    demo_->setPaused(table_->paused());
+    demo_->showForDemonstration(this);
+
+    GuardScope guard(tutorGuard_, this);
+    guard.guard().onInterrupt = [this] { demoStop_ = true; };
+    demoRunning_ = true;
+    demoStop_ = false;
+    demoStepBack_ = false;
+    // The demonstration's moves are undo steps, so that it can step back.
+    const bool recording = ctx_.play.demoRecording;
+    ctx_.play.demoRecording = true;
+    // A hint still on show ends.
+    table_->clearArrow();
+    ctx_.play.assistMode = kDemonstration;
+    ctx_.host.Wait(kDemoStartMs);
+
+    const auto goOn = [this] {
+        return !demoStop_ && ctx_.play.assistMode == kDemonstration &&
+               ctx_.flags[GameStateFlags::kInPlay] && isVisible();
+    };
+    while (goOn()) {
+        // A paused game waits, the event loop running, until it goes on or the demo ends.
+        while (table_->paused() && goOn())
+            ctx_.host.Wait(kPausePollMs);
+        if (!goOn()) break;
+        if (demoStepBack_) {
+            demoStepBack_ = false;
+            stepBackInDemonstration();
+        }
+        const bool moved = FindAndPlayNextMove(ctx_, true);
+        afterTutorMove();
+        if (!moved) break;
+        demo_->setCounter(demo_->counter() + 1);
+        ctx_.host.Wait(kDemoMoveMs);
+        if (!goOn()) break;
+        ctx_.play.assistMode = kDemonstration;
+    }
+    ctx_.play.assistMode = kNoAssist;
+    ctx_.play.demoRecording = recording;
+    guard.guard().onInterrupt = nullptr;
+    demoRunning_ = false;
+    table_->clearArrow();
+    RedrawTable();
+    updateGameCommands();
+}
+
+} // namespace quendra

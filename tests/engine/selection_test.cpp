@@ -1,0 +1,131 @@
+#include "autoplay.h"
+#include "play_fixture.h"
+#include "pointer.h"
+
+namespace quendra::test {
+namespace {
+
+// A small pairing table: family 4 (pairs adding up to 13, a King alone), cards selected with
+// the click (parameter 39), three tableau piles, a discard pile for the removed cards.
+class SelectionTest : public PlayTest {
+  protected:
+    SelectionTest() {
+        Set(50, 4);
+        Set(39, 1);
+        Set(366, 1);
+        Set(367, 3);
+        Fila(1) = Cards({H(9), H(6)});
+        Fila(2) = Cards({S(2), C(7)});
+        Fila(3) = Cards({D(4), S(13)});
+    }
+    std::string Selected() { return Dest(1); }
+};
+
+TEST_F(SelectionTest, AClickSelectsAndASecondClickDeselects) {
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected);
+    EXPECT_EQ(Selected(), Cards({H(6)}));
+    // The card stays on its pile while it is selected.
+    EXPECT_EQ(Fila(1), Cards({H(9), H(6)}));
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Deselected);
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_EQ(host.beeps, 0);
+    EXPECT_EQ(UndoSteps(), 0);
+}
+
+TEST_F(SelectionTest, APairAddingUpToThirteenLeavesTheTableWithThePairingSound) {
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Removed);
+    EXPECT_EQ(Fila(1), Cards({H(9)}));
+    EXPECT_EQ(Fila(2), Cards({S(2)}));
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_EQ(PileCardCount(Discard()), 2);
+    ASSERT_FALSE(host.sounds.empty());
+    EXPECT_NE(std::find(host.sounds.begin(), host.sounds.end(), "Pairing"), host.sounds.end());
+    // The removal is one step the player can take back.
+    EXPECT_EQ(UndoSteps(), 1);
+}
+
+TEST_F(SelectionTest, AKingAloneLeavesAtOnce) {
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(2)), SelectOutcome::Removed);
+    EXPECT_EQ(Fila(3), Cards({D(4)}));
+    EXPECT_EQ(Discard(), Cards({S(13)}));
+}
+
+TEST_F(SelectionTest, AThirdCardIsRefusedWithABeep) {
+    Fila(2) = Cards({S(2), C(3)});
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected); // 6
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Selected); // 3: 9, not complete
+    Fila(3) = Cards({D(4)});
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(2)), SelectOutcome::Refused);
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(Selected(), Cards({H(6), C(3)}));
+    EXPECT_TRUE(Discard().empty());
+    // Taking one back makes room again.
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Deselected);
+    EXPECT_EQ(Selected(), Cards({H(6)}));
+}
+
+TEST_F(SelectionTest, PairsOfTheFamilyThreeAddUpToFourteen) {
+    Set(50, 3);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected); // 6
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Selected); // 7: 13 is no pair here
+    EXPECT_TRUE(Discard().empty());
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Deselected);
+    Fila(3) = Cards({D(4), S(8)});
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(2)), SelectOutcome::Removed); // 6 + 8
+    EXPECT_EQ(Fila(3), Cards({D(4)}));
+    EXPECT_EQ(Fila(1), Cards({H(9)}));
+}
+
+TEST_F(SelectionTest, FaceDownCardsEmptyPilesAndSilentPairs) {
+    FaceDown(H(6));
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Refused);
+    ctx.table.FilaGroup[0].clear();
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Refused);
+    EXPECT_EQ(host.beeps, 2);
+    EXPECT_TRUE(Selected().empty());
+    // Without its switch the pair leaves without a sound.
+    SetSetting(ctx.settings, field::kSoundsPairing, "N");
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(2)), SelectOutcome::Removed);
+    EXPECT_EQ(std::find(host.sounds.begin(), host.sounds.end(), "Pairing"), host.sounds.end());
+}
+
+TEST_F(SelectionTest, WhichClicksSelect) {
+    EXPECT_TRUE(fnClickSelects(ctx, pile::Fila(0)));
+    EXPECT_FALSE(fnClickSelects(ctx, pile::Dest(0)));
+    // The pyramid family selects from the waste, and from the stock while a card is selected.
+    Waste() = Cards({C(5)});
+    Stock() = Cards({C(8)});
+    EXPECT_TRUE(fnClickSelects(ctx, pile::Stock(kMazzoVis)));
+    EXPECT_FALSE(fnClickSelects(ctx, pile::Stock(kMazzo)));
+    EXPECT_EQ(fnSelectCard(ctx, pile::Stock(kMazzoVis)), SelectOutcome::Selected);
+    EXPECT_TRUE(fnClickSelects(ctx, pile::Stock(kMazzo)));
+    EXPECT_EQ(fnSelectCard(ctx, pile::Stock(kMazzo)), SelectOutcome::Removed); // 5 + 8
+    EXPECT_TRUE(Stock().empty());
+    EXPECT_TRUE(Waste().empty());
+    // A game of another family without the click-to-select plays by dragging.
+    Set(50, 0);
+    Set(39, 0);
+    EXPECT_FALSE(fnClickSelects(ctx, pile::Fila(0)));
+    Set(39, 1);
+    EXPECT_TRUE(fnClickSelects(ctx, pile::Fila(0)));
+    EXPECT_FALSE(fnClickSelects(ctx, pile::Stock(kMazzoVis)));
+    Set(50, 41);
+    EXPECT_TRUE(fnClickSelects(ctx, pile::Stock(kMazzoVis)));
+}
+
+// Cards going home fly there, whether sent by the player or by automatic play.
+TEST_F(PlayTest, FoundationMovesFly) {
+    Fila(1) = Cards({C(5), H(1)});
+    Fila(2) = Cards({D(9), H(2)});
+    ASSERT_TRUE(PlaySend(ctx, pile::Fila(0), 1));
+    EXPECT_EQ(Dest(1), Cards({H(1)}));
+    EXPECT_EQ(host.flights, std::vector<int>{H(1)});
+    ctx.play.autoplayTicked = true;
+    ASSERT_TRUE(fnAutoplay(ctx, false));
+    EXPECT_EQ(Dest(1), Cards({H(1), H(2)}));
+    EXPECT_EQ(host.flights, (std::vector<int>{H(1), H(2)}));
+}
+
+} // namespace
+} // namespace quendra::test

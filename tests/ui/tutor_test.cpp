@@ -1,0 +1,303 @@
+#include "autoplay.h"
+#include "browser_catalogue.h"
+#include "cards.h"
+#include "demo_window.h"
+#include "game_browser.h"
+#include "game_context.h"
+#include "main_window.h"
+#include "new_game.h"
+#include "qt_host.h"
+#include "settings.h"
+#include "table_play.h"
+#include "table_view.h"
+#include "ui_fixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest/QtTest>
+
+namespace quendra {
+
+namespace {
+
+// The window with its own host, as the program runs it, playing Klondike without the deal
+// animation and the flights.
+struct TutorBoard {
+    test::Program program;
+    QtHost host;
+    GameContext ctx{host};
+    MainWindow window{ctx};
+    bool ready = false;
+
+    TutorBoard() {
+        SetProgramDir(ctx, program.dir.path().toStdString());
+        ctx.gamesFile = QUENDRA_GAMES_DAT;
+        ctx.imagesFile = QUENDRA_SOL_RGF;
+        host.SetWindow(&window);
+        window.setBrowserAtStart(false);
+        if (!window.StartUp()) return;
+        window.resize(1024, 768);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) return;
+        SetSetting(ctx.settings, field::kDealAnimation, "N");
+        SetSetting(ctx.settings, field::kSpeedMoveCard, "0");
+        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
+        SetSetting(ctx.settings, field::kDealNumber, "7777777777");
+        ctx.play.autoplayTicked = false;
+        SelectAndStartGame(ctx, 0, "Klondike", "Player 1", kKeepDealNumber, false);
+        window.layoutTable();
+        window.EnableCommand(Host::Command::Tutor, true);
+        ready = true;
+    }
+    // Empties the table but for what the test lays out.
+    void Clear() {
+        for (int i = 0; i < kFilaPiles; ++i)
+            LoadPileFromSnapshotLine(ctx, {PileGroupId::Fila, i}, "");
+        for (int i = 0; i < kDestPiles; ++i)
+            LoadPileFromSnapshotLine(ctx, {PileGroupId::Dest, i}, "");
+        LoadPileFromSnapshotLine(ctx, {PileGroupId::Stock, kMazzo}, "");
+        LoadPileFromSnapshotLine(ctx, {PileGroupId::Stock, kMazzoVis}, "");
+    }
+    void Lay(int tableau, const std::string& line) {
+        LoadPileFromSnapshotLine(ctx, {PileGroupId::Fila, tableau}, line);
+    }
+    // Three moves and no more: the Seven of hearts with the Six of clubs onto the Eight of
+    // spades, the Four of clubs onto the Five of diamonds, and these two onto the Six.
+    void LayThreeMoves() {
+        Clear();
+        Lay(0, "0471");
+        Lay(1, "00710321");
+        Lay(2, "0301");
+        Lay(3, "0181");
+        window.RedrawTable();
+    }
+    const MainActions& actions() const { return window.actions(); }
+};
+
+// Closes the demo window once it is shown and a move or more has been played; notes the
+// counter at that moment.
+void CloseDemoAfterFirstMove(MainWindow& window, int& counterAtClose) {
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, &window, &counterAtClose] {
+        DemoWindow* demo = window.demoWindow();
+        if (!demo || !demo->isVisible() || demo->counter() < 1) return;
+        poll->stop();
+        poll->deleteLater();
+        demo->move(123, 234);
+        counterAtClose = demo->counter();
+        demo->close();
+    });
+    poll->start();
+}
+
+} // namespace
+
+class TutorTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theTutorMenuFollowsTheGame() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        QVERIFY(board.actions().tutorMenu->menuAction()->isVisible());
+        QVERIFY(board.actions().showLegalMove->isEnabled());
+        QVERIFY(board.actions().demo->isEnabled());
+        QCOMPARE(board.actions().showLegalMove->shortcut(), QKeySequence(Qt::Key_M));
+        // A game ended: nothing to show.
+        fnEndGame(board.ctx);
+        board.window.EnableCommand(Host::Command::Tutor, true);
+        QVERIFY(!board.actions().showLegalMove->isEnabled());
+        QVERIFY(!board.actions().demo->isEnabled());
+    }
+
+    void pressingMShowsTheArrowThenPlaysTheMove() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        const PileGroups before = board.ctx.table;
+        QVERIFY(!board.actions().undo->isEnabled());
+        bool arrowShown = false;
+        QColor arrowEnd;
+        QTimer::singleShot(250, [&] {
+            TableView* view = board.window.table();
+            arrowShown = view->hasArrow();
+            if (arrowShown) arrowEnd = view->grab().toImage().pixelColor(view->arrow().p2());
+        });
+        board.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&board.window));
+        QTest::keyClick(&board.window, Qt::Key_M);
+        QVERIFY(arrowShown);
+        QCOMPARE(arrowEnd, QColor(128, 128, 128));
+        QVERIFY(!board.window.table()->hasArrow());
+        QVERIFY(!(board.ctx.table == before));
+        QVERIFY(board.actions().undo->isEnabled());
+    }
+
+    void withoutAMoveThePlayerIsTold() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        board.Clear();
+        board.Lay(0, "0071"); // two red Sevens: nothing goes anywhere
+        board.Lay(1, "0201");
+        board.window.RedrawTable();
+        QString told;
+        test::WhenModal([&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) told = box->text();
+            modal->close();
+        });
+        board.actions().showLegalMove->trigger();
+        QCOMPARE(told, QStringLiteral("No other moves."));
+        QVERIFY(!board.window.table()->hasArrow());
+    }
+
+    void theDemonstrationPlaysUntilNothingIsLeft() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        board.LayThreeMoves();
+        board.actions().demo->trigger();
+        DemoWindow* demo = board.window.demoWindow();
+        QVERIFY(demo);
+        QVERIFY(demo->isVisible());
+        QCOMPARE(demo->counter(), 3);
+        QCOMPARE(demo->description(), QStringLiteral("End of Demo"));
+        QCOMPARE(board.ctx.play.assistMode, 0);
+        QVERIFY(!board.window.DemonstrationRunning());
+        QCOMPARE(board.ctx.table.Pile({PileGroupId::Fila, 0}), std::string("047007032018030"));
+        // Its moves can be taken back like the player's.
+        QVERIFY(board.actions().undo->isEnabled());
+        QCOMPARE(demo->previousButton()->toolTip(), QStringLiteral("Previous 3 moves"));
+        demo->previousButton()->click();
+        QCOMPARE(PileCardCount(board.ctx.table.Pile({PileGroupId::Fila, 0})), 1);
+        QCOMPARE(demo->counter(), 0);
+        demo->close();
+    }
+
+    void thePauseHoldsTheDemonstrationUntilPlay() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        board.LayThreeMoves();
+        int counterPaused = -1, counterLater = -1;
+        bool playShownPressed = true;
+        auto* poll = new QTimer;
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [&] {
+            DemoWindow* demo = board.window.demoWindow();
+            if (!demo || demo->counter() < 1) return;
+            poll->stop();
+            poll->deleteLater();
+            demo->pauseButton()->click();
+            counterPaused = demo->counter();
+            playShownPressed = demo->playButton()->isChecked();
+            QTimer::singleShot(1500, [&board, &counterLater] {
+                DemoWindow* shown = board.window.demoWindow();
+                counterLater = shown->counter();
+                shown->playButton()->click();
+            });
+        });
+        poll->start();
+        board.window.RunDemonstration();
+        QVERIFY(counterPaused >= 1);
+        QVERIFY(!playShownPressed);
+        // Paused, at most the move under way was finished.
+        QVERIFY(counterLater <= counterPaused + 1);
+        QVERIFY(!board.window.table()->paused());
+        QVERIFY(board.window.demoWindow()->playButton()->isChecked());
+        QCOMPARE(board.window.demoWindow()->counter(), 3);
+        QCOMPARE(board.window.demoWindow()->description(), QStringLiteral("End of Demo"));
+    }
+
+    void closingTheDemoWindowStopsAfterTheMoveUnderWay() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        int counterAtClose = -1;
+        CloseDemoAfterFirstMove(board.window, counterAtClose);
+        board.window.RunDemonstration();
+        QVERIFY(counterAtClose >= 1);
+        DemoWindow* demo = board.window.demoWindow();
+        QVERIFY(!demo->isVisible());
+        QVERIFY(demo->counter() <= counterAtClose + 1);
+        QCOMPARE(board.ctx.play.assistMode, 0);
+        QVERIFY(board.ctx.flags[GameStateFlags::kInPlay]);
+        // Its place is kept for the next time.
+        QCOMPARE(ReadSettingInt(board.ctx, "Settings", "Tutor_Demo_Form_Left", -1), 123);
+        QCOMPARE(ReadSettingInt(board.ctx, "Settings", "Tutor_Demo_Form_Top", -1), 234);
+    }
+
+    void closingTheMainWindowEndsTheDemonstrationFirst() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        int counterAtClose = -1;
+        auto* poll = new QTimer;
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [&] {
+            DemoWindow* demo = board.window.demoWindow();
+            if (!demo || demo->counter() < 1) return;
+            poll->stop();
+            poll->deleteLater();
+            counterAtClose = demo->counter();
+            board.window.close();
+            // The window stays until the move under way is done.
+            QVERIFY(board.window.isVisible());
+        });
+        poll->start();
+        board.window.RunDemonstration();
+        QVERIFY(counterAtClose >= 1);
+        QVERIFY(board.window.demoWindow()->counter() <= counterAtClose + 1);
+        QVERIFY(!board.window.isVisible());
+    }
+
+    void noCardIsLiftedWhileADemonstrationPlays() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        TableView* view = board.window.table();
+        const PileRef pile{PileGroupId::Fila, 6};
+        const QPoint at = board.window.tablePlay()->CardRectInView(pile).center();
+        board.ctx.play.assistMode = 3;
+        QTest::mousePress(view, Qt::LeftButton, {}, at);
+        QTest::mouseMove(view, at + QPoint(40, 40));
+        QVERIFY(!view->hasFloating());
+        QTest::mouseRelease(view, Qt::LeftButton, {}, at + QPoint(40, 40));
+        // The same press lifts the card once the demonstration is over.
+        board.ctx.play.assistMode = 0;
+        QTest::mousePress(view, Qt::LeftButton, {}, at);
+        QTest::mouseMove(view, at + QPoint(40, 40));
+        QVERIFY(view->hasFloating());
+        QTest::mouseRelease(view, Qt::LeftButton, {}, at);
+    }
+
+    void theBrowsersDemoStartsTheGameAndDemonstratesIt() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        bool clicked = false;
+        test::WhenModal([&](QWidget* modal) {
+            auto* browser = qobject_cast<GameBrowser*>(modal);
+            if (!browser) {
+                modal->close();
+                return;
+            }
+            QTreeWidgetItem* all = browser->findItem(browser::kAllGames);
+            all->setExpanded(true);
+            QTreeWidgetItem* freecell = browser->findItem(1);
+            QVERIFY(freecell);
+            browser->tree()->setCurrentItem(freecell);
+            QVERIFY(browser->demoButton()->isEnabled());
+            browser->demoButton()->click();
+            clicked = true;
+        });
+        int counterAtClose = -1;
+        CloseDemoAfterFirstMove(board.window, counterAtClose);
+        board.window.openGameBrowser();
+        QVERIFY(clicked);
+        QCOMPARE(GetSetting(board.ctx.settings, field::kGameName), std::string("FreeCell"));
+        QVERIFY(counterAtClose >= 1);
+        QVERIFY(!board.window.DemonstrationRunning());
+    }
+};
+
+} // namespace quendra
+
+QTEST_MAIN(quendra::TutorTest)
+#include "tutor_test.moc"
