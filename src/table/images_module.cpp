@@ -2,10 +2,9 @@
 
 #include "data_files.h"
 
-#include <QDir>
+#include <algorithm>
+
 #include <QFile>
-#include <QResource>
-#include <QUuid>
 #include <QtEndian>
 
 namespace quendra {
@@ -29,7 +28,8 @@ void ReportUnreadableImagesFile(Host& host, const std::string& path) {
 
 } // namespace
 
-bool IsWellFormedResourceFile(const QByteArray& data) {
+bool IsWellFormedResourceFile(const QByteArray& data,
+                              QHash<QString, ImagesModule::Entry>* entries) {
     const qint64 size = data.size();
     if (size < 20 || !data.startsWith("qres")) return false;
     const quint32 version = Be32(data, 4);
@@ -43,27 +43,42 @@ bool IsWellFormedResourceFile(const QByteArray& data) {
         const qint64 at = names + offset;
         return at + 6 <= size && at + 6 + 2 * qint64(Be16(data, at)) <= size;
     };
+    // A name: its length in UTF-16 units, a hash, then the units, high byte first.
+    auto name = [&](qint64 offset) {
+        const qint64 at = names + offset;
+        QString text(Be16(data, at), Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            text[i] = QChar(Be16(data, at + 6 + 2 * i));
+        return text;
+    };
+    QHash<QString, ImagesModule::Entry> found;
     // Walk the tree from its root; a node count beyond what the file can hold means a loop.
-    std::vector<qint64> pending{0};
+    std::vector<std::pair<qint64, QString>> pending{{0, QString()}};
     qint64 visited = 0;
     const qint64 maxNodes = (size - tree) / nodeSize;
     while (!pending.empty()) {
-        const qint64 node = pending.back();
+        const auto [node, folder] = pending.back();
         pending.pop_back();
         if (!nodeFits(node) || ++visited > maxNodes) return false;
         const qint64 at = tree + node * nodeSize;
         if (node != 0 && !nameFits(Be32(data, at))) return false;
+        QString path;
+        if (entries && node != 0) path = folder + name(Be32(data, at));
         const quint16 flags = Be16(data, at + 4);
         if (flags & 0x02) { // a directory
             const qint64 count = Be32(data, at + 6), first = Be32(data, at + 10);
             if (count > maxNodes || (count > 0 && !nodeFits(first + count - 1))) return false;
             for (qint64 i = 0; i < count; ++i)
-                pending.push_back(first + i);
+                pending.emplace_back(first + i, path.isEmpty() ? path : path + '/');
         } else {
             const qint64 entry = payload + qint64(Be32(data, at + 10));
             if (entry + 4 > size || entry + 4 + qint64(Be32(data, entry)) > size) return false;
+            // Bit 1: zlib; bit 4: zstd, which is not read.
+            if (entries && !(flags & 0x04))
+                found.insert(path, {entry + 4, qint64(Be32(data, entry)), (flags & 0x01) != 0});
         }
     }
+    if (entries) entries->swap(found);
     return true;
 }
 
@@ -77,42 +92,53 @@ bool ImagesModule::Open(Host& host, const std::string& path) {
     Close();
     if (!RequireImagesFile(host, path)) return false;
     QFile file(QString::fromStdString(path));
-    const bool readable = file.open(QIODevice::ReadOnly);
-    if (!readable || !IsWellFormedResourceFile(file.readAll())) {
-        ReportUnreadableImagesFile(host, path);
-        return false;
+    // The whole file is looked at once, mapped rather than copied, to check it and list its
+    // entries; then it is let go.
+    QHash<QString, Entry> entries;
+    bool wellFormed = false;
+    if (file.open(QIODevice::ReadOnly)) {
+        if (uchar* mapped = file.map(0, file.size())) {
+            wellFormed = IsWellFormedResourceFile(
+                QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size()),
+                &entries);
+            file.unmap(mapped);
+        } else {
+            wellFormed = IsWellFormedResourceFile(file.readAll(), &entries);
+        }
     }
-    file.close();
-    // Each open module has a root of its own, so that two never mix their names.
-    const QString root = "/quendra-images-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    if (!QResource::registerResource(QString::fromStdString(path), root)) {
+    if (!wellFormed) {
         ReportUnreadableImagesFile(host, path);
         return false;
     }
     file_ = path;
-    root_ = root;
+    entries_.swap(entries);
     return true;
 }
 
 void ImagesModule::Close() {
-    if (root_.isEmpty()) return;
-    QResource::unregisterResource(QString::fromStdString(file_), root_);
-    root_.clear();
     file_.clear();
+    entries_.clear();
     pictures_.clear();
 }
 
-QString ImagesModule::ResourcePath(const QString& fileName) const {
-    return ":" + root_ + "/" + fileName;
+QByteArray ImagesModule::ReadEntry(const QString& fileName) const {
+    const auto entry = entries_.constFind(fileName);
+    if (entry == entries_.cend()) return {};
+    QFile file(QString::fromStdString(file_));
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(entry->offset)) return {};
+    const QByteArray bytes = file.read(entry->size);
+    if (bytes.size() != entry->size) return {};
+    return entry->compressed ? qUncompress(bytes) : bytes;
 }
 
 QImage ImagesModule::LoadPicture(const QString& name) const {
-    if (root_.isEmpty() || name.isEmpty()) return {};
+    if (!IsOpen() || name.isEmpty()) return {};
     const auto cached = pictures_.constFind(name);
     if (cached != pictures_.cend()) return *cached;
     QImage image;
     // A damaged picture decodes to an empty image, like a missing one.
-    if (QFile::exists(ResourcePath(name + ".png"))) image.load(ResourcePath(name + ".png"), "PNG");
+    const QByteArray bytes = ReadEntry(name + ".png");
+    if (!bytes.isEmpty()) image.loadFromData(bytes, "PNG");
     pictures_.insert(name, image);
     return image;
 }
@@ -129,18 +155,16 @@ QImage ImagesModule::LoadPicture(const QString& name, qreal devicePixelRatio) co
 }
 
 bool ImagesModule::HasPicture(const QString& name) const {
-    return !root_.isEmpty() && !name.isEmpty() && QFile::exists(ResourcePath(name + ".png"));
+    return !name.isEmpty() && entries_.contains(name + ".png");
 }
 
 QByteArray ImagesModule::LoadSound(const QString& name) const {
-    if (root_.isEmpty() || name.isEmpty()) return {};
-    QFile file(ResourcePath(name + ".wav"));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+    if (name.isEmpty()) return {};
+    return ReadEntry(name + ".wav");
 }
 
 bool ImagesModule::HasSound(const QString& name) const {
-    return !root_.isEmpty() && !name.isEmpty() && QFile::exists(ResourcePath(name + ".wav"));
+    return !name.isEmpty() && entries_.contains(name + ".wav");
 }
 
 ImagesModule::CursorPicture ImagesModule::LoadCursor(const QString& name,
@@ -156,15 +180,20 @@ ImagesModule::CursorPicture ImagesModule::LoadCursor(const QString& name,
 }
 
 std::vector<int> ImagesModule::Numbered(const QString& prefix, const QString& suffix) const {
+    // "<prefix>NNN<suffix>.png" at the top of the module, in the order of their numbers.
     std::vector<int> numbers;
-    if (root_.isEmpty()) return numbers;
-    const QStringList files =
-        QDir(":" + root_).entryList({prefix + "???" + suffix + ".png"}, QDir::Files, QDir::Name);
-    for (const QString& f : files) {
-        bool ok = false;
-        const int n = f.mid(prefix.size(), 3).toInt(&ok);
+    const QString ending = suffix + ".png";
+    for (auto entry = entries_.cbegin(); entry != entries_.cend(); ++entry) {
+        const QString& fileName = entry.key();
+        if (fileName.size() != prefix.size() + 3 + ending.size() || !fileName.startsWith(prefix) ||
+            !fileName.endsWith(ending))
+            continue;
+        const QStringView digits = QStringView(fileName).mid(prefix.size(), 3);
+        bool ok = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+        const int n = ok ? digits.toInt(&ok) : 0;
         if (ok) numbers.push_back(n);
     }
+    std::sort(numbers.begin(), numbers.end());
     return numbers;
 }
 

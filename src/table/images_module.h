@@ -16,7 +16,8 @@ namespace quendra {
 // The images-and-sounds module SOL.RGF: a Qt binary resource file of PNG pictures
 // ("<name>.png", with "<name>@2x.png" drawn at twice the size for sharp high-density
 // screens) and WAV sounds ("<name>.wav"), fetched by the names the program asks for.
-// Pictures are decoded when first asked for and kept.
+// Opening reads the file's directory of entries only; a picture is read from the file and
+// decoded when first asked for, and kept. No other part of the file stays in memory.
 class ImagesModule {
   public:
     ImagesModule();
@@ -29,7 +30,7 @@ class ImagesModule {
     // and sound asked for is empty.
     bool Open(Host& host, const std::string& path);
     void Close();
-    bool IsOpen() const { return !root_.isEmpty(); }
+    bool IsOpen() const { return !file_.empty(); }
 
     // The picture `name`; an empty image when the module lacks it.
     QImage LoadPicture(const QString& name) const;
@@ -56,17 +57,29 @@ class ImagesModule {
     std::vector<int> Backs(char size) const;
     std::vector<int> Backgrounds() const;
 
+    // Where an entry's bytes lie in the file.
+    struct Entry {
+        qint64 offset = 0;
+        qint64 size = 0;
+        bool compressed = false; // zlib, as qCompress writes it
+    };
+
   private:
-    QString ResourcePath(const QString& fileName) const;
+    // The bytes of entry `fileName` ("CB001H.png"); empty when the module lacks it or the
+    // file cannot be read.
+    QByteArray ReadEntry(const QString& fileName) const;
     std::vector<int> Numbered(const QString& prefix, const QString& suffix) const;
 
     std::string file_;
-    QString root_;
+    QHash<QString, Entry> entries_;
     mutable QHash<QString, QImage> pictures_;
 };
 
 // True when `data` is a well-formed binary resource file: header, every tree node, name and
-// data entry inside the file. Qt reads the tree without such checks.
-bool IsWellFormedResourceFile(const QByteArray& data);
+// data entry inside the file. When it is and `entries` is given, it receives every file
+// entry by its path ("CB001H.png", "folder/name.wav"); entries compressed otherwise than
+// with zlib are left out.
+bool IsWellFormedResourceFile(const QByteArray& data,
+                              QHash<QString, ImagesModule::Entry>* entries = nullptr);
 
 } // namespace quendra

@@ -42,6 +42,10 @@ class MainWindow : public QMainWindow {
     void setVersion(const QString& version) { version_ = version; }
     // Whether the first activation opens the game browser (it does unless told otherwise).
     void setBrowserAtStart(bool open) { browserAtStart_ = open; }
+    // Starts game `game` on deal `dealNumber` (1 to 13 digits; a new deal number when empty),
+    // the way a game chosen with its deal number starts: the game in play ends first. False
+    // for an unknown game, a malformed deal number or when the player keeps the current game.
+    bool StartGameDeal(int game, const std::string& dealNumber = {});
 
     TableView* table() const { return table_; }
     TablePlay* tablePlay() const { return tablePlay_; }

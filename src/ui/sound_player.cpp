@@ -48,7 +48,12 @@ SoundMode ModeForSound(const QString& name) {
 }
 
 SoundPlayer::SoundPlayer(const ImagesModule& images, QObject* parent)
-    : QObject(parent), images_(images), hasOutput_(!QMediaDevices::audioOutputs().isEmpty()) {}
+    : QObject(parent), images_(images) {}
+
+bool SoundPlayer::HasOutput() const {
+    if (!hasOutput_) hasOutput_ = !QMediaDevices::audioOutputs().isEmpty();
+    return *hasOutput_;
+}
 
 SoundPlayer::~SoundPlayer() {
     Stop();
@@ -73,7 +78,7 @@ void SoundPlayer::Play(const QString& name, SoundMode mode) {
     Stop();
     if (!images_.HasSound(name)) return;
     current_ = name;
-    if (!hasOutput_) return;
+    if (!HasOutput()) return;
     QSoundEffect* effect = EffectFor(name);
     if (!effect) return;
     effect->setLoopCount(mode == SoundMode::Loop ? QSoundEffect::Infinite : 1);

@@ -3,6 +3,8 @@
 #include "game_context.h"
 #include "settings_record.h"
 
+#include <optional>
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -36,8 +38,9 @@ class SoundPlayer : public QObject {
 
     // The sound last started and not stopped since; empty when none.
     QString Current() const { return current_; }
-    // Whether sounds reach an audio device.
-    bool HasOutput() const { return hasOutput_; }
+    // Whether sounds reach an audio device. The devices are looked for when a sound first
+    // plays (or this is first asked), not at start-up: the audio system is slow to wake.
+    bool HasOutput() const;
 
   private:
     QSoundEffect* EffectFor(const QString& name);
@@ -49,7 +52,7 @@ class SoundPlayer : public QObject {
     QHash<QString, int> durations_;
     QSoundEffect* playing_ = nullptr;
     QString current_;
-    bool hasOutput_ = false;
+    mutable std::optional<bool> hasOutput_;
 };
 
 // Plays an event's sound when its switch and the master switch are both "Y".

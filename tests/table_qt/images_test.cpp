@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <QDirIterator>
 #include <QFile>
+#include <QResource>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -194,6 +196,54 @@ TEST_F(ImagesModuleTest, NamesTheModuleLacksGiveEmptyPicturesAndSounds) {
     EXPECT_TRUE(cards.Card(0).isNull());
     EXPECT_TRUE(cards.Back().isNull());
     EXPECT_FALSE(cards.Card(kJokerImage).isNull());
+}
+
+// The module reads its entries from the file itself: every entry Qt's own reader of the
+// format finds is there with the same bytes, and nothing else is.
+TEST_F(ImagesModuleTest, EntriesAgreeWithQtsResourceReader) {
+    const QString root = "/images-check";
+    ASSERT_TRUE(QResource::registerResource(QUENDRA_SOL_RGF, root));
+    int pictures = 0, sounds = 0;
+    QDirIterator it(":" + root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = path.mid(root.size() + 2); // after ":<root>/"
+        const QString base = name.left(name.size() - 4);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QByteArray bytes = file.readAll();
+        if (name.endsWith(".wav")) {
+            EXPECT_EQ(module.LoadSound(base), bytes) << name.toStdString();
+            ++sounds;
+        } else if (name.endsWith(".png")) {
+            EXPECT_TRUE(module.HasPicture(base)) << name.toStdString();
+            // Every twentieth picture decoded both ways (all of them would be slow).
+            if (pictures % 20 == 0) {
+                EXPECT_EQ(module.LoadPicture(base), QImage::fromData(bytes, "PNG"))
+                    << name.toStdString();
+            }
+            ++pictures;
+        }
+    }
+    QResource::unregisterResource(QUENDRA_SOL_RGF, root);
+    EXPECT_EQ(sounds, kSoundNames.size());
+    EXPECT_GT(pictures, 600);
+    EXPECT_FALSE(module.HasPicture("About"));
+    EXPECT_FALSE(module.HasSound("CB001H"));
+}
+
+// An open module keeps no part of its file in memory (no mapping), so opening it costs only
+// the list of its entries.
+TEST_F(ImagesModuleTest, OpeningKeepsTheFileOutOfMemory) {
+    QFile maps("/proc/self/maps");
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(maps.readAll().contains("SOL.RGF"));
+    EXPECT_FALSE(module.LoadPicture("CB001H").isNull());
+    // Closed, it answers nothing.
+    module.Close();
+    EXPECT_FALSE(module.IsOpen());
+    EXPECT_TRUE(module.LoadPicture("CB001S").isNull());
+    EXPECT_FALSE(module.HasSound("Won"));
 }
 
 TEST_F(ImagesModuleTest, CardsHaveTheSizeOfTheirLetterAtBothRatios) {
