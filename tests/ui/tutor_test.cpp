@@ -26,24 +26,11 @@ namespace {
 
 // The window with its own host, as the program runs it, playing Klondike without the deal
 // animation and the flights.
-struct TutorBoard {
-    test::Program program;
-    QtHost host;
-    GameContext ctx{host};
-    MainWindow window{ctx};
+struct TutorBoard : test::HostedWindow {
     bool ready = false;
 
     TutorBoard() {
-        SetProgramDir(ctx, program.dir.path().toStdString());
-        ctx.gamesFile = QUENDRA_GAMES_DAT;
-        ctx.imagesFile = QUENDRA_SOL_RGF;
-        host.SetWindow(&window);
-        window.setBrowserAtStart(false);
-        if (!window.StartUp()) return;
-        window.resize(1024, 768);
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window)) return;
-        SetSetting(ctx.settings, field::kDealAnimation, "N");
+        if (!shown) return;
         SetSetting(ctx.settings, field::kSpeedMoveCard, "0");
         SetSetting(ctx.settings, field::kSoundsEnabled, "N");
         SetSetting(ctx.settings, field::kDealNumber, "7777777777");

@@ -20,27 +20,11 @@ namespace {
 
 // A shown main window playing Klondike through the window's own host, so that what the
 // engine asks of the table (flights, the pressed stock, the winning animation) reaches it.
-struct Window {
-    test::Program program;
-    QtHost host;
-    GameContext ctx{host};
-    MainWindow window{ctx};
-
+struct Window : test::HostedWindow {
     Window() {
-        SetProgramDir(ctx, program.dir.path().toStdString());
-        ctx.gamesFile = QUENDRA_GAMES_DAT;
-        ctx.imagesFile = QUENDRA_SOL_RGF;
-        host.SetWindow(&window);
-        window.setBrowserAtStart(false);
-        if (!window.StartUp()) return;
-        window.resize(1024, 768);
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window)) return;
-        SetSetting(ctx.settings, field::kDealAnimation, "N");
         SetSetting(ctx.settings, field::kCardsAnimate, "N");
-        Deal(1);
+        if (shown) Deal(1);
     }
-    ~Window() { host.SetWindow(nullptr); }
     void Deal(long long number) {
         SetSetting(ctx.settings, field::kDealNumber,
                    std::to_string(number * 7'777'777'777LL % 9'999'999'999'999LL));
