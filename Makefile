@@ -36,8 +36,12 @@ test-asan: setup
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# The model, the table drawing and a drag frame (off screen), then the start-up under Xvfb.
 bench: build
 	$(BUILD_DIR)/bin/quendra_model_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/quendra_table_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/quendra_drag_bench
+	bash bench/startup_time.sh 11 $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)
