@@ -1,6 +1,7 @@
 #include "browser_catalogue.h"
 
 #include "game_catalog.h"
+#include "game_params.h"
 #include "settings.h"
 
 #include <algorithm>
@@ -341,6 +342,7 @@ Description Describe(const GameContext& ctx, int number) {
     const std::array<int, 9> rows = {482, 483, 484, 485, 486, 487, 15, 370, 366};
     const std::array<int, 9> v = ReadGameParams(ctx, number, rows);
     Description d;
+    d.tutor = ReadGameParams(ctx, number, std::array{param::kTutorCommands})[0] == 1;
     const int type = GameType(ctx, number >= 8000 ? CustomGameBase(ctx, number).base : number);
     if (type == 6)
         d.objective = "To match up all the cards in the deck";

@@ -78,6 +78,7 @@ struct Description {
     std::string chance, chancePicture;
     std::string skill, skillPicture;
     std::string redeals;
+    bool tutor = false; // the game can demonstrate itself
 };
 Description Describe(const GameContext& ctx, int number);
 

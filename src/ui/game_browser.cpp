@@ -282,7 +282,7 @@ void GameBrowser::selectionChanged() {
     const int code = selectedCode();
     const bool game = code >= 0;
     ok_->setEnabled(game);
-    demo_->setEnabled(game);
+    demo_->setEnabled(false);
     rules_->setEnabled(game);
     previewBox_->setEnabled(game);
     gamePanel_->setVisible(game);
@@ -294,6 +294,7 @@ void GameBrowser::selectionChanged() {
     }
     name_->setText(item->text(0));
     const browser::Description d = browser::Describe(ctx_, code);
+    demo_->setEnabled(d.tutor);
     auto show = [this](Row& row, const std::string& text, const std::string& picture) {
         row.text->setText(Q(text));
         if (row.picture)

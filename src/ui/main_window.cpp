@@ -240,6 +240,8 @@ void MainWindow::RedrawPile(PileRef pile) {
 
 void MainWindow::AnimateDeal() {
     table_->clearArrow();
+    // A new deal shows the table from its top.
+    if (scrollBar_->value() != 0) scrollBar_->setValue(0);
     tablePlay_->AnimateDeal();
     updateGameCommands();
 }

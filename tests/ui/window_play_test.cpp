@@ -116,6 +116,12 @@ class WindowPlayTest : public QObject {
         QCOMPARE(w.ctx.play.draggedCard, bottom);
         QTest::mouseRelease(w.view(), Qt::LeftButton, {}, low);
         QCOMPARE(PileTopCard(w.Pile(tall)), bottom);
+
+        // A new deal starts from the top of the table.
+        QVERIFY(w.scroll()->value() > 0);
+        w.window.AnimateDeal();
+        QCOMPARE(w.scroll()->value(), 0);
+        QCOMPARE(static_cast<int>(w.ctx.mainGame.ScrollY()), 0);
     }
 
     void aCardSentHomeFliesWhenCardsAreAnimated() {
