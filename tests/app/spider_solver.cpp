@@ -1,0 +1,289 @@
+#include "spider_solver.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace quendra::test::spider {
+
+int Position::Start(int pile) const {
+    int start = 0;
+    for (int p = 0; p < pile; ++p)
+        start += length[p];
+    return start;
+}
+
+bool Position::InSuitRun(int pile, int position) const {
+    if (position < down[pile] || position >= length[pile]) return false;
+    for (int i = position + 1; i < length[pile]; ++i) {
+        const Card below = At(pile, i - 1), card = At(pile, i);
+        if (SuitOf(card) != SuitOf(below) || RankOf(card) + 1 != RankOf(below)) return false;
+    }
+    return true;
+}
+
+int Position::RunStart(int pile) const {
+    int start = length[pile] - 1;
+    while (start > down[pile]) {
+        const Card below = At(pile, start - 1), card = At(pile, start);
+        if (SuitOf(card) != SuitOf(below) || RankOf(card) + 1 != RankOf(below)) break;
+        --start;
+    }
+    return start;
+}
+
+namespace {
+
+// Moves `count` cards from the top of `from` onto `to`.
+void Shift(Position& pos, int from, int count, int to) {
+    std::array<Card, kMaxTableCards> moved{};
+    const int fromStart = pos.Start(from);
+    const int first = fromStart + pos.length[from] - count;
+    std::copy_n(pos.cards.begin() + first, count, moved.begin());
+    std::array<Card, kMaxTableCards> rebuilt{};
+    int at = 0;
+    for (int p = 0; p < pos.piles; ++p) {
+        const int start = pos.Start(p);
+        int keep = pos.length[p];
+        if (p == from) keep -= count;
+        std::copy_n(pos.cards.begin() + start, keep, rebuilt.begin() + at);
+        at += keep;
+        if (p == to) {
+            std::copy_n(moved.begin(), count, rebuilt.begin() + at);
+            at += count;
+        }
+    }
+    pos.cards = rebuilt;
+    pos.length[from] = static_cast<std::uint8_t>(pos.length[from] - count);
+    pos.length[to] = static_cast<std::uint8_t>(pos.length[to] + count);
+}
+
+// Removes a finished run from the top of `pile`, as a move onto or off it does.
+void RemoveFinishedRun(Position& pos, int pile) {
+    const int length = pos.length[pile];
+    if (length < kRunLength || length - kRunLength < pos.down[pile]) return;
+    const int start = length - kRunLength;
+    if (RankOf(pos.At(pile, start)) != 13 || !pos.InSuitRun(pile, start)) return;
+    const int begin = pos.Start(pile) + start;
+    std::copy(pos.cards.begin() + begin + kRunLength, pos.cards.end(), pos.cards.begin() + begin);
+    std::fill(pos.cards.end() - kRunLength, pos.cards.end(), Card{0});
+    pos.length[pile] = static_cast<std::uint8_t>(length - kRunLength);
+    ++pos.removed;
+}
+
+void TurnUpTops(Position& pos) {
+    for (int p = 0; p < pos.piles; ++p)
+        if (pos.length[p] > 0 && pos.down[p] >= pos.length[p])
+            pos.down[p] = static_cast<std::uint8_t>(pos.length[p] - 1);
+}
+
+bool Builds(Card card, Card onto) {
+    return RankOf(card) + 1 == RankOf(onto);
+}
+
+std::uint64_t Mix(std::uint64_t h) {
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ULL;
+    h ^= h >> 33;
+    return h;
+}
+
+} // namespace
+
+bool CanDeal(const Deal& deal, const Position& pos) {
+    const std::size_t next = static_cast<std::size_t>(pos.deals) * pos.piles;
+    if (next + pos.piles > deal.stock.size()) return false;
+    for (int p = 0; p < pos.piles; ++p)
+        if (pos.Empty(p)) return false;
+    return true;
+}
+
+bool Play(const Deal& deal, Position& pos, const Move& move) {
+    if (move.deal) {
+        if (!CanDeal(deal, pos)) return false;
+        const std::size_t next = static_cast<std::size_t>(pos.deals) * pos.piles;
+        std::array<Card, kMaxTableCards> rebuilt{};
+        int at = 0;
+        for (int p = 0; p < pos.piles; ++p) {
+            std::copy_n(pos.cards.begin() + pos.Start(p), pos.length[p], rebuilt.begin() + at);
+            at += pos.length[p];
+            rebuilt[at++] = deal.stock[next + p];
+        }
+        pos.cards = rebuilt;
+        for (int p = 0; p < pos.piles; ++p)
+            ++pos.length[p];
+        ++pos.deals;
+        // The stock finishes no run: a run completed by a deal waits for a move.
+        return true;
+    }
+    if (move.from == move.to || move.from < 0 || move.to < 0 || move.from >= pos.piles ||
+        move.to >= pos.piles)
+        return false;
+    if (!pos.InSuitRun(move.from, move.position)) return false;
+    const Card card = pos.At(move.from, move.position);
+    if (!pos.Empty(move.to) && !Builds(card, pos.Top(move.to))) return false;
+    Shift(pos, move.from, pos.length[move.from] - move.position, move.to);
+    RemoveFinishedRun(pos, move.from);
+    RemoveFinishedRun(pos, move.to);
+    TurnUpTops(pos);
+    return true;
+}
+
+bool Won(const Deal& deal, const Position& pos) {
+    return pos.removed >= deal.totalRuns;
+}
+
+std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos) {
+    std::vector<Move> moves;
+    int firstEmpty = -1;
+    for (int p = 0; p < pos.piles; ++p)
+        if (pos.Empty(p)) {
+            firstEmpty = p;
+            break;
+        }
+    for (int from = 0; from < pos.piles; ++from) {
+        if (pos.Empty(from)) continue;
+        const int runStart = pos.RunStart(from);
+        const int length = pos.length[from];
+        for (int k = runStart; k < length; ++k) {
+            const Card card = pos.At(from, k);
+            const bool split = k > runStart;
+            // The card under the moved ones, when face up.
+            const bool belowUp = k > pos.down[from];
+            const Card below = belowUp ? pos.At(from, k - 1) : Card{0};
+            const bool onSequence = belowUp && Builds(card, below);
+            for (int to = 0; to < pos.piles; ++to) {
+                if (to == from || pos.Empty(to)) continue;
+                const Card onto = pos.Top(to);
+                if (!Builds(card, onto)) continue;
+                const bool inSuit = SuitOf(onto) == SuitOf(card);
+                if (split || onSequence) {
+                    // Only worth it when it builds in suit where it did not before, or when
+                    // it finishes a run.
+                    if (!inSuit) continue;
+                    const bool wasInSuit = onSequence && SuitOf(below) == SuitOf(card);
+                    if (wasInSuit) {
+                        const int destRun = pos.length[to] - pos.RunStart(to);
+                        if (destRun + (length - k) < kRunLength) continue;
+                    }
+                }
+                moves.push_back({false, from, k, to});
+            }
+            // Onto an empty pile: the whole run, never a whole pile.
+            if (firstEmpty >= 0 && !split && k > 0) moves.push_back({false, from, k, firstEmpty});
+        }
+    }
+    if (CanDeal(deal, pos)) moves.push_back({true, 0, 0, 0});
+    return moves;
+}
+
+int Score(const Position& pos) {
+    int score = 2000 * pos.removed;
+    for (int p = 0; p < pos.piles; ++p) {
+        const int length = pos.length[p];
+        if (length == 0) {
+            score += 60;
+            continue;
+        }
+        score -= 30 * pos.down[p];
+        // A pile of face-down cards costs more the more of them there are.
+        if (pos.down[p] > 0) score -= 5 * pos.down[p] * pos.down[p] / 2;
+        for (int i = pos.down[p] + 1; i < length; ++i) {
+            const Card below = pos.At(p, i - 1), card = pos.At(p, i);
+            if (Builds(card, below))
+                score += SuitOf(card) == SuitOf(below) ? 12 : 4;
+            else
+                score -= 6;
+        }
+        // A run in suit from a King on an empty base is nearly done.
+        const int bottom = pos.down[p];
+        if (bottom == 0 && RankOf(pos.At(p, 0)) == 13) score += 8;
+    }
+    score -= 5 * pos.deals;
+    return score;
+}
+
+std::uint64_t CanonicalHash(const Position& pos) {
+    std::array<std::uint64_t, kMaxPiles> hashes{};
+    for (int p = 0; p < pos.piles; ++p) {
+        std::uint64_t h = 0x9e3779b97f4a7c15ULL * (pos.down[p] + 1);
+        const int start = pos.Start(p);
+        for (int i = 0; i < pos.length[p]; ++i)
+            h = Mix(h ^ (pos.cards[start + i] + 0x100ULL * (i + 1)));
+        hashes[p] = h;
+    }
+    std::sort(hashes.begin(), hashes.begin() + pos.piles);
+    std::uint64_t h = Mix(pos.deals + 0x1000ULL * pos.removed);
+    for (int p = 0; p < pos.piles; ++p)
+        h = Mix(h ^ hashes[p]) + p;
+    return h;
+}
+
+namespace {
+
+struct Step {
+    int parent = -1;
+    Move move;
+};
+
+struct Candidate {
+    Position pos;
+    int score = 0;
+    int parent = -1;
+    Move move;
+};
+
+std::vector<Move> LineTo(const std::vector<Step>& steps, int index) {
+    std::vector<Move> line;
+    for (int i = index; i > 0; i = steps[i].parent)
+        line.push_back(steps[i].move);
+    std::reverse(line.begin(), line.end());
+    return line;
+}
+
+} // namespace
+
+SearchResult Solve(const Deal& deal, const SearchOptions& options) {
+    SearchResult result;
+    std::vector<Step> steps{{-1, {}}};
+    std::vector<std::pair<Position, int>> layer{{deal.start, 0}};
+    std::unordered_set<std::uint64_t> seen{CanonicalHash(deal.start)};
+    std::vector<Candidate> next;
+    for (int depth = 0; depth < options.maxDepth && !layer.empty(); ++depth) {
+        next.clear();
+        std::unordered_set<std::uint64_t> layerSeen;
+        for (const auto& [pos, index] : layer) {
+            for (const Move& move : UsefulMoves(deal, pos)) {
+                Position child = pos;
+                if (!Play(deal, child, move)) continue;
+                ++result.nodes;
+                result.mostRemoved = std::max<int>(result.mostRemoved, child.removed);
+                if (Won(deal, child)) {
+                    steps.push_back({index, move});
+                    result.won = true;
+                    result.moves = LineTo(steps, static_cast<int>(steps.size()) - 1);
+                    return result;
+                }
+                const std::uint64_t h = CanonicalHash(child);
+                if (seen.contains(h) || !layerSeen.insert(h).second) continue;
+                next.push_back({child, Score(child), index, move});
+            }
+        }
+        result.depth = depth + 1;
+        if (result.nodes > options.nodeBudget || next.empty()) break;
+        const std::size_t keep = std::min<std::size_t>(next.size(), options.beamWidth);
+        std::nth_element(next.begin(), next.begin() + static_cast<std::ptrdiff_t>(keep) - 1,
+                         next.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.score > b.score; });
+        layer.clear();
+        for (std::size_t i = 0; i < keep; ++i) {
+            seen.insert(CanonicalHash(next[i].pos));
+            steps.push_back({next[i].parent, next[i].move});
+            layer.emplace_back(next[i].pos, static_cast<int>(steps.size()) - 1);
+        }
+    }
+    return result;
+}
+
+} // namespace quendra::test::spider

@@ -1,0 +1,97 @@
+#pragma once
+
+// A search for winning lines of Spider on its own small model of the game, used to write the
+// winning move lists the tests replay. Standard library only.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace quendra::test::spider {
+
+constexpr int kMaxPiles = 10;
+constexpr int kMaxTableCards = 104;
+constexpr int kRunLength = 13;
+
+// A card as one byte: rank 1 to 13 in the low four bits, suit 0 to 3 above.
+using Card = std::uint8_t;
+constexpr Card MakeCard(int rank, int suit) {
+    return static_cast<Card>(rank | (suit << 4));
+}
+constexpr int RankOf(Card card) {
+    return card & 0x0F;
+}
+constexpr int SuitOf(Card card) {
+    return card >> 4;
+}
+
+// The table: the piles laid end to end, bottom card first, the face-down cards of each pile
+// at its bottom; the stock is kept outside and only the number of deals made is part of it.
+struct Position {
+    int piles = kMaxPiles;
+    std::array<std::uint8_t, kMaxPiles> length{};
+    std::array<std::uint8_t, kMaxPiles> down{}; // face-down cards at the bottom of each pile
+    std::array<Card, kMaxTableCards> cards{};
+    std::uint8_t deals = 0;   // deals made from the stock
+    std::uint8_t removed = 0; // finished runs that left the table
+
+    int Start(int pile) const;
+    Card At(int pile, int position) const { return cards[Start(pile) + position]; }
+    Card Top(int pile) const { return At(pile, length[pile] - 1); }
+    bool Empty(int pile) const { return length[pile] == 0; }
+    // Cards from `position` to the top of `pile` run down in one suit and lie face up.
+    bool InSuitRun(int pile, int position) const;
+    // The lowest position of the run in one suit that ends at the top of `pile`.
+    int RunStart(int pile) const;
+};
+
+// The deal: the position and the stock, next card to deal first.
+struct Deal {
+    Position start;
+    std::vector<Card> stock;
+    int totalRuns = 8;
+};
+
+// A move: the cards from `position` to the top of pile `from` onto pile `to`, or a deal from
+// the stock onto every pile.
+struct Move {
+    bool deal = false;
+    int from = 0;
+    int position = 0;
+    int to = 0;
+    bool operator==(const Move&) const = default;
+};
+
+// Whether the stock may deal: cards left and no pile empty.
+bool CanDeal(const Deal& deal, const Position& position);
+// Plays a move if it is legal: a run in one suit onto a card one rank higher or onto an empty
+// pile, or a deal. A finished King-to-Ace run in suit at the top of the two piles of a move
+// leaves the table, and a face-down card left on top of a pile turns up. False when illegal.
+bool Play(const Deal& deal, Position& position, const Move& move);
+// The legal moves worth looking at: runs are not split and cards are not moved sideways
+// between cards of the same rank unless that builds in suit or finishes a run.
+std::vector<Move> UsefulMoves(const Deal& deal, const Position& position);
+bool Won(const Deal& deal, const Position& position);
+// How promising a position looks; higher is better.
+int Score(const Position& position);
+// A hash of the position that does not depend on the order of the piles.
+std::uint64_t CanonicalHash(const Position& position);
+
+struct SearchOptions {
+    int beamWidth = 2000;
+    long long nodeBudget = 2'000'000; // positions generated before the search gives up
+    int maxDepth = 1500;
+};
+
+struct SearchResult {
+    bool won = false;
+    std::vector<Move> moves;
+    long long nodes = 0;
+    int mostRemoved = 0; // the most finished runs any position reached
+    int depth = 0;       // move layers searched
+};
+
+// Beam search: each move layer keeps the best-scoring positions not seen before.
+SearchResult Solve(const Deal& deal, const SearchOptions& options);
+
+} // namespace quendra::test::spider
