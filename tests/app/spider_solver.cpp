@@ -5,6 +5,18 @@
 
 namespace quendra::test::spider {
 
+bool Matches(Match match, Card a, Card b) {
+    switch (match) {
+    case Match::Any:
+        return true;
+    case Match::Colour:
+        return IsRed(a) == IsRed(b);
+    case Match::Suit:
+        return SuitOf(a) == SuitOf(b);
+    }
+    return false;
+}
+
 int Position::Start(int pile) const {
     int start = 0;
     for (int p = 0; p < pile; ++p)
@@ -12,20 +24,20 @@ int Position::Start(int pile) const {
     return start;
 }
 
-bool Position::InSuitRun(int pile, int position) const {
+bool Position::InRun(int pile, int position, Match match) const {
     if (position < down[pile] || position >= length[pile]) return false;
     for (int i = position + 1; i < length[pile]; ++i) {
         const Card below = At(pile, i - 1), card = At(pile, i);
-        if (SuitOf(card) != SuitOf(below) || RankOf(card) + 1 != RankOf(below)) return false;
+        if (!Matches(match, card, below) || RankOf(card) + 1 != RankOf(below)) return false;
     }
     return true;
 }
 
-int Position::RunStart(int pile) const {
+int Position::RunStart(int pile, Match match) const {
     int start = length[pile] - 1;
     while (start > down[pile]) {
         const Card below = At(pile, start - 1), card = At(pile, start);
-        if (SuitOf(card) != SuitOf(below) || RankOf(card) + 1 != RankOf(below)) break;
+        if (!Matches(match, card, below) || RankOf(card) + 1 != RankOf(below)) break;
         --start;
     }
     return start;
@@ -58,11 +70,20 @@ void Shift(Position& pos, int from, int count, int to) {
 }
 
 // Removes a finished run from the top of `pile`, as a move onto or off it does.
-void RemoveFinishedRun(Position& pos, int pile) {
+void RemoveFinishedRun(const Deal& deal, Position& pos, int pile) {
+    const Rules& rules = deal.rules;
     const int length = pos.length[pile];
     if (length < kRunLength || length - kRunLength < pos.down[pile]) return;
     const int start = length - kRunLength;
-    if (RankOf(pos.At(pile, start)) != 13 || !pos.InSuitRun(pile, start)) return;
+    if (RankOf(pos.At(pile, start)) != 13 || !pos.InRun(pile, start, rules.finish)) return;
+    const bool red = IsRed(pos.Top(pile));
+    if (rules.balancedColours) {
+        // No more runs of one colour of Ace than half the places.
+        const int half = deal.totalRuns / 2;
+        const int same = red ? pos.removedRed : pos.removed - pos.removedRed;
+        if (same + 1 > half) return;
+    }
+    if (red) ++pos.removedRed;
     const int begin = pos.Start(pile) + start;
     std::copy(pos.cards.begin() + begin + kRunLength, pos.cards.end(), pos.cards.begin() + begin);
     std::fill(pos.cards.end() - kRunLength, pos.cards.end(), Card{0});
@@ -76,7 +97,7 @@ void TurnUpTops(Position& pos) {
             pos.down[p] = static_cast<std::uint8_t>(pos.length[p] - 1);
 }
 
-bool Builds(Card card, Card onto) {
+bool Follows(Card card, Card onto) {
     return RankOf(card) + 1 == RankOf(onto);
 }
 
@@ -120,12 +141,15 @@ bool Play(const Deal& deal, Position& pos, const Move& move) {
     if (move.from == move.to || move.from < 0 || move.to < 0 || move.from >= pos.piles ||
         move.to >= pos.piles)
         return false;
-    if (!pos.InSuitRun(move.from, move.position)) return false;
+    const Rules& rules = deal.rules;
+    if (!pos.InRun(move.from, move.position, rules.group)) return false;
     const Card card = pos.At(move.from, move.position);
-    if (!pos.Empty(move.to) && !Builds(card, pos.Top(move.to))) return false;
+    if (!pos.Empty(move.to) &&
+        !(Follows(card, pos.Top(move.to)) && Matches(rules.build, card, pos.Top(move.to))))
+        return false;
     Shift(pos, move.from, pos.length[move.from] - move.position, move.to);
-    RemoveFinishedRun(pos, move.from);
-    RemoveFinishedRun(pos, move.to);
+    RemoveFinishedRun(deal, pos, move.from);
+    RemoveFinishedRun(deal, pos, move.to);
     TurnUpTops(pos);
     return true;
 }
@@ -135,6 +159,7 @@ bool Won(const Deal& deal, const Position& pos) {
 }
 
 std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos) {
+    const Rules& rules = deal.rules;
     std::vector<Move> moves;
     int firstEmpty = -1;
     for (int p = 0; p < pos.piles; ++p)
@@ -144,7 +169,7 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos) {
         }
     for (int from = 0; from < pos.piles; ++from) {
         if (pos.Empty(from)) continue;
-        const int runStart = pos.RunStart(from);
+        const int runStart = pos.RunStart(from, rules.group);
         const int length = pos.length[from];
         for (int k = runStart; k < length; ++k) {
             const Card card = pos.At(from, k);
@@ -152,19 +177,23 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos) {
             // The card under the moved ones, when face up.
             const bool belowUp = k > pos.down[from];
             const Card below = belowUp ? pos.At(from, k - 1) : Card{0};
-            const bool onSequence = belowUp && Builds(card, below);
+            const bool onSequence =
+                belowUp && Follows(card, below) && Matches(rules.build, card, below);
             for (int to = 0; to < pos.piles; ++to) {
                 if (to == from || pos.Empty(to)) continue;
                 const Card onto = pos.Top(to);
-                if (!Builds(card, onto)) continue;
-                const bool inSuit = SuitOf(onto) == SuitOf(card);
-                if (split || onSequence) {
-                    // Only worth it when it builds in suit where it did not before, or when
-                    // it finishes a run.
+                if (!Follows(card, onto) || !Matches(rules.build, card, onto)) continue;
+                const bool inSuit = Matches(rules.group, card, onto);
+                // An Ace may change places freely where runs are kept even between the
+                // colours: a run can wait for an Ace of the other colour.
+                const bool aceSwap = rules.balancedColours && RankOf(card) == 1;
+                if ((split || onSequence) && !aceSwap) {
+                    // Only worth it when it joins a group where it did not before, or when it
+                    // finishes a run.
                     if (!inSuit) continue;
-                    const bool wasInSuit = onSequence && SuitOf(below) == SuitOf(card);
+                    const bool wasInSuit = onSequence && Matches(rules.group, card, below);
                     if (wasInSuit) {
-                        const int destRun = pos.length[to] - pos.RunStart(to);
+                        const int destRun = pos.length[to] - pos.RunStart(to, rules.group);
                         if (destRun + (length - k) < kRunLength) continue;
                     }
                 }
@@ -178,7 +207,7 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos) {
     return moves;
 }
 
-int Score(const Position& pos) {
+int Score(const Rules& rules, const Position& pos) {
     int score = 2000 * pos.removed;
     for (int p = 0; p < pos.piles; ++p) {
         const int length = pos.length[p];
@@ -191,8 +220,8 @@ int Score(const Position& pos) {
         if (pos.down[p] > 0) score -= 5 * pos.down[p] * pos.down[p] / 2;
         for (int i = pos.down[p] + 1; i < length; ++i) {
             const Card below = pos.At(p, i - 1), card = pos.At(p, i);
-            if (Builds(card, below))
-                score += SuitOf(card) == SuitOf(below) ? 12 : 4;
+            if (Follows(card, below) && Matches(rules.build, card, below))
+                score += Matches(rules.group, card, below) ? 12 : 4;
             else
                 score -= 6;
         }
@@ -214,7 +243,7 @@ std::uint64_t CanonicalHash(const Position& pos) {
         hashes[p] = h;
     }
     std::sort(hashes.begin(), hashes.begin() + pos.piles);
-    std::uint64_t h = Mix(pos.deals + 0x1000ULL * pos.removed);
+    std::uint64_t h = Mix(pos.deals + 0x1000ULL * pos.removed + 0x100000ULL * pos.removedRed);
     for (int p = 0; p < pos.piles; ++p)
         h = Mix(h ^ hashes[p]) + p;
     return h;
@@ -267,7 +296,7 @@ SearchResult Solve(const Deal& deal, const SearchOptions& options) {
                 }
                 const std::uint64_t h = CanonicalHash(child);
                 if (seen.contains(h) || !layerSeen.insert(h).second) continue;
-                next.push_back({child, Score(child), index, move});
+                next.push_back({child, Score(deal.rules, child), index, move});
             }
         }
         result.depth = depth + 1;

@@ -24,6 +24,24 @@ constexpr int RankOf(Card card) {
 constexpr int SuitOf(Card card) {
     return card >> 4;
 }
+// Suits 0 and 1 are red, 2 and 3 black.
+constexpr bool IsRed(Card card) {
+    return SuitOf(card) < 2;
+}
+
+// What two cards must share: a suit, a colour, or nothing.
+enum class Match : std::uint8_t { Any, Colour, Suit };
+bool Matches(Match match, Card a, Card b);
+
+// The game's rules: what a card built on another must share with it, what the cards of a
+// group moved together share, what the cards of a finished run share, and whether finished
+// runs are kept even between red and black (by the colour of their Ace).
+struct Rules {
+    Match build = Match::Any;
+    Match group = Match::Suit;
+    Match finish = Match::Suit;
+    bool balancedColours = false;
+};
 
 // The table: the piles laid end to end, bottom card first, the face-down cards of each pile
 // at its bottom; the stock is kept outside and only the number of deals made is part of it.
@@ -32,17 +50,18 @@ struct Position {
     std::array<std::uint8_t, kMaxPiles> length{};
     std::array<std::uint8_t, kMaxPiles> down{}; // face-down cards at the bottom of each pile
     std::array<Card, kMaxTableCards> cards{};
-    std::uint8_t deals = 0;   // deals made from the stock
-    std::uint8_t removed = 0; // finished runs that left the table
+    std::uint8_t deals = 0;      // deals made from the stock
+    std::uint8_t removed = 0;    // finished runs that left the table
+    std::uint8_t removedRed = 0; // of them, the runs with a red Ace
 
     int Start(int pile) const;
     Card At(int pile, int position) const { return cards[Start(pile) + position]; }
     Card Top(int pile) const { return At(pile, length[pile] - 1); }
     bool Empty(int pile) const { return length[pile] == 0; }
-    // Cards from `position` to the top of `pile` run down in one suit and lie face up.
-    bool InSuitRun(int pile, int position) const;
-    // The lowest position of the run in one suit that ends at the top of `pile`.
-    int RunStart(int pile) const;
+    // Cards from `position` to the top of `pile` run down, lie face up and share `match`.
+    bool InRun(int pile, int position, Match match) const;
+    // The lowest position of the run sharing `match` that ends at the top of `pile`.
+    int RunStart(int pile, Match match) const;
 };
 
 // The deal: the position and the stock, next card to deal first.
@@ -50,6 +69,7 @@ struct Deal {
     Position start;
     std::vector<Card> stock;
     int totalRuns = 8;
+    Rules rules;
 };
 
 // A move: the cards from `position` to the top of pile `from` onto pile `to`, or a deal from
@@ -64,16 +84,16 @@ struct Move {
 
 // Whether the stock may deal: cards left and no pile empty.
 bool CanDeal(const Deal& deal, const Position& position);
-// Plays a move if it is legal: a run in one suit onto a card one rank higher or onto an empty
-// pile, or a deal. A finished King-to-Ace run in suit at the top of the two piles of a move
-// leaves the table, and a face-down card left on top of a pile turns up. False when illegal.
+// Plays a move if it is legal: a group onto a card one rank higher or onto an empty pile, or a
+// deal. A finished King-to-Ace run at the top of the two piles of a move leaves the table,
+// and a face-down card left on top of a pile turns up. False when illegal.
 bool Play(const Deal& deal, Position& position, const Move& move);
 // The legal moves worth looking at: runs are not split and cards are not moved sideways
 // between cards of the same rank unless that builds in suit or finishes a run.
 std::vector<Move> UsefulMoves(const Deal& deal, const Position& position);
 bool Won(const Deal& deal, const Position& position);
 // How promising a position looks; higher is better.
-int Score(const Position& position);
+int Score(const Rules& rules, const Position& position);
 // A hash of the position that does not depend on the order of the piles.
 std::uint64_t CanonicalHash(const Position& position);
 

@@ -1,6 +1,7 @@
 #include "cards.h"
 #include "cli_session.h"
 #include "cli_test_support.h"
+#include "game_params.h"
 #include "move_finder.h"
 #include "spider_solver.h"
 
@@ -100,6 +101,37 @@ TEST(SpiderModelTest, TheStockDealsOneCardEachButNeverOntoAGap) {
     EXPECT_FALSE(spider::CanDeal(full, pos)) << "the stock is used up";
 }
 
+// Where runs of any suit finish, at most half of them may have a red Ace (and half black); a
+// run that would break that waits on the table.
+TEST(SpiderModelTest, RunsOfAnySuitFinishOnlyWhileTheColoursStayEven) {
+    std::vector<spider::Card> mixed;
+    for (int rank = 13; rank >= 2; --rank)
+        mixed.push_back(MakeCard(rank, rank % 4));
+    spider::Deal deal =
+        HandDeal({mixed, {MakeCard(1, 0)}, {MakeCard(1, 3)}, {MakeCard(7, 2)}}, {0, 0, 0, 0});
+    deal.rules = {spider::Match::Any, spider::Match::Any, spider::Match::Any, true};
+    deal.totalRuns = 2;
+
+    spider::Position pos = deal.start;
+    pos.removed = pos.removedRed = 1; // one red run already gone
+    ASSERT_TRUE(spider::Play(deal, pos, {false, 1, 0, 0}));
+    EXPECT_EQ(pos.removed, 1) << "a second red Ace would break the balance";
+    EXPECT_EQ(pos.length[0], 13);
+    // The red Ace steps aside and a black one finishes the run.
+    ASSERT_TRUE(spider::Play(deal, pos, {false, 0, 12, 1}));
+    ASSERT_TRUE(spider::Play(deal, pos, {false, 2, 0, 0}));
+    EXPECT_EQ(pos.removed, 2);
+    EXPECT_EQ(pos.length[0], 0);
+    EXPECT_TRUE(spider::Won(deal, pos));
+
+    // With runs in suit only, the same mixed run never finishes.
+    spider::Deal inSuit = deal;
+    inSuit.rules = {};
+    pos = inSuit.start;
+    ASSERT_TRUE(spider::Play(inSuit, pos, {false, 2, 0, 0}));
+    EXPECT_EQ(pos.removed, 0);
+}
+
 TEST(SpiderModelTest, TheSameTableWithThePilesInAnotherOrderIsTheSamePosition) {
     spider::Deal a = HandDeal({{MakeCard(9, 1)}, {MakeCard(5, 2), MakeCard(4, 2)}}, {0, 1});
     spider::Deal b = HandDeal({{MakeCard(5, 2), MakeCard(4, 2)}, {MakeCard(9, 1)}}, {1, 0});
@@ -114,8 +146,35 @@ spider::Card ModelCard(int card) {
     return MakeCard(fnRank(card), fnSuit(card));
 }
 
+// The building method's numbers in the game parameters.
+constexpr int kMethodInSuit = 0;
+constexpr int kMethodInColour = 1;
+constexpr int kGroupsInSuit = 10;
+constexpr int kRunSlotAnySuit = 82;
+
+spider::Match MethodMatch(int method) {
+    if (method == kMethodInSuit) return spider::Match::Suit;
+    if (method == kMethodInColour) return spider::Match::Colour;
+    return spider::Match::Any;
+}
+
+spider::Rules RulesOfGame(const GameContext& ctx) {
+    spider::Rules rules;
+    const int method = ctx.Param(param::kTableauMethod);
+    rules.build = MethodMatch(method);
+    rules.group =
+        ctx.Param(param::kGroupMoves) == kGroupsInSuit ? spider::Match::Suit : MethodMatch(method);
+    // Places that take a run of any suit check only a run built in suit, and keep the runs
+    // even between red and black.
+    const bool anySuit = ctx.Param(param::kFoundationBase) == kRunSlotAnySuit;
+    rules.finish = anySuit && method != kMethodInSuit ? spider::Match::Any : spider::Match::Suit;
+    rules.balancedColours = anySuit;
+    return rules;
+}
+
 spider::Deal DealFromGame(const GameContext& ctx) {
     spider::Deal deal;
+    deal.rules = RulesOfGame(ctx);
     spider::Position& pos = deal.start;
     pos.piles = TableauCount(ctx);
     int at = 0, cards = 0;
