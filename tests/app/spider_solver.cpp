@@ -138,6 +138,12 @@ bool Play(const Deal& deal, Position& pos, const Move& move) {
         // The stock finishes no run: a run completed by a deal waits for a move.
         return true;
     }
+    if (move.turn) {
+        const int p = move.from;
+        if (p < 0 || p >= pos.piles || pos.Empty(p) || pos.down[p] < pos.length[p]) return false;
+        pos.down[p] = static_cast<std::uint8_t>(pos.length[p] - 1);
+        return true;
+    }
     if (move.from == move.to || move.from < 0 || move.to < 0 || move.from >= pos.piles ||
         move.to >= pos.piles)
         return false;
@@ -145,12 +151,14 @@ bool Play(const Deal& deal, Position& pos, const Move& move) {
     if (!pos.InRun(move.from, move.position, rules.group)) return false;
     const Card card = pos.At(move.from, move.position);
     if (!pos.Empty(move.to) &&
-        !(Follows(card, pos.Top(move.to)) && Matches(rules.build, card, pos.Top(move.to))))
+        (pos.down[move.to] >= pos.length[move.to] || !Follows(card, pos.Top(move.to)) ||
+         !Matches(rules.build, card, pos.Top(move.to))))
         return false;
-    Shift(pos, move.from, pos.length[move.from] - move.position, move.to);
+    const int count = pos.length[move.from] - move.position;
+    Shift(pos, move.from, count, move.to);
     RemoveFinishedRun(deal, pos, move.from);
     RemoveFinishedRun(deal, pos, move.to);
-    TurnUpTops(pos);
+    if (count > 1 || !rules.turnAfterGroupsOnly) TurnUpTops(pos);
     return true;
 }
 
@@ -158,7 +166,7 @@ bool Won(const Deal& deal, const Position& pos) {
     return pos.removed >= deal.totalRuns;
 }
 
-std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos) {
+std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos, bool clicks) {
     const Rules& rules = deal.rules;
     std::vector<Move> moves;
     int firstEmpty = -1;
@@ -169,6 +177,10 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos) {
         }
     for (int from = 0; from < pos.piles; ++from) {
         if (pos.Empty(from)) continue;
+        if (pos.down[from] >= pos.length[from]) {
+            if (clicks) moves.push_back({false, from, 0, from, true});
+            continue;
+        }
         const int runStart = pos.RunStart(from, rules.group);
         const int length = pos.length[from];
         for (int k = runStart; k < length; ++k) {
@@ -180,7 +192,7 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos) {
             const bool onSequence =
                 belowUp && Follows(card, below) && Matches(rules.build, card, below);
             for (int to = 0; to < pos.piles; ++to) {
-                if (to == from || pos.Empty(to)) continue;
+                if (to == from || pos.Empty(to) || pos.down[to] >= pos.length[to]) continue;
                 const Card onto = pos.Top(to);
                 if (!Follows(card, onto) || !Matches(rules.build, card, onto)) continue;
                 const bool inSuit = Matches(rules.group, card, onto);
@@ -283,7 +295,7 @@ SearchResult Solve(const Deal& deal, const SearchOptions& options) {
         next.clear();
         std::unordered_set<std::uint64_t> layerSeen;
         for (const auto& [pos, index] : layer) {
-            for (const Move& move : UsefulMoves(deal, pos)) {
+            for (const Move& move : UsefulMoves(deal, pos, options.clicks)) {
                 Position child = pos;
                 if (!Play(deal, child, move)) continue;
                 ++result.nodes;

@@ -41,6 +41,9 @@ struct Rules {
     Match group = Match::Suit;
     Match finish = Match::Suit;
     bool balancedColours = false;
+    // A face-down card left on top turns up by itself only after a group of cards has moved
+    // (then every such card turns); otherwise a click on it turns it.
+    bool turnAfterGroupsOnly = false;
 };
 
 // The table: the piles laid end to end, bottom card first, the face-down cards of each pile
@@ -72,25 +75,28 @@ struct Deal {
     Rules rules;
 };
 
-// A move: the cards from `position` to the top of pile `from` onto pile `to`, or a deal from
-// the stock onto every pile.
+// A move: the cards from `position` to the top of pile `from` onto pile `to`, a deal from the
+// stock onto every pile, or (`turn`) a click that turns up the face-down top card of `from`.
 struct Move {
     bool deal = false;
     int from = 0;
     int position = 0;
     int to = 0;
+    bool turn = false;
     bool operator==(const Move&) const = default;
 };
 
 // Whether the stock may deal: cards left and no pile empty.
 bool CanDeal(const Deal& deal, const Position& position);
-// Plays a move if it is legal: a group onto a card one rank higher or onto an empty pile, or a
-// deal. A finished King-to-Ace run at the top of the two piles of a move leaves the table,
-// and a face-down card left on top of a pile turns up. False when illegal.
+// Plays a move if it is legal: a group onto a face-up card one rank higher or onto an empty
+// pile, a deal, or a click turning a face-down top card. A finished King-to-Ace run at the
+// top of the two piles of a move leaves the table, and face-down cards left on top turn up as
+// the rules say. False when illegal.
 bool Play(const Deal& deal, Position& position, const Move& move);
 // The legal moves worth looking at: runs are not split and cards are not moved sideways
-// between cards of the same rank unless that builds in suit or finishes a run.
-std::vector<Move> UsefulMoves(const Deal& deal, const Position& position);
+// between cards of the same rank unless that builds in suit or finishes a run. Clicks that
+// turn a card up only with `clicks`.
+std::vector<Move> UsefulMoves(const Deal& deal, const Position& position, bool clicks);
 bool Won(const Deal& deal, const Position& position);
 // How promising a position looks; higher is better.
 int Score(const Rules& rules, const Position& position);
@@ -101,6 +107,7 @@ struct SearchOptions {
     int beamWidth = 2000;
     long long nodeBudget = 2'000'000; // positions generated before the search gives up
     int maxDepth = 1500;
+    bool clicks = true; // whether the line may click a face-down card to turn it up
 };
 
 struct SearchResult {
