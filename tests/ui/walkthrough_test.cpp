@@ -180,6 +180,7 @@ class Walk {
     bool browserSeen = false;
     bool celebrated = false;
     int leaveQuestions = 0;
+    int screenNotes = 0;
     QStringList unexpected;
 
   private:
@@ -200,6 +201,13 @@ class Walk {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (box && box->text() == QStringLiteral("Quit this game?")) {
             ++leaveQuestions;
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        // On a screen narrower than the game needs (the off-screen one is 800 pixels wide),
+        // the player is told the game plays with smaller cards and goes on.
+        if (box && box->text().startsWith(QStringLiteral("Your video card's display is"))) {
+            ++screenNotes;
             box->button(QMessageBox::Ok)->click();
             return;
         }
@@ -295,10 +303,9 @@ class WalkthroughTest : public QObject {
     void aWholeGameIsWonWithTheMouse() {
         QFETCH(int, game);
         const QString fixture = FixtureOf(game);
-        // Said out loud rather than passed: the search that writes the lists has not won a
-        // deal of every game yet.
-        if (fixture.isEmpty())
-            QSKIP(qPrintable(
+        QVERIFY2(
+            !fixture.isEmpty(),
+            qPrintable(
                 QStringLiteral("no winning move list for game %1 in tests/data/wins").arg(game)));
         const std::optional<WinFixture> list = ReadFixture(fixture);
         QVERIFY2(list, qPrintable(fixture));
