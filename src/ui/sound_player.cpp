@@ -1,14 +1,13 @@
 #include "sound_player.h"
 
 #include "images_module.h"
+#include "sound_output.h"
 
-#include <QAudioDevice>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QMediaDevices>
-#include <QSoundEffect>
+#include <QLibrary>
 #include <QTimer>
-#include <QUrl>
 #include <QtEndian>
 
 namespace quendra {
@@ -35,6 +34,15 @@ int WavDuration(const QByteArray& wav) {
     return static_cast<int>(dataSize * 1000 / byteRate);
 }
 
+// The audio module beside the program; nothing when it is missing or not ours.
+std::unique_ptr<SoundOutput> LoadSoundOutput() {
+    QLibrary module(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                    QLatin1String(kSoundOutputModule));
+    const auto create =
+        reinterpret_cast<CreateSoundOutputFunction>(module.resolve(kSoundOutputEntry));
+    return std::unique_ptr<SoundOutput>(create ? create() : nullptr);
+}
+
 bool SwitchOn(const GameContext& ctx, field::Field f) {
     return GetSetting(ctx.settings, f) == "Y";
 }
@@ -51,27 +59,33 @@ SoundPlayer::SoundPlayer(const ImagesModule& images, QObject* parent)
     : QObject(parent), images_(images) {}
 
 bool SoundPlayer::HasOutput() const {
-    if (!hasOutput_) hasOutput_ = !QMediaDevices::audioOutputs().isEmpty();
+    if (!hasOutput_) {
+        output_ = LoadSoundOutput();
+        hasOutput_ = output_ && output_->HasDevice();
+    }
     return *hasOutput_;
+}
+
+bool SoundPlayer::HasAudioModule() const {
+    HasOutput();
+    return output_ != nullptr;
 }
 
 SoundPlayer::~SoundPlayer() {
     Stop();
 }
 
-QSoundEffect* SoundPlayer::EffectFor(const QString& name) {
-    if (auto found = effects_.find(name); found != effects_.end()) return found.value();
+QString SoundPlayer::FileFor(const QString& name) {
+    if (auto found = files_.find(name); found != files_.end()) return found.value();
     const QByteArray wav = images_.LoadSound(name);
-    if (wav.isEmpty() || !folder_.isValid()) return nullptr;
+    if (wav.isEmpty() || !folder_.isValid()) return {};
     const QString path = folder_.filePath(name + QStringLiteral(".wav"));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size()) return nullptr;
+    if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size()) return {};
     file.close();
-    auto* effect = new QSoundEffect(this);
-    effect->setSource(QUrl::fromLocalFile(path));
-    effects_.insert(name, effect);
+    files_.insert(name, path);
     durations_.insert(name, WavDuration(wav));
-    return effect;
+    return path;
 }
 
 void SoundPlayer::Play(const QString& name, SoundMode mode) {
@@ -79,33 +93,35 @@ void SoundPlayer::Play(const QString& name, SoundMode mode) {
     if (!images_.HasSound(name)) return;
     current_ = name;
     if (!HasOutput()) return;
-    QSoundEffect* effect = EffectFor(name);
-    if (!effect) return;
-    effect->setLoopCount(mode == SoundMode::Loop ? QSoundEffect::Infinite : 1);
-    effect->play();
-    playing_ = effect;
-    if (mode == SoundMode::Wait) WaitUntilEnded(effect, durations_.value(name));
+    const QString path = FileFor(name);
+    if (path.isEmpty()) return;
+    output_->Play(path, mode == SoundMode::Loop);
+    if (mode == SoundMode::Wait) WaitUntilEnded(durations_.value(name));
 }
 
-void SoundPlayer::WaitUntilEnded(QSoundEffect* effect, int milliseconds) {
-    // The effect may never report its end when the device fails, so the length of the
-    // sound bounds the wait.
+void SoundPlayer::WaitUntilEnded(int milliseconds) {
+    // The device may never report the end when it fails, so the length of the sound bounds
+    // the wait. A sound still loading has not started yet: it ends once it has been heard.
     QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(effect, &QSoundEffect::playingChanged, &loop, [&loop, effect] {
-        if (!effect->isPlaying()) loop.quit();
+    QTimer poll;
+    bool started = false;
+    connect(&poll, &QTimer::timeout, &loop, [this, &loop, &started] {
+        if (output_->IsPlaying())
+            started = true;
+        else if (started)
+            loop.quit();
     });
     limit.start(milliseconds + 100);
+    poll.start(10);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     current_.clear();
-    playing_ = nullptr;
 }
 
 void SoundPlayer::Stop() {
-    if (playing_) playing_->stop();
-    playing_ = nullptr;
+    if (output_) output_->Stop();
     current_.clear();
 }
 

@@ -3,6 +3,7 @@
 #include "game_context.h"
 #include "settings_record.h"
 
+#include <memory>
 #include <optional>
 
 #include <QHash>
@@ -10,11 +11,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
-class QSoundEffect;
-
 namespace quendra {
 
 class ImagesModule;
+class SoundOutput;
 
 // How a sound is played: returning at once, returning when it has ended, or over and over
 // until another sound or the stop ends it.
@@ -24,8 +24,9 @@ enum class SoundMode { Async, Wait, Loop };
 SoundMode ModeForSound(const QString& name);
 
 // Plays the WAV sounds of the images module. Each sound is written once to a private
-// temporary folder, as the sound effect needs a file to play. Where there is no audio
-// output (servers, tests) nothing is played and nothing waits.
+// temporary folder, as the audio device plays files. The audio module is loaded when the first
+// sound plays; where it or an audio device is missing (servers, tests) nothing is played and
+// nothing waits.
 class SoundPlayer : public QObject {
     Q_OBJECT
   public:
@@ -41,17 +42,20 @@ class SoundPlayer : public QObject {
     // Whether sounds reach an audio device. The devices are looked for when a sound first
     // plays (or this is first asked), not at start-up: the audio system is slow to wake.
     bool HasOutput() const;
+    // Whether the audio module was found beside the program (looked for as above).
+    bool HasAudioModule() const;
 
   private:
-    QSoundEffect* EffectFor(const QString& name);
-    void WaitUntilEnded(QSoundEffect* effect, int milliseconds);
+    // The WAV file of a sound, written on first use; empty when it cannot be.
+    QString FileFor(const QString& name);
+    void WaitUntilEnded(int milliseconds);
 
     const ImagesModule& images_;
     QTemporaryDir folder_;
-    QHash<QString, QSoundEffect*> effects_;
+    QHash<QString, QString> files_;
     QHash<QString, int> durations_;
-    QSoundEffect* playing_ = nullptr;
     QString current_;
+    mutable std::unique_ptr<SoundOutput> output_;
     mutable std::optional<bool> hasOutput_;
 };
 
