@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 namespace quendra {
 
@@ -52,7 +53,10 @@ void TableView::paintEvent(QPaintEvent* event) {
             painter.drawImage(QPoint(0, 0), image_);
         return;
     }
-    painter.fillRect(event->rect(), background_);
+    // The table picture is opaque: only what it leaves uncovered gets the background.
+    const QRect picture(QPoint(0, -scrollY_), image_.deviceIndependentSize().toSize());
+    for (const QRect& uncovered : QRegion(event->rect()).subtracted(picture))
+        painter.fillRect(uncovered, background_);
     if (!image_.isNull()) painter.drawImage(QPoint(0, -scrollY_), image_);
     paintArrow(painter);
     if (floating_.isNull()) return;
