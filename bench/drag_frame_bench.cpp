@@ -1,6 +1,7 @@
 // One frame of a drag over a full table: the main window (off-screen) at 1920 x 1080 with
 // Spider's 104 cards all dealt out to the tableau, a card lifted with the mouse, and per
 // iteration one pointer move over the table view and the repaint of the view.
+#include "full_table.h"
 #include "game_context.h"
 #include "main_window.h"
 #include "settings.h"
@@ -36,14 +37,7 @@ struct Window {
         if (!QTest::qWaitForWindowExposed(window.get())) return;
         if (!window->StartGameDeal(kSpider, "1")) return;
         ctx.play.autoplayTicked = false;
-        // Every card of the stock goes out to the ten piles, all face up.
-        std::string& stock = ctx.table.StockGroup[kMazzo];
-        for (int i = 0; !stock.empty(); ++i) {
-            ctx.table.FilaGroup[static_cast<std::size_t>(i % 10)] += stock.substr(stock.size() - 3);
-            stock.resize(stock.size() - 3);
-        }
-        for (int card = 1; card <= 104; ++card)
-            ctx.cardTable.SetFace(card, '1');
+        bench::SpreadStockFaceUp(ctx);
         window->layoutTable();
         QCoreApplication::processEvents();
         ready = true;

@@ -1,5 +1,6 @@
 // Table drawing: a full redraw of a 1920 x 1080 table holding 104 cards, and the redraw of
 // one pile that lost its top card.
+#include "full_table.h"
 #include "game_catalog.h"
 #include "images_cards.h"
 #include "images_module.h"
@@ -26,13 +27,7 @@ struct Table {
         SetSetting(ctx.settings, field::kDealNumber, "1");
         LoadGameList(ctx);
         SelectAndStartGame(ctx, 91, GameName(ctx, 91), "Player 1", kKeepDealNumber, false);
-        std::string& stock = ctx.table.StockGroup[kMazzo];
-        for (int i = 0; !stock.empty(); ++i) {
-            ctx.table.FilaGroup[static_cast<std::size_t>(i % 10)] += stock.substr(stock.size() - 3);
-            stock.resize(stock.size() - 3);
-        }
-        for (int card = 1; card <= 104; ++card)
-            ctx.cardTable.SetFace(card, '1');
+        bench::SpreadStockFaceUp(ctx);
         module.Open(host, QUENDRA_SOL_RGF);
         cards.LoadCardImages(ctx.settings);
         painter = std::make_unique<TablePainter>(ctx, module, cards);

@@ -65,21 +65,27 @@ struct TutorBoard : test::HostedWindow {
     const MainActions& actions() const { return window.actions(); }
 };
 
-// Closes the demo window once it is shown and a move or more has been played; notes the
-// counter at that moment.
-void CloseDemoAfterFirstMove(MainWindow& window, int& counterAtClose) {
+// Runs `act` on the demo window once it is shown and a move or more has been played.
+void AfterFirstDemoMove(MainWindow& window, std::function<void(DemoWindow*)> act) {
     auto* poll = new QTimer;
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, &window, &counterAtClose] {
+    QObject::connect(poll, &QTimer::timeout, [poll, &window, act] {
         DemoWindow* demo = window.demoWindow();
         if (!demo || !demo->isVisible() || demo->counter() < 1) return;
         poll->stop();
         poll->deleteLater();
+        act(demo);
+    });
+    poll->start();
+}
+
+// Closes the demo window after the first move; notes the counter at that moment.
+void CloseDemoAfterFirstMove(MainWindow& window, int& counterAtClose) {
+    AfterFirstDemoMove(window, [&counterAtClose](DemoWindow* demo) {
         demo->move(123, 234);
         counterAtClose = demo->counter();
         demo->close();
     });
-    poll->start();
 }
 
 } // namespace
@@ -168,13 +174,7 @@ class TutorTest : public QObject {
         board.LayThreeMoves();
         int counterPaused = -1, counterLater = -1;
         bool playShownPressed = true;
-        auto* poll = new QTimer;
-        poll->setInterval(20);
-        QObject::connect(poll, &QTimer::timeout, [&] {
-            DemoWindow* demo = board.window.demoWindow();
-            if (!demo || demo->counter() < 1) return;
-            poll->stop();
-            poll->deleteLater();
+        AfterFirstDemoMove(board.window, [&](DemoWindow* demo) {
             demo->pauseButton()->click();
             counterPaused = demo->counter();
             playShownPressed = demo->playButton()->isChecked();
@@ -184,7 +184,6 @@ class TutorTest : public QObject {
                 shown->playButton()->click();
             });
         });
-        poll->start();
         board.window.RunDemonstration();
         QVERIFY(counterPaused >= 1);
         QVERIFY(!playShownPressed);
@@ -217,19 +216,12 @@ class TutorTest : public QObject {
         TutorBoard board;
         QVERIFY(board.ready);
         int counterAtClose = -1;
-        auto* poll = new QTimer;
-        poll->setInterval(20);
-        QObject::connect(poll, &QTimer::timeout, [&] {
-            DemoWindow* demo = board.window.demoWindow();
-            if (!demo || demo->counter() < 1) return;
-            poll->stop();
-            poll->deleteLater();
+        AfterFirstDemoMove(board.window, [&](DemoWindow* demo) {
             counterAtClose = demo->counter();
             board.window.close();
             // The window stays until the move under way is done.
             QVERIFY(board.window.isVisible());
         });
-        poll->start();
         board.window.RunDemonstration();
         QVERIFY(counterAtClose >= 1);
         QVERIFY(board.window.demoWindow()->counter() <= counterAtClose + 1);
