@@ -13,11 +13,33 @@ std::int64_t Host::Now() const {
         .count();
 }
 
-int FoundationCount(const GameContext& ctx) { return std::clamp(ctx.Param(366), 0, kDestPiles); }
+void CopyGameState(GameContext& to, const GameContext& from) {
+    to.cardTable = from.cardTable;
+    to.table = from.table;
+    to.ScratchTable = from.ScratchTable;
+    to.geometry = from.geometry;
+    to.params = from.params;
+    to.savedRules = from.savedRules;
+    to.flags = from.flags;
+    to.settings = from.settings;
+    to.gamesFile = from.gamesFile;
+    to.imagesFile = from.imagesFile;
+    to.mainGame = from.mainGame;
+    to.play = from.play;
+    to.layoutArea = from.layoutArea;
+}
 
-int TableauCount(const GameContext& ctx) { return std::clamp(ctx.Param(367), 0, kFilaPiles); }
+int FoundationCount(const GameContext& ctx) {
+    return std::clamp(ctx.Param(366), 0, kDestPiles);
+}
 
-int ReserveCount(const GameContext& ctx) { return std::clamp(ctx.Param(368), 0, kAppoggPiles); }
+int TableauCount(const GameContext& ctx) {
+    return std::clamp(ctx.Param(367), 0, kFilaPiles);
+}
+
+int ReserveCount(const GameContext& ctx) {
+    return std::clamp(ctx.Param(368), 0, kAppoggPiles);
+}
 
 void fnPutCard(GameContext& ctx, PileRef pile, int card, char faceDigit) {
     ctx.table.Pile(pile) += CardCode(card);
@@ -96,30 +118,42 @@ namespace {
 // Y offset); tableau piles live in the geometry instead.
 int MainGameXIndex(PileRef pile) {
     switch (pile.group) {
-    case PileGroupId::Stock: return TMainGame::kStockX + pile.index;
-    case PileGroupId::Dest: return TMainGame::kDestX + pile.index;
-    case PileGroupId::Appogg: return TMainGame::kAppoggX + pile.index;
-    case PileGroupId::Fila: break;
+    case PileGroupId::Stock:
+        return TMainGame::kStockX + pile.index;
+    case PileGroupId::Dest:
+        return TMainGame::kDestX + pile.index;
+    case PileGroupId::Appogg:
+        return TMainGame::kAppoggX + pile.index;
+    case PileGroupId::Fila:
+        break;
     }
     return -1;
 }
 
 int MainGameYIndex(PileRef pile) {
     switch (pile.group) {
-    case PileGroupId::Stock: return TMainGame::kStockY + pile.index;
-    case PileGroupId::Dest: return TMainGame::kDestY + pile.index;
-    case PileGroupId::Appogg: return TMainGame::kAppoggY + pile.index;
-    case PileGroupId::Fila: break;
+    case PileGroupId::Stock:
+        return TMainGame::kStockY + pile.index;
+    case PileGroupId::Dest:
+        return TMainGame::kDestY + pile.index;
+    case PileGroupId::Appogg:
+        return TMainGame::kAppoggY + pile.index;
+    case PileGroupId::Fila:
+        break;
     }
     return -1;
 }
 
 std::int16_t UnsetFor(PileGroupId group) {
     switch (group) {
-    case PileGroupId::Stock: return kUnsetStock;
-    case PileGroupId::Dest: return kUnsetDest;
-    case PileGroupId::Fila: return kUnsetFila;
-    case PileGroupId::Appogg: return kUnsetAppogg;
+    case PileGroupId::Stock:
+        return kUnsetStock;
+    case PileGroupId::Dest:
+        return kUnsetDest;
+    case PileGroupId::Fila:
+        return kUnsetFila;
+    case PileGroupId::Appogg:
+        return kUnsetAppogg;
     }
     return kUnsetStock;
 }
@@ -163,8 +197,12 @@ bool PileHasPlace(const GameContext& ctx, PileRef pile) {
     return PileX(ctx, pile) != unset && PileY(ctx, pile) != unset;
 }
 
-void CopyToScratch(GameContext& ctx) { ctx.ScratchTable = ctx.table; }
+void CopyToScratch(GameContext& ctx) {
+    ctx.ScratchTable = ctx.table;
+}
 
-void RestoreFromScratch(GameContext& ctx) { ctx.table = ctx.ScratchTable; }
+void RestoreFromScratch(GameContext& ctx) {
+    ctx.table = ctx.ScratchTable;
+}
 
 } // namespace quendra

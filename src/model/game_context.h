@@ -20,12 +20,12 @@ struct RuleCopy {
 // What the rule engine keeps between moves, beside the piles: everything a game needs to
 // resume that is not a pile lives here or in the parameter block.
 struct PlayState {
-    int passNumber = 1;     // the current pass through the stock
-    int dealCount = 0;      // deals onto several piles made in this game
-    int moveCounter = 0;    // counts the first two moves of a game, then stays at 2
-    int draggedCard = 0;    // bottom card of the group being moved; 0 when none
-    int movingTopCard = 0;  // top card of the group being moved
-    bool singleCard = true; // the group being moved is one card
+    int passNumber = 1;        // the current pass through the stock
+    int dealCount = 0;         // deals onto several piles made in this game
+    int moveCounter = 0;       // counts the first two moves of a game, then stays at 2
+    int draggedCard = 0;       // bottom card of the group being moved; 0 when none
+    int movingTopCard = 0;     // top card of the group being moved
+    bool singleCard = true;    // the group being moved is one card
     bool stockPending = false; // a stock operation armed at the press, done at the release
     bool busy = false;         // the engine is working: presses only beep
     bool autoplayTicked = false;
@@ -44,13 +44,13 @@ struct PlayState {
 // The drawing area the pile layout fills. The window sets it from its size; headless, the
 // table is laid out for a 1024 x 768 area.
 struct LayoutArea {
-    int top = 5;             // below the tool bars
-    int usableWidth = 1024;  // window width less the side panel
+    int top = 5;            // below the tool bars
+    int usableWidth = 1024; // window width less the side panel
     int windowHeight = 768;
-    int bottom = 767;        // client height - 1
+    int bottom = 767; // client height - 1
     int screenWidth = 1024;
     int screenHeight = 768;
-    int shadowOffset = 9;    // 9 with card shadows, 0 without
+    int shadowOffset = 9; // 9 with card shadows, 0 without
 };
 
 // Positions of piles the layout has not placed.
@@ -85,6 +85,10 @@ struct GameContext {
     std::string ProgramDir() const { return GetSetting(settings, field::kProgramDir); }
     int Param(int index) const { return params.at(static_cast<std::size_t>(index)); }
 };
+
+// Copies the game of `from` into `to` (another host's context, e.g. a silent one that tries
+// moves out): everything but the host and the undo history.
+void CopyGameState(GameContext& to, const GameContext& from);
 
 // How many piles of each group the current game uses (parameters 366, 367, 368), within the
 // group's size.

@@ -32,17 +32,7 @@ bool Assisting(const GameContext& ctx) {
 class ScratchGame {
   public:
     explicit ScratchGame(const GameContext& source) : ctx(host_) {
-        ctx.cardTable = source.cardTable;
-        ctx.table = source.table;
-        ctx.ScratchTable = source.ScratchTable;
-        ctx.geometry = source.geometry;
-        ctx.params = source.params;
-        ctx.savedRules = source.savedRules;
-        ctx.flags = source.flags;
-        ctx.settings = source.settings;
-        ctx.mainGame = source.mainGame;
-        ctx.play = source.play;
-        ctx.layoutArea = source.layoutArea;
+        CopyGameState(ctx, source);
         SetSetting(ctx.settings, field::kSoundsEnabled, "N");
     }
 

@@ -44,19 +44,7 @@ class Search {
   public:
     Search(const GameContext& source, const SolveOptions& options)
         : ctx_(host_), options_(options) {
-        ctx_.cardTable = source.cardTable;
-        ctx_.table = source.table;
-        ctx_.ScratchTable = source.ScratchTable;
-        ctx_.geometry = source.geometry;
-        ctx_.params = source.params;
-        ctx_.savedRules = source.savedRules;
-        ctx_.flags = source.flags;
-        ctx_.settings = source.settings;
-        ctx_.gamesFile = source.gamesFile;
-        ctx_.imagesFile = source.imagesFile;
-        ctx_.mainGame = source.mainGame;
-        ctx_.play = source.play;
-        ctx_.layoutArea = source.layoutArea;
+        CopyGameState(ctx_, source);
         ctx_.play.autoplayTicked = options.autoplay;
         ctx_.play.autoplayEnabled = true;
         ctx_.play.assistMode = 0;
