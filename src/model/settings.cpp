@@ -355,10 +355,13 @@ WindowPlacement ReadWindowPlacement(const GameContext& ctx) {
 
 bool SaveWindowPlacement(GameContext& ctx, const WindowPlacement& placement) {
     Profile profile = Profile::Load(SettingsFilePath(ctx));
-    profile.WriteInt(kPreference, "MainWindowState_Left", placement.left);
-    profile.WriteInt(kPreference, "MainWindowState_Top", placement.top);
-    profile.WriteInt(kPreference, "MainWindowState_Width", placement.width);
-    profile.WriteInt(kPreference, "MainWindowState_Height", placement.height);
+    // A maximized window without a known normal size keeps the size stored before.
+    if (placement.width > 0 && placement.height > 0) {
+        profile.WriteInt(kPreference, "MainWindowState_Left", placement.left);
+        profile.WriteInt(kPreference, "MainWindowState_Top", placement.top);
+        profile.WriteInt(kPreference, "MainWindowState_Width", placement.width);
+        profile.WriteInt(kPreference, "MainWindowState_Height", placement.height);
+    }
     profile.WriteString(kPreference, "MainWindowState_Maximized", placement.maximized ? "Y" : "N");
     return profile.Save(ctx.host);
 }

@@ -83,6 +83,7 @@ struct WindowPlacement {
 };
 // Defaults 50, 50, screen width - 150, screen height - 150, maximized.
 WindowPlacement ReadWindowPlacement(const GameContext& ctx);
+// Writes the flag, and the place and size when they are known (a width and height above 0).
 bool SaveWindowPlacement(GameContext& ctx, const WindowPlacement& placement);
 
 // The players of section Users (User001 to User020), in key order, empty names left out.

@@ -24,6 +24,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +33,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace quendra {
 
@@ -416,6 +418,8 @@ void MainWindow::togglePause(bool paused) {
             actions_.pause->setChecked(false);
             return;
         }
+        // Nothing stays held by the pointer under the pause screen.
+        tablePlay_->CancelGesture();
         PauseClock(ctx_, ctx_.host.Now());
         // While paused, a key or a click goes on with the game and does nothing else.
         qApp->installEventFilter(this);
@@ -433,22 +437,53 @@ void MainWindow::togglePause(bool paused) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (table_->paused()) {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            actions_.pause->setChecked(false);
-            return true;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::NonClientAreaMouseButtonPress:
-            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
-                actions_.pause->setChecked(false);
-                return true;
-            }
-            break;
+    if (!table_->paused()) return QMainWindow::eventFilter(watched, event);
+    const auto inThisWindow = [&] {
+        if (watched->isWidgetType()) return static_cast<QWidget*>(watched)->window() == this;
+        return watched->isWindowType() && watched == static_cast<QObject*>(windowHandle());
+    };
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // The Pause command's own keys go on through it; no other shortcut fires while
+        // paused: its key press only ends the pause.
+        if (!inThisWindow()) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (QKeySequence(key->keyCombination()) == actions_.pause->shortcut()) return false;
+        event->accept();
+        return true;
+    }
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Shift, Ctrl or Alt alone are the first half of a shortcut, not a key press.
+        switch (key->key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+            return false;
         default:
             break;
         }
+        if (!inThisWindow()) return false;
+        actions_.pause->setChecked(false);
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+        // A click anywhere in the window, its menu bar included, goes on with the game.
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+            actions_.pause->setChecked(false);
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -38,6 +38,8 @@ class MainWindow : public QMainWindow {
     bool StartUp();
     // Shows the window where it was last closed (maximised unless stored otherwise).
     void ShowWithPlacement();
+    // Maximized and filling the screen (a window made smaller since is not).
+    bool coversScreen() const;
     // The version shown in the about box.
     void setVersion(const QString& version) { version_ = version; }
     // Whether the first activation opens the game browser (it does unless told otherwise).

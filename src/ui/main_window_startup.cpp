@@ -29,6 +29,9 @@ namespace quendra {
 
 namespace {
 
+// How much smaller than the screen a maximized window may be (its frame, rounding).
+constexpr int kMaximizedSlack = 16;
+
 const char* const kCursorNames[] = {"CUR_ARROW1",      "CUR_ARROW2",     "CUR_RIGHT_HAND1",
                                     "CUR_RIGHT_HAND2", "CUR_LEFT_HAND1", "CUR_LEFT_HAND2"};
 
@@ -138,13 +141,31 @@ bool MainWindow::StartUp() {
 
 void MainWindow::ShowWithPlacement() {
     const WindowPlacement placement = ReadWindowPlacement(ctx_);
-    if (placement.maximized) {
-        showMaximized();
-        return;
-    }
     setGeometry(placement.left, placement.top, std::max(placement.width, 400),
                 std::max(placement.height, 300));
-    show();
+    if (!placement.maximized) {
+        show();
+        return;
+    }
+    showMaximized();
+    // Without a window manager to maximize it, the window still covers the screen (set while
+    // it is marked maximized, so that its normal size stays the stored one).
+    QTimer::singleShot(0, this, [this] {
+        const QScreen* screen = this->screen();
+        if (screen && isMaximized() && !coversScreen()) setGeometry(screen->availableGeometry());
+    });
+}
+
+bool MainWindow::coversScreen() const {
+    if (!isMaximized()) return false;
+    // A window system without a window manager keeps the maximized mark on a window that
+    // was made smaller since: a maximized window fills the screen.
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return true;
+    const QSize available = screen->availableGeometry().size();
+    const QSize frame = frameGeometry().size();
+    return frame.width() >= available.width() - kMaximizedSlack &&
+           frame.height() >= available.height() - kMaximizedSlack;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -201,12 +222,14 @@ void MainWindow::applyCursor() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     WindowPlacement placement;
-    placement.maximized = isMaximized();
-    if (!placement.maximized) {
-        placement.left = geometry().left();
-        placement.top = geometry().top();
-        placement.width = geometry().width();
-        placement.height = geometry().height();
+    placement.maximized = coversScreen();
+    // The size the window has when it is not maximized.
+    const QRect normal = placement.maximized ? normalGeometry() : geometry();
+    if (normal.isValid()) {
+        placement.left = normal.left();
+        placement.top = normal.top();
+        placement.width = normal.width();
+        placement.height = normal.height();
     }
     SaveWindowPlacement(ctx_, placement);
 

@@ -73,10 +73,9 @@ class TutorGuard : public QObject {
             // Taken here, so that no shortcut of the window fires.
             event->accept();
             return true;
+        // Releases go through: whatever their presses held was let go when the tutor began.
         case QEvent::KeyPress:
-        case QEvent::KeyRelease:
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
         case QEvent::ContextMenu:
@@ -154,6 +153,7 @@ void MainWindow::ShowTutorText(const QString& text) {
 void MainWindow::ShowLegalMove() {
     if (demoRunning_ || !actions_.showLegalMove->isEnabled()) return;
     tutorText_.clear();
+    tablePlay_->CancelGesture();
     bool moved = false;
     {
         const GuardScope guard(tutorGuard_, this);
@@ -222,6 +222,7 @@ void MainWindow::RunDemonstration() {
     demo_->setPaused(table_->paused());
     demo_->showForDemonstration(this);
 
+    tablePlay_->CancelGesture();
     GuardScope guard(tutorGuard_, this);
     guard.guard().onInterrupt = [this] { demoStop_ = true; };
     demoRunning_ = true;

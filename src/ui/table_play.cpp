@@ -25,6 +25,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 
 namespace quendra {
 
@@ -42,14 +43,14 @@ QRect ToQRect(const TableRect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
-bool IsInput(QEvent::Type type) {
+// The presses an animation discards (or, the winning animation, takes as "stop").
+bool IsPress(QEvent::Type type) {
     switch (type) {
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::ContextMenu:
     case QEvent::ShortcutOverride:
@@ -74,6 +75,30 @@ class Raised {
 };
 
 } // namespace
+
+// Holds the pointer's input back while it lives (a flight, the deal, the winning animation,
+// one of the table's handlers); what came meanwhile is played when the last one ends.
+class HoldInput {
+  public:
+    HoldInput(TablePlay& table, bool& flag) : table_(table), flag_(&flag), old_(flag) {
+        flag = true;
+    }
+    explicit HoldInput(TablePlay& table) : table_(table) { ++table.handling_; }
+    ~HoldInput() {
+        if (flag_)
+            *flag_ = old_;
+        else
+            --table_.handling_;
+        table_.resumeInput();
+    }
+    HoldInput(const HoldInput&) = delete;
+    HoldInput& operator=(const HoldInput&) = delete;
+
+  private:
+    TablePlay& table_;
+    bool* flag_ = nullptr;
+    bool old_ = false;
+};
 
 TablePlay::TablePlay(GameContext& ctx, const ImagesModule& module, TableView* view)
     : QObject(view), ctx_(ctx), cards_(module), painter_(ctx, module, cards_), view_(view) {
@@ -245,7 +270,12 @@ QImage TablePlay::groupImage(PileRef pile, int position) const {
 // Mouse play.
 
 void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    // A left press while the table still holds a left press: its release never reached us
+    // (it went to another window, or the button came up outside every window). What that
+    // press held is let go, so that it cannot swallow this gesture's release.
+    if (button == Qt::LeftButton && (drag_ || stockPressed_)) CancelGesture();
     if (!HasGame() || !ctx_.flags[GameStateFlags::kInPlay] || drag_) return;
+    const HoldInput handling(*this);
     if (ctx_.play.busy || DemonstrationPlaying(ctx_)) {
         ctx_.host.Beep();
         return;
@@ -297,6 +327,7 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     drag.position = position;
     drag.grip = at - cardRect.topLeft();
     drag.pressAt = at;
+    drag.at = at;
     drag.origin = cardRect.topLeft() + QPoint(0, scrollY());
     drag.cardSize = cardRect.size();
     drag.image = image;
@@ -310,6 +341,15 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
 }
 
 void TablePlay::move(const QPoint& at) {
+    if (inputHeld() && (drag_ || stockPressed_)) {
+        // Only the last place matters: the moves are folded into one.
+        if (!pending_.empty() && !pending_.back().release)
+            pending_.back().at = at;
+        else
+            pending_.push_back({false, at, Qt::NoButton});
+        return;
+    }
+    const HoldInput handling(*this);
     if (!drag_) {
         // Leaving the stock lets an armed stock operation go.
         if (stockPressed_ && ctx_.play.stockPending &&
@@ -319,6 +359,7 @@ void TablePlay::move(const QPoint& at) {
         }
         return;
     }
+    drag_->at = at;
     if ((at - drag_->pressAt).manhattanLength() > 0) drag_->moved = true;
     showDragCursor(true);
     // Near the top or the bottom of the table it scrolls, and the table is drawn again.
@@ -401,6 +442,12 @@ bool TablePlay::revealCovered(const PileHit& hit) {
 }
 
 void TablePlay::release(const QPoint& at, Qt::MouseButton button) {
+    if (inputHeld()) {
+        // The press was taken: its release is played as soon as the table is free.
+        pending_.push_back({true, at, button});
+        return;
+    }
+    const HoldInput handling(*this);
     if (button == Qt::RightButton && revealing_) {
         revealing_ = false;
         view_->clearFloating();
@@ -446,12 +493,25 @@ void TablePlay::afterMouseUp() {
     emit played();
 }
 
-void TablePlay::doubleClick(const QPoint& at, Qt::MouseButton button) {
-    if (button != Qt::LeftButton || !HasGame() || !ctx_.flags[GameStateFlags::kInPlay]) return;
+void TablePlay::doubleClick(const QPoint& at, Qt::MouseButton button,
+                            Qt::KeyboardModifiers modifiers) {
+    if (!HasGame() || !ctx_.flags[GameStateFlags::kInPlay]) return;
     const std::optional<PileHit> hit = hitAt(at);
-    if (!hit || hit->card <= 0 || hit->pile == pile::Stock(kMazzo)) return;
+    const bool sends = button == Qt::LeftButton && hit && hit->card > 0 &&
+                       hit->pile != pile::Stock(kMazzo) && !ctx_.play.busy &&
+                       !DemonstrationPlaying(ctx_) && !drag_ && !stockPressed_;
+    if (!sends) {
+        // The second press of a quick double click is a press like any other: a second
+        // click on the stock deals again, a right double click sends twice.
+        press(at, button, modifiers);
+        return;
+    }
+    const HoldInput handling(*this);
+    const std::string before = ctx_.table.Pile(hit->pile);
     sendCard(*hit, GetSetting(ctx_.settings, field::kDoubleClickToFoundations) != "N",
              GetSetting(ctx_.settings, field::kDoubleClickToTableaus) == "Y");
+    // A card that went nowhere: the press still counts, so that it gets its release.
+    if (ctx_.table.Pile(hit->pile) == before) press(at, button, modifiers);
 }
 
 void TablePlay::selectCard(PileRef pile) {
@@ -498,13 +558,15 @@ void TablePlay::flyImage(const QImage& image, QPoint from, QPoint to, bool deal)
     request.demonstration = DemonstrationPlaying(ctx_);
     request.demoStockRedealt = ctx_.play.passNumber > 1;
     const FlightPlan plan = PlanFlight(request);
-    Raised busy(flying_);
+    HoldInput busy(*this, flying_);
     view_->setFloating(image, from, 0);
     for (const FlightMove& step : plan.moves) {
         pause(step.waitBeforeMs);
         view_->moveFloating(QPoint(step.at.x, step.at.y));
     }
     view_->clearFloating();
+    // A drag under way while the card flew: its cards float again where the pointer is.
+    if (drag_) view_->setFloating(drag_->image, drag_->at - drag_->grip, ShadowOffset(ctx_));
 }
 
 void TablePlay::FlyCard(int card, PileRef from, PileRef to) {
@@ -545,7 +607,7 @@ void TablePlay::AnimateDeal() {
     const TablePoint launch = DealLaunchPoint(ctx_, *source);
     const int scroll = ctx_.mainGame.values[TMainGame::kScrollY];
     const PileGroups whole = ctx_.table;
-    Raised busy(dealing_);
+    HoldInput busy(*this, dealing_);
     for (const DealtCard& dealt : order)
         ctx_.table.Pile(dealt.pile).clear();
     RedrawAll();
@@ -634,24 +696,80 @@ int TablePlay::PlayWinningAnimation(const std::string& name, int seconds) {
     area.speedMoveCard = std::max(1, speed());
     const std::unique_ptr<WinAnimation> animation = MakeWinAnimation(*pattern, area, random);
     ViewSink sink(painter_, view_, scrollY(), [this](int ms) { pause(ms); });
-    Raised busy(celebrating_);
+    HoldInput busy(*this, celebrating_);
     const int drawn = RunWinAnimation(ctx_, *animation, sink, seconds);
     RedrawAll();
     return drawn;
 }
 
+bool TablePlay::aimedAtTable(QObject* watched) const {
+    const QWidget* window = view_->window();
+    if (watched->isWidgetType()) return static_cast<QWidget*>(watched)->window() == window;
+    if (watched->isWindowType()) return watched == static_cast<QObject*>(window->windowHandle());
+    // Shortcuts go to actions, and the window's actions are the table's.
+    return true;
+}
+
 bool TablePlay::eventFilter(QObject* watched, QEvent* event) {
-    if (IsInput(event->type())) {
-        if (celebrating_) {
-            // A key or a click stops the winning animation.
-            if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
-                ctx_.flags[GameStateFlags::kAnimating] = 0;
-            return true;
-        }
-        // The deal and the flights ignore the player.
-        if (dealing_ || flying_) return true;
+    // Only presses are held back: a release or a move whose press was taken always reaches
+    // the table, which plays it once it is free (see release()).
+    if ((celebrating_ || dealing_ || flying_) && IsPress(event->type()) && aimedAtTable(watched)) {
+        // A key or a click stops the winning animation; the deal and the flights ignore it.
+        if (celebrating_ && event->type() != QEvent::ShortcutOverride &&
+            event->type() != QEvent::Shortcut && event->type() != QEvent::Wheel)
+            ctx_.flags[GameStateFlags::kAnimating] = 0;
+        // Taken here, so that no shortcut of the window fires.
+        if (event->type() == QEvent::ShortcutOverride) event->accept();
+        return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool TablePlay::inputHeld() const {
+    return dealing_ || flying_ || celebrating_ || handling_ > 0;
+}
+
+void TablePlay::resumeInput() {
+    if (pending_.empty() || replayPosted_ || inputHeld()) return;
+    // From the event loop, once the work that held the input has returned.
+    replayPosted_ = true;
+    QTimer::singleShot(0, this, [this] {
+        replayPosted_ = false;
+        playPending();
+    });
+}
+
+void TablePlay::playPending() {
+    while (!pending_.empty() && !inputHeld()) {
+        const Pending next = pending_.front();
+        pending_.erase(pending_.begin());
+        if (next.release)
+            release(next.at, next.button);
+        else
+            move(next.at);
+    }
+}
+
+void TablePlay::CancelGesture() {
+    if (revealing_) {
+        revealing_ = false;
+        view_->clearFloating();
+    }
+    if (stockPressed_) {
+        stockPressed_ = false;
+        if (ctx_.play.stockPending) fnStockClick(ctx_, StockClickPhase::Leave);
+        DrawStockPressed(false);
+    }
+    if (drag_) {
+        const PileRef pile = drag_->pile;
+        fnClearDrag(ctx_);
+        drag_.reset();
+        showDragCursor(false);
+        view_->clearFloating();
+        RedrawPile(pile);
+    }
+    // What the cancelled press left waiting has no press to belong to any more.
+    pending_.clear();
 }
 
 } // namespace quendra

@@ -62,6 +62,14 @@ class TablePlay : public QObject {
     // The height of the whole table picture: the view's, or more when the cards reach lower.
     int TableHeight() const;
 
+    // Lets go of whatever the pointer holds (a lifted card goes back to its pile, a pressed
+    // stock springs up, a card shown whole is covered again), for work that changes the table
+    // while a button may be down: the tutor, the pause.
+    void CancelGesture();
+    // A button release or a move that came while the table could not take it waits here
+    // and is played once the table is free again.
+    bool InputPending() const { return !pending_.empty(); }
+
     bool Dealing() const { return dealing_; }
     bool Celebrating() const { return celebrating_; }
     bool Flying() const { return flying_; }
@@ -82,7 +90,7 @@ class TablePlay : public QObject {
     void press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void move(const QPoint& at);
     void release(const QPoint& at, Qt::MouseButton button);
-    void doubleClick(const QPoint& at, Qt::MouseButton button);
+    void doubleClick(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,10 +102,28 @@ class TablePlay : public QObject {
         QPoint grip; // pointer minus the top-left corner of the lifted card
         QPoint pressAt;
         QPoint origin; // where the lifted card lay, table coordinates
+        QPoint at;     // the pointer's last place
         bool moved = false;
         QSize cardSize;
         QImage image;
     };
+
+    // Input the table held back: a release or a move of a button whose press it took.
+    struct Pending {
+        bool release = false;
+        QPoint at;
+        Qt::MouseButton button = Qt::NoButton;
+    };
+    // Something runs that the pointer must not interrupt: a flight, the deal, the winning
+    // animation, or one of the table's own handlers further up the stack.
+    bool inputHeld() const;
+    // Plays the held-back input once nothing holds it any more.
+    void resumeInput();
+    void playPending();
+    // Whether an input event is aimed at the table's window (other windows, the demo window
+    // among them, stay live during animations).
+    bool aimedAtTable(QObject* watched) const;
+    friend class HoldInput;
 
     void present();
     void sendCard(const PileHit& hit, bool toFoundations, bool toTableaus);
@@ -133,6 +159,9 @@ class TablePlay : public QObject {
     bool flying_ = false;
     bool dropping_ = false;
     bool revealing_ = false;
+    int handling_ = 0;
+    bool replayPosted_ = false;
+    std::vector<Pending> pending_;
     bool stockDrawnPressed_ = false;
     bool dragCursorShown_ = false;
     std::optional<QCursor> tableCursor_;

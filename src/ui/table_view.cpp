@@ -156,7 +156,7 @@ void TableView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TableView::mouseDoubleClickEvent(QMouseEvent* event) {
-    emit tableDoubleClicked(event->position().toPoint(), event->button());
+    emit tableDoubleClicked(event->position().toPoint(), event->button(), event->modifiers());
 }
 
 } // namespace quendra

@@ -53,7 +53,8 @@ class TableView : public QWidget {
     void tablePressed(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void tableMoved(const QPoint& at);
     void tableReleased(const QPoint& at, Qt::MouseButton button);
-    void tableDoubleClicked(const QPoint& at, Qt::MouseButton button);
+    void tableDoubleClicked(const QPoint& at, Qt::MouseButton button,
+                            Qt::KeyboardModifiers modifiers);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
