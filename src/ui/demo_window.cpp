@@ -3,6 +3,7 @@
 #include "settings.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +124,15 @@ QString DemoWindow::description() const {
 void DemoWindow::setPaused(bool paused) {
     pause_->setChecked(paused);
     play_->setChecked(!paused);
+}
+
+void DemoWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the window, as Stop does.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void DemoWindow::closeEvent(QCloseEvent* event) {

@@ -43,6 +43,7 @@ class DemoWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     GameContext& ctx_;

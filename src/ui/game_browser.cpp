@@ -217,7 +217,8 @@ void GameBrowser::buildTree() {
         item->setData(0, kCodeRole, node.code);
         item->setData(0, kFolderIconRole, QString::fromLatin1(node.icon));
         item->setIcon(0, folderIcon(node.icon));
-        if (node.listsGames) {
+        // A folder shows its expand mark only when it holds something to open.
+        if (node.listsGames && !browser::FolderEntries(ctx_, sorted_, node.code).empty()) {
             auto* placeholder = new QTreeWidgetItem(item);
             placeholder->setData(0, kCodeRole, browser::kPlaceholder);
         }
@@ -373,7 +374,8 @@ void GameBrowser::showRules() {
         return;
     }
     const int base = code >= 8000 ? CustomGameBase(ctx_, code).base : code;
-    ShowRulesWindow(parentWidget() ? parentWidget() : this, GameName(ctx_, code),
+    // A window of the browser's own: usable while the browser is open, closed with it.
+    ShowRulesWindow(this, GameName(ctx_, code),
                     ReadRulesText(RulesFilePath(ctx_), base));
 }
 

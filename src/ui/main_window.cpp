@@ -3,6 +3,7 @@
 #include "autoplay.h"
 #include "autoplay_setting.h"
 #include "browser_catalogue.h"
+#include "demo_window.h"
 #include "game_browser.h"
 #include "game_catalog.h"
 #include "game_context.h"
@@ -486,6 +487,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && demo_ && demo_->isVisible() && !demoRunning_) {
+        CloseDemoWindow();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::toggleAutoplay(bool on) {

@@ -83,6 +83,8 @@ class MainWindow : public QMainWindow {
     // is closed or stopped, or the game ends.
     void RunDemonstration();
     bool DemonstrationRunning() const { return demoRunning_; }
+    // Closes the Demo window when it is open (Escape on the table does it too).
+    void CloseDemoWindow();
     // Null until the first demonstration.
     DemoWindow* demoWindow() const { return demo_; }
     // What the host hands on from the tutor.
@@ -103,6 +105,7 @@ class MainWindow : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     QMenu* createPopupMenu() override;
 
   private:

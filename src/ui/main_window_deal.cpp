@@ -21,7 +21,7 @@ bool MainWindow::StartGameDeal(int game, const std::string& dealNumber) {
     actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
     const bool started =
         SelectAndStartGame(ctx_, game, name, GetSetting(ctx_.settings, field::kUserDefault),
-                           dealNumber.empty() ? kNewDealNumber : kKeepDealNumber, false);
+                           dealNumber.empty() ? kNewDealNumber : kKeepDealNumber, true);
     if (currentGame() >= 0) actions_.newGame->setEnabled(true);
     updateGameCommands();
     layoutTable();

@@ -131,6 +131,9 @@ bool MainWindow::StartUp() {
     if (game >= 0 && GameName(ctx_, game).empty()) {
         SetSetting(ctx_.settings, field::kGameNumber, "-1");
         SetSetting(ctx_.settings, field::kGameName, "");
+    } else if (game >= 0) {
+        // The caption names the game as the catalogue writes it, whatever the settings hold.
+        SetSetting(ctx_.settings, field::kGameName, GameName(ctx_, game));
     }
     RemoveLeftOverFiles(QString::fromStdString(programDir));
     updateStatusBar();

@@ -170,7 +170,12 @@ void MainWindow::ShowLegalMove() {
 
 void MainWindow::createDemoWindow() {
     demo_ = new DemoWindow(ctx_, this);
-    connect(demo_, &DemoWindow::stopRequested, this, [this] { demoStop_ = true; });
+    // Stop ends the demonstration (after the move under way) and closes its window, also
+    // once the demonstration has come to its end by itself.
+    connect(demo_, &DemoWindow::stopRequested, this, [this] {
+        demoStop_ = true;
+        demo_->close();
+    });
     connect(demo_, &DemoWindow::closed, this, [this] {
         // Closing ends the demonstration after the move under way.
         demoStop_ = true;
@@ -194,6 +199,10 @@ void MainWindow::createDemoWindow() {
             stepBackInDemonstration();
     });
     connect(actions_.pause, &QAction::toggled, demo_, &DemoWindow::setPaused);
+}
+
+void MainWindow::CloseDemoWindow() {
+    if (demo_ && demo_->isVisible()) demo_->close();
 }
 
 void MainWindow::stepBackInDemonstration() {
@@ -261,6 +270,9 @@ void MainWindow::RunDemonstration() {
     ctx_.play.demoRecording = recording;
     guard.guard().onInterrupt = nullptr;
     demoRunning_ = false;
+    // Stopped by the player (Stop, a key, a click): the window goes with it. A demonstration
+    // that came to its end keeps its window, with "End of Demo", until it is closed.
+    if (demoStop_ && demo_->isVisible()) demo_->close();
     table_->clearArrow();
     RedrawTable();
     updateGameCommands();
