@@ -9,6 +9,7 @@
 #include "game_params.h"
 #include "move_finder.h"
 #include "score.h"
+#include "table_text.h"
 
 #include <algorithm>
 #include <istream>
@@ -19,28 +20,6 @@ namespace quendra {
 
 namespace {
 
-// The piles the game uses, in the order of the table snapshot.
-std::vector<PileRef> UsedPiles(const GameContext& ctx) {
-    std::vector<PileRef> piles;
-    const auto stockPile = [&](int index, bool used) {
-        const PileRef pile{PileGroupId::Stock, index};
-        if (used || !ctx.table.Pile(pile).empty()) piles.push_back(pile);
-    };
-    stockPile(kMazzo, ctx.Param(param::kStockPlaced) == 1);
-    stockPile(kMazzoVis, ctx.Param(param::kWastePlaced) == 1);
-    stockPile(kMazzoWaste, ctx.Param(param::kDiscardDeal) != 0);
-    const auto numbered = [&](PileGroupId group, int param, int most) {
-        const int count = std::clamp<int>(ctx.Param(param), 0, most);
-        for (int i = 0; i < most; ++i) {
-            const PileRef pile{group, i};
-            if (i < count || !ctx.table.Pile(pile).empty()) piles.push_back(pile);
-        }
-    };
-    numbered(PileGroupId::Dest, param::kFoundationCount, kDestPiles);
-    numbered(PileGroupId::Fila, param::kTableauCount, kFilaPiles);
-    numbered(PileGroupId::Appogg, param::kReserveCount, kAppoggPiles);
-    return piles;
-}
 
 int SnapshotLineOf(PileRef pile) {
     switch (pile.group) {
@@ -119,12 +98,8 @@ void WriteTable(CliSession& session, const RunResult& run, std::ostream& out) {
         std::string name = PileName(pile);
         name.resize(12, ' ');
         out << name;
-        const std::string& cards = ctx.table.Pile(pile);
-        for (int k = 0; k < PileCardCount(cards); ++k) {
-            const int card = PileCardAt(cards, k);
-            const bool down = card > 0 && ctx.cardTable.Face(card) == '0';
-            out << ' ' << (down ? "[" + CardText(card) + "]" : CardText(card));
-        }
+        const std::string cards = PileCardsText(ctx, pile);
+        if (!cards.empty()) out << ' ' << cards;
         out << '\n';
     }
     if (run.applied > 0) out << run.applied << " moves played\n";
@@ -138,12 +113,6 @@ bool StartFromOptions(const CliOptions& options, CliSession& session) {
 
 } // namespace
 
-std::string CardText(int card) {
-    if (card <= 0) return "..";
-    if (fnIsJoker(card)) return "JK";
-    static const char* const suits = "HDCS";
-    return fnRankText(fnRank(card)) + suits[fnSuit(card)];
-}
 
 std::vector<std::string> MoveWords(const std::vector<std::string>& positional, std::istream& in) {
     std::vector<std::string> words;

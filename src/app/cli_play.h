@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table_text.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -19,8 +21,5 @@ int CommandHint(const CliOptions& options, CliSession& session, std::istream& in
 
 // The words of a move list: the arguments, with "-" standing for the words of `in`.
 std::vector<std::string> MoveWords(const std::vector<std::string>& positional, std::istream& in);
-
-// A card as people write it: "KH", "10S", "AD", "JK" for a joker.
-std::string CardText(int card);
 
 } // namespace quendra

@@ -30,6 +30,7 @@ constexpr int kExitUsage = 2;
 struct Options {
     QString dir;
     QString screenshot;
+    QString tableFile;
     bool browser = true;
     std::optional<int> game;
     std::string deal;
@@ -68,7 +69,12 @@ std::optional<int> ParseOptions(const QApplication& app, Options& options) {
         QStringLiteral("startup-time"),
         QStringLiteral("Print the milliseconds from the process start to the first paint of "
                        "the table and the resident memory, then quit."));
-    parser.addOptions({dir, shot, noBrowser, game, deal, startupTime});
+    const QCommandLineOption tableFile(
+        QStringLiteral("table-file"),
+        QStringLiteral("Keep <file> showing the table for scripts: after every change, each "
+                       "pile with its place on the screen and its cards."),
+        QStringLiteral("file"));
+    parser.addOptions({dir, shot, noBrowser, game, deal, startupTime, tableFile});
     // --help and --version print and end the program here.
     if (!parser.parse(app.arguments())) return UsageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
@@ -79,6 +85,7 @@ std::optional<int> ParseOptions(const QApplication& app, Options& options) {
 
     options.dir = parser.value(dir);
     options.screenshot = parser.value(shot);
+    options.tableFile = parser.value(tableFile);
     options.startupTime = parser.isSet(startupTime);
     options.browser = !parser.isSet(noBrowser) && !parser.isSet(shot) && !parser.isSet(game);
     if (parser.isSet(game)) {
@@ -127,6 +134,7 @@ int main(int argc, char** argv) {
     quendra::MainWindow window(ctx);
     window.setVersion(QStringLiteral(QUENDRA_VERSION));
     window.setBrowserAtStart(options.browser);
+    window.setTableFile(options.tableFile);
     host.SetWindow(&window);
     host.SetSounds(&window.sounds());
     // A missing GAMES.DAT or SOL.RGF has been reported: there is nothing to play without them.

@@ -15,10 +15,12 @@
 #include "settings.h"
 #include "sound_player.h"
 #include "table_play.h"
+#include "table_text.h"
 #include "table_view.h"
 #include "undo_commands.h"
 
 #include <algorithm>
+#include <optional>
 #include <cstdlib>
 
 #include <QApplication>
@@ -29,8 +31,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -78,6 +82,7 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     tablePlay_ = new TablePlay(ctx_, images_, table_);
     pauseScreen_ = new PauseScreen(tablePlay_->Painter(), table_, this);
     connect(tablePlay_, &TablePlay::played, this, [this] {
+        WriteTableFile();
         updateUndoCommands();
         // The stored score is zero-filled to its field; the panel shows the plain number.
         ShowScore(QString::number(StoredScore(ctx_)));
@@ -235,6 +240,37 @@ void MainWindow::RedrawTable() {
     updateUndoCommands();
     tablePlay_->RedrawAll();
     table_->update();
+    WriteTableFile();
+}
+
+void MainWindow::WriteTableFile() {
+    // A deal under way is shown once its cards have landed.
+    if (tableFile_.isEmpty() || dealsInProgress_ > 0) return;
+    QSaveFile file(tableFile_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return;
+    QTextStream out(&file);
+    const bool inPlay = ctx_.flags[GameStateFlags::kInPlay] != 0;
+    // Scripts tell a new writing from the last one by its number.
+    out << "written " << ++tableFileWrites_ << '\n';
+    out << "game " << currentGame() << '\n';
+    out << "deal " << QString::fromStdString(GetSetting(ctx_.settings, field::kDealNumber)) << '\n';
+    out << "state " << (inPlay ? "in-play" : "ended") << '\n';
+    out << "paused " << (table_->paused() ? "yes" : "no") << '\n';
+    const auto place = [this](const QRect& rect) {
+        const QPoint at = table_->mapToGlobal(rect.topLeft());
+        return QStringLiteral("%1 %2 %3 %4").arg(at.x()).arg(at.y()).arg(rect.width()).arg(
+            rect.height());
+    };
+    if (tablePlay_->HasGame())
+        for (const PileRef pile : UsedPiles(ctx_)) {
+            out << "pile " << QString::fromStdString(PileName(pile)) << ' '
+                << place(tablePlay_->PileRectInView(pile)) << ' '
+                << place(ctx_.table.Pile(pile).empty() ? tablePlay_->PileRectInView(pile)
+                                                       : tablePlay_->CardRectInView(pile))
+                << ' ' << QString::fromStdString(PileCardsText(ctx_, pile)) << '\n';
+        }
+    out.flush();
+    file.commit();
 }
 
 void MainWindow::RedrawPile(PileRef pile) {
@@ -247,6 +283,7 @@ void MainWindow::AnimateDeal() {
     if (scrollBar_->value() != 0) scrollBar_->setValue(0);
     tablePlay_->AnimateDeal();
     updateGameCommands();
+    WriteTableFile();
 }
 
 void MainWindow::ShowScore(const QString& text) {
@@ -364,15 +401,21 @@ void MainWindow::newGame() {
         openGameBrowser();
         return;
     }
-    NewGameCommand(ctx_);
-    updateGameCommands();
-    AnimateDeal();
+    {
+        const DealInProgress dealing(*this);
+        NewGameCommand(ctx_);
+        updateGameCommands();
+        AnimateDeal();
+    }
+    WriteTableFile();
 }
 
 void MainWindow::openGameBrowser() {
     GameBrowser browser(ctx_, images_, this);
     bool demonstrate = false;
+    std::optional<DealInProgress> dealing;
     if (browser.exec() == QDialog::Accepted) {
+        dealing.emplace(*this);
         demonstrate = browser.demoRequested();
         const int game = browser.chosenGame();
         ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
@@ -390,6 +433,8 @@ void MainWindow::openGameBrowser() {
     updateGameCommands();
     layoutTable();
     if (currentGame() >= 0 && ctx_.flags[GameStateFlags::kInPlay]) AnimateDeal();
+    dealing.reset();
+    WriteTableFile();
     // The browser's "Demo": the chosen game plays itself.
     if (demonstrate) RunDemonstration();
 }
@@ -431,6 +476,7 @@ void MainWindow::togglePause(bool paused) {
     table_->setPaused(paused);
     if (paused) {
         pauseScreen_->Start();
+        WriteTableFile();
     } else {
         pauseScreen_->Stop();
         RedrawTable();

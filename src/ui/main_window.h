@@ -44,6 +44,12 @@ class MainWindow : public QMainWindow {
     void setVersion(const QString& version) { version_ = version; }
     // Whether the first activation opens the game browser (it does unless told otherwise).
     void setBrowserAtStart(bool open) { browserAtStart_ = open; }
+    // A file that shows the table to scripts: written anew (whole, by a rename) after every
+    // change of the table and when the program ends. See WriteTableFile.
+    void setTableFile(const QString& path) { tableFile_ = path; }
+    // Writes the game, the deal, whether it is in play, won or paused, and every pile with its
+    // place and its top card's place on the screen and its cards.
+    void WriteTableFile();
     // Starts game `game` on deal `dealNumber` (1 to 13 digits; a new deal number when empty),
     // the way a game chosen with its deal number starts: the game in play ends first. False
     // for an unknown game, a malformed deal number or when the player keeps the current game.
@@ -155,6 +161,19 @@ class MainWindow : public QMainWindow {
     QTimer* clock_{};
     QHash<int, QCursor> cursors_;
     QString caption_;
+    QString tableFile_;
+    int dealsInProgress_ = 0;
+    long long tableFileWrites_ = 0;
+    // From the choice of a deal to its last card landed.
+    struct DealInProgress {
+        explicit DealInProgress(MainWindow& window) : window_(window) {
+            ++window_.dealsInProgress_;
+        }
+        ~DealInProgress() { --window_.dealsInProgress_; }
+        DealInProgress(const DealInProgress&) = delete;
+        DealInProgress& operator=(const DealInProgress&) = delete;
+        MainWindow& window_;
+    };
     QString version_;
     bool browserAtStart_ = true;
     bool started_ = false;

@@ -7,6 +7,8 @@
 #include "new_game.h"
 #include "settings.h"
 
+#include <optional>
+
 namespace quendra {
 
 bool MainWindow::StartGameDeal(int game, const std::string& dealNumber) {
@@ -14,6 +16,7 @@ bool MainWindow::StartGameDeal(int game, const std::string& dealNumber) {
     if (name.empty()) return false;
     if (!dealNumber.empty() && !IsValidDealNumber(dealNumber)) return false;
     if (!ConfirmLeaveGame(ctx_)) return false;
+    std::optional<DealInProgress> dealing(std::in_place, *this);
     // The game in play ends, so that the same game starts again on the deal asked for.
     fnEndGame(ctx_);
     if (!dealNumber.empty()) SetSetting(ctx_.settings, field::kDealNumber, dealNumber);
@@ -27,6 +30,8 @@ bool MainWindow::StartGameDeal(int game, const std::string& dealNumber) {
     layoutTable();
     // Before the window shows, the first table drawn is the dealt one.
     if (started && isVisible()) AnimateDeal();
+    dealing.reset();
+    WriteTableFile();
     return started;
 }
 

@@ -255,6 +255,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     clock_->stop();
     if (AutoPlayAllGames(ctx_)) SetAutoPlayOn(ctx_, actions_.autoplay->isChecked());
     SetRandomGameType(ctx_, RandomGameType(ctx_));
+    WriteTableFile();
     event->accept();
 }
 
