@@ -391,7 +391,19 @@ void MainWindow::layoutTable() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    keepNormalPlace();
     if (!ctx_.flags[GameStateFlags::kStartingUp]) layoutTable();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    keepNormalPlace();
+}
+
+void MainWindow::keepNormalPlace() {
+    // The geometry of a window on its way to being maximized may come before its mark.
+    if (isVisible() && !isMaximized() && !isFullScreen() && !isMinimized() && !fillsScreen())
+        normalPlace_ = geometry();
 }
 
 // Commands.

@@ -40,6 +40,8 @@ class MainWindow : public QMainWindow {
     void ShowWithPlacement();
     // Maximized and filling the screen (a window made smaller since is not).
     bool coversScreen() const;
+    // As large as the screen's free area, whatever the mark says.
+    bool fillsScreen() const;
     // The version shown in the about box.
     void setVersion(const QString& version) { version_ = version; }
     // Whether the first activation opens the game browser (it does unless told otherwise).
@@ -108,6 +110,8 @@ class MainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void keepNormalPlace();
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -162,6 +166,8 @@ class MainWindow : public QMainWindow {
     QHash<int, QCursor> cursors_;
     QString caption_;
     QString tableFile_;
+    // Where the window lies when it is neither maximized nor minimized.
+    QRect normalPlace_;
     int dealsInProgress_ = 0;
     long long tableFileWrites_ = 0;
     // From the choice of a deal to its last card landed.

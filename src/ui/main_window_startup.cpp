@@ -146,6 +146,7 @@ void MainWindow::ShowWithPlacement() {
     const WindowPlacement placement = ReadWindowPlacement(ctx_);
     setGeometry(placement.left, placement.top, std::max(placement.width, 400),
                 std::max(placement.height, 300));
+    normalPlace_ = geometry();
     if (!placement.maximized) {
         show();
         return;
@@ -160,9 +161,12 @@ void MainWindow::ShowWithPlacement() {
 }
 
 bool MainWindow::coversScreen() const {
-    if (!isMaximized()) return false;
     // A window system without a window manager keeps the maximized mark on a window that
     // was made smaller since: a maximized window fills the screen.
+    return isMaximized() && fillsScreen();
+}
+
+bool MainWindow::fillsScreen() const {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return true;
     const QSize available = screen->availableGeometry().size();
@@ -227,7 +231,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     WindowPlacement placement;
     placement.maximized = coversScreen();
     // The size the window has when it is not maximized.
-    const QRect normal = placement.maximized ? normalGeometry() : geometry();
+    const QRect normal = placement.maximized ? normalPlace_ : geometry();
     if (normal.isValid()) {
         placement.left = normal.left();
         placement.top = normal.top();

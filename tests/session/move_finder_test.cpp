@@ -72,6 +72,23 @@ TEST_F(MoveFinderTest, NoMoveLeftClearsTheHistory) {
     EXPECT_TRUE(ctx.play.recentMoves.empty());
 }
 
+TEST(FaceDownTopCardTest, IsTurnedUpBeforeTheStockDealsOverIt) {
+    DealtGame game{91, "1"}; // Spider: no automatic play turns its cards
+    GameContext& ctx = game.ctx;
+    std::string& pile = ctx.table.Pile(Fila(7));
+    const int hidden = PileCardAt(pile, PileCardCount(pile) - 2);
+    ASSERT_EQ(ctx.cardTable.Face(hidden), '0');
+    pile.resize(pile.size() - 3); // its face-up card moved away
+    // The demonstration rehearses automatic play before it plays it, and a rehearsal that
+    // moves no card plays nothing: the card must be turned as a move of its own.
+    ctx.play.assistMode = 3; // a demonstration
+    FoundMove move;
+    ASSERT_TRUE(FindAndPlayNextMove(ctx, true, &move));
+    EXPECT_EQ(FoundMoveText(move), "Fila8");
+    EXPECT_EQ(ctx.cardTable.Face(hidden), '1');
+    EXPECT_EQ(PileTopCard(ctx.table.Pile(Fila(7))), hidden);
+}
+
 // Records what the tutor shows, in order, with whether the table had changed yet.
 class TutorHost : public FakeHost {
   public:

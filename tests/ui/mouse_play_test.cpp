@@ -255,6 +255,49 @@ class MousePlayTest : public QObject {
         host.SetWindow(nullptr);
     }
 
+    void aReleaseDuringTheStockFlightEndsThePressAndTheNextDragLands() {
+        test::HostedWindow shown;
+        QVERIFY(shown.shown);
+        GameContext& ctx = shown.ctx;
+        SetSetting(ctx.settings, field::kSpeedMoveCard, "60");
+        ctx.play.autoplayTicked = false;
+        // A deal whose first card from the stock goes onto a tableau pile.
+        int card = 0, target = -1;
+        for (long long number = 1; target < 0 && number < 300; ++number) {
+            if (ctx.flags[GameStateFlags::kInPlay]) fnEndGame(ctx);
+            SetSetting(ctx.settings, field::kDealNumber, std::to_string(number));
+            SelectAndStartGame(ctx, 0, "Klondike", "Player 1", kKeepDealNumber, false);
+            card = PileTopCard(ctx.table.Pile(pile::Stock(kMazzo)));
+            for (int i = 0; i < TableauCount(ctx) && target < 0; ++i)
+                if (fnCanDropOnTableau(ctx, i, card)) target = i;
+        }
+        QVERIFY(target >= 0);
+        shown.window.layoutTable();
+        TableView* view = shown.window.table();
+        TablePlay* play = shown.window.tablePlay();
+        const QPoint stock = play->CardRectInView(pile::Stock(kMazzo)).center();
+        // The button comes up while the card flies to the waste.
+        bool flying = false;
+        QTimer::singleShot(5, [&] {
+            flying = play->Flying();
+            QTest::mouseRelease(view, Qt::LeftButton, {}, stock);
+        });
+        QTest::mousePress(view, Qt::LeftButton, {}, stock);
+        QVERIFY(flying);
+        QTRY_VERIFY(!play->InputPending());
+        QVERIFY(!play->StockDrawnPressed());
+        QCOMPARE(PileTopCard(ctx.table.Pile(pile::Stock(kMazzoVis))), card);
+        // The card is dragged from the waste onto its pile, and lands there.
+        const QPoint from = play->CardRectInView(pile::Stock(kMazzoVis)).center();
+        const QPoint to = play->CardRectInView(pile::Fila(target)).center();
+        QTest::mousePress(view, Qt::LeftButton, {}, from);
+        QTest::mouseMove(view, (from + to) / 2);
+        QTest::mouseMove(view, to);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+        QCOMPARE(PileTopCard(ctx.table.Pile(pile::Fila(target))), card);
+        QVERIFY(!view->hasFloating());
+    }
+
     void aKeyStopsTheWinningAnimation() {
         Board board;
         QTimer::singleShot(100, [&] {

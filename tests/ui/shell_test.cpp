@@ -2,8 +2,10 @@
 #include "game_browser.h"
 #include "game_context.h"
 #include "main_window.h"
+#include "data_files.h"
 #include "new_game.h"
 #include "pause_screen.h"
+#include "profile.h"
 #include "settings.h"
 #include "stock.h"
 #include "table_play.h"
@@ -261,6 +263,78 @@ class ShellTest : public QObject {
         QVERIFY(!placement.maximized);
         QCOMPARE(placement.width, 900);
         QCOMPARE(placement.height, 640);
+    }
+
+    void theSizeOfAWindowNoLongerMaximizedIsKeptForTheNextStart() {
+        test::Program program;
+        {
+            MainWindow window(program.ctx);
+            window.setBrowserAtStart(false);
+            QVERIFY(window.StartUp());
+            // A new player's window starts maximized; it is made smaller without the mark
+            // being taken off, as happens without a window manager.
+            window.ShowWithPlacement();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(window.isMaximized());
+            window.resize(640, 480);
+            QTRY_COMPARE(window.size(), QSize(640, 480));
+            QVERIFY(window.close());
+        }
+        const Profile settings = Profile::Load(SettingsFilePath(program.ctx));
+        QCOMPARE(settings.ReadString("Preference", "MainWindowState_Maximized", ""),
+                 std::string("N"));
+        QCOMPARE(settings.ReadInt("Preference", "MainWindowState_Width", 0), 640);
+        QCOMPARE(settings.ReadInt("Preference", "MainWindowState_Height", 0), 480);
+        {
+            MainWindow window(program.ctx);
+            window.setBrowserAtStart(false);
+            QVERIFY(window.StartUp());
+            window.ShowWithPlacement();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(!window.isMaximized());
+            QCOMPARE(window.size(), QSize(640, 480));
+            QVERIFY(window.close());
+        }
+        // Maximized, the window keeps the size it has when it is not.
+        Profile maximized = Profile::Load(SettingsFilePath(program.ctx));
+        maximized.WriteString("Preference", "MainWindowState_Maximized", "Y");
+        QVERIFY(maximized.Save(program.host));
+        {
+            MainWindow window(program.ctx);
+            window.setBrowserAtStart(false);
+            QVERIFY(window.StartUp());
+            window.ShowWithPlacement();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QTRY_VERIFY(window.coversScreen());
+            QVERIFY(window.close());
+        }
+        const WindowPlacement placement = ReadWindowPlacement(program.ctx);
+        QVERIFY(placement.maximized);
+        QCOMPARE(QSize(placement.width, placement.height), QSize(640, 480));
+    }
+
+    void ctrlPPausesAndCtrlPAgainGoesOn() {
+        test::HostedWindow shown;
+        QVERIFY(shown.shown);
+        shown.window.activateWindow();
+        SelectAndStartGame(shown.ctx, 0, "Klondike", "Player 1", kNewDealNumber, false);
+        shown.window.layoutTable();
+        shown.window.EnableCommand(Host::Command::Pause, true);
+        QTest::keyClick(&shown.window, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(shown.window.table()->paused());
+        // Ctrl alone, the first half of the shortcut, does not end the pause.
+        QTest::keyPress(&shown.window, Qt::Key_Control);
+        QVERIFY(shown.window.table()->paused());
+        QTest::keyClick(&shown.window, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(!shown.window.table()->paused());
+        QVERIFY(shown.ctx.flags[GameStateFlags::kClockRuns]);
+        // Another command's key only ends the pause: no new deal is dealt.
+        const std::string deal = GetSetting(shown.ctx.settings, field::kDealNumber);
+        QTest::keyClick(&shown.window, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(shown.window.table()->paused());
+        QTest::keyClick(&shown.window, Qt::Key_F2);
+        QVERIFY(!shown.window.table()->paused());
+        QCOMPARE(GetSetting(shown.ctx.settings, field::kDealNumber), deal);
     }
 
     void clockTicksWhileTheGameRunsAndStandsStillInPause() {

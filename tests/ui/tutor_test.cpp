@@ -165,7 +165,15 @@ class TutorTest : public QObject {
         demo->previousButton()->click();
         QCOMPARE(PileCardCount(board.ctx.table.Pile({PileGroupId::Fila, 0})), 1);
         QCOMPARE(demo->counter(), 0);
-        demo->close();
+        // Once at its end, the window still goes with Escape, and with Stop.
+        QTest::keyClick(demo, Qt::Key_Escape);
+        QVERIFY(!demo->isVisible());
+        board.LayThreeMoves();
+        board.actions().demo->trigger();
+        QVERIFY(demo->isVisible());
+        QCOMPARE(demo->description(), QStringLiteral("End of Demo"));
+        demo->findChild<QToolButton*>(QStringLiteral("btnStop"))->click();
+        QVERIFY(!demo->isVisible());
     }
 
     void thePauseHoldsTheDemonstrationUntilPlay() {
