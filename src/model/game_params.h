@@ -39,6 +39,10 @@ constexpr int kStockPlaced = 9;
 constexpr int kWastePlaced = 10;
 constexpr int kPasses = 15;
 constexpr int kDiscardDeal = 363;
+constexpr int kStockFaceDown = 7;
+constexpr int kDealMode = 34;
+constexpr int kTableauDealt = 374; // + i: cards dealt to tableau pile i at the start
+constexpr int kTableauFaceUp = 414; // + i: of them face up
 // 1: the tutor's commands (a legal move, the demonstration) serve this game.
 constexpr int kTutorCommands = 45;
 } // namespace param

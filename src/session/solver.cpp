@@ -59,6 +59,7 @@ class Search {
             result.won = true;
         else
             result.won = Dfs();
+        result.exhausted = !result.won && !cut_;
         result.moves = path_;
         result.movesTried = tried_;
         return result;
@@ -190,7 +191,7 @@ class Search {
         // A click on the stock deals or turns the waste over; in the games that gather and
         // deal the tableau again, a click on the empty stock redeals.
         const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() || wasteCount > 0;
-        const bool redeal = ctx_.Param(16) > 0 && RedealLeft(ctx_);
+        const bool redeal = ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_);
         if (stockOrWaste || redeal)
             out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
         std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
@@ -200,11 +201,17 @@ class Search {
     }
 
     bool Dfs() {
-        if (static_cast<int>(path_.size()) >= options_.maxDepth) return false;
+        if (static_cast<int>(path_.size()) >= options_.maxDepth) {
+            cut_ = true;
+            return false;
+        }
         const std::vector<Candidate> candidates = Candidates();
         const auto here = std::make_unique<Position>(Save()); // keeps deep searches off the stack
         for (const Candidate& c : candidates) {
-            if (tried_ >= options_.moveBudget) return false;
+            if (tried_ >= options_.moveBudget) {
+                cut_ = true;
+                return false;
+            }
             ++tried_;
             ctx_.undoHistory.Clear();
             const bool changed = PlayFoundMove(ctx_, c.move);
@@ -226,6 +233,7 @@ class Search {
     std::unordered_set<std::size_t> seen_;
     std::vector<FoundMove> path_;
     int tried_ = 0;
+    bool cut_ = false; // the budget or the depth stopped part of the search
 };
 
 } // namespace
