@@ -106,8 +106,8 @@ void PlaceFanColumns(GameContext& ctx, const Units& u) {
 // Places `count` piles of a group side by side, centred in the width, `spacing` apart; the
 // first never left of the margin.
 void PlaceCentredRow(GameContext& ctx, const Units& u, PileGroupId group, int first, int count,
-                     int spacing, int y) {
-    const int x0 = std::max((u.W - count * u.cw - (count - 1) * spacing) / 2, u.margin);
+                     int spacing, int y, int leftmost) {
+    const int x0 = std::max((u.W - count * u.cw - (count - 1) * spacing) / 2, leftmost);
     for (int k = 0; k < count; ++k)
         SetPilePosition(ctx, {group, first + k}, x0 + k * (u.cw + spacing), y);
 }
@@ -118,15 +118,16 @@ void PlaceCentredRow(GameContext& ctx, const Units& u, PileGroupId group, int fi
 // between row 2 and the bottom, so the fans of both rows have the same room to grow (a dozen
 // medium cards in an 800 x 600 window before a fan reaches the row below). The foundations
 // stand centred on row 1 with the same spacing, the stock-group slots at the left margin of
-// row 1.
+// row 1; eight foundations that would reach the slots start right of them.
 void PlaceTwoRows(GameContext& ctx, const Units& u) {
     const int upper = (u.piles + 1) / 2;
     const int spacing = std::clamp((u.W - upper * u.cw) / (upper + 1), 4, 20);
     const int yUpper = u.rows[2];
     const int yLower = yUpper + (u.bottom + 1 - yUpper) / 2;
-    PlaceCentredRow(ctx, u, PileGroupId::Fila, 0, upper, spacing, yUpper);
-    PlaceCentredRow(ctx, u, PileGroupId::Fila, upper, u.piles - upper, spacing, yLower);
-    PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, u.foundations, spacing, u.rows[1]);
+    PlaceCentredRow(ctx, u, PileGroupId::Fila, 0, upper, spacing, yUpper, u.margin);
+    PlaceCentredRow(ctx, u, PileGroupId::Fila, upper, u.piles - upper, spacing, yLower, u.margin);
+    const int afterSlots = u.margin + u.slots * (u.cw + u.groupGap);
+    PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, u.foundations, spacing, u.rows[1], afterSlots);
     for (int s = 0; s < u.slots; ++s)
         SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), u.rows[1]);
 }
