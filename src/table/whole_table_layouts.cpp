@@ -87,8 +87,9 @@ void PlaceGrid5(GameContext& ctx, const Units& u) {
 // parameter 360 (1 to 3), rounded up. Each pile stands at the left edge of its column, so
 // its fan grows into the free part of the column, towards the next pile. The
 // tableau rows are rows 2 to 4 of the four-row grid; on its first row the stock-group slots
-// stand over the first columns and the foundations over the middle ones, aligned with the
-// piles below them.
+// stand over the first columns, the foundations over the middle ones and the reserves over
+// the last, aligned with the piles below them. When they are more than the columns, they
+// stand side by side from the left margin in that order instead.
 void PlaceFanColumns(GameContext& ctx, const Units& u) {
     const int rows = std::clamp<int>(ctx.Param(360), 1, 3);
     const int n = std::max(1, (u.piles + rows - 1) / rows);
@@ -96,11 +97,29 @@ void PlaceFanColumns(GameContext& ctx, const Units& u) {
     const auto columnX = [&](int c) { return u.margin + c * column; };
     for (int k = 0; k < u.piles; ++k)
         SetPilePosition(ctx, Fila(k), columnX(k % n), u.grid4[static_cast<std::size_t>(1 + k / n)]);
+    const int y = u.grid4[0];
+    if (u.slots + u.foundations + u.reserves > n) {
+        int x = u.margin;
+        const auto next = [&](PileRef pile) {
+            SetPilePosition(ctx, pile, x, y);
+            x += u.cw + 4;
+        };
+        for (int s = 0; s < u.slots; ++s)
+            next(Stock(s));
+        for (int k = 0; k < u.foundations; ++k)
+            next(Dest(k));
+        for (int r = 0; r < u.reserves; ++r)
+            next({PileGroupId::Appogg, r});
+        return;
+    }
     for (int s = 0; s < u.slots; ++s)
-        SetPilePosition(ctx, Stock(s), columnX(s), u.grid4[0]);
-    const int firstFoundation = std::max(u.slots, (n - u.foundations) / 2);
+        SetPilePosition(ctx, Stock(s), columnX(s), y);
+    const int firstFoundation =
+        std::max(u.slots, std::min((n - u.foundations) / 2, n - u.reserves - u.foundations));
     for (int k = 0; k < u.foundations; ++k)
-        SetPilePosition(ctx, Dest(k), columnX(firstFoundation + k), u.grid4[0]);
+        SetPilePosition(ctx, Dest(k), columnX(firstFoundation + k), y);
+    for (int r = 0; r < u.reserves; ++r)
+        SetPilePosition(ctx, {PileGroupId::Appogg, r}, columnX(n - u.reserves + r), y);
 }
 
 // Places `count` piles of a group side by side, centred in the width, `spacing` apart; the
