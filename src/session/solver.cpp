@@ -50,6 +50,12 @@ class Search {
         ctx_.play.assistMode = 0;
         // Sounds off: the search plays many moves.
         SetSetting(ctx_.settings, field::kSoundsEnabled, "N");
+        tableauInterchangeable_ =
+            Interchangeable({param::kTableauEmptyRule, param::kTableauDirection,
+                             param::kTableauMethod, param::kTableauPastStop, param::kTableauDealFlag},
+                            TableauCount(ctx_));
+        reservesInterchangeable_ =
+            Interchangeable({param::kReserveKind + 1, param::kReserveDealFlag}, ReserveCount(ctx_));
     }
 
     SolveResult Run() {
@@ -86,9 +92,26 @@ class Search {
         ctx_.undoHistory.Clear();
     }
 
+    // True when every pile of the group follows the same rules, so that two tables that differ
+    // only in the order of those piles play the same.
+    bool Interchangeable(std::initializer_list<int> perPileParams, int count) const {
+        for (const int first : perPileParams)
+            for (int i = 1; i < count; ++i)
+                if (ctx_.Param(first + i) != ctx_.Param(first)) return false;
+        return true;
+    }
+
     std::size_t Key() const {
+        TableSnapshot lines = BuildTableSnapshot(ctx_);
+        const auto sortRange = [&](std::size_t first, int count) {
+            std::sort(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                      lines.begin() + static_cast<std::ptrdiff_t>(first) + count);
+        };
+        if (tableauInterchangeable_) sortRange(kStockPiles + kDestPiles, TableauCount(ctx_));
+        if (reservesInterchangeable_)
+            sortRange(kStockPiles + kDestPiles + kFilaPiles, ReserveCount(ctx_));
         std::string key;
-        for (const std::string& line : BuildTableSnapshot(ctx_)) {
+        for (const std::string& line : lines) {
             key += line;
             key += '|';
         }
@@ -234,6 +257,8 @@ class Search {
     std::vector<FoundMove> path_;
     int tried_ = 0;
     bool cut_ = false; // the budget or the depth stopped part of the search
+    bool tableauInterchangeable_ = false;
+    bool reservesInterchangeable_ = false;
 };
 
 } // namespace
