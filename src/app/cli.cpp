@@ -3,6 +3,7 @@
 #include "cards.h"
 #include "cli_play.h"
 #include "cli_session.h"
+#include "cli_solve.h"
 #include "deal.h"
 #include "game_catalog.h"
 #include "game_check.h"
@@ -26,6 +27,11 @@ const char* const kUsage =
     "                                 exit status 3 when a move is refused\n"
     "  hint --game N --deal D [--autoplay] MOVE...\n"
     "                                 play the moves, then print the next move the finder sees\n"
+    "  solve --game N --deal D [--budget MOVES] [--autoplay] [--json]\n"
+    "                                 search the deal for a win: prints \"won\" and the moves\n"
+    "                                 (for play, with --autoplay when given), \"no win\" when\n"
+    "                                 every position was tried, \"unknown\" when the budget\n"
+    "                                 (100000 moves) ran out; the moves tried and the time\n"
     "  render --game N --deal D --size WxH [--cards B|M|L] [--set NNN] [--back NNN]\n"
     "         [--dpr 1|2] OUT.png     draw the dealt table as the window draws it\n"
     "  check-games [--deal D]         deal every game and check its table at 1024x768 and\n"
@@ -148,6 +154,12 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
             CliSession session(options, exeDir, err);
             return play ? CommandPlay(options, session, in, out, err)
                         : CommandHint(options, session, in, out, err);
+        }
+        if (command == "solve") {
+            const CliOptions options = ParseCliOptions(args, {"--dir", "--game", "--deal", "--budget"},
+                                                       {"--autoplay", "--json"});
+            CliSession session(options, exeDir, err);
+            return CommandSolve(options, session, out);
         }
         throw UsageError{"Unknown command " + command + "."};
     } catch (const UsageError& e) {

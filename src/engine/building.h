@@ -51,6 +51,10 @@ constexpr int kMatchedRankReserveFirst = 93;
 constexpr int kReserveOrWaste = 96;
 } // namespace empty_rule
 
+// True for a building method whose rule the engine holds: the games compiler refuses any
+// other, and such a method takes no card.
+bool BuildMethodImplemented(int method);
+
 // The shared building rule: may `card` (the bottom card of the moving group) go on `top`
 // (-1 for an empty pile) of a foundation or tableau pile with the given rules?
 bool fnCanBuild(const GameContext& ctx, int top, int card, int emptyRule, bool isDrop,

@@ -3,6 +3,9 @@
 #include "families.h"
 #include "legality.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quendra::building_detail {
 
 namespace {
@@ -97,6 +100,7 @@ bool KingRow(const GameContext& ctx, const BuildArgs& x, int b, bool anyDown, in
 
 bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
     handled = true;
+    if (!BuildMethodImplemented(x.method)) return false;
     const int a = fnRank(x.top);
     const int b = fnRank(x.card);
     const bool empty = x.top < 1;
@@ -375,27 +379,6 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
     case 98:
         if (empty) return b == FoundationBaseRank(ctx, x.pileIndex);
         return SameSuit(x.top, x.card) && (b == a + 1 || (a == 1 && b == 7));
-
-    // Rules still to be supplied with the games that use them; until then they take nothing.
-    case 40:  // looks at other piles
-    case 72:  // jokers on foundations
-    case 75:  // jokers on foundations
-    case 91:  // step taken from a foundation's first two cards
-    case 93:  // looks at the source pile
-    case 94:  // reserve rows
-    case 95:  // reserve rows
-    case 97:  // looks at other piles
-    case 99:  // looks at other piles
-    case 100: // looks at other piles
-    case 101: // looks at other piles
-    case 102: // looks at other piles
-    case 104: // looks at other piles
-    case 105: // looks at other piles
-    case 106: // looks at other piles
-    case 108: // looks at other piles
-    case 109: // looks at other piles
-    case 110: // looks at other piles
-        return false;
     default:
         handled = false;
         return false;
@@ -403,3 +386,16 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
 }
 
 } // namespace quendra::building_detail
+
+namespace quendra {
+
+bool BuildMethodImplemented(int method) {
+    // Methods whose rules are still to be supplied with the games that use them.
+    static constexpr std::array kAwaitingRules = {
+        8,   9,   13,  40,  59,  65,  66,  72,  74,  75,  84,  85,  88,  89,  90,  91,
+        93,  94,  95,  97,  99,  100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110};
+    if (method < 0 || method >= build_method::kFirstUnknown) return false;
+    return std::find(kAwaitingRules.begin(), kAwaitingRules.end(), method) == kAwaitingRules.end();
+}
+
+} // namespace quendra

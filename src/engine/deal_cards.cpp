@@ -260,6 +260,11 @@ void SetBaseRanks(GameContext& ctx, Deck& deck) {
 
 } // namespace
 
+bool DealModeImplemented(int mode) {
+    // 0 deals normally; every mode up to the last one named has its own step.
+    return mode >= 0 && mode <= deal_mode::kKingsToBottom;
+}
+
 void SelectDeck(const GameContext& ctx, std::vector<int>& deck) {
     namespace dm = deal_mode;
     const int piles = ctx.Param(367);

@@ -27,6 +27,9 @@ constexpr int kNoCourtCards = 16; // deck selection
 constexpr int kKingsToBottom = 17;
 } // namespace deal_mode
 
+// True for a deal mode (parameter 34) the engine deals: the games compiler refuses any other.
+bool DealModeImplemented(int mode);
+
 // Foundation codes of parameters 99 + i.
 namespace foundation_code {
 constexpr int kNextOfFirstCard = 91;

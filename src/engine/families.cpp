@@ -17,7 +17,6 @@ using building_detail::TopOf;
 
 constexpr int kFamilies = 64;
 
-
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};
     // Family 3: pairs of cards adding up to 14 leave the table (the pair-removal games).
@@ -30,6 +29,10 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
 }
 
 } // namespace
+
+bool FamilyImplemented(int family) {
+    return family <= 0;
+}
 
 const FamilyRules& FamilyRulesFor(int family) {
     static const std::array<FamilyRules, kFamilies> table = BuildFamilyTable();

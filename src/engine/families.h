@@ -23,6 +23,11 @@ struct FamilyRules {
     int selectionLimit = 0;
 };
 
+// True for a family the engine plays whole: the games compiler refuses any other. The
+// standard games (family 0 and below) play by the common rules; a special family joins once
+// all of its hooks are supplied.
+bool FamilyImplemented(int family);
+
 // The hooks of a family; an empty entry for a family without any.
 const FamilyRules& FamilyRulesFor(int family);
 // The hooks of the game being played.

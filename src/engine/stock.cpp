@@ -2,7 +2,9 @@
 
 #include "autoplay.h"
 #include "cards.h"
+#include "game_params.h"
 #include "moves.h"
+#include "redeal_orders.h"
 
 #include <algorithm>
 #include <string>
@@ -58,7 +60,7 @@ int DealTopCard(GameContext& ctx, PileRef to, char face) {
 
 // Deal to the waste or the discard pile, parameter 22 cards a click.
 bool DealToWaste(GameContext& ctx, bool toDiscard) {
-    const int method = ctx.Param(16);
+    const int method = ctx.Param(param::kRedealFromWaste);
     const bool turnOverApplies = method < 1 || !RedealLeft(ctx);
     if (StockEmpty(ctx) && turnOverApplies) return !toDiscard && fnTurnWasteOver(ctx);
     if (method >= 1 && RedealLeft(ctx) && (StockEmpty(ctx) || method == redeal::kEveryClick))
@@ -240,12 +242,18 @@ void ClickDealsOntoPiles(GameContext& ctx) {
     }
 }
 
+// Methods that redeal at a click while the stock still holds cards: the one that runs on
+// every click, and the one that shuffles the stock in with the tableau.
+bool RedealsOverStock(int method) {
+    return method == redeal::kEveryClick || method == redeal::kShuffledWithStock;
+}
+
 // The press only arms a turn-over or a redeal; dealing happens at once.
 bool ArmsAtPress(const GameContext& ctx) {
-    const int method = ctx.Param(16);
-    if (ctx.Param(10) == 1)
+    const int method = ctx.Param(param::kRedealFromWaste);
+    if (ctx.Param(param::kWastePlaced) == 1)
         return StockEmpty(ctx) || (method == redeal::kEveryClick && RedealLeft(ctx));
-    return method > 0 && (StockEmpty(ctx) || method == redeal::kEveryClick);
+    return method > 0 && (StockEmpty(ctx) || (RedealsOverStock(method) && RedealLeft(ctx)));
 }
 
 void ClickDeals(GameContext& ctx) {
@@ -268,26 +276,6 @@ void ClickDeals(GameContext& ctx) {
 void FlyEach(GameContext& ctx, const std::vector<int>& cards, PileRef from, PileRef to) {
     for (int card : cards)
         ctx.host.FlyCard(card, from, to);
-}
-
-// Gathers the tableau onto `to`, the last pile first and each pile from its top card down.
-int GatherTableau(GameContext& ctx, PileRef to, char face) {
-    int gathered = 0;
-    for (int p = TableauCount(ctx) - 1; p >= 0; --p) {
-        const PileRef pile{PileGroupId::Fila, p};
-        std::string& cards = ctx.table.Pile(pile);
-        while (!cards.empty()) {
-            const int card = PileTopCard(cards);
-            cards.erase(cards.size() - 3);
-            if (card < 1) continue;
-            fnPutCard(ctx, to, card, face);
-            ctx.host.FlyCard(card, pile, to);
-            ++gathered;
-        }
-        ctx.host.RedrawPile(pile);
-    }
-    PlaySwitchedSound(ctx, field::kSoundsShuffle, "Shuffle");
-    return gathered;
 }
 
 void ReversePile(std::string& pile) {
@@ -381,7 +369,7 @@ void RedealGapRows(GameContext& ctx) {
 } // namespace
 
 bool RedealLeft(const GameContext& ctx) {
-    return ctx.Param(15) == -1 || ctx.play.passNumber < ctx.Param(15);
+    return ctx.Param(param::kPasses) == -1 || ctx.play.passNumber < ctx.Param(param::kPasses);
 }
 
 bool fnTurnWasteOver(GameContext& ctx) {
@@ -420,16 +408,36 @@ bool fnTurnWasteOver(GameContext& ctx) {
     return true;
 }
 
-// Deal-back order of the gather-and-deal methods (4, 5, 6, 9, 10, 12, 14): the gathered cards
-// are dealt from the top of the pile they were gathered onto, one card to each tableau pile
-// in turn from pile 1, face up, until as many cards as were gathered are dealt.
+bool RedealMethodImplemented(int method) {
+    switch (method) {
+    case redeal::kShuffledFans:
+    case redeal::kFansInOrder:
+    case redeal::kEveryClick:
+    case redeal::kRotatePiles:
+    case redeal::kGapRows:
+    case redeal::kGatherToWaste:
+    case redeal::kShuffledOpening:
+    case redeal::kGatherToStock:
+    case redeal::kGatherAndDeal:
+    case redeal::kPileRedeal:
+    case redeal::kShuffledWithStock:
+        return true;
+    default:
+        return method <= redeal::kTurnOver;
+    }
+}
+
+// The plain gather-and-deal methods (6, 9, 12) deal the gathered cards back from the top of
+// the pile they were gathered onto, one card to each tableau pile in turn from pile 1, face
+// up, until as many cards as were gathered are dealt.
 bool fnRedeal(GameContext& ctx) {
-    const int method = ctx.Param(16);
-    if (method < 1 || !RedealLeft(ctx)) return false;
+    const int method = ctx.Param(param::kRedealFromWaste);
+    if (method < 1 || !RedealMethodImplemented(method) || !RedealLeft(ctx)) return false;
     ++ctx.play.passNumber;
     RecordPlayStep(ctx);
     MarkStep(ctx, kStepRedeal);
-    const bool ontoWaste = (ctx.Param(365) == 1 && ctx.Param(9) == 0 && ctx.Param(10) == 1) ||
+    const bool ontoWaste = (ctx.Param(365) == 1 && ctx.Param(param::kStockPlaced) == 0 &&
+                            ctx.Param(param::kWastePlaced) == 1) ||
                            method == redeal::kEveryClick || method == redeal::kGatherToWaste;
     switch (method) {
     case redeal::kRotatePiles:
@@ -440,6 +448,18 @@ bool fnRedeal(GameContext& ctx) {
         break;
     case redeal::kGapRows:
         RedealGapRows(ctx);
+        break;
+    case redeal::kShuffledFans:
+        RedealShuffledFans(ctx);
+        break;
+    case redeal::kFansInOrder:
+        RedealFansInOrder(ctx);
+        break;
+    case redeal::kShuffledOpening:
+        RedealShuffledOpening(ctx);
+        break;
+    case redeal::kShuffledWithStock:
+        RedealShuffledWithStock(ctx);
         break;
     case redeal::kGatherToStock:
     case redeal::kGatherAndDeal: {

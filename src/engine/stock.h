@@ -21,24 +21,26 @@ bool DoStockAction(GameContext& ctx, std::string_view action);
 bool RedealLeft(const GameContext& ctx);
 // Turns the waste over into the stock, raising the pass number; false when it may not.
 bool fnTurnWasteOver(GameContext& ctx);
+// True for a redeal method the engine plays: the games compiler refuses any other.
+bool RedealMethodImplemented(int method);
 // Runs the game's redeal method (parameter 16) as one undo step marked "003", raising the
 // pass number; false when no redeal is left or the game has no method.
 bool fnRedeal(GameContext& ctx);
 
 // Redeal methods (parameter 16).
 namespace redeal {
-constexpr int kTurnOver = 0; // below 1: the waste is turned over
-constexpr int kGather = 4;
-constexpr int kGatherAlt = 5;
-constexpr int kEveryClick = 6;
+constexpr int kTurnOver = 0;          // below 1: the waste is turned over
+constexpr int kShuffledFans = 4;      // shuffled, dealt again in fans of the opening size
+constexpr int kFansInOrder = 5;       // gathered in order, dealt again in packets, unshuffled
+constexpr int kEveryClick = 6;        // every click gathers onto the waste and deals round
 constexpr int kRotatePiles = 7;
 constexpr int kGapRows = 8;
-constexpr int kGatherToWaste = 9;
-constexpr int kGatherVariant = 10;
+constexpr int kGatherToWaste = 9;     // gathered onto the waste and dealt round
+constexpr int kShuffledOpening = 10;  // shuffled, dealt again in the opening pattern
 constexpr int kGatherToStock = 11;
-constexpr int kGatherAndDeal = 12;
+constexpr int kGatherAndDeal = 12;    // gathered onto the stock and dealt round
 constexpr int kPileRedeal = 13;
-constexpr int kGatherLast = 14;
+constexpr int kShuffledWithStock = 14; // tableau and stock shuffled together, fans dealt again
 } // namespace redeal
 
 } // namespace quendra

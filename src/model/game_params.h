@@ -26,6 +26,8 @@ constexpr int kTableauEmptyRule = 131;   // + i
 constexpr int kTableauDirection = 171;   // + i
 constexpr int kTableauMethod = 211;      // + i
 constexpr int kTableauPastStop = 251;    // + i
+constexpr int kTableauDealFlag = 291;    // + i
+constexpr int kReserveDealFlag = 341;    // + i
 constexpr int kReserveKind = 330;        // + n, n from 1
 constexpr int kWasteDropRule = 352;
 constexpr int kWasteDropOff = 353;
@@ -39,6 +41,10 @@ constexpr int kStockPlaced = 9;
 constexpr int kWastePlaced = 10;
 constexpr int kPasses = 15;
 constexpr int kDiscardDeal = 363;
+constexpr int kStockFaceDown = 7;
+constexpr int kDealMode = 34;
+constexpr int kTableauDealt = 374; // + i: cards dealt to tableau pile i at the start
+constexpr int kTableauFaceUp = 414; // + i: of them face up
 // 1: the tutor's commands (a legal move, the demonstration) serve this game.
 constexpr int kTutorCommands = 45;
 } // namespace param

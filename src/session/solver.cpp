@@ -50,6 +50,12 @@ class Search {
         ctx_.play.assistMode = 0;
         // Sounds off: the search plays many moves.
         SetSetting(ctx_.settings, field::kSoundsEnabled, "N");
+        tableauInterchangeable_ =
+            Interchangeable({param::kTableauEmptyRule, param::kTableauDirection,
+                             param::kTableauMethod, param::kTableauPastStop, param::kTableauDealFlag},
+                            TableauCount(ctx_));
+        reservesInterchangeable_ =
+            Interchangeable({param::kReserveKind + 1, param::kReserveDealFlag}, ReserveCount(ctx_));
     }
 
     SolveResult Run() {
@@ -59,6 +65,7 @@ class Search {
             result.won = true;
         else
             result.won = Dfs();
+        result.exhausted = !result.won && !cut_;
         result.moves = path_;
         result.movesTried = tried_;
         return result;
@@ -85,9 +92,26 @@ class Search {
         ctx_.undoHistory.Clear();
     }
 
+    // True when every pile of the group follows the same rules, so that two tables that differ
+    // only in the order of those piles play the same.
+    bool Interchangeable(std::initializer_list<int> perPileParams, int count) const {
+        for (const int first : perPileParams)
+            for (int i = 1; i < count; ++i)
+                if (ctx_.Param(first + i) != ctx_.Param(first)) return false;
+        return true;
+    }
+
     std::size_t Key() const {
+        TableSnapshot lines = BuildTableSnapshot(ctx_);
+        const auto sortRange = [&](std::size_t first, int count) {
+            std::sort(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                      lines.begin() + static_cast<std::ptrdiff_t>(first) + count);
+        };
+        if (tableauInterchangeable_) sortRange(kStockPiles + kDestPiles, TableauCount(ctx_));
+        if (reservesInterchangeable_)
+            sortRange(kStockPiles + kDestPiles + kFilaPiles, ReserveCount(ctx_));
         std::string key;
-        for (const std::string& line : BuildTableSnapshot(ctx_)) {
+        for (const std::string& line : lines) {
             key += line;
             key += '|';
         }
@@ -190,7 +214,7 @@ class Search {
         // A click on the stock deals or turns the waste over; in the games that gather and
         // deal the tableau again, a click on the empty stock redeals.
         const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() || wasteCount > 0;
-        const bool redeal = ctx_.Param(16) > 0 && RedealLeft(ctx_);
+        const bool redeal = ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_);
         if (stockOrWaste || redeal)
             out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
         std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
@@ -200,11 +224,17 @@ class Search {
     }
 
     bool Dfs() {
-        if (static_cast<int>(path_.size()) >= options_.maxDepth) return false;
+        if (static_cast<int>(path_.size()) >= options_.maxDepth) {
+            cut_ = true;
+            return false;
+        }
         const std::vector<Candidate> candidates = Candidates();
         const auto here = std::make_unique<Position>(Save()); // keeps deep searches off the stack
         for (const Candidate& c : candidates) {
-            if (tried_ >= options_.moveBudget) return false;
+            if (tried_ >= options_.moveBudget) {
+                cut_ = true;
+                return false;
+            }
             ++tried_;
             ctx_.undoHistory.Clear();
             const bool changed = PlayFoundMove(ctx_, c.move);
@@ -226,6 +256,9 @@ class Search {
     std::unordered_set<std::size_t> seen_;
     std::vector<FoundMove> path_;
     int tried_ = 0;
+    bool cut_ = false; // the budget or the depth stopped part of the search
+    bool tableauInterchangeable_ = false;
+    bool reservesInterchangeable_ = false;
 };
 
 } // namespace

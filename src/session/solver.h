@@ -15,6 +15,8 @@ struct SolveOptions {
 
 struct SolveResult {
     bool won = false;
+    // Not won and every position reachable within the depth was looked at: there is no win.
+    bool exhausted = false;
     std::vector<FoundMove> moves; // the winning moves, in order
     int movesTried = 0;
 };

@@ -87,8 +87,9 @@ void PlaceGrid5(GameContext& ctx, const Units& u) {
 // parameter 360 (1 to 3), rounded up. Each pile stands at the left edge of its column, so
 // its fan grows into the free part of the column, towards the next pile. The
 // tableau rows are rows 2 to 4 of the four-row grid; on its first row the stock-group slots
-// stand over the first columns and the foundations over the middle ones, aligned with the
-// piles below them.
+// stand over the first columns, the foundations over the middle ones and the reserves over
+// the last, aligned with the piles below them. When they are more than the columns, they
+// stand side by side from the left margin in that order instead.
 void PlaceFanColumns(GameContext& ctx, const Units& u) {
     const int rows = std::clamp<int>(ctx.Param(360), 1, 3);
     const int n = std::max(1, (u.piles + rows - 1) / rows);
@@ -96,18 +97,36 @@ void PlaceFanColumns(GameContext& ctx, const Units& u) {
     const auto columnX = [&](int c) { return u.margin + c * column; };
     for (int k = 0; k < u.piles; ++k)
         SetPilePosition(ctx, Fila(k), columnX(k % n), u.grid4[static_cast<std::size_t>(1 + k / n)]);
+    const int y = u.grid4[0];
+    if (u.slots + u.foundations + u.reserves > n) {
+        int x = u.margin;
+        const auto next = [&](PileRef pile) {
+            SetPilePosition(ctx, pile, x, y);
+            x += u.cw + 4;
+        };
+        for (int s = 0; s < u.slots; ++s)
+            next(Stock(s));
+        for (int k = 0; k < u.foundations; ++k)
+            next(Dest(k));
+        for (int r = 0; r < u.reserves; ++r)
+            next({PileGroupId::Appogg, r});
+        return;
+    }
     for (int s = 0; s < u.slots; ++s)
-        SetPilePosition(ctx, Stock(s), columnX(s), u.grid4[0]);
-    const int firstFoundation = std::max(u.slots, (n - u.foundations) / 2);
+        SetPilePosition(ctx, Stock(s), columnX(s), y);
+    const int firstFoundation =
+        std::max(u.slots, std::min((n - u.foundations) / 2, n - u.reserves - u.foundations));
     for (int k = 0; k < u.foundations; ++k)
-        SetPilePosition(ctx, Dest(k), columnX(firstFoundation + k), u.grid4[0]);
+        SetPilePosition(ctx, Dest(k), columnX(firstFoundation + k), y);
+    for (int r = 0; r < u.reserves; ++r)
+        SetPilePosition(ctx, {PileGroupId::Appogg, r}, columnX(n - u.reserves + r), y);
 }
 
 // Places `count` piles of a group side by side, centred in the width, `spacing` apart; the
 // first never left of the margin.
 void PlaceCentredRow(GameContext& ctx, const Units& u, PileGroupId group, int first, int count,
-                     int spacing, int y) {
-    const int x0 = std::max((u.W - count * u.cw - (count - 1) * spacing) / 2, u.margin);
+                     int spacing, int y, int leftmost) {
+    const int x0 = std::max((u.W - count * u.cw - (count - 1) * spacing) / 2, leftmost);
     for (int k = 0; k < count; ++k)
         SetPilePosition(ctx, {group, first + k}, x0 + k * (u.cw + spacing), y);
 }
@@ -118,15 +137,16 @@ void PlaceCentredRow(GameContext& ctx, const Units& u, PileGroupId group, int fi
 // between row 2 and the bottom, so the fans of both rows have the same room to grow (a dozen
 // medium cards in an 800 x 600 window before a fan reaches the row below). The foundations
 // stand centred on row 1 with the same spacing, the stock-group slots at the left margin of
-// row 1.
+// row 1; eight foundations that would reach the slots start right of them.
 void PlaceTwoRows(GameContext& ctx, const Units& u) {
     const int upper = (u.piles + 1) / 2;
     const int spacing = std::clamp((u.W - upper * u.cw) / (upper + 1), 4, 20);
     const int yUpper = u.rows[2];
     const int yLower = yUpper + (u.bottom + 1 - yUpper) / 2;
-    PlaceCentredRow(ctx, u, PileGroupId::Fila, 0, upper, spacing, yUpper);
-    PlaceCentredRow(ctx, u, PileGroupId::Fila, upper, u.piles - upper, spacing, yLower);
-    PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, u.foundations, spacing, u.rows[1]);
+    PlaceCentredRow(ctx, u, PileGroupId::Fila, 0, upper, spacing, yUpper, u.margin);
+    PlaceCentredRow(ctx, u, PileGroupId::Fila, upper, u.piles - upper, spacing, yLower, u.margin);
+    const int afterSlots = u.margin + u.slots * (u.cw + u.groupGap);
+    PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, u.foundations, spacing, u.rows[1], afterSlots);
     for (int s = 0; s < u.slots; ++s)
         SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), u.rows[1]);
 }

@@ -1,13 +1,7 @@
-#include "cards.h"
-#include "cli_session.h"
 #include "cli_test_support.h"
-#include "solver.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <iostream>
 #include <set>
 
 namespace quendra::test {
@@ -90,70 +84,6 @@ TEST_F(GamesPlayTest, HintAfterAWonGameSaysThereAreNoOtherMoves) {
     args.insert(args.end(), fixture.moves.begin(), fixture.moves.end());
     ASSERT_EQ(Run(args), kExitOk) << err.str();
     EXPECT_EQ(out.str(), "No other moves.\n");
-}
-
-// Writes the winning move lists: run by hand with
-//   quendra_cli_tests --gtest_also_run_disabled_tests --gtest_filter='*Generate*'
-// The solver plays each game's deals from 1 up with the engine's own rules and keeps the
-// first deal it wins within its budget.
-TEST_F(GamesPlayTest, DISABLED_GenerateWinningMoveLists) {
-    CliOptions listOptions;
-    listOptions.values["--dir"] = dir.string();
-    CliSession catalogue(listOptions, QUENDRA_BIN_DIR, err);
-    std::vector<int> numbers;
-    for (const std::string& line : catalogue.ctx().mainGame.GameList)
-        numbers.push_back(ParseDigits(line.substr(4, 3)));
-    std::set<int> kept;
-    for (const fs::path& file : FixtureFiles())
-        kept.insert(ReadFixture(file).game);
-    // QUENDRA_GENERATE_GAMES="109,154" limits the run to those games.
-    std::set<int> wanted;
-    if (const char* list = std::getenv("QUENDRA_GENERATE_GAMES")) {
-        std::istringstream in(list);
-        for (std::string item; std::getline(in, item, ',');)
-            wanted.insert(std::stoi(item));
-    }
-    // QUENDRA_GENERATE_DEALS="13" tries deals 1 to 13 (12 when not set).
-    const char* deals = std::getenv("QUENDRA_GENERATE_DEALS");
-    const int lastDeal = deals ? std::max(1, std::atoi(deals)) : 12;
-    // QUENDRA_GENERATE_BUDGET="60000" lets the solver try more moves per deal.
-    const char* budget = std::getenv("QUENDRA_GENERATE_BUDGET");
-    const int moveBudget = budget ? std::max(1000, std::atoi(budget)) : 15000;
-    // QUENDRA_GENERATE_FIRST_DEAL="20" starts the search at deal 20.
-    const char* firstDealText = std::getenv("QUENDRA_GENERATE_FIRST_DEAL");
-    const int firstDeal = firstDealText ? std::max(1, std::atoi(firstDealText)) : 1;
-    for (const int game : numbers) {
-        if (!wanted.empty() && !wanted.contains(game)) continue;
-        bool won = kept.contains(game);
-        for (int deal = firstDeal; deal <= lastDeal && !won; ++deal) {
-            for (const bool autoplay : {true}) {
-                CliOptions options = listOptions;
-                options.values["--game"] = std::to_string(game);
-                options.values["--deal"] = std::to_string(deal);
-                CliSession session(options, QUENDRA_BIN_DIR, err);
-                session.StartGame(options, autoplay);
-                SolveOptions solve;
-                solve.autoplay = autoplay;
-                solve.moveBudget = moveBudget;
-                const SolveResult result = SolveDeal(session.ctx(), solve);
-                std::cout << "game " << game << " deal " << deal << (autoplay ? " autoplay" : "")
-                          << ": "
-                          << (result.won ? "won in " + std::to_string(result.moves.size())
-                                         : std::string("not won"))
-                          << " after " << result.movesTried << " tries" << std::endl;
-                if (!result.won) continue;
-                char name[64];
-                std::snprintf(name, sizeof name, "%04d-deal-%d.moves", game, deal);
-                std::ofstream file(fs::path(QUENDRA_WINS_DIR) / name, std::ios::binary);
-                file << "# game " << game << " deal " << deal << (autoplay ? " autoplay" : "")
-                     << "\n";
-                for (const FoundMove& move : result.moves)
-                    file << FoundMoveText(move) << "\n";
-                won = true;
-                break;
-            }
-        }
-    }
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "stock.h"
 #include "undo_commands.h"
 
+#include <algorithm>
+
 namespace quendra::test {
 namespace {
 
@@ -173,6 +175,16 @@ class RedealTest : public DealOntoPilesTest {
         Set(367, 3);
         Set(15, 3);
     }
+
+    // The cards of the three piles, sorted: what a redeal must keep.
+    std::vector<int> SortedTableau() {
+        std::vector<int> cards;
+        for (int p = 1; p <= 3; ++p)
+            for (int k = 0; k < PileCardCount(Fila(p)); ++k)
+                cards.push_back(PileCardAt(Fila(p), k));
+        std::sort(cards.begin(), cards.end());
+        return cards;
+    }
 };
 
 TEST_F(RedealTest, RotatePilesMovesEachBottomCardToTheTop) {
@@ -211,13 +223,81 @@ TEST_F(RedealTest, GatherAndDealSpreadsTheCardsRoundThePiles) {
     EXPECT_EQ(Fila(3), Cards({H(2)}));
     EXPECT_EQ(UndoSteps(), 1);
 
-    Set(16, redeal::kGather);
+    Set(16, redeal::kGatherToWaste);
     Click();
     EXPECT_EQ(PileCardCount(Fila(1)) + PileCardCount(Fila(2)) + PileCardCount(Fila(3)), 4);
     EXPECT_EQ(ctx.play.passNumber, 3);
     Click(); // no redeal left
     EXPECT_EQ(ctx.play.passNumber, 3);
     EXPECT_EQ(UndoSteps(), 2);
+}
+
+TEST_F(RedealTest, FansInOrderKeepTheCardsInTheirOrderAndRegroupThemInOpeningPackets) {
+    Set(16, redeal::kFansInOrder);
+    Set(374, 2); // the first pile's opening deal gives the packet size
+    Fila(1) = Cards({H(1), H(2), H(3)});
+    Fila(3) = Cards({S(1)});
+    FaceDown(H(2));
+    Click();
+    EXPECT_EQ(Fila(1), Cards({H(1), H(2)}));
+    EXPECT_EQ(Fila(2), Cards({H(3), S(1)}));
+    EXPECT_TRUE(Fila(3).empty());
+    EXPECT_EQ(Face(H(2)), '1');
+    EXPECT_EQ(ctx.play.passNumber, 2);
+    EXPECT_EQ(NewestLogEntry(ctx.undoHistory.undo), "003");
+    ASSERT_TRUE(Undo(ctx));
+    EXPECT_EQ(Fila(1), Cards({H(1), H(2), H(3)}));
+    EXPECT_EQ(ctx.play.passNumber, 1);
+}
+
+TEST_F(RedealTest, ShuffledFansDealOpeningSizedFansAndReplayTheSameForTheSameDealAndPass) {
+    Set(16, redeal::kShuffledFans);
+    Set(374, 2);
+    Fila(1) = Cards({H(1), H(2), H(3)});
+    Fila(2) = Cards({H(4)});
+    Fila(3) = Cards({S(1), S(2), S(3)});
+    const std::vector<int> before = SortedTableau();
+    Click();
+    // Fans of two; the last fan takes what is left over.
+    EXPECT_EQ(PileCardCount(Fila(1)), 2);
+    EXPECT_EQ(PileCardCount(Fila(2)), 2);
+    EXPECT_EQ(PileCardCount(Fila(3)), 3);
+    EXPECT_EQ(SortedTableau(), before);
+    const auto first = BuildTableSnapshot(ctx);
+    ASSERT_TRUE(Undo(ctx));
+    Click();
+    EXPECT_EQ(BuildTableSnapshot(ctx), first);
+}
+
+TEST_F(RedealTest, OpeningPatternTurnsCardsAsAtTheStartAndStockIncludedRefillsTheStock) {
+    Set(16, redeal::kShuffledOpening);
+    for (int p = 0; p < 3; ++p) {
+        Set(374 + p, p == 0 ? 1 : 3);
+        Set(414 + p, 1);
+    }
+    Fila(1) = Cards({H(1), H(2), H(3)});
+    Fila(2) = Cards({S(1), S(2), S(3)});
+    Click();
+    EXPECT_EQ(PileCardCount(Fila(1)), 1);
+    ASSERT_EQ(PileCardCount(Fila(2)), 3);
+    ASSERT_EQ(PileCardCount(Fila(3)), 2); // cut short, its top card still face up
+    EXPECT_EQ(Face(PileCardAt(Fila(2), 0)), '0');
+    EXPECT_EQ(Face(PileCardAt(Fila(2), 1)), '0');
+    EXPECT_EQ(Face(PileTopCard(Fila(2))), '1');
+    EXPECT_EQ(Face(PileCardAt(Fila(3), 0)), '0');
+    EXPECT_EQ(Face(PileTopCard(Fila(3))), '1');
+
+    Set(16, redeal::kShuffledWithStock);
+    Set(374, 2);
+    Set(7, 1);
+    Stock() = Cards({D(1)});
+    Click();
+    // Seven cards: three fans of two and one card back in the stock, face down.
+    for (int p = 1; p <= 3; ++p)
+        EXPECT_EQ(PileCardCount(Fila(p)), 2) << p;
+    ASSERT_EQ(PileCardCount(Stock()), 1);
+    EXPECT_EQ(Face(PileTopCard(Stock())), '0');
+    EXPECT_EQ(ctx.play.passNumber, 3);
 }
 
 TEST_F(RedealTest, PileRedealDealsAllButTheTopCardFromPileOne) {

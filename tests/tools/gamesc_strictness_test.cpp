@@ -232,6 +232,33 @@ TEST(GamesCompilerStrictness, KingsToBottomIsADealModeThatKeepsTheCardCount) {
               "test.game:4: the deal places 53 cards but the deck has 52");
 }
 
+// A rule the engine lacks would compile and then misplay in silence: the compiler refuses it
+// at the line that asks for it.
+TEST(GamesCompilerStrictness, WhatTheEngineDoesNotPlayIsRefusedWithItsLine) {
+    EXPECT_EQ(OnlyError(Compile(Replace(kValidGame, "game.family = 0", "game.family = 5"))),
+              "test.game:29: family 5 is not played by the engine");
+    EXPECT_EQ(OnlyError(Compile(Replace(kValidGame, "play.tutor = no",
+                                        "play.tutor = no\nstock.redeal = 3"))),
+              "test.game:32: redeal method 3 is not played by the engine");
+    EXPECT_EQ(OnlyError(Compile(
+                  Replace(kValidGame, "play.tutor = no", "play.tutor = no\ndeal.mode = 18"))),
+              "test.game:32: deal mode 18 is not played by the engine");
+    EXPECT_EQ(OnlyError(Compile(
+                  Replace(kValidGame, "foundations.method = in-suit", "foundations.method = 91"))),
+              "test.game:14: building method 91 is not played by the engine");
+    // One pile's own method is reported at its own line, once.
+    EXPECT_EQ(OnlyError(Compile(Replace(kValidGame, "play.tutor = no",
+                                        "play.tutor = no\ntableau.3.method = 40"))),
+              "test.game:32: building method 40 is not played by the engine");
+    // Every redeal order the engine has compiles.
+    for (const char* order : {"shuffled-fans", "fans-in-order", "shuffled-opening",
+                              "shuffled-with-stock", "gather-and-deal"}) {
+        const Result result = Compile(Replace(kValidGame, "play.tutor = no",
+                                              std::string("play.tutor = no\nstock.redeal = ") + order));
+        EXPECT_TRUE(result.errors.empty()) << order << ": " << result.errors.front().Text();
+    }
+}
+
 TEST(GamesCompilerStrictness, DuplicateNumbersAndNamesAcrossFilesStopTheBuild) {
     test::TempDir dir;
     const std::string first = dir.Write("a.game", kValidGame);

@@ -2,6 +2,15 @@
 
 #include "param_keys.h"
 
+#include "building.h"
+#include "deal_cards.h"
+#include "families.h"
+#include "game_params.h"
+#include "stock.h"
+
+#include <algorithm>
+#include <set>
+
 namespace quendra::gamesc {
 
 namespace {
@@ -111,6 +120,49 @@ void CheckCardTotal(const CompiledGame& game, const GameSource& source, ErrorLis
                               std::to_string(deck)});
 }
 
+// The line that gave parameter `param`: the pile's own key ("tableau.3.method") before the
+// group's ("tableau.method").
+int LineOfParam(const GameSource& source, const std::string& key, int pile) {
+    if (pile >= 0) {
+        const auto dot = key.find('.');
+        const std::string own =
+            key.substr(0, dot + 1) + std::to_string(pile + 1) + key.substr(dot);
+        for (const SourceEntry& entry : source.entries)
+            if (entry.key == own) return entry.line;
+    }
+    for (const SourceEntry& entry : source.entries)
+        if (entry.key == key) return entry.line;
+    return 1;
+}
+
+// A game may only ask for what the engine plays: a rule it lacks would compile and then
+// misplay in silence.
+void CheckEngineSupport(const CompiledGame& game, const GameSource& source, ErrorList& errors) {
+    std::set<int> refusedLines; // a value given for every pile is reported once
+    const auto refuse = [&](const std::string& key, int pile, const std::string& what, int value) {
+        const int line = LineOfParam(source, key, pile);
+        if (!refusedLines.insert(line).second) return;
+        errors.push_back(
+            {source.file, line, what + " " + std::to_string(value) + " is not played by the engine"});
+    };
+    const int family = P(game, param::kFamily);
+    if (!FamilyImplemented(family)) refuse("game.family", -1, "family", family);
+    const int redealMethod = P(game, param::kRedealFromWaste);
+    if (!RedealMethodImplemented(redealMethod))
+        refuse("stock.redeal", -1, "redeal method", redealMethod);
+    const int dealMode = P(game, param::kDealMode);
+    if (!DealModeImplemented(dealMode)) refuse("deal.mode", -1, "deal mode", dealMode);
+    const auto methods = [&](const std::string& key, int first, int piles) {
+        for (int pile = 0; pile < piles; ++pile)
+            if (!BuildMethodImplemented(P(game, first + pile)))
+                refuse(key, pile, "building method", P(game, first + pile));
+    };
+    methods("foundations.method", param::kFoundationMethod,
+            std::clamp(P(game, param::kFoundationCount), 0, kDestPiles));
+    methods("tableau.method", param::kTableauMethod,
+            std::clamp(P(game, param::kTableauCount), 0, kFilaPiles));
+}
+
 } // namespace
 
 int CardsDealt(const CompiledGame& game) {
@@ -147,6 +199,7 @@ void CheckGame(const CompiledGame& game, const GameSource& source, ErrorList& er
     if (!clean) return;
     CheckFaceUpCounts(game, source, errors);
     CheckCardTotal(game, source, errors);
+    CheckEngineSupport(game, source, errors);
 }
 
 } // namespace quendra::gamesc

@@ -139,8 +139,10 @@ constexpr NamedValue kFoundationPickUpNames[] = {
 constexpr NamedValue kUnlimitedNames[] = {{"unlimited", -1}};
 
 constexpr NamedValue kRedealNames[] = {
-    {"turn-over", 0}, {"every-click", 6},      {"rotate", 7},       {"gap-rows", 8},
-    {"gather", 11},   {"gather-and-deal", 12}, {"pile-redeal", 13},
+    {"turn-over", 0},         {"shuffled-fans", 4},   {"fans-in-order", 5},
+    {"every-click", 6},       {"rotate", 7},          {"gap-rows", 8},
+    {"gather-to-waste", 9},   {"shuffled-opening", 10}, {"gather", 11},
+    {"gather-and-deal", 12},  {"pile-redeal", 13},    {"shuffled-with-stock", 14},
 };
 
 constexpr NamedValue kWasteDealNames[] = {{"every-click", 0}, {"waste-empty", 1}, {"never", 2}};

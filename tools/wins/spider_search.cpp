@@ -1,9 +1,9 @@
-#include "spider_solver.h"
+#include "spider_search.h"
 
 #include <algorithm>
 #include <unordered_set>
 
-namespace quendra::test::spider {
+namespace quendra::spider {
 
 bool Matches(Match match, Card a, Card b) {
     switch (match) {
@@ -327,4 +327,4 @@ SearchResult Solve(const Deal& deal, const SearchOptions& options) {
     return result;
 }
 
-} // namespace quendra::test::spider
+} // namespace quendra::spider

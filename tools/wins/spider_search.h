@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace quendra::test::spider {
+namespace quendra::spider {
 
 constexpr int kMaxPiles = 10;
 constexpr int kMaxTableCards = 104;
@@ -121,4 +121,4 @@ struct SearchResult {
 // Beam search: each move layer keeps the best-scoring positions not seen before.
 SearchResult Solve(const Deal& deal, const SearchOptions& options);
 
-} // namespace quendra::test::spider
+} // namespace quendra::spider
