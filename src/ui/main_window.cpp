@@ -423,17 +423,20 @@ void MainWindow::newGame() {
 }
 
 void MainWindow::openGameBrowser() {
-    GameBrowser browser(ctx_, images_, this);
     bool demonstrate = false;
     std::optional<DealInProgress> dealing;
-    if (browser.exec() == QDialog::Accepted) {
-        dealing.emplace(*this);
-        demonstrate = browser.demoRequested();
-        const int game = browser.chosenGame();
-        ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
-        actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
-        SelectAndStartGame(ctx_, game, browser.chosenName(), browser.chosenPlayer(), kNewDealNumber,
-                           false);
+    {
+        // The browser goes, with the windows it opened (its Rules), before the game starts.
+        GameBrowser browser(ctx_, images_, this);
+        if (browser.exec() == QDialog::Accepted) {
+            dealing.emplace(*this);
+            demonstrate = browser.demoRequested();
+            const int game = browser.chosenGame();
+            ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
+            actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
+            SelectAndStartGame(ctx_, game, browser.chosenName(), browser.chosenPlayer(),
+                               kNewDealNumber, false);
+        }
     }
     // Without a current game there is nothing for the game commands to act on.
     if (currentGame() < 0)

@@ -55,6 +55,14 @@ class BrowserTest : public QObject {
                  QStringList({"Selected games", "Customized games", "Game Type", "Game Groups",
                               "Others Groups", "New games"}));
         QCOMPARE(browser.findItem(browser::kGameType)->childCount(), 22);
+        // Only a folder with games in it can be opened.
+        for (int i = 0; i < browser.findItem(browser::kGameType)->childCount(); ++i) {
+            QTreeWidgetItem* type = browser.findItem(browser::kGameType)->child(i);
+            const bool games = !browser::FolderEntries(b.ctx, browser::SortedCatalogue(b.ctx),
+                                                       type->data(0, Qt::UserRole).toInt())
+                                    .empty();
+            QCOMPARE(type->childCount() > 0, games);
+        }
         QCOMPARE(
             ChildTexts(browser.findItem(-2050)),
             QStringList({"Chance only", "Mostly chance", "Moderate", "Mostly skill", "Difficult"}));

@@ -79,6 +79,13 @@ void AfterFirstDemoMove(MainWindow& window, std::function<void(DemoWindow*)> act
     poll->start();
 }
 
+bool RulesWindowShown() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QStringLiteral("rulesWindow") && window->isVisible())
+            return true;
+    return false;
+}
+
 // Closes the demo window after the first move; notes the counter at that moment.
 void CloseDemoAfterFirstMove(MainWindow& window, int& counterAtClose) {
     AfterFirstDemoMove(window, [&counterAtClose](DemoWindow* demo) {
@@ -270,14 +277,24 @@ class TutorTest : public QObject {
             QTreeWidgetItem* freecell = browser->findItem(1);
             QVERIFY(freecell);
             browser->tree()->setCurrentItem(freecell);
+            // The rules read in the browser go with it.
+            for (QPushButton* button : browser->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("Rules")) button->click();
+            QVERIFY(RulesWindowShown());
             QVERIFY(browser->demoButton()->isEnabled());
             browser->demoButton()->click();
             clicked = true;
         });
         int counterAtClose = -1;
-        CloseDemoAfterFirstMove(board.window, counterAtClose);
+        bool rulesOverTheDemonstration = true;
+        AfterFirstDemoMove(board.window, [&](DemoWindow* demo) {
+            rulesOverTheDemonstration = RulesWindowShown();
+            counterAtClose = demo->counter();
+            demo->close();
+        });
         board.window.openGameBrowser();
         QVERIFY(clicked);
+        QVERIFY(!rulesOverTheDemonstration);
         QCOMPARE(GetSetting(board.ctx.settings, field::kGameName), std::string("FreeCell"));
         QVERIFY(counterAtClose >= 1);
         QVERIFY(!board.window.DemonstrationRunning());
