@@ -313,6 +313,25 @@ class ShellTest : public QObject {
         QCOMPARE(QSize(placement.width, placement.height), QSize(640, 480));
     }
 
+    void theCaptionNamesTheGameAsTheCatalogueDoesAndTheGameLastStarted() {
+        test::Program program;
+        {
+            MainWindow window(program.ctx);
+            window.setBrowserAtStart(false);
+            QVERIFY(window.StartUp());
+            window.UpdateCaption();
+            // A new player's game is the catalogue's game 1.
+            QCOMPARE(window.windowTitle(), QStringLiteral("Quendra 2000 [FreeCell]  [Player 1]"));
+            QVERIFY(window.StartGameDeal(0, "5"));
+            QVERIFY(window.close());
+        }
+        MainWindow window(program.ctx);
+        window.setBrowserAtStart(false);
+        QVERIFY(window.StartUp());
+        window.UpdateCaption();
+        QVERIFY(window.windowTitle().startsWith(QStringLiteral("Quendra 2000 [Klondike]")));
+    }
+
     void ctrlPPausesAndCtrlPAgainGoesOn() {
         test::HostedWindow shown;
         QVERIFY(shown.shown);
