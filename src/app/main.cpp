@@ -135,6 +135,8 @@ int main(int argc, char** argv) {
     window.setVersion(QStringLiteral(QUENDRA_VERSION));
     window.setBrowserAtStart(options.browser);
     window.setTableFile(options.tableFile);
+    // A game asked for on the command line leaves a held game for a later start.
+    window.setResumeHeldGame(!options.game && options.screenshot.isEmpty());
     host.SetWindow(&window);
     host.SetSounds(&window.sounds());
     // A missing GAMES.DAT or SOL.RGF has been reported: there is nothing to play without them.

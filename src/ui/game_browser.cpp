@@ -123,7 +123,7 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     rules_ = new QPushButton(QStringLiteral("Rules"), this);
     statistics_ = new QPushButton(QStringLiteral("Statistics"), this);
     demo_ = new QPushButton(QStringLiteral("Demo"), this);
-    // Saved games and statistics are not part of this window yet.
+    // Statistics are not part of this window yet; saved games open once the window says how.
     openSaved_->setEnabled(false);
     statistics_->setEnabled(false);
     demo_->setEnabled(false);
@@ -176,6 +176,11 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     });
     connect(cancel, &QPushButton::clicked, this, &GameBrowser::reject);
     connect(rules_, &QPushButton::clicked, this, &GameBrowser::showRules);
+    connect(openSaved_, &QPushButton::clicked, this, [this] {
+        if (!openSavedGame_ || !openSavedGame_()) return;
+        savedGameOpened_ = true;
+        QDialog::accept();
+    });
     connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         // An open folder shows the open picture: the closed one's name ending in "2".
         const QString closed = item->data(0, kFolderIconRole).toString();
@@ -365,6 +370,11 @@ void GameBrowser::accept() {
     WriteSettingString(ctx_, "Preference", "Open_Preview_Game",
                        previewBox_->isChecked() ? "Y" : "N");
     QDialog::accept();
+}
+
+void GameBrowser::setOpenSavedGame(std::function<bool()> open) {
+    openSavedGame_ = std::move(open);
+    openSaved_->setEnabled(static_cast<bool>(openSavedGame_));
 }
 
 void GameBrowser::showRules() {

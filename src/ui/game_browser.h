@@ -3,6 +3,7 @@
 #include "browser_catalogue.h"
 #include "game_context.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,11 @@ class GameBrowser : public QDialog {
     // The dialog was closed with "Demo": the chosen game is to play itself once started.
     bool demoRequested() const { return demoRequested_; }
     QPushButton* demoButton() const { return demo_; }
+    // "Open a saved game...": `open` shows the open dialog and opens the chosen game,
+    // answering whether one was opened; the browser then closes (accepted), else stays.
+    void setOpenSavedGame(std::function<bool()> open);
+    bool savedGameOpened() const { return savedGameOpened_; }
+    QPushButton* openSavedButton() const { return openSaved_; }
 
     QTreeWidget* tree() const { return tree_; }
     // The tree item of a folder or game code among the filled items; null when absent.
@@ -79,6 +85,8 @@ class GameBrowser : public QDialog {
     QPushButton* statistics_;
     QPushButton* demo_;
     QPushButton* openSaved_;
+    std::function<bool()> openSavedGame_;
+    bool savedGameOpened_ = false;
     QWidget* gamePanel_;
     QLabel* folderPanel_;
     struct Row {

@@ -56,29 +56,26 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.openGame = Add(file, "&Open a game...", Qt::CTRL | Qt::Key_F12);
     a.fastSearch = Later(a, Add(file, "Games Fast Search..."));
     file->addSeparator();
-    a.restartGame = Later(a, Add(file, "&Restart game", Qt::CTRL | Qt::Key_F2));
+    a.restartGame = Add(file, "&Restart game", Qt::CTRL | Qt::Key_F2);
     a.gameNumber = Later(a, Add(file, "S&elect a game number...", Qt::Key_F3));
     QMenu* random = file->addMenu(QStringLiteral("R&andom game"));
-    a.randomFavourite =
-        Later(a, Add(random, "From &favorite games", Qt::CTRL | Qt::SHIFT | Qt::Key_F));
-    a.randomAll = Later(a, Add(random, "From &all games", Qt::CTRL | Qt::SHIFT | Qt::Key_A));
-    random->setEnabled(false);
+    a.randomFavourite = Add(random, "From &favorite games", Qt::CTRL | Qt::SHIFT | Qt::Key_F);
+    a.randomAll = Add(random, "From &all games", Qt::CTRL | Qt::SHIFT | Qt::Key_A);
     file->addSeparator();
-    a.save = Later(a, Add(file, "&Save...", Qt::CTRL | Qt::SHIFT | Qt::Key_F12));
+    a.save = Add(file, "&Save...", Qt::CTRL | Qt::SHIFT | Qt::Key_F12);
     a.players = Later(a, Add(file, "&Players...", Qt::CTRL | Qt::Key_L));
     a.favouriteGames = file->addMenu(QStringLiteral("Fa&vorite games"));
     a.favouriteGames->menuAction()->setVisible(false);
-    Later(a, a.favouriteGames->menuAction());
     file->addSeparator();
-    a.holdAndExit = Later(a, Add(file, "&Hold and exit..."));
+    a.holdAndExit = Add(file, "&Hold and exit...");
     a.exit = Add(file, "E&xit");
 
     QMenu* game = bar->addMenu(QStringLiteral("&Game"));
     a.undo = Add(game, "&Undo", Qt::CTRL | Qt::Key_Z);
     a.redo = Add(game, "&Redo", Qt::CTRL | Qt::Key_Y);
     game->addSeparator();
-    a.insertBookmark = Later(a, Add(game, "Insert &bookmark"));
-    a.goToBookmark = Later(a, Add(game, "Go &to bookmark"));
+    a.insertBookmark = Add(game, "Insert &bookmark");
+    a.goToBookmark = Add(game, "Go &to bookmark");
     game->addSeparator();
     a.pause = Add(game, "P&ause", Qt::CTRL | Qt::Key_P);
     a.pause->setCheckable(true);
@@ -117,7 +114,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     a.customize = Later(a, Add(tools, "C&ustomize...", Qt::CTRL | Qt::Key_U));
     a.customizeRules = Later(a, Add(tools, "Customize &rules...", Qt::CTRL | Qt::Key_R));
-    a.favouritesDialog = Later(a, Add(tools, "&Favorite games...", Qt::CTRL | Qt::Key_F));
+    a.favouritesDialog = Add(tools, "&Favorite games...", Qt::CTRL | Qt::Key_F);
     a.cardCounter = Later(a, Add(tools, "&Card counter...", Qt::Key_F8));
     a.comments = Later(a, Add(tools, "&Comments..."));
 
@@ -132,7 +129,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     // actions own them.
     a.tablePopup = new QMenu(window);
     a.popupGameInformation = a.tablePopup->addAction(QStringLiteral("Game information..."));
-    Later(a, a.tablePopup->addAction(QStringLiteral("Favorite games...")));
+    a.popupFavourites = a.tablePopup->addAction(QStringLiteral("Favorite games..."));
     a.tablePopup->addSeparator();
     Later(a, a.tablePopup->addAction(QStringLiteral("Change card set")));
     Later(a, a.tablePopup->addAction(QStringLiteral("Change deck")));
@@ -148,6 +145,8 @@ MainActions BuildMainMenus(QMainWindow* window) {
     QObject::connect(a.popupGameInformation, &QAction::triggered, a.gameInformation,
                      &QAction::trigger);
     QObject::connect(a.popupQuitGame, &QAction::triggered, a.quitGame, &QAction::trigger);
+    QObject::connect(a.popupFavourites, &QAction::triggered, a.favouritesDialog,
+                     &QAction::trigger);
     QObject::connect(a.popupPause, &QAction::triggered, a.pause, &QAction::trigger);
     QObject::connect(a.pause, &QAction::toggled, a.popupPause, &QAction::setChecked);
     QObject::connect(a.pause, &QAction::enabledChanged, a.popupPause, &QAction::setEnabled);

@@ -62,6 +62,7 @@ struct MainActions {
     QMenu* tablePopup{};
     QAction* popupGameInformation{};
     QAction* popupPause{};
+    QAction* popupFavourites{};
     QAction* popupQuitGame{};
 
     // The actions of commands that have no window yet: they stay disabled.

@@ -157,6 +157,14 @@ void MainWindow::connectCommands() {
     connect(a.redo, &QAction::triggered, this, &MainWindow::redo);
     connect(a.pause, &QAction::toggled, this, &MainWindow::togglePause);
     connect(a.quitGame, &QAction::triggered, this, &MainWindow::quitGame);
+    connect(a.save, &QAction::triggered, this, &MainWindow::SaveGame);
+    connect(a.restartGame, &QAction::triggered, this, &MainWindow::RestartGame);
+    connect(a.insertBookmark, &QAction::triggered, this, &MainWindow::InsertBookmark);
+    connect(a.goToBookmark, &QAction::triggered, this, &MainWindow::GoToBookmark);
+    connect(a.holdAndExit, &QAction::triggered, this, &MainWindow::HoldAndExit);
+    connect(a.favouritesDialog, &QAction::triggered, this, &MainWindow::EditFavourites);
+    connect(a.randomFavourite, &QAction::triggered, this, [this] { PlayRandomGame(true); });
+    connect(a.randomAll, &QAction::triggered, this, [this] { PlayRandomGame(false); });
     connect(a.autoplay, &QAction::triggered, this, &MainWindow::toggleAutoplay);
     connect(a.showLegalMove, &QAction::triggered, this, &MainWindow::ShowLegalMove);
     connect(a.demo, &QAction::triggered, this, &MainWindow::RunDemonstration);
@@ -309,9 +317,20 @@ void MainWindow::EnableCommand(Host::Command command, bool enabled) {
     case Host::Command::Tutor:
         updateTutorCommands();
         break;
-    default:
-        // Bookmarks, saving, holding and customising come with their own windows;
-        // until then their commands stay disabled.
+    case Host::Command::Save:
+        actions_.save->setEnabled(enabled);
+        break;
+    case Host::Command::InsertBookmark:
+        actions_.insertBookmark->setEnabled(enabled);
+        break;
+    case Host::Command::GoToBookmark:
+        actions_.goToBookmark->setEnabled(enabled);
+        break;
+    case Host::Command::HoldAndExit:
+        actions_.holdAndExit->setEnabled(enabled);
+        break;
+    case Host::Command::Customize:
+        // Customising comes with its own window; until then the command stays disabled.
         break;
     }
 }
@@ -424,11 +443,14 @@ void MainWindow::newGame() {
 
 void MainWindow::openGameBrowser() {
     bool demonstrate = false;
+    bool savedGameOpened = false;
     std::optional<DealInProgress> dealing;
     {
         // The browser goes, with the windows it opened (its Rules), before the game starts.
         GameBrowser browser(ctx_, images_, this);
-        if (browser.exec() == QDialog::Accepted) {
+        // "Open a saved game..." opens it from within the browser, which then closes.
+        browser.setOpenSavedGame([this] { return OpenSavedGame(); });
+        if (browser.exec() == QDialog::Accepted && !browser.savedGameOpened()) {
             dealing.emplace(*this);
             demonstrate = browser.demoRequested();
             const int game = browser.chosenGame();
@@ -437,7 +459,10 @@ void MainWindow::openGameBrowser() {
             SelectAndStartGame(ctx_, game, browser.chosenName(), browser.chosenPlayer(),
                                kNewDealNumber, false);
         }
+        savedGameOpened = browser.savedGameOpened();
     }
+    // A saved game opened from the browser is on the table already.
+    if (savedGameOpened) return;
     // Without a current game there is nothing for the game commands to act on.
     if (currentGame() < 0)
         for (QAction* action :

@@ -100,6 +100,26 @@ class MainWindow : public QMainWindow {
     void ClearProposedMove();
     void ShowTutorText(const QString& text);
 
+    // Keeping a game (main_window_keeping.cpp).
+    // "&Save...": the save dialog, then the game written to the chosen file.
+    void SaveGame();
+    // The open dialog, then the chosen saved game on the table; true when one was opened.
+    bool OpenSavedGame();
+    // "&Restart game", "Insert &bookmark", "Go &to bookmark".
+    void RestartGame();
+    void InsertBookmark();
+    void GoToBookmark();
+    // "&Hold and exit...": the game is held and the window closes.
+    void HoldAndExit();
+    // The "Favorite games" dialog, and the submenu of favourite games.
+    void EditFavourites();
+    void RebuildFavouritesMenu();
+    // "R&andom game": from the favourites (true) or from all games.
+    void PlayRandomGame(bool fromFavourites);
+    // At the first activation: a held game comes back on the table (not when a game was
+    // asked for on the command line).
+    void setResumeHeldGame(bool resume) { resumeHeldGame_ = resume; }
+
   public slots:
     // "Open a game": the game browser; a chosen game is started.
     void openGameBrowser();
@@ -139,6 +159,11 @@ class MainWindow : public QMainWindow {
     void stepBackInDemonstration();
     int currentGame() const;
 
+    // A game came on the table without a deal (opened, resumed, restarted, a bookmark).
+    void afterGameLoaded();
+    // What closing does with a game in play; false when the window is to stay open.
+    bool keepGameAtClose();
+
     void newGame();
     void quitGame();
     void undo();
@@ -166,6 +191,7 @@ class MainWindow : public QMainWindow {
     QHash<int, QCursor> cursors_;
     QString caption_;
     QString tableFile_;
+    bool resumeHeldGame_ = true;
     // Where the window lies when it is neither maximized nor minimized.
     QRect normalPlace_;
     int dealsInProgress_ = 0;

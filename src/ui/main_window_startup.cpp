@@ -1,7 +1,9 @@
 #include "autoplay.h"
+#include "bookmarks.h"
 #include "data_files.h"
 #include "game_catalog.h"
 #include "game_context.h"
+#include "held_games.h"
 #include "help_windows.h"
 #include "main_window.h"
 #include "settings.h"
@@ -105,8 +107,6 @@ bool MainWindow::StartUp() {
     timePanel_->setVisible(GetSetting(ctx_.settings, field::kShowTime) != "N");
     scorePanel_->setVisible(GetSetting(ctx_.settings, field::kShowScore) != "N");
     CreateDefaultPlayers(ctx_);
-    actions_.favouriteGames->menuAction()->setVisible(
-        !ReadSettingString(ctx_, "Favourite Games", "Game000", "").empty());
     CountProgramStart(ctx_);
     if (AutoPlayAllGames(ctx_) && AutoPlayOn(ctx_)) {
         actions_.autoplay->setChecked(true);
@@ -135,6 +135,7 @@ bool MainWindow::StartUp() {
         // The caption names the game as the catalogue writes it, whatever the settings hold.
         SetSetting(ctx_.settings, field::kGameName, GameName(ctx_, game));
     }
+    RebuildFavouritesMenu();
     RemoveLeftOverFiles(QString::fromStdString(programDir));
     updateStatusBar();
     clock_->start();
@@ -196,7 +197,11 @@ void MainWindow::firstActivation() {
     layoutTable();
     UpgradeScoreFile(ctx_);
     if (ReadPreference(ctx_, "Tips_StartUp", "N") != "N") ShowTipOfTheDay(this, ctx_);
-    // Held games are not kept yet, so the browser always opens.
+    // A held game comes back on the table; else the browser opens.
+    if (resumeHeldGame_ && ResumeHeldGame(ctx_).resumed) {
+        afterGameLoaded();
+        return;
+    }
     if (browserAtStart_) openGameBrowser();
 }
 
@@ -253,8 +258,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A game in play is held, or asked about, or ends as lost.
+    if (!keepGameAtClose()) {
+        ctx_.flags[GameStateFlags::kHoldAndExit] = 0;
+        event->ignore();
+        return;
+    }
 
     fnEndGame(ctx_);
+    DropBookmark(ctx_);
     StopSounds(ctx_, *sounds_);
     clock_->stop();
     if (AutoPlayAllGames(ctx_)) SetAutoPlayOn(ctx_, actions_.autoplay->isChecked());
