@@ -270,6 +270,8 @@ QImage TablePlay::groupImage(PileRef pile, int position) const {
 // Mouse play.
 
 void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    // A release still waiting belongs to the press before this one.
+    playPending();
     // A left press while the table still holds a left press: its release never reached us
     // (it went to another window, or the button came up outside every window). What that
     // press held is let go, so that it cannot swallow this gesture's release.
@@ -495,6 +497,7 @@ void TablePlay::afterMouseUp() {
 
 void TablePlay::doubleClick(const QPoint& at, Qt::MouseButton button,
                             Qt::KeyboardModifiers modifiers) {
+    playPending();
     if (!HasGame() || !ctx_.flags[GameStateFlags::kInPlay]) return;
     const std::optional<PileHit> hit = hitAt(at);
     const bool sends = button == Qt::LeftButton && hit && hit->card > 0 &&
