@@ -39,8 +39,9 @@ struct HostedWindow {
     MainWindow window{ctx};
     bool shown = false;
 
-    HostedWindow() {
-        SetProgramDir(ctx, program.dir.path().toStdString());
+    // `folder`: a program folder of the test's own instead of a fresh one.
+    explicit HostedWindow(const QString& folder = {}) {
+        SetProgramDir(ctx, (folder.isEmpty() ? program.dir.path() : folder).toStdString());
         ctx.gamesFile = QUENDRA_GAMES_DAT;
         ctx.imagesFile = QUENDRA_SOL_RGF;
         host.SetWindow(&window);

@@ -1,0 +1,248 @@
+#include "autoplay.h"
+#include "favourites.h"
+#include "game_context.h"
+#include "held_games.h"
+#include "keeping_dialogs.h"
+#include "main_menus.h"
+#include "main_window.h"
+#include "new_game.h"
+#include "settings.h"
+#include "table_play.h"
+#include "table_text.h"
+#include "table_view.h"
+#include "ui_fixture.h"
+
+#include <deque>
+#include <functional>
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest/QtTest>
+
+namespace quendra {
+
+namespace {
+
+// The table as text: every pile in use with its cards, face-down ones marked.
+std::string TableText(const GameContext& ctx) {
+    std::string text;
+    for (const PileRef pile : UsedPiles(ctx))
+        text += PileName(pile) + ": " + PileCardsText(ctx, pile) + "\n";
+    return text;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Acts on the modal windows that open one after the other, each once, in order.
+void OnModals(std::deque<std::function<void(QWidget*)>> acts) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    auto pending = std::make_shared<std::deque<std::function<void(QWidget*)>>>(std::move(acts));
+    auto last = std::make_shared<QPointer<QWidget>>();
+    QObject::connect(poll, &QTimer::timeout, [poll, pending, last] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == last->data()) return;
+        *last = modal;
+        const auto act = pending->front();
+        pending->pop_front();
+        if (pending->empty()) {
+            poll->stop();
+            poll->deleteLater();
+        }
+        act(modal);
+    });
+    poll->start();
+}
+
+void ChooseFile(QWidget* modal, const QString& path) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    QVERIFY(dialog);
+    dialog->selectFile(path);
+    dialog->accept();
+}
+
+void Press(QWidget* modal, QMessageBox::StandardButton which) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    QVERIFY(box);
+    QTest::mouseClick(box->button(which), Qt::LeftButton);
+}
+
+// A shown window with its own host playing Klondike, cards jumping rather than flying.
+struct Keeping : test::HostedWindow {
+    // In `folder` when given; `deal` false leaves the table to what the start-up brings.
+    explicit Keeping(const QString& folder = {}, bool deal = true) : HostedWindow(folder) {
+        if (!shown) return;
+        SetSetting(ctx.settings, field::kCardsAnimate, "N");
+        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
+        if (!deal) return;
+        SetSetting(ctx.settings, field::kDealNumber, "4321");
+        ctx.play.autoplayTicked = false;
+        SelectAndStartGame(ctx, 0, "Klondike", "Player 1", kKeepDealNumber, false);
+        window.layoutTable();
+    }
+    void ClickStock() {
+        const QPoint at = window.tablePlay()->CardRectInView(pile::Stock(kMazzo)).center();
+        QTest::mouseClick(window.table(), Qt::LeftButton, {}, at);
+    }
+    QString Data(const QString& name) const { return program.dir.filePath(name); }
+};
+
+} // namespace
+
+class KeepingTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void saveAsksBeforeReplacingAndOpenBringsTheGameBackWithItsMoves() {
+        Keeping k;
+        QVERIFY(k.shown);
+        k.ClickStock();
+        const std::string dealt = TableText(k.ctx);
+        k.ClickStock();
+        const std::string played = TableText(k.ctx);
+        const QString path = k.Data(QStringLiteral("mine.gam"));
+        OnModals({[&](QWidget* m) { ChooseFile(m, path); }});
+        k.window.actions().save->trigger();
+        const QByteArray first = FileBytes(path);
+        QVERIFY(first.startsWith("[S-0530]"));
+
+        // The same name again: No shows the dialog again, whose Cancel keeps the old file.
+        k.ClickStock();
+        OnModals({[&](QWidget* m) { ChooseFile(m, path); },
+                  [&](QWidget* m) { Press(m, QMessageBox::No); },
+                  [&](QWidget* m) { qobject_cast<QDialog*>(m)->reject(); }});
+        k.window.actions().save->trigger();
+        QCOMPARE(FileBytes(path), first);
+
+        // Another deal, then the saved game opened from the browser: the player is asked to
+        // leave the game in progress, and the saved one comes back with its undo history.
+        OnModals({[&](QWidget* m) {
+                      for (QPushButton* button : m->findChildren<QPushButton*>())
+                          if (button->text() == QStringLiteral("Open a sa&ved game..."))
+                              QTest::mouseClick(button, Qt::LeftButton);
+                  },
+                  [&](QWidget* m) { ChooseFile(m, path); },
+                  [&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        k.window.openGameBrowser();
+        QCOMPARE(TableText(k.ctx), played);
+        QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
+        k.window.actions().undo->trigger();
+        QCOMPARE(TableText(k.ctx), dealt);
+    }
+
+    void heldAtExitTheGameComesBackAtTheNextStart() {
+        QTemporaryDir folder;
+        const QString heldFile = folder.filePath(QStringLiteral("DATA/Stat_e01.dat"));
+        std::string held;
+        {
+            Keeping k(folder.path());
+            QVERIFY(k.shown);
+            k.ClickStock();
+            held = TableText(k.ctx);
+            k.window.HoldAndExit();
+            QVERIFY(!k.window.isVisible());
+        }
+        QVERIFY(QFileInfo::exists(heldFile));
+        // The next start finds it at its first activation, before any browser.
+        Keeping next(folder.path(), false);
+        QVERIFY(next.shown);
+        QTRY_VERIFY(next.ctx.flags[GameStateFlags::kInPlay]);
+        QCOMPARE(TableText(next.ctx), held);
+        // Read and on the table: the held file is gone.
+        QVERIFY(!QFileInfo::exists(heldFile));
+    }
+
+    void theHoldQuestionMayKeepTheWindowOpen() {
+        Keeping k;
+        QVERIFY(k.shown);
+        WriteSettingString(k.ctx, "Preference", "ConfirmSaveAndExit", "Y");
+        k.ClickStock();
+        OnModals({[&](QWidget* m) {
+            auto* dialog = qobject_cast<HoldDialog*>(m);
+            QVERIFY(dialog);
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("Cancel"))
+                    QTest::mouseClick(button, Qt::LeftButton);
+        }});
+        QVERIFY(!k.window.close());
+        QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
+        OnModals({[&](QWidget* m) {
+            QTest::mouseClick(qobject_cast<HoldDialog*>(m)->holdButton(), Qt::LeftButton);
+        }});
+        QVERIFY(k.window.close());
+        QVERIFY(QFileInfo::exists(k.Data(QStringLiteral("DATA/Stat_e01.dat"))));
+    }
+
+    void restartPutsBackTheDealAndABookmarkItsPosition() {
+        Keeping k;
+        QVERIFY(k.shown);
+        const std::string dealt = TableText(k.ctx);
+        k.ClickStock();
+        QVERIFY(!k.window.actions().goToBookmark->isEnabled());
+        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        k.window.actions().insertBookmark->trigger();
+        QVERIFY(k.window.actions().goToBookmark->isEnabled());
+        const std::string marked = TableText(k.ctx);
+        k.ClickStock();
+        k.ClickStock();
+        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        k.window.actions().goToBookmark->trigger();
+        QCOMPARE(TableText(k.ctx), marked);
+
+        // Cancel keeps the game; OK deals nothing new and puts the first table back.
+        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Cancel); }});
+        k.window.actions().restartGame->trigger();
+        QCOMPARE(TableText(k.ctx), marked);
+        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        k.window.actions().restartGame->trigger();
+        QCOMPARE(TableText(k.ctx), dealt);
+        QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
+        QVERIFY(!k.window.actions().undo->isEnabled());
+    }
+
+    void favouritesChosenInTheirDialogFillTheMenuAndStartTheirGame() {
+        Keeping k;
+        QVERIFY(k.shown);
+        // None yet: the random favourite offers the dialog, declined here.
+        OnModals({[&](QWidget* m) { Press(m, QMessageBox::No); }});
+        k.window.actions().randomFavourite->trigger();
+        QVERIFY(!k.window.actions().favouriteGames->menuAction()->isVisible());
+
+        OnModals({[&](QWidget* m) {
+            auto* dialog = qobject_cast<FavouritesDialog*>(m);
+            QVERIFY(dialog);
+            const auto spider =
+                dialog->gamesList()->findItems(QStringLiteral("Spider"), Qt::MatchExactly);
+            QCOMPARE(spider.size(), 1);
+            dialog->gamesList()->setCurrentItem(spider.first());
+            QTest::mouseClick(dialog->addButton(), Qt::LeftButton);
+            QCOMPARE(dialog->favouritesList()->count(), 1);
+            QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        }});
+        k.window.actions().favouritesDialog->trigger();
+        QCOMPARE(FavouriteNames(k.ctx), std::vector<std::string>{"Spider"});
+        QMenu* menu = k.window.actions().favouriteGames;
+        QVERIFY(menu->menuAction()->isVisible());
+        QCOMPARE(menu->actions().size(), 1);
+        // Its entry, and the random favourite, start Spider after the player agrees.
+        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        menu->actions().first()->trigger();
+        QCOMPARE(GetSetting(k.ctx.settings, field::kGameName), std::string("Spider"));
+        QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
+    }
+};
+
+} // namespace quendra
+
+QTEST_MAIN(quendra::KeepingTest)
+#include "keeping_test.moc"
