@@ -38,10 +38,10 @@ ResumeResult ResumeHeldGame(GameContext& ctx);
 // What closing the main window does with a game in play (call only when a game is in play
 // and the hold command is enabled).
 enum class CloseAction {
-    Hold,          // hold at once (the close came from "&Hold and exit...", or
-                   // ConfirmSaveAndExit "N" with ConfirmSaveAndExitType 1)
-    AskHold,       // ConfirmSaveAndExit "Y": show the hold dialog
-    EndAsLost,     // ConfirmSaveAndExit "N", type 0: end the game as lost and close
+    Hold,      // hold at once (the close came from "&Hold and exit...", or
+               // ConfirmSaveAndExit "N" with ConfirmSaveAndExitType 1)
+    AskHold,   // ConfirmSaveAndExit "Y": show the hold dialog
+    EndAsLost, // ConfirmSaveAndExit "N", type 0: end the game as lost and close
 };
 CloseAction ChooseCloseAction(const GameContext& ctx, bool fromHoldCommand);
 

@@ -2,9 +2,11 @@
 
 #include "game_context.h"
 #include "keep_result.h"
+#include "saved_game_upgrade.h"
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +28,6 @@ namespace quendra {
 // Files of the older versions "0301", "0303" and "0520" are brought to "0530" in memory
 // by inserting empty lines before they are read.
 
-inline constexpr const char* kSavedGameVersion = "0530";
 // A saved game larger than this is refused unread (a real one of thousands of moves is a
 // few megabytes).
 inline constexpr std::size_t kMaxSavedGameBytes = 32u * 1024u * 1024u;
@@ -35,17 +36,17 @@ inline constexpr std::size_t kMaxSavedGameBytes = 32u * 1024u * 1024u;
 struct SavedGame {
     std::string version = kSavedGameVersion; // as the file gave it
     int game = 0;
-    int seconds = 0;                 // elapsed playing time
-    std::string scoringCode = "01";  // "01" standard scoring
+    int seconds = 0;                // elapsed playing time
+    std::string scoringCode = "01"; // "01" standard scoring
     int score = 0;
     int passNumber = 1;
-    std::string player;              // without surrounding blanks
-    std::string deal;                // 1 to 13 digits
-    // Parameters 51 to 66 as read; -1 for a pair that is not a number (the parameter is
-    // then left as it is).
-    std::array<int, 16> foundationParams{};
-    TableSnapshot piles;             // 69 lines
-    UndoSide undo;                   // whole steps only; redo is never kept
+    std::string player; // without surrounding blanks
+    std::string deal;   // 1 to 13 digits
+    // Parameters 51 to 66; nothing for a pair that is not a number (the parameter is then
+    // left as it is).
+    std::array<std::optional<int>, 16> foundationParams{};
+    TableSnapshot piles; // 69 lines
+    UndoSide undo;       // whole steps only; redo is never kept
 
     bool operator==(const SavedGame&) const = default;
 };
@@ -67,20 +68,32 @@ std::string SavedGameText(const GameContext& ctx, const SavedGame& game);
 bool ParseSavedGame(const GameContext& ctx, std::string_view bytes, const std::string& path,
                     SavedGame& game, std::string& error);
 
+// How often an event code stands in a step log ("002": the deals onto several piles).
+int CountStepCodes(const std::string& stepLog, const char* code);
+
+// Makes the position of a saved game current in the game in progress: scoring code, score,
+// pass number, the deal count (the "002" codes of its undo log), the foundation parameters that are
+// numbers, the 69 piles with their faces, and the undo side (the redo side is emptied: it belonged
+// to another position). The game, the deal, the player and the clock stay. `game` must have been
+// checked by ParseSavedGame.
+void RestorePosition(GameContext& ctx, const SavedGame& game);
+
 // Reads and checks a saved game file (ParseSavedGame); Missing when there is no file,
-// BadFile when it is refused. Changes nothing.
+// BadFile when it is refused (not a regular file, too large, unreadable, damaged). Changes
+// nothing and shows nothing: the message is for the caller to show.
 KeepResult ReadSavedGameFile(const GameContext& ctx, const std::string& path, SavedGame& game);
 
 // Writes the game in progress to `path` through the crash-safe rewrite (temporary file,
 // flush, fsync, rename over the old file): the old file stays whole until the new one is in
 // place. NotAllowed (a beep) when no game is in play or the game may not be saved
-// (parameter 21 = 1); WriteFailed when writing failed (the rewrite told the player).
+// (parameter 21 = 1); WriteFailed when writing failed (the rewrite told the player why).
 KeepResult WriteSavedGameFile(GameContext& ctx, const std::string& path);
 
 // How a saved game is opened.
 enum class OpenMode {
-    Dialog, // "&Open a game...": Dir_Save becomes the file's folder
-    Held,   // a held game: the file is deleted once it was read and the game started
+    Dialog,   // "&Open a game...": Dir_Save becomes the file's folder
+    Held,     // a held game: the file is deleted once it was read and the game started
+    ReadOnly, // the file is only read (the command-line tool)
 };
 
 // Opens a saved game: reads and checks the whole file first (a bad file: its message in an
