@@ -20,12 +20,14 @@ const char* const kUsage =
     "Commands:\n"
     "  games [--json]                 list the games of the catalogue\n"
     "  deal --game N --deal D         print the deck list of a deal, 3-digit card codes\n"
-    "  show --game N --deal D [--json]\n"
-    "                                 the dealt table, as text or as JSON\n"
-    "  play --game N --deal D [--autoplay] [--json] MOVE...\n"
+    "  show (--game N --deal D | --open FILE) [--json]\n"
+    "                                 the dealt table or a saved game, as text or as JSON\n"
+    "  play (--game N --deal D | --open FILE) [--save FILE] [--autoplay] [--json] MOVE...\n"
     "                                 play the moves (\"-\" reads more from standard input);\n"
-    "                                 exit status 3 when a move is refused\n"
-    "  hint --game N --deal D [--autoplay] MOVE...\n"
+    "                                 exit status 3 when a move is refused; --open continues\n"
+    "                                 a saved game, --save writes the position reached with\n"
+    "                                 its undo history; a bad saved game exits with 2\n"
+    "  hint (--game N --deal D | --open FILE) [--autoplay] MOVE...\n"
     "                                 play the moves, then print the next move the finder sees\n"
     "  solve --game N --deal D [--budget MOVES] [--autoplay] [--json]\n"
     "                                 search the deal for a win: prints \"won\" and the moves\n"
@@ -141,27 +143,31 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
         }
         if (command == "show") {
             const CliOptions options =
-                ParseCliOptions(args, {"--dir", "--game", "--deal"}, {"--json"});
+                ParseCliOptions(args, {"--dir", "--game", "--deal", "--open"}, {"--json"});
             CliSession session(options, exeDir, err);
             return CommandShow(options, session, out);
         }
         if (command == "play" || command == "hint") {
             const bool play = command == "play";
-            const CliOptions options =
-                ParseCliOptions(args, {"--dir", "--game", "--deal"},
-                                play ? std::set<std::string>{"--autoplay", "--json"}
-                                     : std::set<std::string>{"--autoplay"});
+            const CliOptions options = ParseCliOptions(
+                args,
+                play ? std::set<std::string>{"--dir", "--game", "--deal", "--open", "--save"}
+                     : std::set<std::string>{"--dir", "--game", "--deal", "--open"},
+                play ? std::set<std::string>{"--autoplay", "--json"}
+                     : std::set<std::string>{"--autoplay"});
             CliSession session(options, exeDir, err);
             return play ? CommandPlay(options, session, in, out, err)
                         : CommandHint(options, session, in, out, err);
         }
         if (command == "solve") {
-            const CliOptions options = ParseCliOptions(args, {"--dir", "--game", "--deal", "--budget"},
-                                                       {"--autoplay", "--json"});
+            const CliOptions options = ParseCliOptions(
+                args, {"--dir", "--game", "--deal", "--budget"}, {"--autoplay", "--json"});
             CliSession session(options, exeDir, err);
             return CommandSolve(options, session, out);
         }
         throw UsageError{"Unknown command " + command + "."};
+    } catch (const SavedGameError&) {
+        return kExitUsage;
     } catch (const UsageError& e) {
         err << "quendra-cli: " << e.message << '\n' << kUsage;
         return kExitUsage;

@@ -20,7 +20,6 @@ namespace quendra {
 
 namespace {
 
-
 int SnapshotLineOf(PileRef pile) {
     switch (pile.group) {
     case PileGroupId::Stock:
@@ -113,7 +112,6 @@ bool StartFromOptions(const CliOptions& options, CliSession& session) {
 
 } // namespace
 
-
 std::vector<std::string> MoveWords(const std::vector<std::string>& positional, std::istream& in) {
     std::vector<std::string> words;
     for (const std::string& word : positional) {
@@ -144,6 +142,9 @@ int CommandPlay(const CliOptions& options, CliSession& session, std::istream& in
     const std::vector<std::string> words = MoveWords(options.positional, in);
     StartFromOptions(options, session);
     const RunResult run = PlayMoves(session, words);
+    // The position reached is kept even when a move was refused: the moves before it stand.
+    if (const auto save = options.values.find("--save"); save != options.values.end())
+        session.SaveGame(save->second);
     if (options.Has("--json")) {
         WriteJson(session, run, out);
     } else {

@@ -4,6 +4,7 @@
 #include "game_catalog.h"
 #include "new_game.h"
 #include "program_files.h"
+#include "saved_game.h"
 
 #include <ostream>
 
@@ -99,17 +100,7 @@ void CliSession::SelectGame(int number) {
         throw UsageError{"The rules of game " + std::to_string(number) + " cannot be loaded."};
 }
 
-void CliSession::StartGame(const CliOptions& options, bool autoplay) {
-    const auto game = options.values.find("--game");
-    const auto deal = options.values.find("--deal");
-    if (game == options.values.end() || deal == options.values.end())
-        throw UsageError{"The command needs --game N and --deal D."};
-    if (!IsValidDealNumber(deal->second))
-        throw UsageError{"The deal number must have 1 to 13 digits: " + deal->second};
-    const int number = ParseGameNumber(game->second);
-    if (GameType(ctx_, number) < 0)
-        throw UsageError{"Unknown game number: " + std::to_string(number) + "."};
-    // The player's preferences of a fresh profile; silent, no animation.
+void CliSession::QuietPreferences() {
     SetSetting(ctx_.settings, field::kAutomaticFaceUp, "Y");
     SetSetting(ctx_.settings, field::kSoundsEnabled, "N");
     SetSetting(ctx_.settings, field::kCardsAnimate, "N");
@@ -117,12 +108,44 @@ void CliSession::StartGame(const CliOptions& options, bool autoplay) {
     SetSetting(ctx_.settings, field::kRedealAnimation, "N");
     SetSetting(ctx_.settings, field::kUndoMode, "0");
     ctx_.layoutArea = LayoutArea{};
+}
+
+void CliSession::StartGame(const CliOptions& options, bool autoplay) {
+    const auto game = options.values.find("--game");
+    const auto deal = options.values.find("--deal");
+    const auto open = options.values.find("--open");
+    if (open != options.values.end()) {
+        if (game != options.values.end() || deal != options.values.end())
+            throw UsageError{"--open takes the game and the deal from the file."};
+        QuietPreferences();
+        // The host has shown why a file cannot be used.
+        if (!OpenSavedGame(ctx_, open->second, OpenMode::ReadOnly).Ok()) throw SavedGameError{};
+        ctx_.play.autoplayTicked = autoplay;
+        ctx_.play.autoplayEnabled = true;
+        return;
+    }
+    if (game == options.values.end() || deal == options.values.end())
+        throw UsageError{"The command needs --game N and --deal D, or --open FILE."};
+    if (!IsValidDealNumber(deal->second))
+        throw UsageError{"The deal number must have 1 to 13 digits: " + deal->second};
+    const int number = ParseGameNumber(game->second);
+    if (GameType(ctx_, number) < 0)
+        throw UsageError{"Unknown game number: " + std::to_string(number) + "."};
+    QuietPreferences();
     SetSetting(ctx_.settings, field::kDealNumber, deal->second);
     if (!SelectAndStartGame(ctx_, number, GameName(ctx_, number),
                             GetSetting(ctx_.settings, field::kUserDefault), kKeepDealNumber, false))
         throw UsageError{"Game " + std::to_string(number) + " cannot be started."};
     ctx_.play.autoplayTicked = autoplay;
     ctx_.play.autoplayEnabled = true;
+}
+
+void CliSession::SaveGame(const std::string& path) {
+    if (!ctx_.flags[GameStateFlags::kInPlay]) {
+        host_.ShowInformation("The game has ended: there is no game to save in " + path);
+        throw SavedGameError{};
+    }
+    if (!WriteSavedGameFile(ctx_, path).Ok()) throw SavedGameError{};
 }
 
 } // namespace quendra

@@ -25,6 +25,10 @@ struct UsageError {
     std::string message;
 };
 
+// A saved game that cannot be used: its message is already on standard error; the tool
+// exits with status 2.
+struct SavedGameError {};
+
 // Reads the arguments after the command word; an unknown option is a usage error. A lone
 // "-" is a positional word.
 CliOptions ParseCliOptions(const std::vector<std::string>& args,
@@ -46,11 +50,16 @@ class CliSession {
 
     // Makes the game current and loads its rules.
     void SelectGame(int number);
-    // Starts the game of --game with the deal of --deal, laid out for a 1024 x 768 table, and
-    // ticks "Au&toplay" when asked to.
+    // Starts the game of --game with the deal of --deal, or continues the saved game of
+    // --open, laid out for a 1024 x 768 table, and ticks "Au&toplay" when asked to.
     void StartGame(const CliOptions& options, bool autoplay);
+    // --save FILE: writes the position reached, with its undo history, as a saved game.
+    void SaveGame(const std::string& path);
 
   private:
+    // The player's preferences of a fresh profile; silent, no animation.
+    void QuietPreferences();
+
     CliHost host_;
     GameContext ctx_;
 };

@@ -197,12 +197,7 @@ bool LoadDefinitionAndLayout(GameContext& ctx) {
 
 void StartNewDeal(GameContext& ctx, bool fresh, bool animate, bool newNumber, bool quiet) {
     WaitCursor wait(ctx.host);
-    // Per-game values of the rule engine.
-    PlayState freshPlay;
-    freshPlay.autoplayTicked = ctx.play.autoplayTicked;
-    freshPlay.autoplayEnabled = ctx.play.autoplayEnabled;
-    freshPlay.exitAfterGame = ctx.play.exitAfterGame;
-    ctx.play = freshPlay;
+    ctx.play = FreshPlayState(ctx.play);
     ctx.table.Clear();
     ctx.undoHistory.Clear();
     ctx.flags[GameStateFlags::kInPlay] = 0;
@@ -222,7 +217,23 @@ void StartNewDeal(GameContext& ctx, bool fresh, bool animate, bool newNumber, bo
         if (newNumber) NewDealNumber(ctx);
         DealCards(ctx);
     }
+    BeginPlay(ctx, animate, quiet);
+}
 
+PlayState FreshPlayState(const PlayState& before) {
+    PlayState fresh;
+    fresh.autoplayTicked = before.autoplayTicked;
+    fresh.autoplayEnabled = before.autoplayEnabled;
+    fresh.exitAfterGame = before.exitAfterGame;
+    return fresh;
+}
+
+void StartPlayOnTable(GameContext& ctx) {
+    WaitCursor wait(ctx.host);
+    BeginPlay(ctx, false, false);
+}
+
+void BeginPlay(GameContext& ctx, bool animate, bool quiet) {
     ctx.flags[GameStateFlags::kInPlay] = 1;
     ctx.flags[GameStateFlags::kWon] = 0;
     if (!quiet) RandomTableLook(ctx);

@@ -26,6 +26,18 @@ bool SelectAndStartGame(GameContext& ctx, int number, const std::string& name,
 // restored, which fills the piles itself.
 void StartNewDeal(GameContext& ctx, bool fresh, bool animate, bool newNumber, bool quiet);
 
+// The play state of a new game: everything per game starts afresh; the autoplay switches
+// and the exit-after-game request carry over.
+PlayState FreshPlayState(const PlayState& before);
+
+// Starts play on the table the piles already hold (a saved game, a restart): nothing is
+// dealt; the table, the undo history and the play state stay as the caller set them. The
+// clock starts now unless the caller has it running already.
+void StartPlayOnTable(GameContext& ctx);
+// The end of every start: the game is in play, shown, its clock running, automatic play
+// done when ticked and the commands of a game in play enabled.
+void BeginPlay(GameContext& ctx, bool animate, bool quiet);
+
 // Loads the current game's definition, settles the card size and lays out the piles; false
 // when the definition could not be read.
 bool LoadDefinitionAndLayout(GameContext& ctx);

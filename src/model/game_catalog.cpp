@@ -430,6 +430,14 @@ std::vector<std::string> AllGameNames(const GameContext& ctx) {
     return names;
 }
 
+std::vector<int> CatalogueGameNumbers(const GameContext& ctx) {
+    std::vector<int> numbers;
+    for (const std::string& line : ctx.mainGame.GameList)
+        if (!Trim(Chars(line, 11, 50)).empty() && LineNumber(line) >= 0)
+            numbers.push_back(LineNumber(line));
+    return numbers;
+}
+
 bool CanPlayOnThisScreen(GameContext& ctx, int number) {
     if (ctx.host.ScreenWidth() >= 650) return true;
     const int base = number >= kFirstCustomGame ? CustomGameBase(ctx, number).base : number;

@@ -62,6 +62,8 @@ struct CustomGameLists {
 bool ListCustomGames(const GameContext& ctx, CustomGameLists& lists);
 
 std::vector<std::string> AllGameNames(const GameContext& ctx);
+// The numbers of the catalogue's games that have a name, in list order.
+std::vector<int> CatalogueGameNumbers(const GameContext& ctx);
 bool CanPlayOnThisScreen(GameContext& ctx, int number);
 
 } // namespace quendra

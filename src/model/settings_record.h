@@ -40,7 +40,8 @@ constexpr Field kCardSize{128, 1};
 constexpr Field kUndoMode{137, 1};
 constexpr Field kGameName{189, 50};
 constexpr Field kProgramDir{501, 200};
-constexpr Field kKeptPath{701, 200};
+// The bookmark file of the game in progress; empty when there is none.
+constexpr Field kBookmarkPath{701, 200};
 
 // Filled from the Preference section of the settings file.
 constexpr Field kBackgroundDefault{27, 1};
