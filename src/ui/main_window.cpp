@@ -2,6 +2,7 @@
 
 #include "autoplay.h"
 #include "autoplay_setting.h"
+#include "bookmarks.h"
 #include "browser_catalogue.h"
 #include "demo_window.h"
 #include "game_browser.h"
@@ -110,8 +111,10 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, this, &MainWindow::clockTick);
 
-    // Until a game is dealt there is nothing to pause, give up, undo or redo.
-    for (QAction* action : {actions_.pause, actions_.quitGame, actions_.undo, actions_.redo})
+    // Until a game is dealt there is nothing to pause, give up, undo, redo, restart or keep.
+    for (QAction* action : {actions_.pause, actions_.quitGame, actions_.undo, actions_.redo,
+                            actions_.restartGame, actions_.save, actions_.holdAndExit,
+                            actions_.insertBookmark, actions_.goToBookmark})
         action->setEnabled(false);
     resize(1024, 768);
 }
@@ -345,6 +348,9 @@ void MainWindow::updateGameCommands() {
     const bool inPlay = ctx_.flags[GameStateFlags::kInPlay] != 0;
     actions_.pause->setEnabled(inPlay);
     actions_.quitGame->setEnabled(inPlay);
+    // A dealt game, in play or over, can be dealt again as it was.
+    actions_.restartGame->setEnabled(tablePlay_->HasGame());
+    actions_.goToBookmark->setEnabled(inPlay && HasBookmark(ctx_));
     updateUndoCommands();
     updateTutorCommands();
     updateStatusBar();

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
@@ -43,8 +44,10 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Acts on the modal windows that open one after the other, each once, in order.
-void OnModals(std::deque<std::function<void(QWidget*)>> acts) {
+// Acts on the modal windows that open one after the other, each once, in order. Answers
+// the acts still waiting for their window.
+using Acts = std::shared_ptr<std::deque<std::function<void(QWidget*)>>>;
+Acts OnModals(std::deque<std::function<void(QWidget*)>> acts) {
     auto* poll = new QTimer;
     poll->setInterval(10);
     auto pending = std::make_shared<std::deque<std::function<void(QWidget*)>>>(std::move(acts));
@@ -59,16 +62,22 @@ void OnModals(std::deque<std::function<void(QWidget*)>> acts) {
             poll->stop();
             poll->deleteLater();
         }
-        act(modal);
+        // From the event loop, so that a window the act opens meets the poll again.
+        QTimer::singleShot(0, modal, [act, modal] { act(modal); });
     });
     poll->start();
+    return pending;
 }
 
+// Puts the file's name into the dialog and presses Return (typed, the name would open the
+// completer's list, which takes the Return).
 void ChooseFile(QWidget* modal, const QString& path) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     QVERIFY(dialog);
-    dialog->selectFile(path);
-    dialog->accept();
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->setText(path);
+    QTest::keyClick(name, Qt::Key_Return);
 }
 
 void Press(QWidget* modal, QMessageBox::StandardButton which) {
@@ -101,7 +110,17 @@ struct Keeping : test::HostedWindow {
 
 class KeepingTest : public QObject {
     Q_OBJECT
+    std::vector<Acts> expect_;
+
   private slots:
+    // Every window a test waited for did open.
+    void cleanup() {
+        const std::vector<Acts> all = std::move(expect_);
+        expect_.clear();
+        for (const Acts& acts : all)
+            QVERIFY2(acts->empty(), "a window the test waited for did not open");
+    }
+
     void saveAsksBeforeReplacingAndOpenBringsTheGameBackWithItsMoves() {
         Keeping k;
         QVERIFY(k.shown);
@@ -110,28 +129,29 @@ class KeepingTest : public QObject {
         k.ClickStock();
         const std::string played = TableText(k.ctx);
         const QString path = k.Data(QStringLiteral("mine.gam"));
-        OnModals({[&](QWidget* m) { ChooseFile(m, path); }});
+        expect_.push_back(OnModals({[&](QWidget* m) { ChooseFile(m, path); }}));
         k.window.actions().save->trigger();
         const QByteArray first = FileBytes(path);
         QVERIFY(first.startsWith("[S-0530]"));
 
         // The same name again: No shows the dialog again, whose Cancel keeps the old file.
         k.ClickStock();
-        OnModals({[&](QWidget* m) { ChooseFile(m, path); },
+        expect_.push_back(OnModals({[&](QWidget* m) { ChooseFile(m, path); },
                   [&](QWidget* m) { Press(m, QMessageBox::No); },
-                  [&](QWidget* m) { qobject_cast<QDialog*>(m)->reject(); }});
+                  [&](QWidget* m) { qobject_cast<QDialog*>(m)->reject(); }}));
         k.window.actions().save->trigger();
         QCOMPARE(FileBytes(path), first);
 
-        // Another deal, then the saved game opened from the browser: the player is asked to
-        // leave the game in progress, and the saved one comes back with its undo history.
-        OnModals({[&](QWidget* m) {
+        // The saved game opened from the browser: the player is asked to leave the game in
+        // progress, and the saved one comes back with its undo history.
+        SetSetting(k.ctx.settings, field::kConfirmQuitGame, "Y");
+        expect_.push_back(OnModals({[&](QWidget* m) {
                       for (QPushButton* button : m->findChildren<QPushButton*>())
                           if (button->text() == QStringLiteral("Open a sa&ved game..."))
                               QTest::mouseClick(button, Qt::LeftButton);
                   },
                   [&](QWidget* m) { ChooseFile(m, path); },
-                  [&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+                  [&](QWidget* m) { Press(m, QMessageBox::Ok); }}));
         k.window.openGameBrowser();
         QCOMPARE(TableText(k.ctx), played);
         QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
@@ -166,18 +186,18 @@ class KeepingTest : public QObject {
         QVERIFY(k.shown);
         WriteSettingString(k.ctx, "Preference", "ConfirmSaveAndExit", "Y");
         k.ClickStock();
-        OnModals({[&](QWidget* m) {
+        expect_.push_back(OnModals({[&](QWidget* m) {
             auto* dialog = qobject_cast<HoldDialog*>(m);
             QVERIFY(dialog);
             for (QPushButton* button : dialog->findChildren<QPushButton*>())
                 if (button->text() == QStringLiteral("Cancel"))
                     QTest::mouseClick(button, Qt::LeftButton);
-        }});
+        }}));
         QVERIFY(!k.window.close());
         QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
-        OnModals({[&](QWidget* m) {
+        expect_.push_back(OnModals({[&](QWidget* m) {
             QTest::mouseClick(qobject_cast<HoldDialog*>(m)->holdButton(), Qt::LeftButton);
-        }});
+        }}));
         QVERIFY(k.window.close());
         QVERIFY(QFileInfo::exists(k.Data(QStringLiteral("DATA/Stat_e01.dat"))));
     }
@@ -188,21 +208,21 @@ class KeepingTest : public QObject {
         const std::string dealt = TableText(k.ctx);
         k.ClickStock();
         QVERIFY(!k.window.actions().goToBookmark->isEnabled());
-        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        expect_.push_back(OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }}));
         k.window.actions().insertBookmark->trigger();
         QVERIFY(k.window.actions().goToBookmark->isEnabled());
         const std::string marked = TableText(k.ctx);
         k.ClickStock();
         k.ClickStock();
-        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        expect_.push_back(OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }}));
         k.window.actions().goToBookmark->trigger();
         QCOMPARE(TableText(k.ctx), marked);
 
         // Cancel keeps the game; OK deals nothing new and puts the first table back.
-        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Cancel); }});
+        expect_.push_back(OnModals({[&](QWidget* m) { Press(m, QMessageBox::Cancel); }}));
         k.window.actions().restartGame->trigger();
         QCOMPARE(TableText(k.ctx), marked);
-        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        expect_.push_back(OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }}));
         k.window.actions().restartGame->trigger();
         QCOMPARE(TableText(k.ctx), dealt);
         QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
@@ -213,11 +233,11 @@ class KeepingTest : public QObject {
         Keeping k;
         QVERIFY(k.shown);
         // None yet: the random favourite offers the dialog, declined here.
-        OnModals({[&](QWidget* m) { Press(m, QMessageBox::No); }});
+        expect_.push_back(OnModals({[&](QWidget* m) { Press(m, QMessageBox::No); }}));
         k.window.actions().randomFavourite->trigger();
         QVERIFY(!k.window.actions().favouriteGames->menuAction()->isVisible());
 
-        OnModals({[&](QWidget* m) {
+        expect_.push_back(OnModals({[&](QWidget* m) {
             auto* dialog = qobject_cast<FavouritesDialog*>(m);
             QVERIFY(dialog);
             const auto spider =
@@ -228,14 +248,14 @@ class KeepingTest : public QObject {
             QCOMPARE(dialog->favouritesList()->count(), 1);
             QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                               Qt::LeftButton);
-        }});
+        }}));
         k.window.actions().favouritesDialog->trigger();
         QCOMPARE(FavouriteNames(k.ctx), std::vector<std::string>{"Spider"});
         QMenu* menu = k.window.actions().favouriteGames;
         QVERIFY(menu->menuAction()->isVisible());
         QCOMPARE(menu->actions().size(), 1);
         // Its entry, and the random favourite, start Spider after the player agrees.
-        OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }});
+        expect_.push_back(OnModals({[&](QWidget* m) { Press(m, QMessageBox::Ok); }}));
         menu->actions().first()->trigger();
         QCOMPARE(GetSetting(k.ctx.settings, field::kGameName), std::string("Spider"));
         QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
