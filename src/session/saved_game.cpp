@@ -233,7 +233,10 @@ std::string SavedGameText(const GameContext& ctx, const SavedGame& game) {
     header += BackNumber(GetSetting(s, field::kBackCard));
     header +=
         fnFormatNumber(std::clamp(game.seconds, 0, kMaxSeconds), static_cast<int>(kSeconds.length));
-    header += Padded(game.scoringCode, kScoringCode.length);
+    // A record never filled (a context that read no settings) scores nothing: "00".
+    header += ParseDigits(game.scoringCode) >= 0 && game.scoringCode.size() == kScoringCode.length
+                  ? game.scoringCode
+                  : std::string(kScoringCode.length, '0');
     header += fnFormatNumber(game.score, static_cast<int>(kScore.length));
     header += fnFormatNumber(game.passNumber, static_cast<int>(kPassNumber.length));
     lines.push_back(std::move(header));

@@ -17,6 +17,22 @@
 
 namespace quendra::test {
 
+// The program started on an existing program folder, with the built catalogue; no game yet.
+struct ProgramStart {
+    FakeHost host;
+    GameContext ctx{host};
+
+    explicit ProgramStart(const std::filesystem::path& dir) {
+        SetProgramDir(ctx, dir.string());
+        ctx.gamesFile = QUENDRA_GAMES_DAT;
+        EXPECT_TRUE(LoadGameList(ctx));
+        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
+        SetSetting(ctx.settings, field::kCardsAnimate, "N");
+        SetSetting(ctx.settings, field::kDealAnimation, "N");
+        SetSetting(ctx.settings, field::kUndoMode, "0");
+    }
+};
+
 // A program folder of its own with the built catalogue and a game of it dealt, silent.
 struct KeptGame {
     std::filesystem::path dir;
