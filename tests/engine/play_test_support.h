@@ -14,6 +14,15 @@
 
 namespace quendra::test {
 
+// A player who hears nothing, sees no card fly and may take back every move.
+inline void QuietPlayer(GameContext& ctx) {
+    SetSetting(ctx.settings, field::kAutomaticFaceUp, "Y");
+    SetSetting(ctx.settings, field::kSoundsEnabled, "N");
+    SetSetting(ctx.settings, field::kCardsAnimate, "N");
+    SetSetting(ctx.settings, field::kDealAnimation, "N");
+    SetSetting(ctx.settings, field::kUndoMode, "0");
+}
+
 // A game of the built catalogue dealt in a fresh context, silent and without animation; for
 // `player`, in the program folder `programDir` when one is given.
 struct DealtGame {
@@ -25,10 +34,7 @@ struct DealtGame {
         if (!programDir.empty()) SetProgramDir(ctx, programDir);
         ctx.gamesFile = QUENDRA_GAMES_DAT;
         EXPECT_TRUE(LoadGameList(ctx));
-        SetSetting(ctx.settings, field::kAutomaticFaceUp, "Y");
-        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
-        SetSetting(ctx.settings, field::kCardsAnimate, "N");
-        SetSetting(ctx.settings, field::kUndoMode, "0");
+        QuietPlayer(ctx);
         SetSetting(ctx.settings, field::kDealNumber, deal);
         EXPECT_TRUE(
             SelectAndStartGame(ctx, game, GameName(ctx, game), player, kKeepDealNumber, false));

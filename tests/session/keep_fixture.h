@@ -27,10 +27,7 @@ struct ProgramStart {
         SetProgramDir(ctx, dir.string());
         ctx.gamesFile = QUENDRA_GAMES_DAT;
         EXPECT_TRUE(LoadGameList(ctx));
-        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
-        SetSetting(ctx.settings, field::kCardsAnimate, "N");
-        SetSetting(ctx.settings, field::kDealAnimation, "N");
-        SetSetting(ctx.settings, field::kUndoMode, "0");
+        QuietPlayer(ctx);
     }
 };
 
@@ -53,7 +50,6 @@ struct ProgramFolder {
 // A game of the built catalogue dealt for the player "Ann" in a program folder of its own.
 struct KeptGame : ProgramFolder, DealtGame {
     KeptGame(int game, const std::string& deal) : DealtGame(game, deal, dir.string(), "Ann") {
-        SetSetting(ctx.settings, field::kDealAnimation, "N");
         SetSetting(ctx.settings, field::kStatsCode, "01");
     }
 
