@@ -47,14 +47,7 @@ TEST(HeldGames, AHeldGameRecordsNothingAndGoesOnAtTheNextStartClockIncluded) {
     EXPECT_TRUE(next.host.informations.empty());
 }
 
-TEST(HeldGames, EachHoldTakesTheFirstFreePlaceAndNinetyNineIsTheLimit) {
-    KeptGame kept(1, "12");
-    ASSERT_TRUE(HoldGame(kept.ctx).Ok());
-    EXPECT_TRUE(fs::exists(HeldGamePath(kept.ctx, 1)));
-    KeptGame again(1, "13");
-    fs::copy_file(HeldGamePath(kept.ctx, 1), HeldGamePath(again.ctx, 1));
-    EXPECT_EQ(HoldGame(again.ctx).message, HeldGamePath(again.ctx, 2));
-
+TEST(HeldGames, HoldingNeedsAGameInPlayAndAFreePlace) {
     KeptGame full(1, "14");
     for (int nn = 1; nn <= 99; ++nn)
         Touch(HeldGamePath(full.ctx, nn));
@@ -97,16 +90,6 @@ TEST(HeldGames, AnUnreadableHeldGameStaysAndTheNextOneIsResumed) {
     ProgramStart fourth(kept.dir);
     EXPECT_FALSE(ResumeHeldGame(fourth.ctx).resumed);
     EXPECT_FALSE(fs::exists(series));
-}
-
-TEST(HeldGames, TheCloseOfTheWindowHoldsAsksOrPostsALoss) {
-    KeptGame kept(0, "1");
-    EXPECT_EQ(ChooseCloseAction(kept.ctx, false), CloseAction::EndAsLost);
-    EXPECT_EQ(ChooseCloseAction(kept.ctx, true), CloseAction::Hold);
-    WriteSettingString(kept.ctx, "Preference", "ConfirmSaveAndExitType", "1");
-    EXPECT_EQ(ChooseCloseAction(kept.ctx, false), CloseAction::Hold);
-    WriteSettingString(kept.ctx, "Preference", "ConfirmSaveAndExit", "Y");
-    EXPECT_EQ(ChooseCloseAction(kept.ctx, false), CloseAction::AskHold);
 }
 
 TEST(Bookmarks, GoingToABookmarkPutsBackItsPositionAndKeepsTheClock) {
@@ -222,27 +205,25 @@ TEST(RecentLists, RecentGamesKeepTheirPlaceAndDealNumbersMoveToTheFront) {
     EXPECT_EQ(std::ranges::count(RecentGames(kept.ctx), 110), 0);
 }
 
-TEST(Favourites, FavouritesNamingNoGameAreSkippedAndRemovalClosesTheGap) {
-    KeptGame kept(0, "1");
-    ASSERT_TRUE(WriteFavourites(kept.ctx, {"FreeCell", "No Such Game", "Spider"}));
-    EXPECT_EQ(FavouriteNames(kept.ctx).size(), 3u);
-    const std::vector<FavouriteGame> games = FavouriteGames(kept.ctx);
-    ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(games[0].number, 1);
-    EXPECT_EQ(games[1].number, 91);
-
-    ASSERT_TRUE(RemoveFavourite(kept.ctx, "FreeCell"));
-    EXPECT_EQ(FavouriteNames(kept.ctx), (std::vector<std::string>{"No Such Game", "Spider"}));
-    EXPECT_EQ(ReadSettingString(kept.ctx, "Favourite Games", "Game000", ""), "No Such Game");
-    EXPECT_EQ(ReadSettingString(kept.ctx, "Favourite Games", "Game002", "none"), "none");
-}
-
-TEST(RandomGame, EveryGameCanBeDrawnAndFavouritesOnlyFromTheList) {
+TEST(Favourites, FavouritesNamingNoGameAreSkippedAndEveryGameCanBeDrawn) {
     KeptGame kept(0, "1");
     std::mt19937 rng(7);
     EXPECT_EQ(RandomFavourite(kept.ctx, rng), -1);
     EXPECT_EQ(PlayRandomGame(kept.ctx, RandomFrom::Favourites, rng), -1);
     EXPECT_EQ(GetSetting(kept.ctx.settings, field::kGameNumber), "0000");
+
+    ASSERT_TRUE(WriteFavourites(kept.ctx, {"FreeCell", "No Such Game", "Spider", "FreeCell"}));
+    EXPECT_EQ(FavouriteNames(kept.ctx).size(), 4u);
+    const std::vector<FavouriteGame> games = FavouriteGames(kept.ctx);
+    ASSERT_EQ(games.size(), 3u);
+    EXPECT_EQ(games[0].number, 1);
+    EXPECT_EQ(games[1].number, 91);
+
+    ASSERT_TRUE(RemoveFavourite(kept.ctx, "FreeCell"));
+    EXPECT_EQ(FavouriteNames(kept.ctx),
+              (std::vector<std::string>{"No Such Game", "Spider", "FreeCell"}));
+    EXPECT_EQ(ReadSettingString(kept.ctx, "Favourite Games", "Game000", ""), "No Such Game");
+    EXPECT_EQ(ReadSettingString(kept.ctx, "Favourite Games", "Game003", "none"), "none");
 
     const std::vector<int> all = CatalogueGameNumbers(kept.ctx);
     std::set<int> drawn;
@@ -250,7 +231,6 @@ TEST(RandomGame, EveryGameCanBeDrawnAndFavouritesOnlyFromTheList) {
         drawn.insert(RandomGameFromAll(kept.ctx, rng));
     EXPECT_EQ(drawn, std::set<int>(all.begin(), all.end()));
 
-    WriteFavourites(kept.ctx, {"Spider", "FreeCell"});
     std::set<int> favourites;
     for (int i = 0; i < 200; ++i)
         favourites.insert(RandomFavourite(kept.ctx, rng));
