@@ -19,7 +19,7 @@ struct Column {
     std::size_t position;
     std::size_t length;
 };
-constexpr Column kTag{1, 8};
+constexpr Column kVersion{4, 4}; // in "[S-" + version + "]"
 constexpr Column kGame{9, 4};
 constexpr Column kBackgroundPicture{13, 30};
 constexpr Column kBackgroundColour{43, 15};
@@ -167,13 +167,14 @@ bool CheckStepLog(UndoSide& undo, std::string& error) {
 }
 
 // Sorts the lines from the first undo header on into the four stacks and the log.
-bool ReadUndoSections(const std::vector<std::string>& lines, std::size_t from, UndoSide& undo,
+// The lines are moved out of `lines`.
+bool ReadUndoSections(std::vector<std::string>& lines, std::size_t from, UndoSide& undo,
                       std::string& error) {
     std::vector<std::string>* stacks[] = {&undo.Stock, &undo.Foundations, &undo.Piles,
                                           &undo.Reserves};
     std::optional<std::size_t> current;
     for (std::size_t i = from; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+        std::string& line = lines[i];
         bool header = false;
         for (std::size_t s = 0; s < std::size(kSectionHeaders); ++s) {
             if (line.starts_with(kSectionHeaders[s])) {
@@ -188,9 +189,9 @@ bool ReadUndoSections(const std::vector<std::string>& lines, std::size_t from, U
                 return false;
             }
         } else if (*current == kLogSection) {
-            undo.StepLog = line;
+            undo.StepLog = std::move(line);
         } else {
-            stacks[*current]->push_back(line);
+            stacks[*current]->push_back(std::move(line));
         }
     }
     return true;
@@ -233,7 +234,10 @@ std::string SavedGameText(const GameContext& ctx, const SavedGame& game) {
     header += BackNumber(GetSetting(s, field::kBackCard));
     header +=
         fnFormatNumber(std::clamp(game.seconds, 0, kMaxSeconds), static_cast<int>(kSeconds.length));
-    header += Padded(game.scoringCode, kScoringCode.length);
+    // A record never filled (a context that read no settings) scores nothing: "00".
+    header += ParseDigits(game.scoringCode) >= 0 && game.scoringCode.size() == kScoringCode.length
+                  ? game.scoringCode
+                  : std::string(kScoringCode.length, '0');
     header += fnFormatNumber(game.score, static_cast<int>(kScore.length));
     header += fnFormatNumber(game.passNumber, static_cast<int>(kPassNumber.length));
     lines.push_back(std::move(header));
@@ -260,7 +264,8 @@ std::string SavedGameText(const GameContext& ctx, const SavedGame& game) {
 
 bool ParseSavedGame(const GameContext& ctx, std::string_view bytes, const std::string& path,
                     SavedGame& out, std::string& error) {
-    if (bytes.size() > kMaxSavedGameBytes) {
+    if (bytes.size() > kMaxSavedGameBytes ||
+        static_cast<std::size_t>(std::ranges::count(bytes, '\n')) > kMaxSavedGameLines) {
         error = "The saved game is too large: " + path;
         return false;
     }
@@ -271,7 +276,7 @@ bool ParseSavedGame(const GameContext& ctx, std::string_view bytes, const std::s
     std::vector<std::string> lines = SplitTextLines(bytes);
     const std::string header = lines[0]; // the upgrade below moves the lines
     SavedGame game;
-    game.version = std::string(Field(header, {4, 4}));
+    game.version = std::string(Field(header, kVersion));
     if (header.size() != kHeaderLength || ParseDigits(game.version) < 0 || header[7] != ']')
         return Damaged(error, path, "the first line");
     if (game.version > kSavedGameVersion)

@@ -28,9 +28,11 @@ namespace quendra {
 // Files of the older versions "0301", "0303" and "0520" are brought to "0530" in memory
 // by inserting empty lines before they are read.
 
-// A saved game larger than this is refused unread (a real one of thousands of moves is a
-// few megabytes).
-inline constexpr std::size_t kMaxSavedGameBytes = 32u * 1024u * 1024u;
+// A saved game larger than this, or of more lines, is refused unread: a real one of twenty
+// thousand moves stays below both, and a hostile one cannot make the reader take more than
+// a few tens of megabytes.
+inline constexpr std::size_t kMaxSavedGameBytes = 8u * 1024u * 1024u;
+inline constexpr std::size_t kMaxSavedGameLines = 2'000'000;
 
 // A saved game as read from or written to a file; every field checked.
 struct SavedGame {

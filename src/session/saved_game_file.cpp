@@ -9,6 +9,7 @@
 #include "settings.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace quendra {
@@ -85,9 +86,13 @@ KeepResult ReadSavedGameFile(const GameContext& ctx, const std::string& path, Sa
     if (ec) return {KeepResult::Status::BadFile, "Cannot open file " + path};
     if (size > kMaxSavedGameBytes)
         return {KeepResult::Status::BadFile, "The saved game is too large: " + path};
-    std::string bytes;
-    if (!ReadFileText(path, bytes))
-        return {KeepResult::Status::BadFile, "Cannot open file " + path};
+    // Never more than a saved game may hold, even when the file grows meanwhile.
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {KeepResult::Status::BadFile, "Cannot open file " + path};
+    std::string bytes(kMaxSavedGameBytes + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) return {KeepResult::Status::BadFile, "Cannot open file " + path};
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     std::string error;
     if (!ParseSavedGame(ctx, bytes, path, game, error)) return {KeepResult::Status::BadFile, error};
     return {};

@@ -80,14 +80,7 @@ int PileLineCount(std::string_view version) {
 void UpgradeFileLines(std::vector<std::string>& lines, std::string_view version) {
     for (const UpgradeRow& row : UpgradeRows())
         if (Applies(row, version) && lines.size() > 1) lines[1] += row.line1Suffix;
-    std::vector<std::string> piles(lines.begin() + kFirstPileLine,
-                                   lines.begin() + kFirstPileLine + PileLineCount(version));
-    const auto rest = std::vector<std::string>(
-        lines.begin() + kFirstPileLine + PileLineCount(version), lines.end());
-    InsertEmptyPileLines(piles, kFirstPileLine, version);
-    lines.resize(kFirstPileLine);
-    lines.insert(lines.end(), piles.begin(), piles.end());
-    lines.insert(lines.end(), rest.begin(), rest.end());
+    InsertEmptyPileLines(lines, 0, version);
 }
 
 bool UpgradeUndoSteps(UndoSide& undo, std::string_view version) {
@@ -109,12 +102,14 @@ bool UpgradeUndoSteps(UndoSide& undo, std::string_view version) {
         for (std::size_t g = 0; g < kPileGroups; ++g) {
             const auto size = static_cast<std::ptrdiff_t>(oldSizes[g]);
             const auto first = stacks[g]->begin() + static_cast<std::ptrdiff_t>(step) * size;
-            lines.insert(lines.end(), first, first + size);
+            lines.insert(lines.end(), std::make_move_iterator(first),
+                         std::make_move_iterator(first + size));
         }
         InsertEmptyPileLines(lines, kFirstPileLine, version);
         auto at = lines.begin();
         for (std::size_t g = 0; g < kPileGroups; ++g) {
-            grown[g].insert(grown[g].end(), at, at + newSizes[g]);
+            grown[g].insert(grown[g].end(), std::make_move_iterator(at),
+                            std::make_move_iterator(at + newSizes[g]));
             at += newSizes[g];
         }
     }

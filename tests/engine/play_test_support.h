@@ -5,6 +5,7 @@
 #include "game_catalog.h"
 #include "game_context.h"
 #include "new_game.h"
+#include "settings.h"
 
 #include <string>
 #include <vector>
@@ -13,20 +14,30 @@
 
 namespace quendra::test {
 
-// A game of the built catalogue dealt in a fresh context, silent and without animation.
+// A player who hears nothing, sees no card fly and may take back every move.
+inline void QuietPlayer(GameContext& ctx) {
+    SetSetting(ctx.settings, field::kAutomaticFaceUp, "Y");
+    SetSetting(ctx.settings, field::kSoundsEnabled, "N");
+    SetSetting(ctx.settings, field::kCardsAnimate, "N");
+    SetSetting(ctx.settings, field::kDealAnimation, "N");
+    SetSetting(ctx.settings, field::kUndoMode, "0");
+}
+
+// A game of the built catalogue dealt in a fresh context, silent and without animation; for
+// `player`, in the program folder `programDir` when one is given.
 struct DealtGame {
     FakeHost host;
     GameContext ctx{host};
 
-    DealtGame(int game, const std::string& deal) {
+    DealtGame(int game, const std::string& deal, const std::string& programDir = {},
+              const std::string& player = {}) {
+        if (!programDir.empty()) SetProgramDir(ctx, programDir);
         ctx.gamesFile = QUENDRA_GAMES_DAT;
         EXPECT_TRUE(LoadGameList(ctx));
-        SetSetting(ctx.settings, field::kAutomaticFaceUp, "Y");
-        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
-        SetSetting(ctx.settings, field::kCardsAnimate, "N");
-        SetSetting(ctx.settings, field::kUndoMode, "0");
+        QuietPlayer(ctx);
         SetSetting(ctx.settings, field::kDealNumber, deal);
-        EXPECT_TRUE(SelectAndStartGame(ctx, game, GameName(ctx, game), "", kKeepDealNumber, false));
+        EXPECT_TRUE(
+            SelectAndStartGame(ctx, game, GameName(ctx, game), player, kKeepDealNumber, false));
         ctx.play.autoplayTicked = false;
         ctx.play.autoplayEnabled = true;
     }

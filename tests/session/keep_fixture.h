@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../engine/play_test_support.h"
 #include "../model/fake_host.h"
 #include "data_files.h"
 #include "file_rewrite.h"
@@ -17,36 +18,40 @@
 
 namespace quendra::test {
 
-// A program folder of its own with the built catalogue and a game of it dealt, silent.
-struct KeptGame {
-    std::filesystem::path dir;
+// The program started on an existing program folder, with the built catalogue; no game yet.
+struct ProgramStart {
     FakeHost host;
     GameContext ctx{host};
 
-    KeptGame(int game, const std::string& deal) {
-        std::random_device rd;
-        dir = std::filesystem::temp_directory_path() / ("quendra-keep-" + std::to_string(rd()));
-        std::filesystem::create_directories(dir);
+    explicit ProgramStart(const std::filesystem::path& dir) {
         SetProgramDir(ctx, dir.string());
-        EnsureDataDirectory(ctx.ProgramDir());
         ctx.gamesFile = QUENDRA_GAMES_DAT;
         EXPECT_TRUE(LoadGameList(ctx));
-        SetSetting(ctx.settings, field::kAutomaticFaceUp, "Y");
-        SetSetting(ctx.settings, field::kSoundsEnabled, "N");
-        SetSetting(ctx.settings, field::kCardsAnimate, "N");
-        SetSetting(ctx.settings, field::kDealAnimation, "N");
-        SetSetting(ctx.settings, field::kUndoMode, "0");
-        SetSetting(ctx.settings, field::kStatsCode, "01");
-        SetSetting(ctx.settings, field::kDealNumber, deal);
-        EXPECT_TRUE(
-            SelectAndStartGame(ctx, game, GameName(ctx, game), "Ann", kKeepDealNumber, false));
+        QuietPlayer(ctx);
     }
-    ~KeptGame() {
+};
+
+// A folder of its own for the program's files, removed at the end.
+struct ProgramFolder {
+    std::filesystem::path dir;
+    ProgramFolder() {
+        std::random_device rd;
+        dir = std::filesystem::temp_directory_path() / ("quendra-keep-" + std::to_string(rd()));
+        std::filesystem::create_directories(dir / "DATA");
+    }
+    ~ProgramFolder() {
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
     }
-    KeptGame(const KeptGame&) = delete;
-    KeptGame& operator=(const KeptGame&) = delete;
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+};
+
+// A game of the built catalogue dealt for the player "Ann" in a program folder of its own.
+struct KeptGame : ProgramFolder, DealtGame {
+    KeptGame(int game, const std::string& deal) : DealtGame(game, deal, dir.string(), "Ann") {
+        SetSetting(ctx.settings, field::kStatsCode, "01");
+    }
 
     // Plays up to `moves` moves the finder sees; the number played.
     int Play(int moves) {

@@ -262,6 +262,13 @@ TEST_F(BadSavedGame, FilesThatAreNoSavedGamesAreNeverReadWhole) {
     SavedGame game;
     EXPECT_EQ(ReadSavedGameFile(kept.ctx, huge, game).message,
               "The saved game is too large: " + huge);
+    // Small, but of more empty lines than any real game has.
+    std::string lineful = good;
+    for (std::size_t i = 0; i < kMaxSavedGameLines; ++i)
+        lineful += "\r\n";
+    std::string error;
+    EXPECT_FALSE(ParseSavedGame(kept.ctx, lineful, huge, game, error));
+    EXPECT_EQ(error, "The saved game is too large: " + huge);
     EXPECT_EQ(ReadSavedGameFile(kept.ctx, kept.dir.string(), game).status,
               KeepResult::Status::BadFile);
     EXPECT_EQ(ReadSavedGameFile(kept.ctx, "/dev/zero", game).status, KeepResult::Status::BadFile);

@@ -176,16 +176,5 @@ TEST_F(OldVersions, AVersionBefore0301GainsFoundationsTableauPilesAndParameters)
         EXPECT_EQ(kept.ctx.Param(p), 0) << p;
 }
 
-TEST_F(OldVersions, AnOldFileWhoseUndoStepsHaveTheNewShapeIsRefused) {
-    const OldLayout old{16, 28, 8};
-    const OldLayout current{16, 40, 10};
-    const std::string text = OldFile("0303", params16, PileLines(old, {}),
-                                     PileLines(current, {{"T1", "0011"}}), current);
-    SavedGame game;
-    std::string error;
-    EXPECT_FALSE(ParseSavedGame(kept.ctx, text, "old.gam", game, error));
-    EXPECT_NE(error.find("whole steps"), std::string::npos) << error;
-}
-
 } // namespace
 } // namespace quendra::test
