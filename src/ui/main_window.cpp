@@ -441,6 +441,7 @@ void MainWindow::newGame() {
     {
         const DealInProgress dealing(*this);
         NewGameCommand(ctx_);
+        noteGameStarted();
         updateGameCommands();
         AnimateDeal();
     }
@@ -464,6 +465,7 @@ void MainWindow::openGameBrowser() {
             actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
             SelectAndStartGame(ctx_, game, browser.chosenName(), browser.chosenPlayer(),
                                kNewDealNumber, false);
+            noteGameStarted();
         }
         savedGameOpened = browser.savedGameOpened();
     }

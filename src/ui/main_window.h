@@ -119,6 +119,8 @@ class MainWindow : public QMainWindow {
     // At the first activation: a held game comes back on the table (not when a game was
     // asked for on the command line).
     void setResumeHeldGame(bool resume) { resumeHeldGame_ = resume; }
+    // A game ended (the engine recorded its result).
+    void GameEnded();
 
   public slots:
     // "Open a game": the game browser; a chosen game is started.
@@ -161,6 +163,8 @@ class MainWindow : public QMainWindow {
 
     // A game came on the table without a deal (opened, resumed, restarted, a bookmark).
     void afterGameLoaded();
+    // The recent games and deal numbers learn of a game started.
+    void noteGameStarted();
     // What closing does with a game in play; false when the window is to stay open.
     bool keepGameAtClose();
 

@@ -25,6 +25,7 @@ bool MainWindow::StartGameDeal(int game, const std::string& dealNumber) {
     const bool started =
         SelectAndStartGame(ctx_, game, name, GetSetting(ctx_.settings, field::kUserDefault),
                            dealNumber.empty() ? kNewDealNumber : kKeepDealNumber, true);
+    if (started) noteGameStarted();
     if (currentGame() >= 0) actions_.newGame->setEnabled(true);
     updateGameCommands();
     layoutTable();

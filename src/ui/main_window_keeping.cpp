@@ -35,8 +35,20 @@ std::mt19937& RandomEngine() {
 
 } // namespace
 
+void MainWindow::noteGameStarted() {
+    if (!ctx_.flags[GameStateFlags::kInPlay]) return;
+    NoteGamePlayed(ctx_, currentGame());
+    NoteDealNumber(ctx_, GetSetting(ctx_.settings, field::kDealNumber));
+}
+
+void MainWindow::GameEnded() {
+    // A bookmark belongs to the game it was made in.
+    DropBookmark(ctx_);
+}
+
 void MainWindow::afterGameLoaded() {
     const int game = currentGame();
+    noteGameStarted();
     ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
     actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
     if (game >= 0) actions_.newGame->setEnabled(true);

@@ -101,6 +101,10 @@ void QtHost::RedrawPile(PileRef pile) {
     if (window_) window_->RedrawPile(pile);
 }
 
+void QtHost::RecordGameResult(const GameResult& /*result*/) {
+    if (window_) window_->GameEnded();
+}
+
 void QtHost::FlyCard(int card, PileRef from, PileRef to) {
     if (window_) window_->tablePlay()->FlyCard(card, from, to);
 }

@@ -37,6 +37,7 @@ class QtHost : public Host {
     void DrawStockPressed(bool pressed) override;
     void FlyCard(int card, PileRef from, PileRef to) override;
     void CelebrateWin() override;
+    void RecordGameResult(const GameResult& result) override;
     void Wait(int milliseconds) override;
     void ShowScore(const std::string& text) override;
     void ShowTime(const std::string& text) override;

@@ -259,6 +259,9 @@ class KeepingTest : public QObject {
         menu->actions().first()->trigger();
         QCOMPARE(GetSetting(k.ctx.settings, field::kGameName), std::string("Spider"));
         QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
+        // A game started is the newest of the recent games, its deal the newest number.
+        QCOMPARE(RecentGames(k.ctx).front(), 91);
+        QCOMPARE(RecentDealNumbers(k.ctx).front(), GetSetting(k.ctx.settings, field::kDealNumber));
     }
 };
 
