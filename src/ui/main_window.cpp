@@ -306,12 +306,25 @@ void MainWindow::ShowTime(const QString& text) {
 }
 
 void MainWindow::EnableCommand(Host::Command command, bool enabled) {
+    QAction* action = nullptr;
     switch (command) {
     case Host::Command::Pause:
-        actions_.pause->setEnabled(enabled);
+        action = actions_.pause;
         break;
     case Host::Command::QuitGame:
-        actions_.quitGame->setEnabled(enabled);
+        action = actions_.quitGame;
+        break;
+    case Host::Command::Save:
+        action = actions_.save;
+        break;
+    case Host::Command::InsertBookmark:
+        action = actions_.insertBookmark;
+        break;
+    case Host::Command::GoToBookmark:
+        action = actions_.goToBookmark;
+        break;
+    case Host::Command::HoldAndExit:
+        action = actions_.holdAndExit;
         break;
     case Host::Command::Undo:
     case Host::Command::Redo:
@@ -320,22 +333,11 @@ void MainWindow::EnableCommand(Host::Command command, bool enabled) {
     case Host::Command::Tutor:
         updateTutorCommands();
         break;
-    case Host::Command::Save:
-        actions_.save->setEnabled(enabled);
-        break;
-    case Host::Command::InsertBookmark:
-        actions_.insertBookmark->setEnabled(enabled);
-        break;
-    case Host::Command::GoToBookmark:
-        actions_.goToBookmark->setEnabled(enabled);
-        break;
-    case Host::Command::HoldAndExit:
-        actions_.holdAndExit->setEnabled(enabled);
-        break;
     case Host::Command::Customize:
         // Customising comes with its own window; until then the command stays disabled.
         break;
     }
+    if (action) action->setEnabled(enabled);
 }
 
 void MainWindow::updateUndoCommands() {
