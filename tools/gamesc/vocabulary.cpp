@@ -237,6 +237,7 @@ constexpr NamedValue kFoundationLayoutNames[] = {
     {"over-last-piles-compact", 13},
     {"after-stock", 17},
     {"over-piles", 22},
+    {"two-rows", 24},
 };
 
 constexpr NamedValue kTableauLayoutNames[] = {
