@@ -1,4 +1,5 @@
-// Benchmarks of the model: dealing a numbered deal and loading a game's rules.
+// Benchmarks of the model: dealing a numbered deal, reading the catalogue and loading a game's
+// rules.
 #include "deal.h"
 #include "game_catalog.h"
 #include "silent_host.h"
@@ -34,6 +35,22 @@ void LoadFreeCellRules(benchmark::State& state) {
         benchmark::DoNotOptimize(quendra::LoadGameDefinition(ctx));
 }
 BENCHMARK(LoadFreeCellRules);
+
+// What the start reads of the catalogue: every game's catalogue line, with the whole file read.
+void ReadWholeCatalogue(benchmark::State& state) {
+    quendra::SilentHost host(1920, 1080);
+    quendra::GameContext ctx(host);
+    ctx.gamesFile = QUENDRA_GAMES_DAT;
+    for (auto _ : state) {
+        if (!quendra::LoadGameList(ctx)) {
+            state.SkipWithError("GAMES.DAT cannot be read");
+            return;
+        }
+        benchmark::DoNotOptimize(ctx.mainGame.GameList.data());
+    }
+    state.counters["games"] = static_cast<double>(ctx.mainGame.GameList.size());
+}
+BENCHMARK(ReadWholeCatalogue)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

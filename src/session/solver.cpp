@@ -1,6 +1,7 @@
 #include "solver.h"
 
 #include "autoplay.h"
+#include "building.h"
 #include "game_params.h"
 #include "legality.h"
 #include "pick_up.h"
@@ -133,6 +134,23 @@ class Search {
         return below > 0 && ctx_.cardTable.Face(below) == '0';
     }
 
+    // The card at `position` of tableau pile `pile` lies face up on a card it could be built on
+    // by the pile's own rule: moving it to another pile's card only trades one parent for
+    // another.
+    bool SitsOnItsParent(PileRef pile, int position) const {
+        if (pile.group != PileGroupId::Fila || position == 0) return false;
+        const std::string& cards = ctx_.table.Pile(pile);
+        const int below = PileCardAt(cards, position - 1);
+        const int card = PileCardAt(cards, position);
+        if (below < 1 || ctx_.cardTable.Face(below) == '0') return false;
+        const int i = pile.index;
+        return fnCanBuild(ctx_, below, card, ctx_.Param(param::kTableauEmptyRule + i), false, i,
+                          ctx_.Param(param::kTableauPastStop + i) > 0, false,
+                          ctx_.Param(param::kTableauMethod + i),
+                          ctx_.Param(param::kTableauDirection + i),
+                          ctx_.Param(param::kFoundationBase));
+    }
+
     // Every drop the rules allow for the card at `position` of `pile`.
     void AddDrops(std::vector<Candidate>& out, PileRef pile, int position) {
         const PickUp pick = CanPickUp(ctx_, pile, position);
@@ -153,6 +171,7 @@ class Search {
             return fnCanDropOnPile(ctx_, pick.card, PileName(target));
         };
         const bool fromFoundation = pile.group == PileGroupId::Dest;
+        const bool onParent = SitsOnItsParent(pile, position);
         if (pick.groupSize == 1 && !fromFoundation)
             for (int i = 0; i < FoundationCount(ctx_); ++i)
                 if (legal({PileGroupId::Dest, i})) add({PileGroupId::Dest, i}, 100);
@@ -162,6 +181,12 @@ class Search {
             if (!legal(target)) continue;
             // A whole pile onto an empty pile gains nothing.
             if (toEmpty && empties && pile.group == PileGroupId::Fila) continue;
+            // Nor does a built card moved onto another parent: the search leaves such moves
+            // out, and so can no longer say the deal has no win.
+            if (onParent && !toEmpty) {
+                cut_ = true;
+                continue;
+            }
             int priority = 40;
             if (uncovers)
                 priority = 80;
@@ -171,7 +196,7 @@ class Search {
                 priority = 65;
             else if (pile.group == PileGroupId::Stock)
                 priority = 60;
-            if (toEmpty) priority -= 15;
+            if (toEmpty) priority = std::min(priority, 10);
             if (fromFoundation) priority = 5;
             add(target, priority);
         }

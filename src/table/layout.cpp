@@ -29,7 +29,7 @@ constexpr int kOverTableau = 4, kAtMargin = 5, kLeftColumn = 3, kLeftPair = 11, 
 }
 namespace found {
 constexpr int kSpread = 1, kCentred = 2, kOverLastPiles = 7, kRight = 8, kRightOfTableau = 9,
-              kOverLastPilesSmall = 13, kAfterStock = 17, kOverPiles = 22;
+              kOverLastPilesSmall = 13, kAfterStock = 17, kOverPiles = 22, kTwoRows = 24;
 }
 namespace reserve {
 constexpr int kRightOfPile1 = 6, kOverPiles = 4, kAtMargin = 5, kOverLastPiles = 7, kAtWaste = 11,
@@ -253,6 +253,17 @@ void PlaceFoundations(GameContext& ctx, const Units& u) {
     case found::kSpread: {
         const int gap = std::max((u.W - n * cw - 2) / (n + 1), 1);
         PlaceRow(ctx, PileGroupId::Dest, n, gap, y, cw, [&](int) { return gap; });
+        break;
+    }
+    case found::kTwoRows: {
+        // Too many foundations for one row: the first half spread on their row, the rest on
+        // the row below.
+        const int upper = (n + 1) / 2;
+        const int gap = std::max((u.W - upper * cw - 2) / (upper + 1), 1);
+        PlaceRow(ctx, PileGroupId::Dest, upper, gap, y, cw, [&](int) { return gap; });
+        const int lowerY = u.Row(std::min(u.codes.destRow + 1, 6));
+        for (int k = upper; k < n; ++k)
+            SetPilePosition(ctx, Dest(k), gap + (k - upper) * (cw + gap), lowerY);
         break;
     }
     case found::kCentred: {

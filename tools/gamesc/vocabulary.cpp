@@ -27,12 +27,20 @@ constexpr NamedValue kMethodNames[] = {
     {"empty-only", 6},
     {"start-when-stock-empty", 7},
     {"anything", 12},
+    {"from-waste-only", 17},
+    {"any-suit-ace-after-king", 20},
     {"any-other-suit", 21},
     {"in-suit-no-queen-king", 24},
     {"in-suit-by-two", 25},
     {"any-suit-no-corner", 28},
+    {"up-to-king-then-down", 29},
+    {"started-in-order", 36},
+    {"doubling", 37},
+    {"by-two-from-ace-or-two", 41},
+    {"above-indicator", 79},
     {"in-suit-no-corner", 60},
     {"any-suit-corner", 68},
+    {"ace-then-seven", 98},
 };
 
 constexpr NamedValue kDirectionNames[] = {{"down", 0}, {"up", 1}, {"up-or-down", 2}};
@@ -229,6 +237,7 @@ constexpr NamedValue kFoundationLayoutNames[] = {
     {"over-last-piles-compact", 13},
     {"after-stock", 17},
     {"over-piles", 22},
+    {"two-rows", 24},
 };
 
 constexpr NamedValue kTableauLayoutNames[] = {
