@@ -51,11 +51,15 @@ Acts OnModals(std::deque<std::function<void(QWidget*)>> acts) {
     auto* poll = new QTimer;
     poll->setInterval(10);
     auto pending = std::make_shared<std::deque<std::function<void(QWidget*)>>>(std::move(acts));
-    auto last = std::make_shared<QPointer<QWidget>>();
-    QObject::connect(poll, &QTimer::timeout, [poll, pending, last] {
+    // A window already acted on may be the active one again for a moment (the browser,
+    // between the dialogs it opens).
+    auto handled = std::make_shared<std::vector<QPointer<QWidget>>>();
+    QObject::connect(poll, &QTimer::timeout, [poll, pending, handled] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == last->data()) return;
-        *last = modal;
+        if (!modal) return;
+        for (const QPointer<QWidget>& seen : *handled)
+            if (seen == modal) return;
+        handled->push_back(modal);
         const auto act = pending->front();
         pending->pop_front();
         if (pending->empty()) {
