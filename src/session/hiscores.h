@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game_context.h"
+#include "overall_score.h"
 
 #include <optional>
 #include <string>
@@ -66,7 +67,9 @@ struct OfferedResult {
 };
 // Enters the result: returns its 0-based rank, -1 when it did not make the table (or
 // statistics are off). For a game table also updates the overall score.
-int OfferResult(GameContext& ctx, ScoreTableKind kind, int number, const OfferedResult& result);
+// `overall`, when given, receives what became of the overall score.
+int OfferResult(GameContext& ctx, ScoreTableKind kind, int number, const OfferedResult& result,
+                OverallUpdate* overall = nullptr);
 // The dialog's title after a new entry.
 std::string NewHiScoreTitle(ScoreTableKind kind, const std::string& name);
 // The dialog's title when another game is chosen: "Hi-Scores [" + name + "]".
@@ -83,7 +86,8 @@ bool RemoveEntries(GameContext& ctx, int number, const std::string& code,
 // all games empties every table, writes "[Clear scores]" / "Cleared=Y" and deletes the
 // overall score. Resets the run counters; shows kHiScoresClearedMessage.
 std::string ClearHiScoresQuestion(const std::string& playerEntry, const std::string& gameEntry);
+// `tell` off: no message at the end (clearing all values has its own).
 bool ClearHiScores(GameContext& ctx, const std::optional<int>& game,
-                   const std::optional<std::string>& player, bool ask = true);
+                   const std::optional<std::string>& player, bool ask = true, bool tell = true);
 
 } // namespace quendra

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "game_context.h"
 #include "host.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,5 +66,25 @@ class RecordFile {
     std::vector<std::string> lines_;
     bool modified_ = false;
 };
+
+// A data file below the program directory ("DATA\\STAT.DAT"), every spelling reaching one
+// file; the DATA folder is made when missing.
+std::string DataFilePath(const GameContext& ctx, std::string_view relative);
+
+// The scoring code of the settings record ("01" standard scoring; "01" when unset).
+std::string CurrentScoringCode(const GameContext& ctx);
+
+// The local date "yyyymmdd" and time of day "hh:nn:ss" of a moment (seconds since the epoch).
+std::string LocalDateText(std::int64_t epochSeconds);
+std::string LocalTimeText(std::int64_t epochSeconds);
+
+// Without the blanks around it.
+std::string TrimBlanks(std::string_view text);
+// Cut or padded with spaces to the width.
+std::string PadRight(std::string_view text, std::size_t width);
+// The characters [from, from + length) of a text, as many as it has.
+std::string_view Slice(std::string_view text, std::size_t from, std::size_t length);
+// Digits only (a leading "-" allowed with `sign`), at least one; nothing otherwise.
+std::optional<std::int64_t> ParseNumber(std::string_view text, bool sign = false);
 
 } // namespace quendra

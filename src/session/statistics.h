@@ -121,6 +121,12 @@ LogContents ReadLog(const GameContext& ctx);
 std::vector<LogEntry> FilterLog(const std::vector<LogEntry>& entries,
                                 const std::optional<std::string>& player,
                                 const std::optional<int>& game);
+// For clearing and renaming, a stored log line read at its fixed columns (a line damaged
+// elsewhere is still found): whether it is of the game and player (nothing: any), and its
+// player field changed from one exact name to another.
+bool LogLineMatches(std::string_view line, const std::optional<int>& game,
+                    const std::optional<std::string>& player);
+bool ReplaceLogPlayer(std::string& line, const std::string& oldName, const std::string& newName);
 
 // Recording an ended game: hand it the result that fnEndGame gave the Host
 // (Host::RecordGameResult). Appends the log line, updates STAT.DAT and the run counters,
@@ -141,6 +147,10 @@ RecordOutcome RecordEndedGame(GameContext& ctx, const Host::GameResult& result);
 std::string ClearStatisticsQuestion(const std::string& playerEntry, const std::string& gameEntry);
 bool ClearStatistics(GameContext& ctx, const std::optional<int>& game,
                      const std::optional<std::string>& player, bool ask = true);
+// The same without asking or telling (deleting a player, clearing all values): records set to
+// zero in STAT.DAT, matching log lines removed; all players and all games start both afresh.
+bool ClearStatisticsRecords(GameContext& ctx, const std::optional<int>& game,
+                            const std::optional<std::string>& player);
 // The log dialog: its record count; ClearLog(0) asks kClearLogQuestion and deletes the log,
 // ClearLog(n) keeps the newest n records (0 < n < count). Shows kLogClearedMessage.
 int LogRecordCount(const GameContext& ctx);
@@ -150,7 +160,8 @@ bool ClearLog(GameContext& ctx, int keep);
 // scores are cleared by the series layer.)
 bool ClearAllValues(GameContext& ctx);
 // A customised game is deleted: its records and log lines go, its hi-score table is emptied
-// for the current scoring code, the run counters are reset.
-bool ForgetGame(GameContext& ctx, int game);
+// for the current scoring code, the run counters are reset, and the game (named `name`)
+// leaves the favourite and recent games.
+bool ForgetGame(GameContext& ctx, int game, const std::string& name);
 
 } // namespace quendra
