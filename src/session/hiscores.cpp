@@ -29,7 +29,6 @@ constexpr const char* kDefaultDeal = "000000000000000";
 // Default tables: parameter 370 (cards in play) and 48 (the game's target score).
 constexpr int kCardsParam = 370;
 constexpr int kTargetParam = 48;
-constexpr int kNoTarget = -1;
 constexpr int kFullDeck = 52;
 constexpr int kSmallTargetLimit = 92;
 constexpr int kFirstStepRows = 13; // rows 2 to 13 take the step, 14 to 20 the step + 1
@@ -83,7 +82,9 @@ std::vector<int> DefaultScores(const GameContext& ctx, ScoreTableKind kind, int 
         const auto params = ReadGameParams(ctx, number, rows);
         int a = kFullDeck;
         int b = params[0] > 0 ? params[0] : kFullDeck;
-        if (params[1] != kNoTarget && params[1] != -99) {
+        // Our catalogue leaves the parameter at 0 where a game has no target score: like -1,
+        // it must not make every default score 1.
+        if (params[1] > 0) {
             b = kFullDeck;
             if (params[1] < kSmallTargetLimit) a = params[1] / 2;
         }
