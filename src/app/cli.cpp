@@ -2,6 +2,7 @@
 
 #include "cards.h"
 #include "cli_play.h"
+#include "cli_records.h"
 #include "cli_session.h"
 #include "cli_solve.h"
 #include "deal.h"
@@ -22,11 +23,20 @@ const char* const kUsage =
     "  deal --game N --deal D         print the deck list of a deal, 3-digit card codes\n"
     "  show (--game N --deal D | --open FILE) [--json]\n"
     "                                 the dealt table or a saved game, as text or as JSON\n"
-    "  play (--game N --deal D | --open FILE) [--save FILE] [--autoplay] [--json] MOVE...\n"
+    "  play (--game N --deal D | --open FILE) [--save FILE] [--autoplay] [--end]\n"
+    "       [--player NAME] [--json] MOVE...\n"
     "                                 play the moves (\"-\" reads more from standard input);\n"
     "                                 exit status 3 when a move is refused; --open continues\n"
     "                                 a saved game, --save writes the position reached with\n"
-    "                                 its undo history; a bad saved game exits with 2\n"
+    "                                 its undo history; a bad saved game exits with 2; a game\n"
+    "                                 that ends (won, or given up with --end) is recorded in\n"
+    "                                 the statistics of the player (default: the current one)\n"
+    "  stats [--game N] [--player NAME] [--json]\n"
+    "                                 the player's statistics: every game played, or one game\n"
+    "                                 with its streaks, percentages, best score and time\n"
+    "  log [--game N] [--player NAME] [--json]\n"
+    "                                 the game log, oldest first\n"
+    "  hiscores --game N [--json]     the game's hi-score table\n"
     "  hint (--game N --deal D | --open FILE) [--autoplay] MOVE...\n"
     "                                 play the moves, then print the next move the finder sees\n"
     "  solve --game N --deal D [--budget MOVES] [--autoplay] [--json]\n"
@@ -151,13 +161,26 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
             const bool play = command == "play";
             const CliOptions options = ParseCliOptions(
                 args,
-                play ? std::set<std::string>{"--dir", "--game", "--deal", "--open", "--save"}
+                play ? std::set<std::string>{"--dir", "--game", "--deal", "--open", "--save",
+                                             "--player"}
                      : std::set<std::string>{"--dir", "--game", "--deal", "--open"},
-                play ? std::set<std::string>{"--autoplay", "--json"}
+                play ? std::set<std::string>{"--autoplay", "--json", "--end"}
                      : std::set<std::string>{"--autoplay"});
             CliSession session(options, exeDir, err);
             return play ? CommandPlay(options, session, in, out, err)
                         : CommandHint(options, session, in, out, err);
+        }
+        if (command == "stats" || command == "log") {
+            const CliOptions options =
+                ParseCliOptions(args, {"--dir", "--game", "--player"}, {"--json"});
+            CliSession session(options, exeDir, err);
+            return command == "stats" ? CommandStats(options, session, out, err)
+                                      : CommandLog(options, session, out, err);
+        }
+        if (command == "hiscores") {
+            const CliOptions options = ParseCliOptions(args, {"--dir", "--game"}, {"--json"});
+            CliSession session(options, exeDir, err);
+            return CommandHiscores(options, session, out);
         }
         if (command == "solve") {
             const CliOptions options = ParseCliOptions(

@@ -3,6 +3,8 @@
 #include "host.h"
 
 #include <iosfwd>
+#include <utility>
+#include <vector>
 
 namespace quendra {
 
@@ -22,10 +24,15 @@ class CliHost : public Host {
     void EndWait() override {}
     int ScreenWidth() const override { return 1024; }
     int ScreenHeight() const override { return 768; }
-    void RecordGameResult(const GameResult& result) override { won_ = won_ || result.won; }
+    void RecordGameResult(const GameResult& result) override {
+        won_ = won_ || result.won;
+        results_.push_back(result);
+    }
 
     // True once a game ended as won.
     bool GameWon() const { return won_; }
+    // The games that ended, for the statistics; taken once.
+    std::vector<GameResult> TakeResults() { return std::exchange(results_, {}); }
 
   private:
     void Print(const std::string& text);
@@ -33,6 +40,7 @@ class CliHost : public Host {
     std::ostream& err_;
     bool yes_;
     bool won_ = false;
+    std::vector<GameResult> results_;
 };
 
 } // namespace quendra

@@ -3,12 +3,14 @@
 #include "autoplay.h"
 #include "cards.h"
 #include "cli.h"
+#include "cli_records.h"
 #include "cli_session.h"
 #include "deal.h"
 #include "game_catalog.h"
 #include "game_params.h"
 #include "move_finder.h"
 #include "score.h"
+#include "statistics.h"
 #include "table_text.h"
 
 #include <algorithm>
@@ -37,6 +39,7 @@ int SnapshotLineOf(PileRef pile) {
 struct RunResult {
     int applied = 0;
     std::optional<std::string> error;
+    bool recorded = false; // a game ended and went into the statistics
 };
 
 bool GameWon(CliSession& session) {
@@ -74,6 +77,7 @@ void WriteJson(CliSession& session, const RunResult& run, std::ostream& out) {
         << ", \"score\": " << fnComputeScore(ctx) << ", \"pass\": " << ctx.play.passNumber
         << ", \"moves_applied\": " << run.applied
         << ", \"error\": " << (run.error ? JsonString(*run.error) : std::string("null"))
+        << ", \"recorded\": " << (run.recorded ? "true" : "false")
         << ", \"piles\": {";
     bool first = true;
     for (const PileRef pile : UsedPiles(ctx)) {
@@ -102,6 +106,8 @@ void WriteTable(CliSession& session, const RunResult& run, std::ostream& out) {
         out << '\n';
     }
     if (run.applied > 0) out << run.applied << " moves played\n";
+    if (run.recorded)
+        out << "Recorded for " << GetSetting(ctx.settings, field::kUserDefault) << '\n';
 }
 
 bool StartFromOptions(const CliOptions& options, CliSession& session) {
@@ -140,11 +146,26 @@ int CommandShow(const CliOptions& options, CliSession& session, std::ostream& ou
 int CommandPlay(const CliOptions& options, CliSession& session, std::istream& in, std::ostream& out,
                 std::ostream& err) {
     const std::vector<std::string> words = MoveWords(options.positional, in);
+    // A player who is not listed is a bad argument, found before anything is played.
+    if (options.values.contains("--player")) CliPlayer(options, session);
     StartFromOptions(options, session);
-    const RunResult run = PlayMoves(session, words);
+    RunResult run = PlayMoves(session, words);
     // The position reached is kept even when a move was refused: the moves before it stand.
     if (const auto save = options.values.find("--save"); save != options.values.end())
         session.SaveGame(save->second);
+    GameContext& ctx = session.ctx();
+    // --end gives the game up as the program does when another game replaces it.
+    if (options.Has("--end") && !run.error && ctx.flags[GameStateFlags::kInPlay]) fnEndGame(ctx);
+    std::vector<Host::GameResult> ended = session.host().TakeResults();
+    if (!ended.empty()) {
+        const std::string player = CliPlayer(options, session);
+        SetSetting(ctx.settings, field::kUserDefault, player);
+        run.recorded = true;
+        for (Host::GameResult& result : ended) {
+            result.player = player;
+            run.recorded = RecordEndedGame(ctx, result).recorded && run.recorded;
+        }
+    }
     if (options.Has("--json")) {
         WriteJson(session, run, out);
     } else {

@@ -107,6 +107,8 @@ void CliSession::QuietPreferences() {
     SetSetting(ctx_.settings, field::kDealAnimation, "N");
     SetSetting(ctx_.settings, field::kRedealAnimation, "N");
     SetSetting(ctx_.settings, field::kUndoMode, "0");
+    // The standard scoring, as the program starts with: the score the statistics record.
+    SetSetting(ctx_.settings, field::kStatsCode, "01");
     ctx_.layoutArea = LayoutArea{};
 }
 

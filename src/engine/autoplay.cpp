@@ -254,7 +254,11 @@ bool fnAutoplay(GameContext& ctx, bool ask, const std::string& question) {
         if (!moved) break;
         movedAny = true;
     }
-    if (ctx.flags[GameStateFlags::kWon] && ctx.flags[GameStateFlags::kInPlay]) fnEndGame(ctx);
+    // The game ends with the score of the table automatic play left.
+    if (ctx.flags[GameStateFlags::kWon] && ctx.flags[GameStateFlags::kInPlay]) {
+        fnComputeScore(ctx);
+        fnEndGame(ctx);
+    }
     return movedAny;
 }
 

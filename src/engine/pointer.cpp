@@ -7,6 +7,7 @@
 #include "legality.h"
 #include "moves.h"
 #include "pick_up.h"
+#include "score.h"
 #include "stock.h"
 
 namespace quendra {
@@ -129,8 +130,11 @@ void fnAfterMouseUp(GameContext& ctx) {
         while (ctx.flags[GameStateFlags::kInPlay] && fnAutoplay(ctx, false)) {
         }
     }
-    // A move that won the game ends it.
-    if (ctx.flags[GameStateFlags::kWon] && ctx.flags[GameStateFlags::kInPlay]) fnEndGame(ctx);
+    // A move that won the game ends it, with the score of the table it ends on.
+    if (ctx.flags[GameStateFlags::kWon] && ctx.flags[GameStateFlags::kInPlay]) {
+        fnComputeScore(ctx);
+        fnEndGame(ctx);
+    }
 }
 
 bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations, bool toTableaus) {

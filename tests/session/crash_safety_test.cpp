@@ -1,5 +1,8 @@
 #include "held_games.h"
+#include "hiscores.h"
 #include "keep_fixture.h"
+#include "overall_score.h"
+#include "records_fixture.h"
 #include "saved_game.h"
 
 #include <csignal>
@@ -70,6 +73,53 @@ TEST(CrashSafety, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
     EXPECT_GT(sawA, 0);
     EXPECT_GT(sawB, 0);
     EXPECT_GT(sawHeld, 0);
+}
+
+// Records ended games for two players, over and over, until it is killed.
+[[noreturn]] void RecordForever(Records& r) {
+    for (int n = 0;; ++n)
+        r.End(n % 2 ? "Ann" : "Bob", n % 3 != 0, 100 + n % 500, 30 + n % 70, n % 4);
+}
+
+TEST(CrashSafety, AKilledRecordingLeavesEveryRecordFileWhole) {
+    Records r;
+    r.End("Ann", true, 50); // every file exists before the first kill
+    std::mt19937 rng(7);
+    int grew = 0;
+    std::size_t lastLog = 0;
+    for (int round = 0; round < 150; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) RecordForever(r);
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(rng)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+
+        RecordFile stats = RecordFile::Load(r.Path(kStatisticsFile));
+        ASSERT_TRUE(stats.HasVersionSection()) << "round " << round;
+        for (const std::string& section : stats.Sections()) {
+            if (section == "Version") continue;
+            for (const RecordFile::Pair& pair : stats.Pairs(section))
+                EXPECT_TRUE(ParseStatisticsRecord(pair.value)) << "round " << round;
+        }
+        const LogContents log = ReadLog(r.ctx);
+        EXPECT_EQ(log.damagedLines, 0) << "round " << round;
+        if (log.entries.size() > lastLog) ++grew;
+        lastLog = log.entries.size();
+        RecordFile scores = RecordFile::Load(r.Path(kGameScoresFile));
+        ASSERT_TRUE(scores.HasVersionSection()) << "round " << round;
+        for (const RecordFile::Pair& pair : scores.Pairs("0000"))
+            EXPECT_EQ(pair.value.size(), 85u) << "round " << round;
+        // The overall score passes its checksums: no corruption reported, nothing reset.
+        const std::size_t told = r.host.informations.size();
+        EXPECT_FALSE(ReadOverallTable(r.ctx).empty()) << "round " << round;
+        EXPECT_EQ(r.host.informations.size(), told) << "round " << round;
+    }
+    // The kills came while the recording went on.
+    EXPECT_GT(grew, 0);
 }
 
 } // namespace
