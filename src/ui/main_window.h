@@ -119,8 +119,9 @@ class MainWindow : public QMainWindow {
     // At the first activation: a held game comes back on the table (not when a game was
     // asked for on the command line).
     void setResumeHeldGame(bool resume) { resumeHeldGame_ = resume; }
-    // A game ended (the engine recorded its result).
-    void GameEnded();
+    // A game ended: it is recorded in the statistics, the log, the hi-scores and the overall
+    // score.
+    void GameEnded(const Host::GameResult& result);
 
   public slots:
     // "Open a game": the game browser; a chosen game is started.

@@ -12,6 +12,7 @@
 #include "saved_game.h"
 #include "score.h"
 #include "settings.h"
+#include "statistics.h"
 #include "table_play.h"
 
 #include <random>
@@ -41,7 +42,8 @@ void MainWindow::noteGameStarted() {
     NoteDealNumber(ctx_, GetSetting(ctx_.settings, field::kDealNumber));
 }
 
-void MainWindow::GameEnded() {
+void MainWindow::GameEnded(const Host::GameResult& result) {
+    RecordEndedGame(ctx_, result);
     // A bookmark belongs to the game it was made in.
     DropBookmark(ctx_);
 }

@@ -101,8 +101,8 @@ void QtHost::RedrawPile(PileRef pile) {
     if (window_) window_->RedrawPile(pile);
 }
 
-void QtHost::RecordGameResult(const GameResult& /*result*/) {
-    if (window_) window_->GameEnded();
+void QtHost::RecordGameResult(const GameResult& result) {
+    if (window_) window_->GameEnded(result);
 }
 
 void QtHost::FlyCard(int card, PileRef from, PileRef to) {

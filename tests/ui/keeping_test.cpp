@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "new_game.h"
 #include "settings.h"
+#include "statistics.h"
 #include "table_play.h"
 #include "table_text.h"
 #include "table_view.h"
@@ -231,6 +232,26 @@ class KeepingTest : public QObject {
         QCOMPARE(TableText(k.ctx), dealt);
         QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
         QVERIFY(!k.window.actions().undo->isEnabled());
+    }
+
+    void aGameGivenUpInTheWindowIsRecordedButAHeldOneIsNot() {
+        Keeping k;
+        QVERIFY(k.shown);
+        k.ClickStock();
+        k.window.HoldAndExit();
+        QCOMPARE(ReadStatistics(k.ctx, 0, "Player 1").record.Played(), 0);
+        QVERIFY(ReadLog(k.ctx).entries.empty());
+
+        Keeping again(QString::fromStdString(k.ctx.ProgramDir()));
+        QVERIFY(again.shown);
+        SetSetting(again.ctx.settings, field::kConfirmQuitGame, "N");
+        again.window.actions().quitGame->trigger();
+        const GameStatistics klondike = ReadStatistics(again.ctx, 0, "Player 1");
+        QCOMPARE(klondike.record.lost, 1);
+        QCOMPARE(klondike.record.won, 0);
+        const LogContents log = ReadLog(again.ctx);
+        QCOMPARE(log.entries.size(), std::size_t(1));
+        QVERIFY(!log.entries.front().won);
     }
 
     void favouritesChosenInTheirDialogFillTheMenuAndStartTheirGame() {
