@@ -164,7 +164,6 @@ std::vector<std::string> RemoveFrom(RecordFile& file, int number, const std::str
     bool named = false;
     std::vector<std::string> kept;
     for (const std::string& line : lines) {
-        const HiScoreEntry entry = ParseHiScoreLine(line);
         const std::string who = TrimBlanks(Slice(line, kPlayerAt, kPlayerWidth));
         if (!who.empty()) named = true;
         if (!LineIsEmpty(line) && (all || who == player)) {
