@@ -1,5 +1,5 @@
-#include "records_fixture.h"
 #include "data_paths.h"
+#include "records_fixture.h"
 #include "settings.h"
 
 namespace quendra::test {
