@@ -159,13 +159,13 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
         }
         if (command == "play" || command == "hint") {
             const bool play = command == "play";
-            const CliOptions options = ParseCliOptions(
-                args,
-                play ? std::set<std::string>{"--dir", "--game", "--deal", "--open", "--save",
-                                             "--player"}
-                     : std::set<std::string>{"--dir", "--game", "--deal", "--open"},
-                play ? std::set<std::string>{"--autoplay", "--json", "--end"}
-                     : std::set<std::string>{"--autoplay"});
+            const CliOptions options =
+                ParseCliOptions(args,
+                                play ? std::set<std::string>{"--dir", "--game", "--deal", "--open",
+                                                             "--save", "--player"}
+                                     : std::set<std::string>{"--dir", "--game", "--deal", "--open"},
+                                play ? std::set<std::string>{"--autoplay", "--json", "--end"}
+                                     : std::set<std::string>{"--autoplay"});
             CliSession session(options, exeDir, err);
             return play ? CommandPlay(options, session, in, out, err)
                         : CommandHint(options, session, in, out, err);

@@ -77,8 +77,7 @@ void WriteJson(CliSession& session, const RunResult& run, std::ostream& out) {
         << ", \"score\": " << fnComputeScore(ctx) << ", \"pass\": " << ctx.play.passNumber
         << ", \"moves_applied\": " << run.applied
         << ", \"error\": " << (run.error ? JsonString(*run.error) : std::string("null"))
-        << ", \"recorded\": " << (run.recorded ? "true" : "false")
-        << ", \"piles\": {";
+        << ", \"recorded\": " << (run.recorded ? "true" : "false") << ", \"piles\": {";
     bool first = true;
     for (const PileRef pile : UsedPiles(ctx)) {
         out << (first ? "" : ", ") << JsonString(PileName(pile)) << ": "

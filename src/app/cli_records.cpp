@@ -2,11 +2,11 @@
 
 #include "cards.h"
 #include "cli.h"
-#include "record_file.h"
 #include "game_catalog.h"
 #include "hiscores.h"
 #include "overall_score.h"
 #include "players.h"
+#include "record_file.h"
 #include "score.h"
 #include "settings.h"
 #include "statistics.h"
@@ -174,8 +174,8 @@ int CommandLog(const CliOptions& options, CliSession& session, std::ostream& out
     out << "Date\tStart\tTime\tGame\tW/L\tScore\tPlayer\tGame number\n";
     for (const LogEntry& e : shown)
         out << e.date << '\t' << e.endTime.substr(0, 5) << '\t' << fnClockText(e.seconds) << '\t'
-            << e.gameName << '\t' << (e.won ? "Won" : "Lost") << '\t' << e.score << '\t'
-            << e.player << '\t' << e.deal << '\n';
+            << e.gameName << '\t' << (e.won ? "Won" : "Lost") << '\t' << e.score << '\t' << e.player
+            << '\t' << e.deal << '\n';
     out << "The Log contains " << shown.size() << " record(s).\n";
     return kExitOk;
 }

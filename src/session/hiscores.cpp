@@ -36,7 +36,7 @@ constexpr int kDefaultTimeFactor = 5;
 
 constexpr std::array<const char*, kHiScoreRows> kDefaultNames = {
     "Alma", "Bruno", "Clara", "Dario", "Elena", "Fabio", "Greta", "Hugo", "Irene", "Jonas",
-    "Kira", "Luca", "Marta", "Nico", "Olga", "Paolo", "Rita", "Sven", "Tina", "Ugo"};
+    "Kira", "Luca",  "Marta", "Nico",  "Olga",  "Paolo", "Rita",  "Sven", "Tina",  "Ugo"};
 
 std::string FilePath(const GameContext& ctx, ScoreTableKind kind) {
     return DataFilePath(ctx, kind == ScoreTableKind::Game ? kGameScoresFile : kSeriesScoresFile);
@@ -109,10 +109,9 @@ std::vector<std::string> DefaultTable(const GameContext& ctx, ScoreTableKind kin
         // The series tables list the default players the other way round.
         const int name = kind == ScoreTableKind::Game ? row : kHiScoreRows - 1 - row;
         const int score = scores[static_cast<std::size_t>(row)];
-        lines.push_back(FormatHiScoreLine(score, kDefaultTimeFactor * score, LocalDateText(now),
-                                          LocalTimeText(now),
-                                          std::string("* ") + kDefaultNames[static_cast<std::size_t>(name)],
-                                          kDefaultDeal, true));
+        lines.push_back(FormatHiScoreLine(
+            score, kDefaultTimeFactor * score, LocalDateText(now), LocalTimeText(now),
+            std::string("* ") + kDefaultNames[static_cast<std::size_t>(name)], kDefaultDeal, true));
     }
     return lines;
 }
@@ -164,7 +163,6 @@ std::vector<std::string> RemoveFrom(RecordFile& file, int number, const std::str
     bool named = false;
     std::vector<std::string> kept;
     for (const std::string& line : lines) {
-        const HiScoreEntry entry = ParseHiScoreLine(line);
         const std::string who = TrimBlanks(Slice(line, kPlayerAt, kPlayerWidth));
         if (!who.empty()) named = true;
         if (!LineIsEmpty(line) && (all || who == player)) {
@@ -246,9 +244,9 @@ int OfferResult(GameContext& ctx, ScoreTableKind kind, int number, const Offered
     if (StatisticsDisabled(ctx)) return -1;
     const std::string numberField =
         kind == ScoreTableKind::Game ? result.deal : std::string(result.perfect ? "Y" : "N");
-    const std::string line = FormatHiScoreLine(result.score, result.seconds, result.date,
-                                               result.timeOfDay, result.player, numberField,
-                                               result.won);
+    const std::string line =
+        FormatHiScoreLine(result.score, result.seconds, result.date, result.timeOfDay,
+                          result.player, numberField, result.won);
     RecordFile file = RecordFile::Load(FilePath(ctx, kind));
     int rank = -1;
     if (Usable(ctx, file)) {
@@ -342,7 +340,8 @@ bool ClearHiScores(GameContext& ctx, const std::optional<int>& game,
         const std::string code = CurrentScoringCode(ctx);
         std::vector<std::pair<int, std::vector<std::string>>> removed;
         if (game) {
-            removed.emplace_back(*game, RemoveFrom(file, *game, code, player.value_or(""), !player));
+            removed.emplace_back(*game,
+                                 RemoveFrom(file, *game, code, player.value_or(""), !player));
         } else {
             for (const std::string& section : file.Sections()) {
                 const auto number = ParseNumber(section);

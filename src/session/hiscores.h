@@ -31,12 +31,12 @@ struct HiScoreEntry {
     bool empty = true; // an empty slot (or one whose score or time is not a number)
     int score = 0;
     int seconds = 0;
-    std::string date;    // "yyyymmdd"
-    std::string time;    // "hh:nn:ss"
-    std::string player;  // without surrounding blanks
-    std::string number;  // game table: the deal number; series: "Y"/"N" all at maximum
+    std::string date;   // "yyyymmdd"
+    std::string time;   // "hh:nn:ss"
+    std::string player; // without surrounding blanks
+    std::string number; // game table: the deal number; series: "Y"/"N" all at maximum
     bool won = false;
-    std::string line;    // the stored line
+    std::string line; // the stored line
 };
 HiScoreEntry ParseHiScoreLine(std::string_view line);
 // The stored line of a result: 83 characters and " x".
@@ -55,10 +55,10 @@ std::vector<HiScoreEntry> ReadHiScores(GameContext& ctx, ScoreTableKind kind, in
 // A result offered to a table; `perfect` and `allWon` are for series, `deal` for games.
 struct OfferedResult {
     std::string player;
-    std::string deal; // game table
-    bool perfect = false; // series: every game reached its maximum score
-    bool won = false;     // game: won; series: every game won
-    std::string date;     // "yyyymmdd"
+    std::string deal;      // game table
+    bool perfect = false;  // series: every game reached its maximum score
+    bool won = false;      // game: won; series: every game won
+    std::string date;      // "yyyymmdd"
     std::string timeOfDay; // "hh:nn:ss"
     int seconds = 0;
     int score = 0;
@@ -79,8 +79,8 @@ std::string HiScoresTitle(const std::string& name);
 bool ResetTable(GameContext& ctx, int number, const std::string& code);
 // Removes the entries of `player` (every entry with `all`) from a game table, taking each
 // removed entry's game out of its player's overall score.
-bool RemoveEntries(GameContext& ctx, int number, const std::string& code,
-                   const std::string& player, bool all);
+bool RemoveEntries(GameContext& ctx, int number, const std::string& code, const std::string& player,
+                   bool all);
 // The "Clear Hi-Scores" dialog: nothing means all games or all players. `ask` puts
 // "Are you sure you want to clear the Hi-Scores? for player: ..." first. All players and
 // all games empties every table, writes "[Clear scores]" / "Cleared=Y" and deletes the

@@ -28,8 +28,10 @@ constexpr int kCorruptionWaitMs = 2000;
 constexpr std::size_t kTableTextT03 = 12;
 
 // Where the digits of each value stand (0-based); every other place holds a random digit.
-constexpr std::array<std::size_t, kTotalDigits> kScorePlaces = {2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24};
-constexpr std::array<std::size_t, kTotalDigits> kTimePlaces = {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23};
+constexpr std::array<std::size_t, kTotalDigits> kScorePlaces = {2,  4,  6,  8,  10, 12,
+                                                                14, 16, 18, 20, 22, 24};
+constexpr std::array<std::size_t, kTotalDigits> kTimePlaces = {1,  3,  5,  7,  9,  11,
+                                                               13, 15, 17, 19, 21, 23};
 constexpr std::array<std::size_t, kBestDigits> kBestScorePlaces = {1, 2, 4, 5, 7, 8};
 constexpr std::array<std::size_t, kBestDigits> kBestTimePlaces = {2, 3, 5, 6, 8, 9};
 
@@ -100,8 +102,8 @@ std::optional<Totals> ReadTotals(const RecordFile& file, const std::string& play
 
 // A best score or time value: its digits, checked against its checksum.
 template <std::size_t N>
-std::optional<int> ReadBest(const RecordFile& file, const std::string& player, const std::string& key,
-                            const std::array<std::size_t, N>& at) {
+std::optional<int> ReadBest(const RecordFile& file, const std::string& player,
+                            const std::string& key, const std::array<std::size_t, N>& at) {
     const std::string plain = PlainValue(file, player, key, std::string(kMissingLength, '0'));
     const auto value = DigitsAt(plain, at);
     if (!value || plain.size() < kBestLength) return std::nullopt;
@@ -133,16 +135,18 @@ void ReportCorruption(GameContext& ctx, const std::string& path) {
 std::string Scramble(std::string_view plain) {
     std::string out(plain);
     for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<char>(static_cast<unsigned char>(out[i]) +
-                                   static_cast<unsigned char>(kScrambleKey[i % kScrambleKey.size()]));
+        out[i] =
+            static_cast<char>(static_cast<unsigned char>(out[i]) +
+                              static_cast<unsigned char>(kScrambleKey[i % kScrambleKey.size()]));
     return out;
 }
 
 std::string Unscramble(std::string_view stored) {
     std::string out(stored);
     for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<char>(static_cast<unsigned char>(out[i]) -
-                                   static_cast<unsigned char>(kScrambleKey[i % kScrambleKey.size()]));
+        out[i] =
+            static_cast<char>(static_cast<unsigned char>(out[i]) -
+                              static_cast<unsigned char>(kScrambleKey[i % kScrambleKey.size()]));
     return out;
 }
 
@@ -173,8 +177,7 @@ OverallUpdate UpdateOverallScore(GameContext& ctx, int game, const std::string& 
         ReportCorruption(ctx, path);
         return OverallUpdate::Corrupted;
     }
-    const bool better =
-        score > 0 && (score > *best || (score == *best && seconds < *bestTime));
+    const bool better = score > 0 && (score > *best || (score == *best && seconds < *bestTime));
     if (!force && !better) return OverallUpdate::Unchanged;
 
     const std::int64_t overall = totals->score + score - *best;

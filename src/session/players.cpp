@@ -156,7 +156,8 @@ PlayerResult AddPlayer(GameContext& ctx, const std::string& name) {
     return {};
 }
 
-PlayerResult RenamePlayer(GameContext& ctx, const std::string& oldName, const std::string& newName) {
+PlayerResult RenamePlayer(GameContext& ctx, const std::string& oldName,
+                          const std::string& newName) {
     const std::string from = TrimBlanks(oldName);
     std::vector<std::string> players = StoredPlayers(ctx);
     const auto at = std::ranges::find(players, from);

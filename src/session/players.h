@@ -17,7 +17,8 @@ inline constexpr int kMaxPlayerNameLength = 30;
 inline constexpr const char* kSelectAPlayerMessage = "Select a player.";
 inline constexpr const char* kEmptyNameMessage = "Please enter at least 1 character.";
 inline constexpr const char* kNameExistsMessage = "This player name already exists.";
-inline constexpr const char* kCannotDeleteMessage = "It is impossible to delete the selected player.";
+inline constexpr const char* kCannotDeleteMessage =
+    "It is impossible to delete the selected player.";
 inline constexpr const char* kDeletePlayerQuestion =
     "Are you sure you want to delete the selected player?\rNote: the statistics for this "
     "player will also be deleted.";

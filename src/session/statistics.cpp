@@ -30,19 +30,14 @@ struct FieldPlace {
     std::size_t start;
     std::size_t width;
 };
-constexpr std::array<FieldPlace, 8> kFields = {{{0, 6},
-                                                {7, 6},
-                                                {14, 6},
-                                                {21, 6},
-                                                {28, 6},
-                                                {35, 6},
-                                                {42, 12},
-                                                {55, 12}}};
+constexpr std::array<FieldPlace, 8> kFields = {
+    {{0, 6}, {7, 6}, {14, 6}, {21, 6}, {28, 6}, {35, 6}, {42, 12}, {55, 12}}};
 
 StatisticsRecord FromFields(const std::array<std::int64_t, 8>& v) {
-    auto count = [](std::int64_t n) { return static_cast<int>(std::clamp<std::int64_t>(n, 0, 999999)); };
-    return {count(v[0]), count(v[1]), count(v[2]), count(v[3]),
-            count(v[4]), count(v[5]), v[6]};
+    auto count = [](std::int64_t n) {
+        return static_cast<int>(std::clamp<std::int64_t>(n, 0, 999999));
+    };
+    return {count(v[0]), count(v[1]), count(v[2]), count(v[3]), count(v[4]), count(v[5]), v[6]};
 }
 
 int RunCounter(const GameContext& ctx, field::Field f) {
@@ -88,8 +83,8 @@ bool UpdateStatisticsFile(GameContext& ctx, int game, const std::string& player,
         const auto parsed = ParseStatisticsRecord(*stored);
         if (!parsed) {
             // A record we cannot read is not written over: its figures would be lost.
-            ctx.host.ShowInformation("The statistics of player " + player + " in game " +
-                                     section + " are damaged in " + file.Path() +
+            ctx.host.ShowInformation("The statistics of player " + player + " in game " + section +
+                                     " are damaged in " + file.Path() +
                                      "\rThe game was not added to them.");
             return false;
         }
@@ -181,8 +176,7 @@ std::int64_t AverageScore(const StatisticsRecord& record) {
 
 GameStatistics ReadStatistics(const GameContext& ctx, int game, const std::string& player) {
     GameStatistics stats;
-    const RecordFile file =
-        RecordFile::Load(DataFilePath(ctx, kStatisticsFile));
+    const RecordFile file = RecordFile::Load(DataFilePath(ctx, kStatisticsFile));
     if (const auto stored = file.Value(GameSection(game), player))
         stats.record = ReadStatisticsRecordLoosely(*stored);
     stats.current = game == CurrentGame(ctx) && player == CurrentPlayerName(ctx);
@@ -254,7 +248,8 @@ RecordOutcome RecordEndedGame(GameContext& ctx, const Host::GameResult& result) 
     OverallUpdate overall = OverallUpdate::Skipped;
     outcome.hiScoreRank = OfferResult(ctx, ScoreTableKind::Game, result.game, offered, &overall);
     outcome.overallReset = overall == OverallUpdate::Corrupted;
-    if (outcome.hiScoreRank >= 0 && !(GetSetting(ctx.settings, field::kConfirmEnterHiScores) == "N")) {
+    if (outcome.hiScoreRank >= 0 &&
+        !(GetSetting(ctx.settings, field::kConfirmEnterHiScores) == "N")) {
         outcome.showHiScores = true;
         outcome.hiScoresTitle = NewHiScoreTitle(ScoreTableKind::Game, gameName);
     }

@@ -134,8 +134,8 @@ bool ReplaceLogPlayer(std::string& line, const std::string& oldName, const std::
 // statistics switched off nothing is written. The scoring code is the settings record's
 // field kStatsCode, the game's name comes from the catalogue.
 struct RecordOutcome {
-    bool recorded = false;  // the log and STAT.DAT were written
-    int hiScoreRank = -1;   // 0-based rank of the new hi-score entry, -1 when none
+    bool recorded = false;     // the log and STAT.DAT were written
+    int hiScoreRank = -1;      // 0-based rank of the new hi-score entry, -1 when none
     bool showHiScores = false; // open "Hi-Scores" with the row marked (ConfirmEnterHiScores)
     std::string hiScoresTitle; // the dialog's "Congratulations! ..." title
     bool overallReset = false; // the overall score was found corrupted and reset

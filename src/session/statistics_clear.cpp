@@ -110,8 +110,8 @@ bool ClearStatistics(GameContext& ctx, const std::optional<int>& game,
 
 int LogRecordCount(const GameContext& ctx) {
     RecordFile log = RecordFile::Load(DataFilePath(ctx, kLogFile));
-    return static_cast<int>(std::ranges::count_if(
-        log.Lines(), [](const std::string& line) { return !line.empty(); }));
+    return static_cast<int>(
+        std::ranges::count_if(log.Lines(), [](const std::string& line) { return !line.empty(); }));
 }
 
 bool ClearLog(GameContext& ctx, int keep) {

@@ -17,15 +17,13 @@ using CliRecords = CliRunner;
 
 TEST_F(CliRecords, AnEndedGameIsRecordedForThePlayerAndShown) {
     // A win for the current player, then a game given up by another player.
-    ASSERT_EQ(Run({"play", "--game", "0", "--deal", "1", "--autoplay", "--json", "-"},
-                  WinningMoves()),
-              0)
+    ASSERT_EQ(
+        Run({"play", "--game", "0", "--deal", "1", "--autoplay", "--json", "-"}, WinningMoves()), 0)
         << err.str();
     EXPECT_EQ(JsonField(out.str(), "won"), "true");
     EXPECT_EQ(JsonField(out.str(), "recorded"), "true");
-    ASSERT_EQ(Run({"play", "--game", "0", "--deal", "2", "--end", "--player", "Player 2",
-                   "--json"}),
-              0)
+    ASSERT_EQ(
+        Run({"play", "--game", "0", "--deal", "2", "--end", "--player", "Player 2", "--json"}), 0)
         << err.str();
     EXPECT_EQ(JsonField(out.str(), "recorded"), "true");
     // Without --end a game in play is not recorded.

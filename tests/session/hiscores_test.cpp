@@ -74,7 +74,9 @@ TEST(HiScores, InsertionKeepsScoreThenTimeOrder) {
 
     // Equal to rank 5 but faster: rank 5; the old 5 moves to 6, the old 20 falls off.
     const HiScoreEntry fifth = defaults[4];
-    EXPECT_EQ(OfferResult(r.ctx, ScoreTableKind::Game, 0, Result("Ann", fifth.score, fifth.seconds - 1)), 4);
+    EXPECT_EQ(
+        OfferResult(r.ctx, ScoreTableKind::Game, 0, Result("Ann", fifth.score, fifth.seconds - 1)),
+        4);
     std::vector<HiScoreEntry> now = ReadHiScores(r.ctx, ScoreTableKind::Game, 0, "01");
     EXPECT_EQ(now[4].player, "Ann");
     EXPECT_EQ(now[4].number, "42");
@@ -83,7 +85,9 @@ TEST(HiScores, InsertionKeepsScoreThenTimeOrder) {
     EXPECT_EQ(now[4].line.size(), 85u);
     EXPECT_TRUE(now[4].line.ends_with("Won  x"));
     // Equal and slower goes after it.
-    EXPECT_EQ(OfferResult(r.ctx, ScoreTableKind::Game, 0, Result("Bob", fifth.score, fifth.seconds + 1)), 6);
+    EXPECT_EQ(
+        OfferResult(r.ctx, ScoreTableKind::Game, 0, Result("Bob", fifth.score, fifth.seconds + 1)),
+        6);
     // A lost game with a high score still enters, marked lost.
     EXPECT_EQ(OfferResult(r.ctx, ScoreTableKind::Game, 0, Result("Cid", 100000, 9, false)), 0);
     now = ReadHiScores(r.ctx, ScoreTableKind::Game, 0, "01");

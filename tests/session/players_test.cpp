@@ -48,7 +48,8 @@ TEST(Players, NamesThatWouldBreakTheFilesAreRefusedAndNothingChanges) {
     p.End("Player 1", true, 10);
     const std::string settings = p.Settings();
     const std::string stats = p.Text(kStatisticsFile);
-    for (const std::string& bad : std::vector<std::string>{"", "   ", "a=b", "[Version]", "two\rlines", "two\nlines",
+    for (const std::string& bad :
+         std::vector<std::string>{"", "   ", "a=b", "[Version]", "two\rlines", "two\nlines",
                                   std::string(31, 'x'), "Player 2"}) {
         p.host.informations.clear();
         EXPECT_FALSE(RenamePlayer(p.ctx, "Player 1", bad).Ok()) << bad;

@@ -1,5 +1,5 @@
-#include "records_fixture.h"
 #include "data_paths.h"
+#include "records_fixture.h"
 #include "settings.h"
 
 namespace quendra::test {
@@ -107,6 +107,15 @@ TEST(Statistics, ADamagedRecordIsReportedAndKept) {
     EXPECT_TRUE(r.End("Bob", true, 5).recorded);
     EXPECT_NE(r.Text(kStatisticsFile).find("Ann=000003 0000\r\n"), std::string::npos);
     EXPECT_EQ(ReadStatistics(r.ctx, 0, "Bob").record.won, 2);
+
+    // A log cut short in its last line keeps that line; readers leave it out and say so.
+    const std::string log = r.Text(kLogFile);
+    r.Write(kLogFile, log.substr(0, log.size() - 40));
+    r.End("Bob", false, 1);
+    const LogContents read = ReadLog(r.ctx);
+    EXPECT_EQ(read.damagedLines, 1);
+    EXPECT_EQ(read.entries.size(), 2u);
+    EXPECT_TRUE(r.Text(kLogFile).starts_with(log.substr(0, log.size() - 40)));
 
     // A file that is not a statistics file at all is never written over.
     r.Write(kStatisticsFile, "garbage\r\nAnn=1\r\n");
