@@ -116,6 +116,15 @@ int CommandCheckGames(const CliOptions& options, CliSession& session, std::ostre
 
 } // namespace
 
+int InProcessCli::Run(std::vector<std::string> args, const std::string& input) {
+    args.push_back("--dir");
+    args.push_back(dir.string());
+    out.str({});
+    err.str({});
+    std::istringstream in(input);
+    return RunCli(args, exeDir, in, out, err);
+}
+
 int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std::ostream& out,
            std::ostream& err) {
     std::istream empty(nullptr);

@@ -14,23 +14,17 @@
 namespace quendra::test {
 
 // Runs the tool in-process with a fresh program folder and the built catalogue.
-class CliRunner : public ::testing::Test {
+class CliRunner : public ::testing::Test, public InProcessCli {
   protected:
+    using InProcessCli::Run;
+
     void SetUp() override {
         std::random_device rd;
         dir = std::filesystem::temp_directory_path() / ("quendra-cli-" + std::to_string(rd()));
         std::filesystem::create_directories(dir);
+        exeDir = QUENDRA_BIN_DIR;
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
-
-    int Run(std::vector<std::string> args, const std::string& input = {}) {
-        args.push_back("--dir");
-        args.push_back(dir.string());
-        out.str({});
-        err.str({});
-        std::istringstream in(input);
-        return RunCli(args, QUENDRA_BIN_DIR, in, out, err);
-    }
 
     // play --json of a game and deal with the given moves.
     int Play(int game, int deal, const std::vector<std::string>& moves, bool autoplay = false) {
@@ -46,8 +40,6 @@ class CliRunner : public ::testing::Test {
         return JsonPiles(out.str());
     }
 
-    std::filesystem::path dir;
-    std::ostringstream out, err;
 };
 
 // Cards of a snapshot line: code and face digit every 4 characters.

@@ -134,40 +134,27 @@ std::optional<std::vector<std::string>> EngineLine(GameContext& ctx, const spide
 }
 
 
-// The tool run in-process, as the games play test runs it.
-struct Cli {
-    fs::path dir;
-    std::ostringstream out, err;
-
-    int Run(std::vector<std::string> args, const std::string& input) {
-        args.push_back("--dir");
-        args.push_back(dir.string());
-        out.str({});
-        err.str({});
-        std::istringstream in(input);
-        return RunCli(args, QUENDRA_BIN_DIR, in, out, err);
-    }
-    std::string Field(const std::string& name) const {
-        const std::string json = out.str(), key = "\"" + name + "\": ";
-        const std::size_t at = json.find(key);
-        if (at == std::string::npos) return {};
-        const std::size_t begin = at + key.size();
-        return json.substr(begin, json.find_first_of(",}", begin) - begin);
-    }
-};
+// The value text of a top-level field of the play command's JSON result.
+std::string JsonFieldOf(const std::string& json, const std::string& name) {
+    const std::string key = "\"" + name + "\": ";
+    const std::size_t at = json.find(key);
+    if (at == std::string::npos) return {};
+    const std::size_t begin = at + key.size();
+    return json.substr(begin, json.find_first_of(",}", begin) - begin);
+}
 
 // The play command wins with the whole line and not without its last move.
-bool PlayConfirms(Cli& cli, int game, int deal, const std::vector<std::string>& line) {
+bool PlayConfirms(InProcessCli& cli, int game, int deal, const std::vector<std::string>& line) {
     std::string input;
     for (const std::string& move : line)
         input += move + "\n";
     const std::vector<std::string> args = {
         "play", "--game", std::to_string(game), "--deal", std::to_string(deal), "--json", "-"};
-    if (cli.Run(args, input) != kExitOk || cli.Field("won") != "true" ||
-        cli.Field("moves_applied") != std::to_string(line.size()))
+    if (cli.Run(args, input) != kExitOk || JsonFieldOf(cli.out.str(), "won") != "true" ||
+        JsonFieldOf(cli.out.str(), "moves_applied") != std::to_string(line.size()))
         return false;
     return cli.Run(args, input.substr(0, input.rfind(line.back()))) == kExitOk &&
-           cli.Field("won") == "false";
+           JsonFieldOf(cli.out.str(), "won") == "false";
 }
 
 struct Options {
@@ -215,7 +202,8 @@ Options ReadOptions(int argc, char** argv) {
 }
 
 int Generate(const Options& o) {
-    Cli cli;
+    InProcessCli cli;
+    cli.exeDir = QUENDRA_BIN_DIR;
     cli.dir = fs::temp_directory_path() / ("quendra-spider-" + std::to_string(std::random_device{}()));
     fs::create_directories(cli.dir);
     int kept = 0;
