@@ -124,6 +124,9 @@ class MainWindow : public QMainWindow {
     void GameEnded(const Host::GameResult& result);
 
   public slots:
+    // "Game won", with the figures and what to play next; shown again when what was chosen
+    // started no game.
+    void ShowGameWon();
     // "Open a game": the game browser; a chosen game is started.
     void openGameBrowser();
     void firstActivation();

@@ -6,6 +6,7 @@
 #include "favourites.h"
 #include "game_catalog.h"
 #include "game_context.h"
+#include "game_won_dialog.h"
 #include "held_games.h"
 #include "keeping_dialogs.h"
 #include "main_window.h"
@@ -157,6 +158,33 @@ void MainWindow::EditFavourites() {
     if (dialog.exec() != QDialog::Accepted) return;
     WriteFavourites(ctx_, dialog.favourites());
     RebuildFavouritesMenu();
+}
+
+void MainWindow::ShowGameWon() {
+    // Not when the window closes, nor once another game is on the table.
+    if (!isVisible() || closeAfterAnimation_ || ctx_.flags[GameStateFlags::kInPlay]) return;
+    GameWonDialog dialog(ctx_, this);
+    for (;;) {
+        dialog.Refresh();
+        if (dialog.exec() != QDialog::Accepted) return;
+        switch (dialog.next()) {
+        case GameWonDialog::Next::NewGame:
+            newGame();
+            break;
+        case GameWonDialog::Next::Restart:
+            RestartGame();
+            break;
+        case GameWonDialog::Next::OpenGame:
+            openGameBrowser();
+            break;
+        case GameWonDialog::Next::RandomGame:
+            PlayRandomGame(RandomGameType(ctx_) == static_cast<int>(RandomFrom::Favourites));
+            break;
+        case GameWonDialog::Next::Nothing:
+            return;
+        }
+        if (ctx_.flags[GameStateFlags::kInPlay]) return;
+    }
 }
 
 void MainWindow::PlayRandomGame(bool fromFavourites) {

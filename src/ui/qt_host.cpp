@@ -111,7 +111,10 @@ void QtHost::FlyCard(int card, PileRef from, PileRef to) {
 
 void QtHost::CelebrateWin() {
     // The pattern and the time the player chose; a key or a click ends it sooner.
-    if (window_) window_->tablePlay()->PlayWinningAnimation();
+    if (!window_) return;
+    window_->tablePlay()->PlayWinningAnimation();
+    // "Game won" once the move that won has returned.
+    QTimer::singleShot(0, window_, &MainWindow::ShowGameWon);
 }
 
 void QtHost::DrawStockPressed(bool pressed) {

@@ -1,6 +1,7 @@
 #include "autoplay.h"
 #include "favourites.h"
 #include "game_context.h"
+#include "game_won_dialog.h"
 #include "held_games.h"
 #include "keeping_dialogs.h"
 #include "main_menus.h"
@@ -252,6 +253,33 @@ class KeepingTest : public QObject {
         const LogContents log = ReadLog(again.ctx);
         QCOMPARE(log.entries.size(), std::size_t(1));
         QVERIFY(!log.entries.front().won);
+    }
+
+    void gameWonShowsThePlayersFiguresAndDealsTheNextGame() {
+        Keeping k;
+        QVERIFY(k.shown);
+        Host::GameResult result;
+        result.game = 0;
+        result.deal = "4321";
+        result.player = "Player 1";
+        result.endTime = 1'700'000'000;
+        for (const bool won : {true, false, true}) {
+            result.won = won;
+            k.window.GameEnded(result);
+        }
+        fnEndGame(k.ctx);
+        const std::string deal = GetSetting(k.ctx.settings, field::kDealNumber);
+        expect_.push_back(OnModals({[&](QWidget* m) {
+            auto* dialog = qobject_cast<GameWonDialog*>(m);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Game won"));
+            QCOMPARE(dialog->figure(QStringLiteral("total")), QStringLiteral("4"));
+            QVERIFY(dialog->figure(QStringLiteral("won")).startsWith(QStringLiteral("2 (")));
+            QTest::mouseClick(dialog->button(GameWonDialog::Next::NewGame), Qt::LeftButton);
+        }}));
+        k.window.ShowGameWon();
+        QVERIFY(k.ctx.flags[GameStateFlags::kInPlay]);
+        QVERIFY(GetSetting(k.ctx.settings, field::kDealNumber) != deal);
     }
 
     void favouritesChosenInTheirDialogFillTheMenuAndStartTheirGame() {

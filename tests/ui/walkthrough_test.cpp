@@ -180,6 +180,7 @@ class Walk {
     bool browserSeen = false;
     bool celebrated = false;
     int leaveQuestions = 0;
+    int gameWonShown = 0;
     int screenNotes = 0;
     QStringList unexpected;
 
@@ -196,6 +197,12 @@ class Walk {
             if (browserSeen) return;
             browserSeen = true;
             if (onBrowser) onBrowser(browser);
+            return;
+        }
+        // After the win, "Game won": Cancel leaves the won table as it is.
+        if (modal->objectName() == QStringLiteral("gameWonDialog")) {
+            ++gameWonShown;
+            static_cast<QDialog*>(modal)->reject();
             return;
         }
         auto* box = qobject_cast<QMessageBox*>(modal);
@@ -365,6 +372,7 @@ class WalkthroughTest : public QObject {
         QCOMPARE(ctx.flags[GameStateFlags::kInPlay], 0);
         QVERIFY(walk.celebrated);
         QVERIFY(!walk.play()->Celebrating());
+        QTRY_COMPARE(walk.gameWonShown, 1);
         QCOMPARE(ctx.flags[GameStateFlags::kAnimating], 0);
         QVERIFY(walk.drags > 0);
         QVERIFY(walk.unexpected.isEmpty());

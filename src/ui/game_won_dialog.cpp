@@ -1,0 +1,169 @@
+#include "game_won_dialog.h"
+
+#include "game_catalog.h"
+#include "settings.h"
+#include "statistics.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace quendra {
+
+namespace {
+
+constexpr int kPieSize = 72;
+// The pie shows the larger share, in steps of two and a half percent.
+constexpr double kPieStep = 2.5;
+
+QPixmap Pie(int wonPercent) {
+    QPixmap picture(kPieSize, kPieSize);
+    picture.fill(Qt::transparent);
+    QPainter paint(&picture);
+    paint.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc(2, 2, kPieSize - 4, kPieSize - 4);
+    const int larger = std::max(wonPercent, 100 - wonPercent);
+    const double shown = std::floor(larger / kPieStep) * kPieStep;
+    const bool wonLarger = wonPercent >= 50;
+    const QColor wonColour(40, 150, 60), lostColour(190, 50, 50);
+    paint.setPen(QPen(Qt::black, 1));
+    paint.setBrush(wonLarger ? lostColour : wonColour);
+    paint.drawEllipse(disc);
+    paint.setBrush(wonLarger ? wonColour : lostColour);
+    // Angles in sixteenths of a degree, from twelve o'clock clockwise.
+    paint.drawPie(disc, 90 * 16, -static_cast<int>(shown * 3.6 * 16));
+    return picture;
+}
+
+QString Count(int n) {
+    return QString::number(n);
+}
+
+} // namespace
+
+GameWonDialog::GameWonDialog(const GameContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
+    setWindowTitle(QStringLiteral("Game won"));
+    setObjectName(QStringLiteral("gameWonDialog"));
+    pages_ = new QStackedWidget(this);
+
+    auto* figures = new QGroupBox(this);
+    title_ = new QLabel(figures);
+    auto* grid = new QGridLayout(figures);
+    won_ = new QLabel(figures);
+    lost_ = new QLabel(figures);
+    total_ = new QLabel(figures);
+    percent_ = new QLabel(figures);
+    pie_ = new QLabel(figures);
+    int row = 0;
+    for (const auto& [caption, value] : {std::pair{"Won:", won_}, std::pair{"Lost:", lost_},
+                                         std::pair{"Total:", total_}, std::pair{"Perc.:", percent_}}) {
+        grid->addWidget(new QLabel(QString::fromUtf8(caption), figures), row, 0);
+        grid->addWidget(value, row++, 1);
+    }
+    grid->addWidget(pie_, 0, 2, row, 1, Qt::AlignCenter);
+    pages_->addWidget(figures);
+    // Statistics switched off: no figures.
+    auto* plain = new QLabel(QStringLiteral("Congratulations: the game is won."), this);
+    plain->setAlignment(Qt::AlignCenter);
+    pages_->addWidget(plain);
+
+    newGame_ = new QPushButton(QStringLiteral("   &New game..."), this);
+    restart_ = new QPushButton(QStringLiteral("&Restart game..."), this);
+    auto* statistics = new QPushButton(QStringLiteral("  &Statistics...     "), this);
+    openGame_ = new QPushButton(QStringLiteral(" &Open a game..."), this);
+    auto* selectGame = new QPushButton(QStringLiteral("S&elect game... "), this);
+    random_ = new QPushButton(QStringLiteral("R&andom game"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* help = new QPushButton(QStringLiteral("&?"), this);
+    // The statistics views and the game-number dialog are windows still to come.
+    statistics->setEnabled(false);
+    selectGame->setEnabled(false);
+    newGame_->setDefault(true);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button :
+         {newGame_, restart_, statistics, openGame_, selectGame, random_, cancel, help})
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(pages_, 1);
+    layout->addLayout(buttons);
+    connect(newGame_, &QPushButton::clicked, this, [this] { choose(Next::NewGame); });
+    connect(restart_, &QPushButton::clicked, this, [this] { choose(Next::Restart); });
+    connect(openGame_, &QPushButton::clicked, this, [this] { choose(Next::OpenGame); });
+    connect(random_, &QPushButton::clicked, this, [this] { choose(Next::RandomGame); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] {
+        QMessageBox::information(this, windowTitle(),
+                                 QStringLiteral("Play the same game again on a new deal, the same "
+                                                "deal once more, another game, or a game drawn "
+                                                "at random; Cancel leaves the table as it is."));
+    });
+    Refresh();
+}
+
+void GameWonDialog::choose(Next next) {
+    next_ = next;
+    accept();
+}
+
+void GameWonDialog::Refresh() {
+    if (StatisticsDisabled(ctx_)) {
+        pages_->setCurrentIndex(1);
+        return;
+    }
+    pages_->setCurrentIndex(0);
+    const std::string stored = GetSetting(ctx_.settings, field::kGameNumber);
+    const int game = stored.empty() ? -1 : std::atoi(stored.c_str());
+    const std::string player = GetSetting(ctx_.settings, field::kUserDefault);
+    title_->setText(QStringLiteral("Total [") + QString::fromStdString(GameName(ctx_, game)) +
+                    QLatin1Char(']'));
+    static_cast<QGroupBox*>(pages_->widget(0))->setTitle(title_->text());
+    title_->hide();
+    const StatisticsRecord record = ReadStatistics(ctx_, game, player).record;
+    const Percentages share = ComputePercentages(record.won, record.lost);
+    won_->setText(Count(record.won) + QLatin1Char(' ') + QString::fromStdString(share.WonText()));
+    lost_->setText(Count(record.lost) + QLatin1Char(' ') +
+                   QString::fromStdString(share.LostText()));
+    total_->setText(Count(record.Played()));
+    percent_->setText(QString::fromStdString(share.WonText()));
+    if (share.any)
+        pie_->setPixmap(Pie(share.won));
+    else
+        pie_->clear();
+}
+
+QPushButton* GameWonDialog::button(Next next) const {
+    switch (next) {
+    case Next::NewGame:
+        return newGame_;
+    case Next::Restart:
+        return restart_;
+    case Next::OpenGame:
+        return openGame_;
+    case Next::RandomGame:
+        return random_;
+    case Next::Nothing:
+        break;
+    }
+    return nullptr;
+}
+
+QString GameWonDialog::figure(const QString& name) const {
+    if (name == QStringLiteral("won")) return won_->text();
+    if (name == QStringLiteral("lost")) return lost_->text();
+    if (name == QStringLiteral("total")) return total_->text();
+    return percent_->text();
+}
+
+} // namespace quendra
