@@ -116,20 +116,6 @@ std::vector<std::string> DefaultTable(const GameContext& ctx, ScoreTableKind kin
     return lines;
 }
 
-// The hi-score file is ours when missing, empty, or led by its version section.
-bool Usable(GameContext& ctx, RecordFile& file) {
-    if (file.GetState() == RecordFile::State::Unreadable) {
-        ctx.host.ShowInformation("Cannot open file " + file.Path());
-        return false;
-    }
-    if (file.Lines().empty()) {
-        file.EnsureVersionSection();
-        return true;
-    }
-    if (file.HasVersionSection()) return true;
-    ctx.host.ShowInformation("The hi-scores file is damaged and was left as it is: " + file.Path());
-    return false;
-}
 
 std::vector<std::string> TableLines(const RecordFile& file, int number, const std::string& code) {
     std::vector<std::string> lines;
@@ -249,7 +235,7 @@ int OfferResult(GameContext& ctx, ScoreTableKind kind, int number, const Offered
                           result.player, numberField, result.won);
     RecordFile file = RecordFile::Load(FilePath(ctx, kind));
     int rank = -1;
-    if (Usable(ctx, file)) {
+    if (file.UsableForRecords(ctx.host, "hi-scores")) {
         std::vector<std::string> lines;
         const bool built =
             LoadTable(ctx, file, kind, number, result.code, result.seriesGames, lines);
@@ -292,7 +278,7 @@ std::string HiScoresTitle(const std::string& name) {
 
 bool ResetTable(GameContext& ctx, int number, const std::string& code) {
     RecordFile file = RecordFile::Load(FilePath(ctx, ScoreTableKind::Game));
-    if (!Usable(ctx, file)) return false;
+    if (!file.UsableForRecords(ctx.host, "hi-scores")) return false;
     StoreTable(file, number, code, std::vector<std::string>(kHiScoreRows, EmptySlot()));
     return file.Save(ctx.host);
 }
@@ -300,7 +286,7 @@ bool ResetTable(GameContext& ctx, int number, const std::string& code) {
 bool RemoveEntries(GameContext& ctx, int number, const std::string& code, const std::string& player,
                    bool all) {
     RecordFile file = RecordFile::Load(FilePath(ctx, ScoreTableKind::Game));
-    if (!Usable(ctx, file)) return false;
+    if (!file.UsableForRecords(ctx.host, "hi-scores")) return false;
     const std::vector<std::string> removed = RemoveFrom(file, number, code, player, all);
     if (removed.empty()) return true;
     if (!file.Save(ctx.host)) return false;
@@ -336,7 +322,7 @@ bool ClearHiScores(GameContext& ctx, const std::optional<int>& game,
         ok = file.Save(ctx.host);
         std::error_code ec;
         if (ok) std::filesystem::remove(DataFilePath(ctx, kOverallFile), ec);
-    } else if (Usable(ctx, file)) {
+    } else if (file.UsableForRecords(ctx.host, "hi-scores")) {
         const std::string code = CurrentScoringCode(ctx);
         std::vector<std::pair<int, std::vector<std::string>>> removed;
         if (game) {

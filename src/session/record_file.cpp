@@ -46,6 +46,20 @@ bool RecordFile::HasVersionSection() const {
            lines_[1] == std::string("Version=") + kDataFilesVersion;
 }
 
+bool RecordFile::UsableForRecords(Host& host, const std::string& what) {
+    if (GetState() == State::Unreadable) {
+        host.ShowInformation("Cannot open file " + Path());
+        return false;
+    }
+    if (Lines().empty()) {
+        EnsureVersionSection();
+        return true;
+    }
+    if (HasVersionSection()) return true;
+    host.ShowInformation("The " + what + " file is damaged and was left as it is: " + Path());
+    return false;
+}
+
 void RecordFile::EnsureVersionSection() {
     if (!lines_.empty()) return;
     lines_ = {Header(kVersionSection), std::string("Version=") + kDataFilesVersion};

@@ -33,6 +33,11 @@ class RecordFile {
     bool HasVersionSection() const;
     // Puts the version section at the front of an empty file.
     void EnsureVersionSection();
+    // Whether records may be written to the file: it is missing, empty (it then gets its
+    // version section) or led by its version section. Otherwise the player is told (the file
+    // could not be read, or "The <what> file is damaged and was left as it is: ") and it is
+    // left alone.
+    bool UsableForRecords(Host& host, const std::string& what);
 
     // The value of the first line "key=..." of the section, as stored (nothing trimmed).
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;

@@ -57,26 +57,10 @@ std::string CurrentPlayerName(const GameContext& ctx) {
     return TrimBlanks(GetSetting(ctx.settings, field::kUserDefault));
 }
 
-// The statistics file is ours when it is missing, empty, or starts with its version section.
-bool StatisticsFileUsable(GameContext& ctx, RecordFile& file) {
-    if (file.GetState() == RecordFile::State::Unreadable) {
-        ctx.host.ShowInformation("Cannot open file " + file.Path());
-        return false;
-    }
-    if (file.Lines().empty()) {
-        file.EnsureVersionSection();
-        return true;
-    }
-    if (file.HasVersionSection()) return true;
-    ctx.host.ShowInformation("The statistics file is damaged and was left as it is: " +
-                             file.Path());
-    return false;
-}
-
 bool UpdateStatisticsFile(GameContext& ctx, int game, const std::string& player, bool won,
                           int score) {
     RecordFile file = RecordFile::Load(DataFilePath(ctx, kStatisticsFile));
-    if (!StatisticsFileUsable(ctx, file)) return false;
+    if (!file.UsableForRecords(ctx.host, "statistics")) return false;
     const std::string section = GameSection(game);
     StatisticsRecord record;
     if (const auto stored = file.Value(section, player)) {
