@@ -4,7 +4,6 @@
 #include "saved_game.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -29,7 +28,6 @@ const QString kProduct = QStringLiteral("Quendra 2000");
 QFileDialog* GameFileDialog(QWidget* parent, const QString& title, const QString& folder,
                             QFileDialog::AcceptMode mode) {
     auto* dialog = new QFileDialog(parent, title, folder);
-    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
     dialog->setAcceptMode(mode);

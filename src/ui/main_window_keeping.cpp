@@ -56,12 +56,12 @@ void MainWindow::afterGameLoaded() {
     actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
     if (game >= 0) actions_.newGame->setEnabled(true);
     updateGameCommands();
+    // Laid out and drawn anew, which also writes the table file.
     layoutTable();
     // The clock shows the time the game comes with at once.
     ShowTime(QStringLiteral("0:00:00"));
     clockTick();
     ShowScore(QString::number(StoredScore(ctx_)));
-    WriteTableFile();
 }
 
 void MainWindow::SaveGame() {

@@ -6,6 +6,9 @@
 #include "saved_game.h"
 
 #include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <random>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -17,6 +20,23 @@ namespace fs = std::filesystem;
 
 // Saves two positions over one file and holds and resumes a game, over and over, until it is
 // killed.
+// Runs `work` (which never returns) in a child process and kills it with SIGKILL at a
+// random moment within 20 ms.
+void KillAtRandomMoment(const std::function<void()>& work, std::mt19937& rng) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        work();
+        std::_Exit(0);
+    }
+    std::this_thread::sleep_for(
+        std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(rng)));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+}
+
 [[noreturn]] void SaveAndHoldForever(KeptGame& a, KeptGame& b, const std::string& saved) {
     for (;;) {
         WriteSavedGameFile(a.ctx, saved);
@@ -44,15 +64,8 @@ TEST(CrashSafety, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
     std::mt19937 rng(12);
     int sawA = 0, sawB = 0, sawHeld = 0;
     for (int round = 0; round < 300; ++round) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) SaveAndHoldForever(a, b, saved);
-        std::this_thread::sleep_for(
-            std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(rng)));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status));
+        KillAtRandomMoment([&] { SaveAndHoldForever(a, b, saved); }, rng);
+        if (HasFatalFailure()) return;
 
         if (fs::exists(saved)) {
             const std::string now = KeptGame::Read(saved);
@@ -88,15 +101,8 @@ TEST(CrashSafety, AKilledRecordingLeavesEveryRecordFileWhole) {
     int grew = 0;
     std::size_t lastLog = 0;
     for (int round = 0; round < 150; ++round) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) RecordForever(r);
-        std::this_thread::sleep_for(
-            std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(rng)));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status));
+        KillAtRandomMoment([&] { RecordForever(r); }, rng);
+        if (HasFatalFailure()) return;
 
         RecordFile stats = RecordFile::Load(r.Path(kStatisticsFile));
         ASSERT_TRUE(stats.HasVersionSection()) << "round " << round;
