@@ -123,7 +123,7 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     rules_ = new QPushButton(QStringLiteral("Rules"), this);
     statistics_ = new QPushButton(QStringLiteral("Statistics"), this);
     demo_ = new QPushButton(QStringLiteral("Demo"), this);
-    // Statistics are not part of this window yet; saved games open once the window says how.
+    // Saved games open, and statistics show, once the window says how.
     openSaved_->setEnabled(false);
     statistics_->setEnabled(false);
     demo_->setEnabled(false);
@@ -176,6 +176,7 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     });
     connect(cancel, &QPushButton::clicked, this, &GameBrowser::reject);
     connect(rules_, &QPushButton::clicked, this, &GameBrowser::showRules);
+    connect(statistics_, &QPushButton::clicked, this, &GameBrowser::showStatistics);
     connect(openSaved_, &QPushButton::clicked, this, [this] {
         if (!openSavedGame_ || !openSavedGame_()) return;
         savedGameOpened_ = true;
@@ -290,6 +291,7 @@ void GameBrowser::selectionChanged() {
     ok_->setEnabled(game);
     demo_->setEnabled(false);
     rules_->setEnabled(game);
+    statistics_->setEnabled(game && showStatistics_);
     previewBox_->setEnabled(game);
     gamePanel_->setVisible(game);
     folderPanel_->setVisible(!game);
@@ -372,6 +374,17 @@ void GameBrowser::accept() {
     QDialog::accept();
 }
 
+void GameBrowser::setShowStatistics(std::function<void(int, const std::string&)> show) {
+    showStatistics_ = std::move(show);
+    statistics_->setEnabled(showStatistics_ && selectedCode() >= 0);
+}
+
+void GameBrowser::showStatistics() {
+    const int game = selectedCode();
+    if (game < 0 || !showStatistics_) return;
+    showStatistics_(game, chosenPlayer());
+}
+
 void GameBrowser::setOpenSavedGame(std::function<bool()> open) {
     openSavedGame_ = std::move(open);
     openSaved_->setEnabled(static_cast<bool>(openSavedGame_));
@@ -406,8 +419,10 @@ void GameBrowser::contextMenuEvent(QContextMenuEvent* event) {
     const bool game = selectedCode() >= 0;
     QAction* rules = menu.addAction(QStringLiteral("&Rules"), this, &GameBrowser::showRules);
     rules->setEnabled(game);
-    // Statistics, favourites and deleting customised games come with their own windows.
-    menu.addAction(QStringLiteral("Statistics..."))->setEnabled(false);
+    QAction* statistics =
+        menu.addAction(QStringLiteral("Statistics..."), this, &GameBrowser::showStatistics);
+    statistics->setEnabled(game && showStatistics_);
+    // Favourites and deleting customised games come with their own windows.
     menu.addAction(QStringLiteral("Favorite games..."))->setEnabled(false);
     menu.addAction(QStringLiteral("Delete"))->setEnabled(false);
     QMenu* colours = menu.addMenu(QStringLiteral("Color icons"));

@@ -40,6 +40,10 @@ class GameBrowser : public QDialog {
     // answering whether one was opened; the browser then closes (accepted), else stays.
     void setOpenSavedGame(std::function<bool()> open);
     bool savedGameOpened() const { return savedGameOpened_; }
+    // "Statistics": `show` opens the statistics of the selected game for the player of the
+    // combo box.
+    void setShowStatistics(std::function<void(int game, const std::string& player)> show);
+    QPushButton* statisticsButton() const { return statistics_; }
     QPushButton* openSavedButton() const { return openSaved_; }
 
     QTreeWidget* tree() const { return tree_; }
@@ -63,6 +67,7 @@ class GameBrowser : public QDialog {
     void showPreview(int number);
     void itemDoubleClicked(QTreeWidgetItem* item);
     void showRules();
+    void showStatistics();
     int selectedCode() const;
     QIcon iconFor(const std::string& name) const;
     QIcon folderIcon(const char* closedName) const;
@@ -86,6 +91,7 @@ class GameBrowser : public QDialog {
     QPushButton* demo_;
     QPushButton* openSaved_;
     std::function<bool()> openSavedGame_;
+    std::function<void(int, const std::string&)> showStatistics_;
     bool savedGameOpened_ = false;
     QWidget* gamePanel_;
     QLabel* folderPanel_;

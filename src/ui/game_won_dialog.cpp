@@ -79,19 +79,19 @@ GameWonDialog::GameWonDialog(const GameContext& ctx, QWidget* parent)
 
     newGame_ = new QPushButton(QStringLiteral("   &New game..."), this);
     restart_ = new QPushButton(QStringLiteral("&Restart game..."), this);
-    auto* statistics = new QPushButton(QStringLiteral("  &Statistics...     "), this);
+    statistics_ = new QPushButton(QStringLiteral("  &Statistics...     "), this);
     openGame_ = new QPushButton(QStringLiteral(" &Open a game..."), this);
     auto* selectGame = new QPushButton(QStringLiteral("S&elect game... "), this);
     random_ = new QPushButton(QStringLiteral("R&andom game"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     auto* help = new QPushButton(QStringLiteral("&?"), this);
-    // The statistics views and the game-number dialog are windows still to come.
-    statistics->setEnabled(false);
+    // The statistics open once the window says how; the game-number dialog is still to come.
+    statistics_->setEnabled(false);
     selectGame->setEnabled(false);
     newGame_->setDefault(true);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button :
-         {newGame_, restart_, statistics, openGame_, selectGame, random_, cancel, help})
+         {newGame_, restart_, statistics_, openGame_, selectGame, random_, cancel, help})
         buttons->addWidget(button);
     buttons->addStretch(1);
 
@@ -102,6 +102,11 @@ GameWonDialog::GameWonDialog(const GameContext& ctx, QWidget* parent)
     connect(restart_, &QPushButton::clicked, this, [this] { choose(Next::Restart); });
     connect(openGame_, &QPushButton::clicked, this, [this] { choose(Next::OpenGame); });
     connect(random_, &QPushButton::clicked, this, [this] { choose(Next::RandomGame); });
+    connect(statistics_, &QPushButton::clicked, this, [this] {
+        if (!showStatistics_) return;
+        showStatistics_();
+        Refresh();
+    });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] {
         QMessageBox::information(this, windowTitle(),
@@ -110,6 +115,11 @@ GameWonDialog::GameWonDialog(const GameContext& ctx, QWidget* parent)
                                                 "at random; Cancel leaves the table as it is."));
     });
     Refresh();
+}
+
+void GameWonDialog::setShowStatistics(std::function<void()> show) {
+    showStatistics_ = std::move(show);
+    statistics_->setEnabled(static_cast<bool>(showStatistics_));
 }
 
 void GameWonDialog::choose(Next next) {

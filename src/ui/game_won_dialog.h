@@ -2,6 +2,8 @@
 
 #include "game_context.h"
 
+#include <functional>
+
 #include <QDialog>
 
 class QLabel;
@@ -22,6 +24,9 @@ class GameWonDialog : public QDialog {
     // The figures as the statistics hold them now.
     void Refresh();
     QPushButton* button(Next next) const;
+    // "Statistics": `show` opens the game's statistics; the figures are read again after.
+    void setShowStatistics(std::function<void()> show);
+    QPushButton* statisticsButton() const { return statistics_; }
     QString figure(const QString& name) const;
 
   private:
@@ -40,6 +45,8 @@ class GameWonDialog : public QDialog {
     QPushButton* restart_{};
     QPushButton* openGame_{};
     QPushButton* random_{};
+    QPushButton* statistics_{};
+    std::function<void()> showStatistics_;
 };
 
 } // namespace quendra

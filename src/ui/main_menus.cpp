@@ -63,7 +63,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.randomAll = Add(random, "From &all games", Qt::CTRL | Qt::SHIFT | Qt::Key_A);
     file->addSeparator();
     a.save = Add(file, "&Save...", Qt::CTRL | Qt::SHIFT | Qt::Key_F12);
-    a.players = Later(a, Add(file, "&Players...", Qt::CTRL | Qt::Key_L));
+    a.players = Add(file, "&Players...", Qt::CTRL | Qt::Key_L);
     a.favouriteGames = file->addMenu(QStringLiteral("Fa&vorite games"));
     a.favouriteGames->menuAction()->setVisible(false);
     file->addSeparator();
@@ -106,7 +106,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.allGamesStatistics = Later(a, Add(statistics, "&All games statistics..."));
     a.logStatistics = Later(a, Add(statistics, "&Log statistics..."));
     statistics->addSeparator();
-    a.hiScores = Later(a, Add(statistics, "&Hi-Scores...", Qt::Key_F9));
+    a.hiScores = Add(statistics, "&Hi-Scores...", Qt::Key_F9);
     a.overallScore = Later(a, Add(statistics, "O&verall score..."));
     statistics->addSeparator();
     a.gameInformation = Add(statistics, "Game &information...", Qt::Key_F5);

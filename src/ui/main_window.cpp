@@ -166,6 +166,8 @@ void MainWindow::connectCommands() {
     connect(a.goToBookmark, &QAction::triggered, this, &MainWindow::GoToBookmark);
     connect(a.holdAndExit, &QAction::triggered, this, &MainWindow::HoldAndExit);
     connect(a.favouritesDialog, &QAction::triggered, this, &MainWindow::EditFavourites);
+    connect(a.players, &QAction::triggered, this, &MainWindow::ChoosePlayers);
+    connect(a.hiScores, &QAction::triggered, this, [this] { ShowHiScoresOf(); });
     connect(a.randomFavourite, &QAction::triggered, this, [this] { PlayRandomGame(true); });
     connect(a.randomAll, &QAction::triggered, this, [this] { PlayRandomGame(false); });
     connect(a.autoplay, &QAction::triggered, this, &MainWindow::toggleAutoplay);

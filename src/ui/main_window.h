@@ -123,6 +123,14 @@ class MainWindow : public QMainWindow {
     // score.
     void GameEnded(const Host::GameResult& result);
 
+    // Records (main_window_records.cpp).
+    // "&Players...": the players dialog; a player who becomes current starts on an empty
+    // table with the game browser.
+    void ChoosePlayers();
+    // "&Hi-Scores...": the hi-scores of `game` (the current game when -1), with the row of a
+    // new entry marked and the caption that says so.
+    void ShowHiScoresOf(int game = -1, int newRank = -1, const QString& title = {});
+
   public slots:
     // "Game won", with the figures and what to play next; shown again when what was chosen
     // started no game.
@@ -219,6 +227,7 @@ class MainWindow : public QMainWindow {
     bool started_ = false;
     bool firstActivationDone_ = false;
     bool closeAfterAnimation_ = false;
+    bool closing_ = false; // the game in play is being dealt with on the way out
     // The tutor.
     DemoWindow* demo_{};
     QObject* tutorGuard_{};

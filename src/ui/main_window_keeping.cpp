@@ -44,7 +44,11 @@ void MainWindow::noteGameStarted() {
 }
 
 void MainWindow::GameEnded(const Host::GameResult& result) {
-    RecordEndedGame(ctx_, result);
+    const RecordOutcome outcome = RecordEndedGame(ctx_, result);
+    // A result that made the hi-scores is shown at once, before the winning animation; not
+    // while the window closes.
+    if (outcome.showHiScores && isVisible() && !closing_ && !closeAfterAnimation_)
+        ShowHiScoresOf(result.game, outcome.hiScoreRank, Q(outcome.hiScoresTitle));
     // A bookmark belongs to the game it was made in.
     DropBookmark(ctx_);
 }

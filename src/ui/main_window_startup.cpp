@@ -258,8 +258,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // A game in play is held, or asked about, or ends as lost.
-    if (!keepGameAtClose()) {
+    // A game in play is held, or asked about, or ends as lost (without the hi-scores
+    // popping up on the way out).
+    closing_ = true;
+    const bool kept = keepGameAtClose();
+    closing_ = false;
+    if (!kept) {
         ctx_.flags[GameStateFlags::kHoldAndExit] = 0;
         event->ignore();
         return;

@@ -33,6 +33,10 @@ namespace quendra {
 
 namespace {
 
+using test::Acts;
+using test::OnModals;
+using test::Press;
+
 // The table as text: every pile in use with its cards, face-down ones marked.
 std::string TableText(const GameContext& ctx) {
     std::string text;
@@ -46,35 +50,6 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Acts on the modal windows that open one after the other, each once, in order. Answers
-// the acts still waiting for their window.
-using Acts = std::shared_ptr<std::deque<std::function<void(QWidget*)>>>;
-Acts OnModals(std::deque<std::function<void(QWidget*)>> acts) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    auto pending = std::make_shared<std::deque<std::function<void(QWidget*)>>>(std::move(acts));
-    // A window already acted on may be the active one again for a moment (the browser,
-    // between the dialogs it opens).
-    auto handled = std::make_shared<std::vector<QPointer<QWidget>>>();
-    QObject::connect(poll, &QTimer::timeout, [poll, pending, handled] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
-        for (const QPointer<QWidget>& seen : *handled)
-            if (seen == modal) return;
-        handled->push_back(modal);
-        const auto act = pending->front();
-        pending->pop_front();
-        if (pending->empty()) {
-            poll->stop();
-            poll->deleteLater();
-        }
-        // From the event loop, so that a window the act opens meets the poll again.
-        QTimer::singleShot(0, modal, [act, modal] { act(modal); });
-    });
-    poll->start();
-    return pending;
-}
-
 // Puts the file's name into the dialog and presses Return (typed, the name would open the
 // completer's list, which takes the Return).
 void ChooseFile(QWidget* modal, const QString& path) {
@@ -86,11 +61,6 @@ void ChooseFile(QWidget* modal, const QString& path) {
     QTest::keyClick(name, Qt::Key_Return);
 }
 
-void Press(QWidget* modal, QMessageBox::StandardButton which) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    QVERIFY(box);
-    QTest::mouseClick(box->button(which), Qt::LeftButton);
-}
 
 // A shown window with its own host playing Klondike, cards jumping rather than flying.
 struct Keeping : test::HostedWindow {

@@ -6,9 +6,15 @@
 #include "qt_host.h"
 #include "settings.h"
 
+#include <deque>
 #include <functional>
+#include <memory>
+#include <vector>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -70,6 +76,42 @@ inline void WhenModal(std::function<void(QWidget*)> act) {
         }
     });
     poll->start();
+}
+
+// Acts on the modal windows that open one after the other, each once, in order. Answers
+// the acts still waiting for their window.
+using Acts = std::shared_ptr<std::deque<std::function<void(QWidget*)>>>;
+inline Acts OnModals(std::deque<std::function<void(QWidget*)>> acts) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    auto pending = std::make_shared<std::deque<std::function<void(QWidget*)>>>(std::move(acts));
+    // A window already acted on may be the active one again for a moment (the browser,
+    // between the dialogs it opens).
+    auto handled = std::make_shared<std::vector<QPointer<QWidget>>>();
+    QObject::connect(poll, &QTimer::timeout, [poll, pending, handled] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        for (const QPointer<QWidget>& seen : *handled)
+            if (seen == modal) return;
+        handled->push_back(modal);
+        const auto act = pending->front();
+        pending->pop_front();
+        if (pending->empty()) {
+            poll->stop();
+            poll->deleteLater();
+        }
+        // From the event loop, so that a window the act opens meets the poll again.
+        QTimer::singleShot(0, modal, [act, modal] { act(modal); });
+    });
+    poll->start();
+    return pending;
+}
+
+// Clicks one of a message box's buttons.
+inline void Press(QWidget* modal, QMessageBox::StandardButton which) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    QVERIFY(box);
+    QTest::mouseClick(box->button(which), Qt::LeftButton);
 }
 
 } // namespace quendra::test

@@ -181,6 +181,7 @@ class Walk {
     bool celebrated = false;
     int leaveQuestions = 0;
     int gameWonShown = 0;
+    int hiScoresShown = 0;
     int screenNotes = 0;
     QStringList unexpected;
 
@@ -197,6 +198,12 @@ class Walk {
             if (browserSeen) return;
             browserSeen = true;
             if (onBrowser) onBrowser(browser);
+            return;
+        }
+        // The won game's score makes the hi-scores, which open before the animation.
+        if (modal->objectName() == QStringLiteral("hiScoresDialog")) {
+            ++hiScoresShown;
+            static_cast<QDialog*>(modal)->accept();
             return;
         }
         // After the win, "Game won": Cancel leaves the won table as it is.
