@@ -10,9 +10,12 @@
 #include "statistics_views.h"
 #include "ui_fixture.h"
 
+#include <functional>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -100,6 +103,21 @@ void PressOk(QWidget* dialog) {
     box->button(QDialogButtonBox::Ok)->click();
 }
 
+// Runs `run`; every view that opens meanwhile is closed at once and counted.
+int ViewsOpened(const std::function<void()>& run) {
+    int opened = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&opened] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ++opened;
+            modal->reject();
+        }
+    });
+    closer.start(10);
+    run();
+    return opened;
+}
+
 // Closes a dialog the test acted on, should the act have left it open.
 struct CloseAfter {
     QWidget* dialog;
@@ -166,24 +184,25 @@ class StatisticsViewsTest : public QObject {
         Played p;
         p.PlayBoth();
         StorePreference(p.ctx, "Disable_Statistics", "Y");
-        // Any view that opens all the same is closed at once and counted.
-        int opened = 0;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, [&opened] {
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                ++opened;
-                modal->reject();
-            }
-        });
-        closer.start(10);
         const StatisticsLinks links;
-        ShowGameStatistics(nullptr, p.ctx, 0, links);
-        ShowAllGamesStatistics(nullptr, p.ctx, links);
-        ShowPlayersStatistics(nullptr, p.ctx, 0, links);
-        ShowLogStatistics(nullptr, p.ctx, links);
-        ShowOverallScore(nullptr, p.ctx, links);
+        const int opened = ViewsOpened([&] {
+            ShowGameStatistics(nullptr, p.ctx, 0, links);
+            ShowAllGamesStatistics(nullptr, p.ctx, links);
+            ShowPlayersStatistics(nullptr, p.ctx, 0, links);
+            ShowLogStatistics(nullptr, p.ctx, links);
+            ShowOverallScore(nullptr, p.ctx, links);
+        });
         QCOMPARE(opened, 0);
         QCOMPARE(p.host.informations, std::vector<std::string>(5, kStatisticsDisabledMessage));
+    }
+
+    void aStatisticsFileThatCannotBeReadIsToldAndNotShown() {
+        Played p;
+        const std::string path = DataFilePath(p.ctx, kStatisticsFile);
+        QVERIFY(QDir().mkpath(QString::fromStdString(path)));
+        const int opened = ViewsOpened([&] { ShowAllGamesStatistics(nullptr, p.ctx, {}); });
+        QCOMPARE(opened, 0);
+        QCOMPARE(p.host.informations, std::vector<std::string>{"Open error: " + path});
     }
 
     void allGamesAndPlayersViewsListTheFiguresTheyAreAskedFor() {
