@@ -141,12 +141,24 @@ void PlaceCentredRow(GameContext& ctx, const Units& u, PileGroupId group, int fi
 void PlaceTwoRows(GameContext& ctx, const Units& u) {
     const int upper = (u.piles + 1) / 2;
     const int spacing = std::clamp((u.W - upper * u.cw) / (upper + 1), 4, 20);
-    const int yUpper = u.rows[2];
+    const int afterSlots = u.margin + u.slots * (u.cw + u.groupGap);
+    // Foundations too many for the row right of the slots take two rows (Royal Rendezvous),
+    // and the tableau moves down one row.
+    const bool foundationsFit =
+        afterSlots + u.foundations * u.cw + (u.foundations - 1) * spacing <= u.W - u.margin;
+    const int yUpper = u.rows[foundationsFit ? 2 : 3];
     const int yLower = yUpper + (u.bottom + 1 - yUpper) / 2;
     PlaceCentredRow(ctx, u, PileGroupId::Fila, 0, upper, spacing, yUpper, u.margin);
     PlaceCentredRow(ctx, u, PileGroupId::Fila, upper, u.piles - upper, spacing, yLower, u.margin);
-    const int afterSlots = u.margin + u.slots * (u.cw + u.groupGap);
-    PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, u.foundations, spacing, u.rows[1], afterSlots);
+    if (foundationsFit) {
+        PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, u.foundations, spacing, u.rows[1],
+                        afterSlots);
+    } else {
+        const int first = (u.foundations + 1) / 2;
+        PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, first, spacing, u.rows[1], afterSlots);
+        PlaceCentredRow(ctx, u, PileGroupId::Dest, first, u.foundations - first, spacing,
+                        u.rows[2], afterSlots);
+    }
     for (int s = 0; s < u.slots; ++s)
         SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), u.rows[1]);
 }

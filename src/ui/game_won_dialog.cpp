@@ -3,8 +3,10 @@
 #include "game_catalog.h"
 #include "settings.h"
 #include "statistics.h"
+#include "statistics_parts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include <QGridLayout>
@@ -12,7 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
+
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -21,27 +23,13 @@ namespace quendra {
 
 namespace {
 
-constexpr int kPieSize = 72;
 // The pie shows the larger share, in steps of two and a half percent.
 constexpr double kPieStep = 2.5;
 
 QPixmap Pie(int wonPercent) {
-    QPixmap picture(kPieSize, kPieSize);
-    picture.fill(Qt::transparent);
-    QPainter paint(&picture);
-    paint.setRenderHint(QPainter::Antialiasing);
-    const QRectF disc(2, 2, kPieSize - 4, kPieSize - 4);
     const int larger = std::max(wonPercent, 100 - wonPercent);
     const double shown = std::floor(larger / kPieStep) * kPieStep;
-    const bool wonLarger = wonPercent >= 50;
-    const QColor wonColour(40, 150, 60), lostColour(190, 50, 50);
-    paint.setPen(QPen(Qt::black, 1));
-    paint.setBrush(wonLarger ? lostColour : wonColour);
-    paint.drawEllipse(disc);
-    paint.setBrush(wonLarger ? wonColour : lostColour);
-    // Angles in sixteenths of a degree, from twelve o'clock clockwise.
-    paint.drawPie(disc, 90 * 16, -static_cast<int>(shown * 3.6 * 16));
-    return picture;
+    return PercentagePie(wonPercent >= 50 ? shown : 100 - shown);
 }
 
 QString Count(int n) {
@@ -104,7 +92,10 @@ GameWonDialog::GameWonDialog(const GameContext& ctx, QWidget* parent)
     connect(random_, &QPushButton::clicked, this, [this] { choose(Next::RandomGame); });
     connect(statistics_, &QPushButton::clicked, this, [this] {
         if (!showStatistics_) return;
-        showStatistics_();
+        if (showStatistics_()) {
+            reject();
+            return;
+        }
         Refresh();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -117,7 +108,7 @@ GameWonDialog::GameWonDialog(const GameContext& ctx, QWidget* parent)
     Refresh();
 }
 
-void GameWonDialog::setShowStatistics(std::function<void()> show) {
+void GameWonDialog::setShowStatistics(std::function<bool()> show) {
     showStatistics_ = std::move(show);
     statistics_->setEnabled(static_cast<bool>(showStatistics_));
 }

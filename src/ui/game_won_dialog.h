@@ -24,8 +24,9 @@ class GameWonDialog : public QDialog {
     // The figures as the statistics hold them now.
     void Refresh();
     QPushButton* button(Next next) const;
-    // "Statistics": `show` opens the game's statistics; the figures are read again after.
-    void setShowStatistics(std::function<void()> show);
+    // "Statistics": `show` opens the game's statistics and answers whether a game was
+    // started from them (the dialog then closes); else the figures are read again.
+    void setShowStatistics(std::function<bool()> show);
     QPushButton* statisticsButton() const { return statistics_; }
     QString figure(const QString& name) const;
 
@@ -46,7 +47,7 @@ class GameWonDialog : public QDialog {
     QPushButton* openGame_{};
     QPushButton* random_{};
     QPushButton* statistics_{};
-    std::function<void()> showStatistics_;
+    std::function<bool()> showStatistics_;
 };
 
 } // namespace quendra

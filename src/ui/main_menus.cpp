@@ -101,13 +101,13 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.seriesMenu->setEnabled(false);
 
     QMenu* statistics = bar->addMenu(QStringLiteral("&Statistics"));
-    a.gameStatistics = Later(a, Add(statistics, "&Game statistics...", Qt::Key_F4));
-    a.playersStatistics = Later(a, Add(statistics, "&Players' statistics..."));
-    a.allGamesStatistics = Later(a, Add(statistics, "&All games statistics..."));
-    a.logStatistics = Later(a, Add(statistics, "&Log statistics..."));
+    a.gameStatistics = Add(statistics, "&Game statistics...", Qt::Key_F4);
+    a.playersStatistics = Add(statistics, "&Players' statistics...");
+    a.allGamesStatistics = Add(statistics, "&All games statistics...");
+    a.logStatistics = Add(statistics, "&Log statistics...");
     statistics->addSeparator();
     a.hiScores = Add(statistics, "&Hi-Scores...", Qt::Key_F9);
-    a.overallScore = Later(a, Add(statistics, "O&verall score..."));
+    a.overallScore = Add(statistics, "O&verall score...");
     statistics->addSeparator();
     a.gameInformation = Add(statistics, "Game &information...", Qt::Key_F5);
 

@@ -168,6 +168,14 @@ void MainWindow::connectCommands() {
     connect(a.favouritesDialog, &QAction::triggered, this, &MainWindow::EditFavourites);
     connect(a.players, &QAction::triggered, this, &MainWindow::ChoosePlayers);
     connect(a.hiScores, &QAction::triggered, this, [this] { ShowHiScoresOf(); });
+    const std::pair<QAction*, StatisticsKind> views[] = {
+        {a.gameStatistics, StatisticsKind::Game},
+        {a.playersStatistics, StatisticsKind::Players},
+        {a.allGamesStatistics, StatisticsKind::AllGames},
+        {a.logStatistics, StatisticsKind::Log},
+        {a.overallScore, StatisticsKind::Overall}};
+    for (const auto& [action, kind] : views)
+        connect(action, &QAction::triggered, this, [this, kind = kind] { ShowStatistics(kind); });
     connect(a.randomFavourite, &QAction::triggered, this, [this] { PlayRandomGame(true); });
     connect(a.randomAll, &QAction::triggered, this, [this] { PlayRandomGame(false); });
     connect(a.autoplay, &QAction::triggered, this, &MainWindow::toggleAutoplay);
@@ -456,11 +464,22 @@ void MainWindow::openGameBrowser() {
     bool demonstrate = false;
     bool savedGameOpened = false;
     std::optional<DealInProgress> dealing;
+    // A deal played from the statistics closes the browser and starts once it is gone.
+    std::optional<std::pair<int, std::string>> logDeal;
     {
         // The browser goes, with the windows it opened (its Rules), before the game starts.
         GameBrowser browser(ctx_, images_, this);
         // "Open a saved game..." opens it from within the browser, which then closes.
         browser.setOpenSavedGame([this] { return OpenSavedGame(); });
+        browser.setShowStatistics([this, &browser, &logDeal](int game, const std::string& player) {
+            StatisticsLinks links = statisticsLinks();
+            links.playDeal = [&browser, &logDeal](int chosen, const std::string& deal) {
+                logDeal.emplace(chosen, deal);
+                browser.reject();
+                return true;
+            };
+            ShowGameStatistics(&browser, ctx_, game, links, player);
+        });
         if (browser.exec() == QDialog::Accepted && !browser.savedGameOpened()) {
             dealing.emplace(*this);
             demonstrate = browser.demoRequested();
@@ -475,6 +494,10 @@ void MainWindow::openGameBrowser() {
     }
     // A saved game opened from the browser is on the table already.
     if (savedGameOpened) return;
+    if (logDeal) {
+        statisticsLinks().playDeal(logDeal->first, logDeal->second);
+        return;
+    }
     // Without a current game there is nothing for the game commands to act on.
     if (currentGame() < 0)
         for (QAction* action :

@@ -3,6 +3,7 @@
 #include "host.h"
 #include "images_module.h"
 #include "main_menus.h"
+#include "statistics_views.h"
 
 #include <memory>
 
@@ -130,6 +131,11 @@ class MainWindow : public QMainWindow {
     // "&Hi-Scores...": the hi-scores of `game` (the current game when -1), with the row of a
     // new entry marked and the caption that says so.
     void ShowHiScoresOf(int game = -1, int newRank = -1, const QString& title = {});
+    // The statistics views of the Statistics menu, for the game on the table.
+    enum class StatisticsKind { Game, Players, AllGames, Log, Overall };
+    void ShowStatistics(StatisticsKind kind);
+    // What the views open: the hi-scores, and a deal of the log started on the table.
+    StatisticsLinks statisticsLinks();
 
   public slots:
     // "Game won", with the figures and what to play next; shown again when what was chosen

@@ -168,6 +168,16 @@ void MainWindow::ShowGameWon() {
     // Not when the window closes, nor once another game is on the table.
     if (!isVisible() || closeAfterAnimation_ || ctx_.flags[GameStateFlags::kInPlay]) return;
     GameWonDialog dialog(ctx_, this);
+    dialog.setShowStatistics([this, &dialog] {
+        bool started = false;
+        StatisticsLinks links = statisticsLinks();
+        links.playDeal = [this, &started](int game, const std::string& deal) {
+            started = statisticsLinks().playDeal(game, deal);
+            return started;
+        };
+        ShowGameStatistics(&dialog, ctx_, currentGame(), links);
+        return started;
+    });
     for (;;) {
         dialog.Refresh();
         if (dialog.exec() != QDialog::Accepted) return;

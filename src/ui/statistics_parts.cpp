@@ -134,7 +134,7 @@ void SetCell(QTableWidget& grid, int row, int column, const QString& text) {
         grid.setItem(row, column, new QTableWidgetItem(text));
 }
 
-QPixmap PercentagePie(int wonPercent, int size) {
+QPixmap PercentagePie(double wonPercent, int size) {
     QPixmap picture(size, size);
     picture.fill(Qt::transparent);
     QPainter paint(&picture);
@@ -145,7 +145,7 @@ QPixmap PercentagePie(int wonPercent, int size) {
     paint.drawEllipse(disc);
     paint.setBrush(QColor(40, 150, 60));
     // Sixteenths of a degree, clockwise from twelve o'clock.
-    paint.drawPie(disc, 90 * 16, -std::clamp(wonPercent, 0, 100) * 360 * 16 / 100);
+    paint.drawPie(disc, 90 * 16, -static_cast<int>(std::clamp(wonPercent, 0.0, 100.0) * 3.6 * 16));
     return picture;
 }
 

@@ -59,7 +59,7 @@ QTableWidget* MakeGrid(const QStringList& titles, QWidget* parent);
 void SetCell(QTableWidget& grid, int row, int column, const QString& text);
 
 // A round picture of the won share: won in green, lost in red, from twelve o'clock.
-QPixmap PercentagePie(int wonPercent, int size = 72);
+QPixmap PercentagePie(double wonPercent, int size = 72);
 
 // Upright bars, each with its value above and its label below, scaled to the tallest.
 class BarChart : public QWidget {
@@ -84,7 +84,8 @@ class BarChart : public QWidget {
 
 // The views open one another; each returns true when a game was started from it (or from a
 // view it opened), so that the view that opened it closes as well.
-bool RunGameStatistics(QWidget* parent, GameContext& ctx, int game, const StatisticsLinks& links);
+bool RunGameStatistics(QWidget* parent, GameContext& ctx, int game, const StatisticsLinks& links,
+                       const std::string& player = {});
 bool RunAllGamesStatistics(QWidget* parent, GameContext& ctx, const StatisticsLinks& links);
 bool RunPlayersStatistics(QWidget* parent, GameContext& ctx, int game,
                           const StatisticsLinks& links);

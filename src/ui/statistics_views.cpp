@@ -109,8 +109,9 @@ PlayersByValue(const std::vector<PlayerRecord>& records, PlayerValue value) {
     return ordered;
 }
 
-bool RunGameStatistics(QWidget* parent, GameContext& ctx, int game, const StatisticsLinks& links) {
-    return Run<GameStatisticsView>(parent, ctx, game, links);
+bool RunGameStatistics(QWidget* parent, GameContext& ctx, int game, const StatisticsLinks& links,
+                       const std::string& player) {
+    return Run<GameStatisticsView>(parent, ctx, game, links, player);
 }
 bool RunAllGamesStatistics(QWidget* parent, GameContext& ctx, const StatisticsLinks& links) {
     if (Disabled(ctx)) return false;
@@ -133,8 +134,9 @@ bool RunOverallScore(QWidget* parent, GameContext& ctx, const StatisticsLinks& l
     return Run<OverallScoreView>(parent, ctx, links);
 }
 
-void ShowGameStatistics(QWidget* parent, GameContext& ctx, int game, const StatisticsLinks& links) {
-    RunGameStatistics(parent, ctx, game, links);
+void ShowGameStatistics(QWidget* parent, GameContext& ctx, int game, const StatisticsLinks& links,
+                        const std::string& player) {
+    RunGameStatistics(parent, ctx, game, links, player);
 }
 void ShowAllGamesStatistics(QWidget* parent, GameContext& ctx, const StatisticsLinks& links) {
     RunAllGamesStatistics(parent, ctx, links);
@@ -160,14 +162,15 @@ void StatisticsView::follow(bool started) {
 }
 
 GameStatisticsView::GameStatisticsView(GameContext& ctx, int preset, const StatisticsLinks& links,
-                                       QWidget* parent)
+                                       const std::string& player, QWidget* parent)
     : StatisticsView(ctx, links, parent) {
     setWindowTitle(QStringLiteral("Statistics"));
     setObjectName(QStringLiteral("gameStatistics"));
     auto* choices = new QHBoxLayout;
     players_ = AddChoice(choices, QStringLiteral("&Player:"), QStringLiteral("player"), this);
     games_ = AddChoice(choices, QStringLiteral("&Game:"), QStringLiteral("game"), this);
-    FillPlayers(*players_, PlayerChoices(ctx), CurrentPlayerName(ctx));
+    FillPlayers(*players_, PlayerChoices(ctx),
+                player.empty() ? CurrentPlayerName(ctx) : QString::fromStdString(player));
     FillGames(*games_, GameChoices(ctx), preset);
 
     auto* total = new QGroupBox(QStringLiteral("Total"), this);

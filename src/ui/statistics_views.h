@@ -33,8 +33,10 @@ struct StatisticsLinks {
         playDeal; // start that game and deal; true when started
 };
 
-// Each opens its modal view (or the disabled message) and returns when it closes.
-void ShowGameStatistics(QWidget* parent, GameContext& ctx, int game, const StatisticsLinks& links);
+// Each opens its modal view (or the disabled message) and returns when it closes. The game
+// view starts on `player` (the current player when empty).
+void ShowGameStatistics(QWidget* parent, GameContext& ctx, int game, const StatisticsLinks& links,
+                        const std::string& player = {});
 void ShowAllGamesStatistics(QWidget* parent, GameContext& ctx, const StatisticsLinks& links);
 void ShowPlayersStatistics(QWidget* parent, GameContext& ctx, int game,
                            const StatisticsLinks& links);
@@ -74,7 +76,7 @@ class GameStatisticsView : public StatisticsView {
     Q_OBJECT
   public:
     GameStatisticsView(GameContext& ctx, int game, const StatisticsLinks& links,
-                       QWidget* parent = nullptr);
+                       const std::string& player = {}, QWidget* parent = nullptr);
     int game() const;
     std::string player() const;
     // The figures as the files hold them now.

@@ -8,6 +8,7 @@
 #include "players_dialog.h"
 #include "settings.h"
 #include "statistics.h"
+#include "statistics_views.h"
 #include "ui_fixture.h"
 
 #include <QLineEdit>
@@ -64,6 +65,12 @@ void Name(QWidget* modal, const QString& name) {
     QVERIFY(dialog);
     dialog->nameEdit()->setText(name);
     QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
+}
+
+QPushButton* ButtonOf(QWidget* dialog, const QString& text) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == text) return button;
+    return nullptr;
 }
 
 void SelectRow(PlayersDialog* dialog, const QString& name) {
@@ -147,6 +154,39 @@ class RecordsTest : public QObject {
             dialog->accept();
         }}));
         r.window.actions().hiScores->trigger();
+    }
+
+    void aLostDealFromTheLogIsPlayedAgainFromTheStatisticsMenu() {
+        Records r;
+        QVERIFY(r.shown);
+        SetSetting(r.ctx.settings, field::kConfirmQuitGame, "N");
+        Host::GameResult lost = r.Won(0);
+        lost.game = 1;
+        lost.deal = "77";
+        lost.won = false;
+        RecordEndedGame(r.ctx, lost);
+        // F4, then its "Log..." button, then the log's one row played again: both views close.
+        expect_.push_back(OnModals({[&](QWidget* m) {
+                                       QVERIFY(qobject_cast<GameStatisticsView*>(m));
+                                       QPushButton* log = nullptr;
+                                       for (QPushButton* b : m->findChildren<QPushButton*>())
+                                           if (b->text().contains(QStringLiteral("Log")))
+                                               log = b;
+                                       QVERIFY(log);
+                                       Click(log);
+                                   },
+                                   [&](QWidget* m) {
+                                       QVERIFY(qobject_cast<LogStatisticsView*>(m));
+                                       auto* grid = m->findChild<QTableWidget*>();
+                                       QCOMPARE(grid->rowCount(), 1);
+                                       grid->selectRow(0);
+                                       Click(ButtonOf(m, QStringLiteral("Play the &selected game")));
+                                   }}));
+        r.window.actions().gameStatistics->trigger();
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(GetSetting(r.ctx.settings, field::kGameNumber), std::string("0001"));
+        QVERIFY(GetSetting(r.ctx.settings, field::kDealNumber).ends_with("77"));
+        QVERIFY(r.ctx.flags[GameStateFlags::kInPlay]);
     }
 
     void playersAreAddedRenamedAndChosenWithTheirRefusals() {
