@@ -5,6 +5,7 @@
 #include "hiscores.h"
 #include "moves.h"
 #include "settings.h"
+#include "statistics_parts.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -29,18 +30,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// Playing time as hours, minutes and seconds: "1:02:03".
-QString Duration(int seconds) {
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-QString ShortDate(const std::string& yyyymmdd) {
-    const QDate date = QDate::fromString(Q(yyyymmdd), QStringLiteral("yyyyMMdd"));
-    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : Q(yyyymmdd);
-}
 
 // A gold star: the picture of a new hi-score.
 QPixmap NewScoreStar() {
@@ -91,16 +80,10 @@ HiScoresDialog::HiScoresDialog(GameContext& ctx, int game, int newRank, const QS
     auto* gameLabel = new QLabel(QStringLiteral("&Game:"), this);
     gameLabel->setBuddy(games_);
 
-    grid_ = new QTableWidget(kHiScoreRows, static_cast<int>(std::size(kColumns)), this);
     QStringList headers;
     for (const char* column : kColumns) headers << QString::fromLatin1(column);
-    grid_->setHorizontalHeaderLabels(headers);
-    grid_->verticalHeader()->hide();
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->horizontalHeader()->setStretchLastSection(true);
-
+    grid_ = MakeGrid(headers, this);
+    grid_->setRowCount(kHiScoreRows);
     auto* top = new QHBoxLayout;
     top->addWidget(gameLabel);
     top->addWidget(games_, 1);
@@ -171,7 +154,7 @@ void HiScoresDialog::fill() {
         QStringList cells{QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0'))};
         if (row < static_cast<int>(entries.size()) && !entries[row].empty) {
             const HiScoreEntry& entry = entries[row];
-            cells << Q(entry.player) << QString::number(entry.score) << Duration(entry.seconds)
+            cells << Q(entry.player) << QString::number(entry.score) << DurationText(entry.seconds, 1)
                   << (entry.won ? QStringLiteral("Won") : QStringLiteral("Lost"))
                   << ShortDate(entry.date) << GameNumberColumn(entry.line);
         }

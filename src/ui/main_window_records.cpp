@@ -1,15 +1,20 @@
 #include "main_window.h"
 
+#include "autoplay.h"
+#include "clearing_dialogs.h"
+#include "deal.h"
+#include "game_catalog.h"
 #include "game_context.h"
 #include "hiscores_dialog.h"
 #include "main_menus.h"
+#include "new_game.h"
 #include "players_dialog.h"
 #include "settings.h"
-#include "clearing_dialogs.h"
 #include "statistics_views.h"
 #include "table_play.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace quendra {
 
@@ -40,9 +45,16 @@ StatisticsLinks MainWindow::statisticsLinks() {
     links.playDeal = [this](int game, const std::string& deal) {
         const auto first = deal.find_first_not_of(' ');
         const auto last = deal.find_last_not_of(' ');
-        return StartGameDeal(game, first == std::string::npos
-                                       ? std::string()
-                                       : deal.substr(first, last - first + 1));
+        const std::string number =
+            first == std::string::npos ? std::string() : deal.substr(first, last - first + 1);
+        if (GameName(ctx_, game).empty() || (!number.empty() && !IsValidDealNumber(number)))
+            return false;
+        // The game in play is left now; the deal starts once the views have closed, so that
+        // its cards fly onto a table nothing covers.
+        if (!ConfirmLeaveGame(ctx_)) return false;
+        fnEndGame(ctx_);
+        QTimer::singleShot(0, this, [this, game, number] { StartGameDeal(game, number); });
+        return true;
     };
     return links;
 }

@@ -39,12 +39,6 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The log's "yyyymmdd" in the locale's short form; as stored when it is no date.
-QString ShortDate(const std::string& stored) {
-    const QDate date = QDate::fromString(Text(stored), QStringLiteral("yyyyMMdd"));
-    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : Text(stored);
-}
-
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
@@ -228,6 +222,7 @@ void LogStatisticsView::refresh() {
         for (int column = 0; column < static_cast<int>(cells.size()); ++column)
             SetCell(*grid_, row, column, cells[static_cast<std::size_t>(column)]);
     }
+    grid_->resizeColumnsToContents();
     count_->setText(QStringLiteral("The Log contains %1 record(s).").arg(shown_.size()));
     play_->setEnabled(false);
 }

@@ -12,6 +12,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QDate>
+#include <QLocale>
 #include <QPainter>
 #include <QTableWidget>
 
@@ -113,6 +115,12 @@ QString DurationText(std::int64_t seconds, int hourDigits) {
         .arg(seconds / 3600, hourDigits, 10, QLatin1Char('0'))
         .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString ShortDate(const std::string& stored) {
+    const QString text = QString::fromStdString(stored);
+    const QDate date = QDate::fromString(text, QStringLiteral("yyyyMMdd"));
+    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : text;
 }
 
 QTableWidget* MakeGrid(const QStringList& titles, QWidget* parent) {

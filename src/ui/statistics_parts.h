@@ -53,6 +53,8 @@ QComboBox* AddChoice(QHBoxLayout* row, const QString& caption, const QString& na
 
 // Hours (at least `hourDigits` digits), ":", two-digit minutes, ":", two-digit seconds.
 QString DurationText(std::int64_t seconds, int hourDigits);
+// A stored "yyyymmdd" in the locale's short form; as stored when it is no date.
+QString ShortDate(const std::string& stored);
 // A read-only grid with the given column titles, whole rows selected one at a time.
 QTableWidget* MakeGrid(const QStringList& titles, QWidget* parent);
 // Puts a text into a cell of the grid, making the cell when needed.
