@@ -1,4 +1,5 @@
 #include "game_context.h"
+#include "game_browser.h"
 #include "hiscores.h"
 #include "hiscores_dialog.h"
 #include "main_menus.h"
@@ -11,6 +12,7 @@
 #include "statistics_views.h"
 #include "ui_fixture.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -188,6 +190,30 @@ class RecordsTest : public QObject {
         QTRY_COMPARE(GetSetting(r.ctx.settings, field::kGameNumber), std::string("0001"));
         QVERIFY(GetSetting(r.ctx.settings, field::kDealNumber).ends_with("77"));
         QVERIFY(r.ctx.flags[GameStateFlags::kInPlay]);
+    }
+
+    void theBrowsersStatisticsShowTheSelectedGameForThePlayerOfItsBox() {
+        Records r;
+        QVERIFY(r.shown);
+        expect_.push_back(OnModals({[&](QWidget* m) {
+                                       auto* browser = qobject_cast<GameBrowser*>(m);
+                                       QVERIFY(browser);
+                                       auto* players = browser->findChild<QComboBox*>();
+                                       players->setCurrentText(QStringLiteral("Player 2"));
+                                       QVERIFY(browser->statisticsButton()->isEnabled());
+                                       Click(browser->statisticsButton());
+                                       browser->reject();
+                                   },
+                                   [&](QWidget* m) {
+                                       auto* view = qobject_cast<GameStatisticsView*>(m);
+                                       QVERIFY(view);
+                                       QCOMPARE(view->game(), 0);
+                                       QCOMPARE(view->player(), std::string("Player 2"));
+                                       view->reject();
+                                   }}));
+        r.window.openGameBrowser();
+        // Looking changed nothing: the same player plays on.
+        QCOMPARE(CurrentPlayer(r.ctx), std::string("Player 1"));
     }
 
     void playersAreAddedRenamedAndChosenWithTheirRefusals() {
