@@ -90,12 +90,7 @@ class KeepingTest : public QObject {
 
   private slots:
     // Every window a test waited for did open.
-    void cleanup() {
-        const std::vector<Acts> all = std::move(expect_);
-        expect_.clear();
-        for (const Acts& acts : all)
-            QVERIFY2(acts->empty(), "a window the test waited for did not open");
-    }
+    void cleanup() { test::VerifyAllOpened(expect_); }
 
     void saveAsksBeforeReplacingAndOpenBringsTheGameBackWithItsMoves() {
         Keeping k;

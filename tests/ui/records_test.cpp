@@ -88,12 +88,7 @@ class RecordsTest : public QObject {
     std::vector<Acts> expect_;
 
   private slots:
-    void cleanup() {
-        const std::vector<Acts> all = std::move(expect_);
-        expect_.clear();
-        for (const Acts& acts : all)
-            QVERIFY2(acts->empty(), "a window the test waited for did not open");
-    }
+    void cleanup() { test::VerifyAllOpened(expect_); }
 
     void aNewHiScoreOpensItsTableMarkedUntilThePlayerSwitchesItOff() {
         Records r;

@@ -107,6 +107,15 @@ inline Acts OnModals(std::deque<std::function<void(QWidget*)>> acts) {
     return pending;
 }
 
+// In a test's cleanup: every chain of windows the test waited for did open; the list is
+// emptied for the next test.
+inline void VerifyAllOpened(std::vector<Acts>& expected) {
+    const std::vector<Acts> all = std::move(expected);
+    expected.clear();
+    for (const Acts& acts : all)
+        QVERIFY2(acts->empty(), "a window the test waited for did not open");
+}
+
 // Clicks one of a message box's buttons.
 inline void Press(QWidget* modal, QMessageBox::StandardButton which) {
     auto* box = qobject_cast<QMessageBox*>(modal);
