@@ -216,7 +216,7 @@ bool fnCanBuild(const GameContext& ctx, int top, int card, int emptyRule, bool i
     // Stock first: tableau cards wait until the stock and the waste are used up.
     const int stockFirst = ctx.Param(param::kStockFirst);
     const bool restricted = stockFirst == 2 || stockFirst == 3;
-    const int code = fnPileCodeOf(ctx, card);
+    const int code = stockFirst == 0 ? pile_code::kNowhere : fnPileCodeOf(ctx, card);
     if (((stockFirst == 1 && isFoundation) || restricted) &&
         StockCount(ctx) + WasteCount(ctx) > 0 && pile_code::IsTableau(code))
         return false;

@@ -13,11 +13,22 @@ namespace {
 using building_detail::CardsIn;
 using building_detail::TopOf;
 
-// Position of a card in a pile string, 0-based from the bottom; -1 when absent.
+// Position of a card in a pile string, 0-based from the bottom; -1 when absent. A card is
+// looked for by its three-digit code: every legality test asks where cards lie, many times
+// a move.
 int PositionIn(std::string_view pile, int card) {
     const int count = PileCardCount(pile);
-    for (int i = 0; i < count; ++i)
-        if (PileCardAt(pile, i) == card) return i;
+    if (card < 1 || card > CardTable::kRecords) {
+        for (int i = 0; i < count; ++i)
+            if (PileCardAt(pile, i) == card) return i;
+        return -1;
+    }
+    const char code[] = {static_cast<char>('0' + card / 100), static_cast<char>('0' + card / 10 % 10),
+                         static_cast<char>('0' + card % 10)};
+    for (int i = 0; i < count; ++i) {
+        const char* unit = pile.data() + static_cast<std::size_t>(i) * 3;
+        if (unit[0] == code[0] && unit[1] == code[1] && unit[2] == code[2]) return i;
+    }
     return -1;
 }
 
@@ -42,6 +53,13 @@ int EmptyReserves(const GameContext& ctx) {
     for (int i = 0; i < ReservePileCount(ctx); ++i)
         if (CardsIn(ctx, PileGroupId::Appogg, i) == 0) ++empty;
     return empty;
+}
+
+// The building test of one card on another in tableau pile i, with the given method.
+bool BuiltOn(const GameContext& ctx, int i, int below, int card, int method) {
+    return fnCanBuild(ctx, below, card, ctx.Param(param::kTableauEmptyRule + i), false, i,
+                      ctx.Param(param::kTableauPastStop + i) > 0, false, method,
+                      ctx.Param(param::kTableauDirection + i), ctx.Param(param::kFoundationBase));
 }
 
 bool AllEmpty(const GameContext& ctx, PileGroupId group, int first, int last) {
@@ -199,13 +217,14 @@ bool fnGroupIsSequence(const GameContext& ctx, int card, int i) {
     const std::vector<int> group = fnGroupFrom(ctx, card);
     const int method = rule == group_moves::kSequenceInSuit ? build_method::kInSuit
                                                             : ctx.Param(param::kTableauMethod + i);
-    for (std::size_t k = 1; k < group.size(); ++k) {
-        if (!fnCanBuild(ctx, group[k - 1], group[k], ctx.Param(param::kTableauEmptyRule + i), false,
-                        i, ctx.Param(param::kTableauPastStop + i) > 0, false, method,
-                        ctx.Param(param::kTableauDirection + i), ctx.Param(param::kFoundationBase)))
-            return false;
-    }
+    for (std::size_t k = 1; k < group.size(); ++k)
+        if (!BuiltOn(ctx, i, group[k - 1], group[k], method)) return false;
     return true;
+}
+
+bool fnBuiltOnInTableau(const GameContext& ctx, int i, int below, int card) {
+    if (i < 0 || i >= kFilaPiles) return false;
+    return BuiltOn(ctx, i, below, card, ctx.Param(param::kTableauMethod + i));
 }
 
 bool PileBlockAllows(const GameContext& ctx, int card) {

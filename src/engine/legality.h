@@ -73,6 +73,8 @@ bool fnCanDropOnFoundation(const GameContext& ctx, int i, int card);
 bool fnCanDropOnTableau(const GameContext& ctx, int i, int card);
 bool fnCanDropOnReserve(const GameContext& ctx, int n, int card);
 
+// `card` lies on `below` as tableau pile i builds: the pile's method, direction and stop.
+bool fnBuiltOnInTableau(const GameContext& ctx, int i, int below, int card);
 // The group from the card to the top of its pile builds under tableau pile i's rules.
 bool fnGroupIsSequence(const GameContext& ctx, int card, int i);
 // The group from the card to the top of its pile is no larger than parameter 13 allows.

@@ -46,11 +46,6 @@ std::string fnDropAction(const GameContext& ctx, PileRef pile) {
 
 namespace {
 
-bool CanDropOn(const GameContext& ctx, int card, PileRef pile) {
-    if (pile.group == PileGroupId::Stock) return ctx.play.singleCard && CanDropOnWaste(ctx, card);
-    return fnCanDropOnPile(ctx, card, PileName(pile));
-}
-
 bool AutoplayOn(const GameContext& ctx) {
     return ctx.play.autoplayTicked && ctx.play.autoplayEnabled;
 }
@@ -101,13 +96,17 @@ bool fnPickUpCard(GameContext& ctx, PileRef pile, int position) {
 bool fnTryDrop(GameContext& ctx, std::span<const PileRef> candidates) {
     const int card = ctx.play.draggedCard;
     if (card == 0) return false;
-    for (const PileRef pile : candidates) {
-        if (HoldsCard(ctx, pile, card)) continue; // back onto its own pile
-        const std::string action = fnDropAction(ctx, pile);
-        if (action.empty() || !CanDropOn(ctx, card, pile)) continue;
-        if (fnDoMove(ctx, card, action)) return true;
-    }
+    for (const PileRef pile : candidates)
+        if (CanDropHeldCard(ctx, pile) && fnDoMove(ctx, card, fnDropAction(ctx, pile))) return true;
     return false;
+}
+
+bool CanDropHeldCard(const GameContext& ctx, PileRef pile) {
+    const int card = ctx.play.draggedCard;
+    if (card == 0 || HoldsCard(ctx, pile, card)) return false; // back onto its own pile
+    if (fnDropAction(ctx, pile).empty()) return false;
+    if (pile.group == PileGroupId::Stock) return ctx.play.singleCard && CanDropOnWaste(ctx, card);
+    return fnCanDropOnPile(ctx, card, PileName(pile));
 }
 
 void fnHoldCard(GameContext& ctx, PileRef pile, int card, int groupSize) {

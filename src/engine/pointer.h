@@ -23,6 +23,11 @@ bool fnPickUpCard(GameContext& ctx, PileRef pile, int position);
 // none does; the card then stays where it was. Needs a card held by fnPickUpCard.
 bool fnTryDrop(GameContext& ctx, std::span<const PileRef> candidates);
 
+// True when a release over the pile would drop the held card or group there: the pile takes
+// drops, is not the one the card came from, and the rules take the card. The one drop test of
+// the pointer and of the move searches.
+bool CanDropHeldCard(const GameContext& ctx, PileRef pile);
+
 // The move that puts a held card on a pile ("Fila3", "Dest1", "Appogg2", "Stock02" for the
 // waste); empty for a pile that never takes a dropped card.
 std::string fnDropAction(const GameContext& ctx, PileRef pile);

@@ -18,6 +18,9 @@ namespace quendra {
 
 namespace {
 
+// The empty foundations take one suit each within a block of this many.
+constexpr int kFoundationBlock = 4;
+
 // The search plays silently and notes how the game ended.
 class SearchHost : public SilentHost {
   public:
@@ -57,6 +60,7 @@ class Search {
                             TableauCount(ctx_));
         reservesInterchangeable_ =
             Interchangeable({param::kReserveKind + 1, param::kReserveDealFlag}, ReserveCount(ctx_));
+        foundationsInterchangeable_ = FoundationsInterchangeable();
     }
 
     SolveResult Run() {
@@ -102,12 +106,38 @@ class Search {
         return true;
     }
 
+    // True when the foundations may be told apart only by their cards: the same rules on every
+    // foundation, by a building method that never looks at the foundation's place. The
+    // one-suit-each rules of the empty foundations look at blocks of four, so tables are
+    // compared with the foundations of each block in any order.
+    bool FoundationsInterchangeable() const {
+        if (ctx_.Param(param::kFamily) > 0) return false;
+        if (!Interchangeable({param::kFoundationBase, param::kFoundationDirection,
+                              param::kFoundationMethod},
+                             FoundationCount(ctx_)))
+            return false;
+        switch (ctx_.Param(param::kFoundationMethod)) {
+        case build_method::kInSuit:
+        case build_method::kInColour:
+        case build_method::kAnySuit:
+        case build_method::kAlternateColours:
+        case build_method::kOtherSuit:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     std::size_t Key() const {
         TableSnapshot lines = BuildTableSnapshot(ctx_);
         const auto sortRange = [&](std::size_t first, int count) {
             std::sort(lines.begin() + static_cast<std::ptrdiff_t>(first),
                       lines.begin() + static_cast<std::ptrdiff_t>(first) + count);
         };
+        if (foundationsInterchangeable_)
+            for (int first = 0; first < FoundationCount(ctx_); first += kFoundationBlock)
+                sortRange(kStockPiles + static_cast<std::size_t>(first),
+                          std::min(kFoundationBlock, FoundationCount(ctx_) - first));
         if (tableauInterchangeable_) sortRange(kStockPiles + kDestPiles, TableauCount(ctx_));
         if (reservesInterchangeable_)
             sortRange(kStockPiles + kDestPiles + kFilaPiles, ReserveCount(ctx_));
@@ -143,18 +173,18 @@ class Search {
         const int below = PileCardAt(cards, position - 1);
         const int card = PileCardAt(cards, position);
         if (below < 1 || ctx_.cardTable.Face(below) == '0') return false;
-        const int i = pile.index;
-        return fnCanBuild(ctx_, below, card, ctx_.Param(param::kTableauEmptyRule + i), false, i,
-                          ctx_.Param(param::kTableauPastStop + i) > 0, false,
-                          ctx_.Param(param::kTableauMethod + i),
-                          ctx_.Param(param::kTableauDirection + i),
-                          ctx_.Param(param::kFoundationBase));
+        return fnBuiltOnInTableau(ctx_, pile.index, below, card);
     }
 
-    // Every drop the rules allow for the card at `position` of `pile`.
+    // Every drop the rules allow for the card at `position` of `pile`, as the engine's drop
+    // test answers for the lifted card. Left out are only moves that lead to a table the
+    // search counts as seen already (a whole pile onto an empty pile, a card into a second
+    // empty reserve, when those piles play alike) and, noted as a cut, a built card moved
+    // onto another parent.
     void AddDrops(std::vector<Candidate>& out, PileRef pile, int position) {
         const PickUp pick = CanPickUp(ctx_, pile, position);
-        if (!pick.allowed) return;
+        // A pile that lifts only its top card lifts it from any position: one move of it.
+        if (!pick.allowed || pick.card != PileCardAt(ctx_.table.Pile(pile), position)) return;
         fnHoldCard(ctx_, pile, pick.card, pick.groupSize);
         const int count = PileCardCount(ctx_.table.Pile(pile));
         const bool top = position == count - 1;
@@ -164,25 +194,20 @@ class Search {
             out.push_back(
                 {FoundMove{FoundMove::Kind::Pile, pile, position, !top, target}, priority});
         };
-        const auto legal = [&](PileRef target) {
-            if (target == pile || fnDropAction(ctx_, target).empty()) return false;
-            if (target.group == PileGroupId::Stock)
-                return ctx_.play.singleCard && CanDropOnWaste(ctx_, pick.card);
-            return fnCanDropOnPile(ctx_, pick.card, PileName(target));
-        };
         const bool fromFoundation = pile.group == PileGroupId::Dest;
         const bool onParent = SitsOnItsParent(pile, position);
-        if (pick.groupSize == 1 && !fromFoundation)
-            for (int i = 0; i < FoundationCount(ctx_); ++i)
-                if (legal({PileGroupId::Dest, i})) add({PileGroupId::Dest, i}, 100);
+        for (int i = 0; i < FoundationCount(ctx_); ++i) {
+            const PileRef target{PileGroupId::Dest, i};
+            if (CanDropHeldCard(ctx_, target)) add(target, fromFoundation ? 5 : 100);
+        }
         for (int i = 0; i < TableauCount(ctx_); ++i) {
             const PileRef target{PileGroupId::Fila, i};
+            if (!CanDropHeldCard(ctx_, target)) continue;
             const bool toEmpty = ctx_.table.Pile(target).empty();
-            if (!legal(target)) continue;
-            // A whole pile onto an empty pile gains nothing.
-            if (toEmpty && empties && pile.group == PileGroupId::Fila) continue;
-            // Nor does a built card moved onto another parent: the search leaves such moves
-            // out, and so can no longer say the deal has no win.
+            if (toEmpty && empties && pile.group == PileGroupId::Fila && tableauInterchangeable_)
+                continue;
+            // A built card moved onto another parent only trades one parent for another: the
+            // search leaves such moves out, and so can no longer say the deal has no win.
             if (onParent && !toEmpty) {
                 cut_ = true;
                 continue;
@@ -200,16 +225,19 @@ class Search {
             if (fromFoundation) priority = 5;
             add(target, priority);
         }
-        if (pick.groupSize == 1 && pile.group != PileGroupId::Appogg)
-            for (int i = 0; i < ReserveCount(ctx_); ++i) {
-                const PileRef target{PileGroupId::Appogg, i};
-                if (legal(target)) {
-                    add(target, uncovers ? 35 : 30);
-                    if (ctx_.table.Pile(target).empty()) break; // one empty cell is enough
-                }
-            }
+        bool emptyReserveTried = false;
+        for (int i = 0; i < ReserveCount(ctx_); ++i) {
+            const PileRef target{PileGroupId::Appogg, i};
+            const bool toEmpty = ctx_.table.Pile(target).empty();
+            if (toEmpty && reservesInterchangeable_ &&
+                (emptyReserveTried || pile.group == PileGroupId::Appogg))
+                continue;
+            if (!CanDropHeldCard(ctx_, target)) continue;
+            emptyReserveTried = emptyReserveTried || toEmpty;
+            add(target, pile.group == PileGroupId::Appogg ? 15 : uncovers ? 35 : 30);
+        }
         const PileRef waste{PileGroupId::Stock, kMazzoVis};
-        if (pile.group != PileGroupId::Stock && legal(waste)) add(waste, 20);
+        if (CanDropHeldCard(ctx_, waste)) add(waste, 20);
         fnClearDrag(ctx_);
     }
 
@@ -284,6 +312,7 @@ class Search {
     bool cut_ = false; // the budget or the depth stopped part of the search
     bool tableauInterchangeable_ = false;
     bool reservesInterchangeable_ = false;
+    bool foundationsInterchangeable_ = false;
 };
 
 } // namespace
