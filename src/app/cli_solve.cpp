@@ -45,6 +45,7 @@ int CommandSolve(const CliOptions& options, CliSession& session, std::ostream& o
     SolveOptions solve;
     solve.moveBudget = ParseBudget(options);
     solve.autoplay = options.Has("--autoplay");
+    solve.bestFirst = options.Has("--best-first");
     session.StartGame(options, solve.autoplay);
 
     const auto started = std::chrono::steady_clock::now();

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <queue>
 #include <unordered_set>
 
 namespace quendra {
@@ -61,6 +62,12 @@ class Search {
         reservesInterchangeable_ =
             Interchangeable({param::kReserveKind + 1, param::kReserveDealFlag}, ReserveCount(ctx_));
         foundationsInterchangeable_ = FoundationsInterchangeable();
+        // Where piles build both ways or hold a few cards only, a card moved from one parent to
+        // another can open the way: those moves stay in the search.
+        parentTradesPruned_ = ctx_.Param(param::kTableauMaxCards) == -1;
+        for (int i = 0; i < TableauCount(ctx_); ++i)
+            if (ctx_.Param(param::kTableauDirection + i) == direction::kUpOrDown)
+                parentTradesPruned_ = false;
     }
 
     SolveResult Run() {
@@ -69,7 +76,7 @@ class Search {
         if (Won())
             result.won = true;
         else
-            result.won = Dfs();
+            result.won = options_.bestFirst ? BestFirst() : Dfs();
         result.exhausted = !result.won && !cut_;
         result.moves = path_;
         result.movesTried = tried_;
@@ -208,7 +215,7 @@ class Search {
                 continue;
             // A built card moved onto another parent only trades one parent for another: the
             // search leaves such moves out, and so can no longer say the deal has no win.
-            if (onParent && !toEmpty) {
+            if (onParent && !toEmpty && parentTradesPruned_) {
                 cut_ = true;
                 continue;
             }
@@ -303,6 +310,85 @@ class Search {
         return false;
     }
 
+    // How promising a table looks: cards home count most, then face-down cards to turn, cards
+    // built on their parents, empty tableau piles and free reserves; a longer way there counts
+    // against it.
+    int Score(int depth) const {
+        int score = -depth;
+        for (int i = 0; i < FoundationCount(ctx_); ++i)
+            score += 100 * PileCardCount(ctx_.table.Pile({PileGroupId::Dest, i}));
+        for (int i = 0; i < TableauCount(ctx_); ++i) {
+            const PileRef pile{PileGroupId::Fila, i};
+            const int count = PileCardCount(ctx_.table.Pile(pile));
+            if (count == 0) score += 15;
+            for (int k = 0; k < count; ++k) {
+                const int card = PileCardAt(ctx_.table.Pile(pile), k);
+                if (ctx_.cardTable.Face(card) == '0')
+                    score -= 20;
+                else if (SitsOnItsParent(pile, k))
+                    score += 8;
+            }
+        }
+        for (int i = 0; i < ReserveCount(ctx_); ++i)
+            score -= 6 * PileCardCount(ctx_.table.Pile({PileGroupId::Appogg, i}));
+        return score;
+    }
+
+    // Best first: the most promising table seen so far is taken further, every table once.
+    bool BestFirst() {
+        struct Node {
+            std::unique_ptr<Position> position; // dropped once the node is taken further
+            int parent = -1;
+            FoundMove move;
+            int depth = 0;
+        };
+        std::vector<Node> nodes;
+        nodes.push_back({std::make_unique<Position>(Save()), -1, {}, 0});
+        using Entry = std::pair<int, int>; // score, node
+        std::priority_queue<Entry> open;
+        open.push({Score(0), 0});
+        const auto pathTo = [&](int node) {
+            std::vector<FoundMove> moves;
+            for (; nodes[node].parent >= 0; node = nodes[node].parent)
+                moves.push_back(nodes[node].move);
+            std::reverse(moves.begin(), moves.end());
+            return moves;
+        };
+        while (!open.empty()) {
+            const int at = open.top().second;
+            open.pop();
+            if (nodes[at].depth >= options_.maxDepth) {
+                cut_ = true;
+                continue;
+            }
+            const std::unique_ptr<Position> here = std::move(nodes[at].position);
+            Restore(*here);
+            const std::vector<Candidate> candidates = Candidates();
+            for (const Candidate& c : candidates) {
+                if (tried_ >= options_.moveBudget) {
+                    cut_ = true;
+                    return false;
+                }
+                ++tried_;
+                ctx_.undoHistory.Clear();
+                if (PlayFoundMove(ctx_, c.move)) {
+                    const int depth = nodes[at].depth + 1;
+                    if (Won()) {
+                        path_ = pathTo(at);
+                        path_.push_back(c.move);
+                        return true;
+                    }
+                    if (ctx_.flags[GameStateFlags::kInPlay] && seen_.insert(Key()).second) {
+                        nodes.push_back({std::make_unique<Position>(Save()), at, c.move, depth});
+                        open.push({Score(depth), static_cast<int>(nodes.size()) - 1});
+                    }
+                }
+                Restore(*here);
+            }
+        }
+        return false;
+    }
+
     SearchHost host_;
     GameContext ctx_;
     SolveOptions options_;
@@ -312,6 +398,7 @@ class Search {
     bool cut_ = false; // the budget or the depth stopped part of the search
     bool tableauInterchangeable_ = false;
     bool reservesInterchangeable_ = false;
+    bool parentTradesPruned_ = true;
     bool foundationsInterchangeable_ = false;
 };
 

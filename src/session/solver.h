@@ -11,6 +11,7 @@ struct SolveOptions {
     int moveBudget = 100000; // moves tried before the search gives up
     bool autoplay = false;   // play with "Au&toplay" ticked
     int maxDepth = 500;      // longest move list looked at
+    bool bestFirst = false;  // take the most promising table further first, not the deepest
 };
 
 struct SolveResult {
@@ -23,8 +24,9 @@ struct SolveResult {
 
 // Looks for moves that win the dealt game in `ctx`, playing them on a copy of the game with
 // the same calls the pointer and the command-line tool use: the rules are the engine's own.
-// Depth first, foundation moves and moves that uncover face-down cards first, every position
-// seen once. `ctx` is left unchanged.
+// Depth first, foundation moves and moves that uncover face-down cards first, or best first
+// (`bestFirst`: the table with the most cards home, the fewest face down, the best built);
+// every position seen once. `ctx` is left unchanged.
 SolveResult SolveDeal(const GameContext& ctx, const SolveOptions& options);
 
 } // namespace quendra

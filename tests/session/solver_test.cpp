@@ -6,18 +6,22 @@ namespace quendra::test {
 namespace {
 
 TEST(SolverTest, FindsAWinThatThePlayerCanReplay) {
-    DealtGame game(0, "1");
-    const TableState dealt = CaptureTableState(game.ctx);
-    SolveOptions options;
-    options.autoplay = true;
-    const SolveResult result = SolveDeal(game.ctx, options);
-    ASSERT_TRUE(result.won);
-    EXPECT_EQ(CaptureTableState(game.ctx), dealt); // the search plays on its own copy
-    game.ctx.play.autoplayTicked = true;
-    for (const FoundMove& move : result.moves)
-        ASSERT_TRUE(PlayFoundMove(game.ctx, move)) << FoundMoveText(move);
-    EXPECT_FALSE(game.ctx.flags[GameStateFlags::kInPlay]);
-    EXPECT_TRUE(game.ctx.table.FilaGroup == decltype(game.ctx.table.FilaGroup){});
+    for (const bool bestFirst : {false, true}) {
+        SCOPED_TRACE(bestFirst ? "best first" : "depth first");
+        DealtGame game(0, "1");
+        const TableState dealt = CaptureTableState(game.ctx);
+        SolveOptions options;
+        options.autoplay = true;
+        options.bestFirst = bestFirst;
+        const SolveResult result = SolveDeal(game.ctx, options);
+        ASSERT_TRUE(result.won);
+        EXPECT_EQ(CaptureTableState(game.ctx), dealt); // the search plays on its own copy
+        game.ctx.play.autoplayTicked = true;
+        for (const FoundMove& move : result.moves)
+            ASSERT_TRUE(PlayFoundMove(game.ctx, move)) << FoundMoveText(move);
+        EXPECT_FALSE(game.ctx.flags[GameStateFlags::kInPlay]);
+        EXPECT_TRUE(game.ctx.table.FilaGroup == decltype(game.ctx.table.FilaGroup){});
+    }
 }
 
 TEST(SolverTest, GivesUpWhenTheBudgetIsSpent) {
