@@ -104,9 +104,16 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
     const int a = fnRank(x.top);
     const int b = fnRank(x.card);
     const bool empty = x.top < 1;
-    const int code = fnPileCodeOf(ctx, x.card);
-    const bool fromTableau = pile_code::IsTableau(code);
-    const int destCount = PileCardCount(DestinationPile(ctx, x));
+    // Where the card lies is looked up only by the methods that ask: the search is costly.
+    int codeFound = pile_code::kNowhere;
+    bool codeKnown = false;
+    const auto code = [&] {
+        if (!codeKnown) codeFound = fnPileCodeOf(ctx, x.card);
+        codeKnown = true;
+        return codeFound;
+    };
+    const auto fromTableau = [&] { return pile_code::IsTableau(code()); };
+    const auto destCount = [&] { return PileCardCount(DestinationPile(ctx, x)); };
 
     switch (x.method) {
     case 4:
@@ -126,13 +133,13 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
         return b == a + step || (a + step) % 13 == b;
     }
     case 17:
-        return !fromTableau;
+        return !fromTableau();
     case 18:
-        return !fromTableau || (empty && !x.isFoundation);
+        return !fromTableau() || (empty && !x.isFoundation);
     case 19:
-        return !fromTableau && !pile_code::IsReserve(code);
+        return !fromTableau() && !pile_code::IsReserve(code());
     case 33:
-        return !fromTableau && destCount < 2;
+        return !fromTableau() && destCount() < 2;
     case 20:
         return empty ? b == 1 : (a == 13 ? b == 1 : b == a + 1);
     case 23:
@@ -155,10 +162,10 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
             if (rule == empty_rule::kAny) return true;
             return rule >= 1 && rule <= 13 && b == rule;
         }
-        return destCount < 3 && Adjacent(a, b);
+        return destCount() < 3 && Adjacent(a, b);
     }
     case 27: {
-        if (pile_code::IsFoundation(code) || pile_code::IsReserve(code)) return false;
+        if (pile_code::IsFoundation(code()) || pile_code::IsReserve(code())) return false;
         return StandardRule(ctx, WithMethod(x, build_method::kAlternateColours));
     }
     case 28:
@@ -172,8 +179,8 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
             return BalancedStart(ctx, x.card, balanced ? x.emptyRule : 81);
         }
         if (!SameSuit(x.top, x.card)) return false;
-        if (destCount <= 12) return b == a + 1;
-        if (destCount == 13) return b == 13;
+        if (destCount() <= 12) return b == a + 1;
+        if (destCount() == 13) return b == 13;
         return a == b + 1;
     }
     case 30: {
@@ -269,7 +276,7 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
         return b == a + 1 || (a == 13 && b == 1);
     case 54: {
         if (empty) {
-            if (fromTableau || pile_code::IsReserve(code)) return false;
+            if (fromTableau() || pile_code::IsReserve(code())) return false;
             const int rule = ctx.Param(param::kTableauEmptyRule + x.pileIndex);
             return rule == -1 || b == rule;
         }
@@ -279,18 +286,18 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
     case 55: {
         const int waste = WasteCount(ctx);
         if (waste >= 2) return false;
-        if (waste == 1 && code != pile_code::kWaste) return false;
+        if (waste == 1 && code() != pile_code::kWaste) return false;
         if (empty) return EmptyPileRule(ctx, x);
         return a == b + 1 && fnIsRed(x.top) == fnIsRed(x.card);
     }
     case 56:
-        return !empty && a == b && fromTableau && code >= x.pileIndex + 1;
+        return !empty && a == b && fromTableau() && code() >= x.pileIndex + 1;
     case 57:
         if (StockCount(ctx) > 0 || empty) return false;
         return AdjacentWithCorner(a, b);
     case 58:
     case 64: {
-        if (StockCount(ctx) > 0 && code >= 5 && code <= 8 && x.pileIndex + 1 != code - 4)
+        if (StockCount(ctx) > 0 && code() >= 5 && code() <= 8 && x.pileIndex + 1 != code() - 4)
             return false;
         if (empty) {
             const int k = x.pileIndex + 1;
@@ -305,10 +312,10 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
     case 67:
         return EmptyTableauFromOutsideCheck(ctx, x.card, x.top, x.pileIndex);
     case 63: {
-        if (ctx.play.passNumber <= 1 && pile_code::IsTableau(code)) {
+        if (ctx.play.passNumber <= 1 && pile_code::IsTableau(code())) {
             const bool destLeft = x.pileIndex + 1 <= 4;
-            if (code <= 4 && !destLeft) return false;
-            if (code >= 7 && code <= 10 && destLeft) return false;
+            if (code() <= 4 && !destLeft) return false;
+            if (code() >= 7 && code() <= 10 && destLeft) return false;
         }
         // The empty pile's start is left to the empty-pile rule.
         return StandardRule(ctx, WithMethod(x, build_method::kInSuit));
@@ -318,33 +325,33 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
     case 69:
         return empty && !x.isFoundation;
     case 70: {
-        if (!empty || x.isFoundation || !fromTableau) return false;
+        if (!empty || x.isFoundation || !fromTableau()) return false;
         const int width = ctx.Param(param::kGridRowLength);
         if (width <= 0) return false;
-        const int from = code - 1;
+        const int from = code() - 1;
         const int to = x.pileIndex;
         const bool sameRow = from / width == to / width;
         return (sameRow && (from == to - 1 || from == to + 1)) || from == to - width ||
                from == to + width;
     }
     case 71:
-        return empty && !x.isFoundation && fromTableau && GridCheck(ctx, x.card, code - 1);
+        return empty && !x.isFoundation && fromTableau() && GridCheck(ctx, x.card, code() - 1);
     case 73:
         return b == x.pileIndex + 1;
     case 76:
         return empty || b < a;
     case 77:
-        return b == destCount / 4 + 1;
+        return b == destCount() / 4 + 1;
     case 78:
         if (empty) return b == 1;
         if (a == 13 && b == 1) return true;
         return SameSuit(x.top, x.card) && b == a + 1;
     case 79: {
-        const bool fromReserve = pile_code::IsReserve(code);
+        const bool fromReserve = pile_code::IsReserve(code());
         if (fromReserve) {
-            const int reserveNumber = pile_code::kFirstReserve - code + 1;
-            if (destCount != 12 || reserveNumber != x.pileIndex + 1) return false;
-        } else if (destCount == 12) {
+            const int reserveNumber = pile_code::kFirstReserve - code() + 1;
+            if (destCount() != 12 || reserveNumber != x.pileIndex + 1) return false;
+        } else if (destCount() == 12) {
             return false;
         }
         if (empty) return b == FoundationBaseRank(ctx, x.pileIndex);
@@ -362,7 +369,7 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
         return StandardRule(ctx, x);
     case 83: {
         if (empty) return false;
-        if (a == x.pileIndex + 1 && !(x.pileIndex + 1 == 7 && destCount != 13)) return false;
+        if (a == x.pileIndex + 1 && !(x.pileIndex + 1 == 7 && destCount() != 13)) return false;
         return a == b + 1 || (a == 1 && b == 13);
     }
     case 86:

@@ -149,11 +149,17 @@ QPixmap PercentagePie(double wonPercent, int size) {
     paint.setRenderHint(QPainter::Antialiasing);
     const QRectF disc(2, 2, size - 4, size - 4);
     paint.setPen(QPen(Qt::black, 1));
-    paint.setBrush(QColor(190, 50, 50));
+    const QColor lost(190, 50, 50);
+    const QColor won(40, 150, 60);
+    wonPercent = std::clamp(wonPercent, 0.0, 100.0);
+    // A whole disc has no slice edge to draw.
+    paint.setBrush(wonPercent >= 100.0 ? won : lost);
     paint.drawEllipse(disc);
-    paint.setBrush(QColor(40, 150, 60));
-    // Sixteenths of a degree, clockwise from twelve o'clock.
-    paint.drawPie(disc, 90 * 16, -static_cast<int>(std::clamp(wonPercent, 0.0, 100.0) * 3.6 * 16));
+    if (wonPercent > 0.0 && wonPercent < 100.0) {
+        paint.setBrush(won);
+        // Sixteenths of a degree, clockwise from twelve o'clock.
+        paint.drawPie(disc, 90 * 16, -static_cast<int>(wonPercent * 3.6 * 16));
+    }
     return picture;
 }
 
