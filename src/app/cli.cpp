@@ -39,13 +39,16 @@ const char* const kUsage =
     "  hiscores --game N [--json]     the game's hi-score table\n"
     "  hint (--game N --deal D | --open FILE) [--autoplay] MOVE...\n"
     "                                 play the moves, then print the next move the finder sees\n"
-    "  solve --game N --deal D [--budget MOVES] [--autoplay] [--best-first] [--json]\n"
+    "  solve --game N --deal D [--budget MOVES] [--autoplay] [--best-first | --beam WIDTH]\n"
+    "        [--json]\n"
     "                                 search the deal for a win: prints \"won\" and the moves\n"
     "                                 (for play, with --autoplay when given), \"no win\" when\n"
     "                                 every position was tried, \"unknown\" when the budget\n"
     "                                 (100000 moves) ran out; the moves tried and the time;\n"
     "                                 --best-first takes the most promising table further\n"
-    "                                 first instead of the deepest\n"
+    "                                 first instead of the deepest; --beam keeps the WIDTH\n"
+    "                                 most promising tables at each move and never says\n"
+    "                                 \"no win\"\n"
     "  render --game N --deal D --size WxH [--cards B|M|L] [--set NNN] [--back NNN]\n"
     "         [--dpr 1|2] OUT.png     draw the dealt table as the window draws it\n"
     "  check-games [--deal D]         deal every game and check its table at 1024x768 and\n"
@@ -195,7 +198,7 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
         }
         if (command == "solve") {
             const CliOptions options = ParseCliOptions(
-                args, {"--dir", "--game", "--deal", "--budget"},
+                args, {"--dir", "--game", "--deal", "--budget", "--beam"},
                 {"--autoplay", "--best-first", "--json"});
             CliSession session(options, exeDir, err);
             return CommandSolve(options, session, out);

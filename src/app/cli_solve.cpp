@@ -15,14 +15,16 @@ namespace {
 
 constexpr int kDefaultBudget = 100000;
 
-int ParseBudget(const CliOptions& options) {
-    const auto budget = options.values.find("--budget");
-    if (budget == options.values.end()) return kDefaultBudget;
-    const std::string& text = budget->second;
+// A whole number from 1 to 999999999 given with the option, or `absent`.
+int PositiveCount(const CliOptions& options, const std::string& name, const std::string& what,
+                  int absent) {
+    const auto value = options.values.find(name);
+    if (value == options.values.end()) return absent;
+    const std::string& text = value->second;
     const bool digits = !text.empty() && text.size() <= 9 &&
                         text.find_first_not_of("0123456789") == std::string::npos;
     if (!digits || std::stoi(text) == 0)
-        throw UsageError{"The budget must be a number of moves from 1 to 999999999: " + text};
+        throw UsageError{"The " + what + " must be a number from 1 to 999999999: " + text};
     return std::stoi(text);
 }
 
@@ -43,9 +45,12 @@ int CommandSolve(const CliOptions& options, CliSession& session, std::ostream& o
     if (!options.positional.empty())
         throw UsageError{"Unexpected argument " + options.positional[0] + "."};
     SolveOptions solve;
-    solve.moveBudget = ParseBudget(options);
-    solve.autoplay = options.Has("--autoplay");
+    solve.moveBudget = PositiveCount(options, "--budget", "budget", kDefaultBudget);
     solve.bestFirst = options.Has("--best-first");
+    solve.beamWidth = PositiveCount(options, "--beam", "beam width", 0);
+    if (solve.bestFirst && solve.beamWidth > 0)
+        throw UsageError{"--best-first and --beam are two orders of search: give one."};
+    solve.autoplay = options.Has("--autoplay");
     session.StartGame(options, solve.autoplay);
 
     const auto started = std::chrono::steady_clock::now();

@@ -76,7 +76,7 @@ class Search {
         if (Won())
             result.won = true;
         else
-            result.won = options_.bestFirst ? BestFirst() : Dfs();
+            result.won = options_.beamWidth > 0 ? Beam() : options_.bestFirst ? BestFirst() : Dfs();
         result.exhausted = !result.won && !cut_;
         result.moves = path_;
         result.movesTried = tried_;
@@ -385,6 +385,78 @@ class Search {
                 }
                 Restore(*here);
             }
+        }
+        return false;
+    }
+
+    // Beam: every table of a layer is taken one move further, and the most promising
+    // `beamWidth` of the new tables make the next layer. Long games are crossed without going
+    // back to their first moves, at the price of tables left behind.
+    bool Beam() {
+        struct Step {
+            int parent = -1; // the table of the layer before
+            FoundMove move;
+        };
+        struct Child {
+            int score = 0;
+            Step step;
+        };
+        std::vector<std::vector<Step>> steps{{Step{}}};
+        std::vector<Position> layer{Save()};
+        const auto pathTo = [&](int at) {
+            std::vector<FoundMove> moves;
+            for (std::size_t l = steps.size() - 1; l > 0; --l) {
+                moves.push_back(steps[l][static_cast<std::size_t>(at)].move);
+                at = steps[l][static_cast<std::size_t>(at)].parent;
+            }
+            std::reverse(moves.begin(), moves.end());
+            return moves;
+        };
+        while (!layer.empty()) {
+            if (static_cast<int>(steps.size()) > options_.maxDepth) {
+                cut_ = true;
+                return false;
+            }
+            std::vector<Child> children;
+            for (std::size_t i = 0; i < layer.size(); ++i) {
+                Restore(layer[i]);
+                for (const Candidate& c : Candidates()) {
+                    if (tried_ >= options_.moveBudget) {
+                        cut_ = true;
+                        return false;
+                    }
+                    ++tried_;
+                    ctx_.undoHistory.Clear();
+                    if (PlayFoundMove(ctx_, c.move)) {
+                        if (Won()) {
+                            path_ = pathTo(static_cast<int>(i));
+                            path_.push_back(c.move);
+                            return true;
+                        }
+                        if (ctx_.flags[GameStateFlags::kInPlay] && seen_.insert(Key()).second)
+                            children.push_back({Score(0), {static_cast<int>(i), c.move}});
+                    }
+                    Restore(layer[i]);
+                }
+            }
+            const auto width = static_cast<std::size_t>(options_.beamWidth);
+            std::stable_sort(children.begin(), children.end(),
+                             [](const Child& a, const Child& b) { return a.score > b.score; });
+            if (children.size() > width) {
+                cut_ = true;
+                children.resize(width);
+            }
+            // The kept tables are made again from their parents: only the best are stored.
+            std::vector<Position> next;
+            std::vector<Step>& kept = steps.emplace_back();
+            for (const Child& child : children) {
+                Restore(layer[static_cast<std::size_t>(child.step.parent)]);
+                ctx_.undoHistory.Clear();
+                PlayFoundMove(ctx_, child.step.move);
+                next.push_back(Save());
+                kept.push_back(child.step);
+            }
+            layer = std::move(next);
         }
         return false;
     }

@@ -12,6 +12,8 @@ struct SolveOptions {
     bool autoplay = false;   // play with "Au&toplay" ticked
     int maxDepth = 500;      // longest move list looked at
     bool bestFirst = false;  // take the most promising table further first, not the deepest
+    int beamWidth = 0;       // when above 0, keep only this many of the most promising tables
+                             // at each move number (a beam search, which never says "no win")
 };
 
 struct SolveResult {
@@ -25,7 +27,8 @@ struct SolveResult {
 // Looks for moves that win the dealt game in `ctx`, playing them on a copy of the game with
 // the same calls the pointer and the command-line tool use: the rules are the engine's own.
 // Depth first, foundation moves and moves that uncover face-down cards first, or best first
-// (`bestFirst`: the table with the most cards home, the fewest face down, the best built);
+// (`bestFirst`: the table with the most cards home, the fewest face down, the best built), or
+// a layer at a time keeping the most promising tables (`beamWidth`);
 // every position seen once. `ctx` is left unchanged.
 SolveResult SolveDeal(const GameContext& ctx, const SolveOptions& options);
 

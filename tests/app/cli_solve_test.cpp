@@ -64,6 +64,8 @@ TEST_F(CliSolveTest, BadArgumentsAreNamedWithExitStatusTwo) {
         {"solve", "--game", "0"},
         {"solve", "--game", "0", "--deal", "1", "Fila1>Fila2"},
         {"solve", "--game", "0", "--deal", "1", "--depth", "3"},
+        {"solve", "--game", "0", "--deal", "1", "--beam", "wide"},
+        {"solve", "--game", "0", "--deal", "1", "--beam", "20", "--best-first"},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(Run(args), kExitUsage) << args.back();

@@ -6,13 +6,20 @@ namespace quendra::test {
 namespace {
 
 TEST(SolverTest, FindsAWinThatThePlayerCanReplay) {
-    for (const bool bestFirst : {false, true}) {
-        SCOPED_TRACE(bestFirst ? "best first" : "depth first");
+    struct Order {
+        const char* name;
+        bool bestFirst;
+        int beamWidth;
+    };
+    for (const Order order : {Order{"depth first", false, 0}, Order{"best first", true, 0},
+                              Order{"beam", false, 50}}) {
+        SCOPED_TRACE(order.name);
         DealtGame game(0, "1");
         const TableState dealt = CaptureTableState(game.ctx);
         SolveOptions options;
         options.autoplay = true;
-        options.bestFirst = bestFirst;
+        options.bestFirst = order.bestFirst;
+        options.beamWidth = order.beamWidth;
         const SolveResult result = SolveDeal(game.ctx, options);
         ASSERT_TRUE(result.won);
         EXPECT_EQ(CaptureTableState(game.ctx), dealt); // the search plays on its own copy
