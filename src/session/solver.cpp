@@ -311,8 +311,8 @@ class Search {
     }
 
     // How promising a table looks: cards home count most, then face-down cards to turn, cards
-    // built on their parents, empty tableau piles and free reserves; a longer way there counts
-    // against it.
+    // built on their parents and cards covering others they were not built on, empty tableau
+    // piles and free reserves; a longer way there counts against it.
     int Score(int depth) const {
         int score = -depth;
         for (int i = 0; i < FoundationCount(ctx_); ++i)
@@ -327,6 +327,8 @@ class Search {
                     score -= 20;
                 else if (SitsOnItsParent(pile, k))
                     score += 8;
+                else if (k > 0)
+                    score -= 10; // it covers a card it was not built on
             }
         }
         for (int i = 0; i < ReserveCount(ctx_); ++i)
