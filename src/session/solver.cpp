@@ -63,8 +63,10 @@ class Search {
             Interchangeable({param::kReserveKind + 1, param::kReserveDealFlag}, ReserveCount(ctx_));
         foundationsInterchangeable_ = FoundationsInterchangeable();
         // Where piles build both ways or hold a few cards only, a card moved from one parent to
-        // another can open the way: those moves stay in the search.
-        parentTradesPruned_ = ctx_.Param(param::kTableauMaxCards) == -1;
+        // another can open the way: those moves stay in the search. The orders that rank the
+        // tables keep them too and let the measure of the table judge them.
+        parentTradesPruned_ = ctx_.Param(param::kTableauMaxCards) == -1 && !options.bestFirst &&
+                              options.beamWidth == 0;
         for (int i = 0; i < TableauCount(ctx_); ++i)
             if (ctx_.Param(param::kTableauDirection + i) == direction::kUpOrDown)
                 parentTradesPruned_ = false;

@@ -13,7 +13,8 @@ struct SolveOptions {
     int maxDepth = 500;      // longest move list looked at
     bool bestFirst = false;  // take the most promising table further first, not the deepest
     int beamWidth = 0;       // when above 0, keep only this many of the most promising tables
-                             // at each move number (a beam search, which never says "no win")
+                             // at each move number (a beam search: "no win" only when none
+                             // was left behind)
 };
 
 struct SolveResult {
