@@ -125,7 +125,15 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
         case kWholeReserve:
             return Lift(PileCardAt(text, 0), count);
         default:
-            return IsFaceUp(ctx, top) ? Lift(top, 1) : PickUp{};
+            if (IsFaceUp(ctx, top)) return Lift(top, 1);
+            // A reserve whose cards lie face down under its top one turns the next one up
+            // when clicked, as a tableau pile does.
+            {
+                PickUp turn;
+                turn.card = top;
+                turn.turnFaceDownCard = true;
+                return turn;
+            }
         }
     case PileGroupId::Fila:
         break;

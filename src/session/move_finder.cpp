@@ -195,21 +195,26 @@ bool PlayStockStep(GameContext& ctx) {
     return PlayStockClick(ctx);
 }
 
-// A face-down top card of the tableau that a click would turn up is turned, as the player
-// turns it: left face down, the next deal from the stock would bury it.
-bool TurnUpTableauCard(GameContext& ctx, FoundMove* played) {
-    for (int i = 0; i < TableauCount(ctx); ++i) {
-        const PileRef pile{PileGroupId::Fila, i};
-        const int count = PileCardCount(ctx.table.Pile(pile));
-        if (count == 0 || !CanPickUp(ctx, pile, count - 1).turnFaceDownCard) continue;
-        if (Assisting(ctx)) {
-            ctx.host.ShowTutorText("Click to turn up a card(s)");
-            ctx.host.Wait(kShowMoveMs);
+// A face-down top card of the tableau or a reserve that a click would turn up is turned, as
+// the player turns it: left face down, the next deal from the stock would bury it.
+bool TurnUpFaceDownCard(GameContext& ctx, FoundMove* played) {
+    const auto turn = [&](PileGroupId group, int piles) {
+        for (int i = 0; i < piles; ++i) {
+            const PileRef pile{group, i};
+            const int count = PileCardCount(ctx.table.Pile(pile));
+            if (count == 0 || !CanPickUp(ctx, pile, count - 1).turnFaceDownCard) continue;
+            if (Assisting(ctx)) {
+                ctx.host.ShowTutorText("Click to turn up a card(s)");
+                ctx.host.Wait(kShowMoveMs);
+            }
+            if (!PlayPileClick(ctx, pile)) continue;
+            if (played) *played = FoundMove{FoundMove::Kind::Click, pile, count - 1, false, {}};
+            return true;
         }
-        if (!PlayPileClick(ctx, pile)) continue;
-        if (played) *played = FoundMove{FoundMove::Kind::Click, pile, count - 1, false, {}};
-        return true;
-    }
+        return false;
+    };
+    return turn(PileGroupId::Fila, TableauCount(ctx)) ||
+           turn(PileGroupId::Appogg, ReserveCount(ctx));
     return false;
 }
 
@@ -217,7 +222,7 @@ bool TrySearch(GameContext& ctx, FoundMove* played) {
     // 1. Automatic play to the foundations.
     if (PlayArrivalStep(ctx, AssistAutoplay, PileGroupId::Dest, kDestPiles, played)) return true;
     // A card left face down by the last move is turned up.
-    if (TurnUpTableauCard(ctx, played)) return true;
+    if (TurnUpFaceDownCard(ctx, played)) return true;
     // 2. Filling empty tableau piles.
     if (PlayArrivalStep(ctx, fnAutoFill, PileGroupId::Fila, kFilaPiles, played)) return true;
     // 3. The waste's top card.

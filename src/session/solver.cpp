@@ -258,7 +258,8 @@ class Search {
                 const int count = PileCardCount(ctx_.table.Pile(pile));
                 if (count == 0) continue;
                 const int top = PileTopCard(ctx_.table.Pile(pile));
-                if (group == PileGroupId::Fila && ctx_.cardTable.Face(top) == '0') {
+                if ((group == PileGroupId::Fila || group == PileGroupId::Appogg) &&
+                    ctx_.cardTable.Face(top) == '0') {
                     out.push_back({FoundMove{FoundMove::Kind::Click, pile, 0, false, {}}, 120});
                     continue;
                 }

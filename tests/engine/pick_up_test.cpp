@@ -53,7 +53,10 @@ TEST(PickUp, ReserveByParameter14) {
     EXPECT_EQ(p.groupSize, 2);
     t.Set(14, 0);
     fnSetCardFace(t.ctx, Card("8H"), '0');
-    EXPECT_FALSE(CanPickUp(t.ctx, reserve, -1).allowed);
+    const PickUp turn = CanPickUp(t.ctx, reserve, -1);
+    EXPECT_FALSE(turn.allowed);
+    EXPECT_TRUE(turn.turnFaceDownCard) << "a click turns the reserve's face-down top card";
+    EXPECT_EQ(turn.card, Card("8H"));
 }
 
 TEST(PickUp, TableauCardsAndGroups) {
