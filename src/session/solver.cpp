@@ -2,6 +2,7 @@
 
 #include "autoplay.h"
 #include "building.h"
+#include "cards.h"
 #include "game_params.h"
 #include "legality.h"
 #include "pick_up.h"
@@ -10,6 +11,7 @@
 #include "stock.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
 #include <queue>
@@ -67,6 +69,19 @@ class Search {
         // tables keep them too and let the measure of the table judge them.
         parentTradesPruned_ = ctx_.Param(param::kTableauMaxCards) == -1 && !options.bestFirst &&
                               options.beamWidth == 0;
+        // The order in which cards go home, where every foundation builds one way from its
+        // Ace or King by suit, colour or rank alone.
+        const int order = ctx_.Param(param::kFoundationDirection);
+        const int match = ctx_.Param(param::kFoundationMethod);
+        if (ctx_.Param(param::kFamily) <= 0 &&
+            Interchangeable({param::kFoundationDirection, param::kFoundationMethod},
+                            FoundationCount(ctx_)) &&
+            (order == direction::kUp || order == direction::kDown) &&
+            (match == build_method::kInSuit || match == build_method::kInColour ||
+             match == build_method::kAnySuit)) {
+            homeOrder_ = order == direction::kUp ? 1 : -1;
+            homeMatch_ = match;
+        }
         for (int i = 0; i < TableauCount(ctx_); ++i)
             if (ctx_.Param(param::kTableauDirection + i) == direction::kUpOrDown)
                 parentTradesPruned_ = false;
@@ -313,9 +328,28 @@ class Search {
         return false;
     }
 
+    // True when a card of the same suit (colour, or any card, as the foundations build) lies
+    // below `card` and must go home before it: `card` blocks its way. Notes `card` in `below`.
+    bool WaitsOnACardBelow(int card, std::array<int, 4>& below) const {
+        const int suit = fnSuit(card);
+        const int rank = fnRank(card);
+        if (suit < 0 || suit > 3) return false;
+        bool waits = false;
+        for (int other = 0; other < 4; ++other) {
+            const bool matches = homeMatch_ == build_method::kAnySuit ||
+                                 (homeMatch_ == build_method::kInSuit && other == suit) ||
+                                 (homeMatch_ == build_method::kInColour && other / 2 == suit / 2);
+            if (matches && (homeOrder_ > 0 ? below[other] < rank : below[other] > rank))
+                waits = true;
+        }
+        below[suit] = homeOrder_ > 0 ? std::min(below[suit], rank) : std::max(below[suit], rank);
+        return waits;
+    }
+
     // How promising a table looks: cards home count most, then face-down cards to turn, cards
-    // built on their parents and cards covering others they were not built on, empty tableau
-    // piles and free reserves; a longer way there counts against it.
+    // built on their parents and cards covering others they were not built on or that must go
+    // home before them, empty tableau piles and free reserves; a longer way there counts
+    // against it.
     int Score(int depth) const {
         int score = -depth;
         for (int i = 0; i < FoundationCount(ctx_); ++i)
@@ -324,6 +358,9 @@ class Search {
             const PileRef pile{PileGroupId::Fila, i};
             const int count = PileCardCount(ctx_.table.Pile(pile));
             if (count == 0) score += 15;
+            // The lowest rank (going up; the highest going down) of each suit seen below.
+            std::array<int, 4> below{};
+            below.fill(homeOrder_ > 0 ? 99 : -1);
             for (int k = 0; k < count; ++k) {
                 const int card = PileCardAt(ctx_.table.Pile(pile), k);
                 if (ctx_.cardTable.Face(card) == '0')
@@ -332,6 +369,7 @@ class Search {
                     score += 8;
                 else if (k > 0)
                     score -= 10; // it covers a card it was not built on
+                if (homeOrder_ != 0 && WaitsOnACardBelow(card, below)) score -= 12;
             }
         }
         for (int i = 0; i < ReserveCount(ctx_); ++i)
@@ -476,6 +514,8 @@ class Search {
     bool tableauInterchangeable_ = false;
     bool reservesInterchangeable_ = false;
     bool parentTradesPruned_ = true;
+    int homeOrder_ = 0; // 1 up, -1 down, 0 when the foundations build otherwise
+    int homeMatch_ = build_method::kAnySuit;
     bool foundationsInterchangeable_ = false;
 };
 
