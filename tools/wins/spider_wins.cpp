@@ -5,6 +5,7 @@
 #include "cli.h"
 #include "cli_session.h"
 #include "game_params.h"
+#include "list_files.h"
 #include "move_finder.h"
 #include "spider_search.h"
 
@@ -134,29 +135,6 @@ std::optional<std::vector<std::string>> EngineLine(GameContext& ctx, const spide
 }
 
 
-// The value text of a top-level field of the play command's JSON result.
-std::string JsonFieldOf(const std::string& json, const std::string& name) {
-    const std::string key = "\"" + name + "\": ";
-    const std::size_t at = json.find(key);
-    if (at == std::string::npos) return {};
-    const std::size_t begin = at + key.size();
-    return json.substr(begin, json.find_first_of(",}", begin) - begin);
-}
-
-// The play command wins with the whole line and not without its last move.
-bool PlayConfirms(InProcessCli& cli, int game, int deal, const std::vector<std::string>& line) {
-    std::string input;
-    for (const std::string& move : line)
-        input += move + "\n";
-    const std::vector<std::string> args = {
-        "play", "--game", std::to_string(game), "--deal", std::to_string(deal), "--json", "-"};
-    if (cli.Run(args, input) != kExitOk || JsonFieldOf(cli.out.str(), "won") != "true" ||
-        JsonFieldOf(cli.out.str(), "moves_applied") != std::to_string(line.size()))
-        return false;
-    return cli.Run(args, input.substr(0, input.rfind(line.back()))) == kExitOk &&
-           JsonFieldOf(cli.out.str(), "won") == "false";
-}
-
 struct Options {
     fs::path out;
     int game = 91, firstDeal = 1, lastDeal = 20, keep = 1;
@@ -227,16 +205,11 @@ int Generate(const Options& o) {
         if (!result.won) continue;
         const auto line = EngineLine(session.ctx(), model, result.moves, std::cout);
         if (!line) continue;
-        const bool confirmed = PlayConfirms(cli, o.game, deal, *line);
+        const bool confirmed = PlayConfirms(cli, o.game, deal, *line, false);
         std::cout << "  the play command " << (confirmed ? "confirms" : "rejects") << " the line of "
                   << line->size() << " moves" << std::endl;
         if (!confirmed) continue;
-        char name[64];
-        std::snprintf(name, sizeof name, "%04d-deal-%d.moves", o.game, deal);
-        std::ofstream file(o.out / name, std::ios::binary);
-        file << "# game " << o.game << " deal " << deal << "\n";
-        for (const std::string& move : *line)
-            file << move << "\n";
+        WriteWinningList(o.out, o.game, deal, false, *line);
         ++kept;
     }
     fs::remove_all(cli.dir);

@@ -1,0 +1,141 @@
+// quendra-deal-search: the solver run in-process over a long range of deals of one game, for
+// the games won so rarely that a deal with a line must be looked for among thousands. Prints
+// the tally of verdicts and keeps the first won lines that the play command confirms.
+
+#include "cli.h"
+#include "cli_session.h"
+#include "list_files.h"
+#include "move_finder.h"
+#include "solver.h"
+
+#include <filesystem>
+#include <iostream>
+#include <random>
+#include <stdexcept>
+
+namespace quendra {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kUsage =
+    "Usage: quendra-deal-search --game N [--first-deal D] [--last-deal D] [--budget MOVES]\n"
+    "       [--beam WIDTH | --best-first] [--no-autoplay] [--out DIR] [--keep K]\n"
+    "  Solves deals D to D (1 to 1000) of game N, each within the budget (20000 moves), with\n"
+    "  Autoplay ticked unless --no-autoplay, and prints how many were won, had no win or gave\n"
+    "  no answer. With --out, the first K (1) won lines that the play command confirms are\n"
+    "  written into DIR as NNNN-deal-D.moves and the search stops.\n";
+
+struct Options {
+    fs::path out;
+    int game = -1, keep = 1;
+    long long firstDeal = 1, lastDeal = 1000;
+    SolveOptions solve;
+};
+
+long long Number(const std::string& name, const std::string& text) {
+    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
+        throw std::invalid_argument(name + " needs a number, not \"" + text + "\"");
+    return std::stoll(text);
+}
+
+Options ReadOptions(int argc, char** argv) {
+    Options o;
+    o.solve.autoplay = true;
+    o.solve.moveBudget = 20000;
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (name == "--no-autoplay") {
+            o.solve.autoplay = false;
+            continue;
+        }
+        if (name == "--best-first") {
+            o.solve.bestFirst = true;
+            continue;
+        }
+        if (i + 1 >= argc) throw std::invalid_argument(name + " needs a value");
+        const std::string value = argv[++i];
+        if (name == "--out")
+            o.out = value;
+        else if (name == "--game")
+            o.game = static_cast<int>(Number(name, value));
+        else if (name == "--first-deal")
+            o.firstDeal = Number(name, value);
+        else if (name == "--last-deal")
+            o.lastDeal = Number(name, value);
+        else if (name == "--budget")
+            o.solve.moveBudget = static_cast<int>(std::min(Number(name, value), 999999999LL));
+        else if (name == "--beam")
+            o.solve.beamWidth = static_cast<int>(std::min(Number(name, value), 1000000LL));
+        else if (name == "--keep")
+            o.keep = static_cast<int>(Number(name, value));
+        else
+            throw std::invalid_argument("unknown option " + name);
+    }
+    if (o.game < 0) throw std::invalid_argument("--game N is needed");
+    if (o.firstDeal < 1 || o.lastDeal < o.firstDeal)
+        throw std::invalid_argument("the deals run from --first-deal to --last-deal, from 1");
+    if (o.solve.bestFirst && o.solve.beamWidth > 0)
+        throw std::invalid_argument("--best-first and --beam are two orders of search: give one");
+    return o;
+}
+
+int Search(const Options& o) {
+    InProcessCli cli;
+    cli.exeDir = QUENDRA_BIN_DIR;
+    cli.dir = fs::temp_directory_path() / ("quendra-deals-" + std::to_string(std::random_device{}()));
+    fs::create_directories(cli.dir);
+    CliOptions options;
+    options.values["--dir"] = cli.dir.string();
+    options.values["--game"] = std::to_string(o.game);
+    long long won = 0, noWin = 0, unknown = 0;
+    int kept = 0;
+    long long deal = o.firstDeal;
+    for (; deal <= o.lastDeal && (o.out.empty() || kept < o.keep); ++deal) {
+        options.values["--deal"] = std::to_string(deal);
+        // A session a deal: each starts from a fresh table, as the command does.
+        CliSession session(options, QUENDRA_BIN_DIR, std::cerr);
+        session.StartGame(options, o.solve.autoplay);
+        const SolveResult result = SolveDeal(session.ctx(), o.solve);
+        if (!result.won) {
+            ++(result.exhausted ? noWin : unknown);
+            continue;
+        }
+        ++won;
+        std::vector<std::string> line;
+        for (const FoundMove& move : result.moves)
+            line.push_back(FoundMoveText(move));
+        std::cout << "game " << o.game << " deal " << deal << ": won in " << line.size()
+                  << " moves" << std::endl;
+        if (o.out.empty()) continue;
+        if (!PlayConfirms(cli, o.game, deal, line, o.solve.autoplay)) {
+            std::cout << "  the play command rejects the line" << std::endl;
+            continue;
+        }
+        WriteWinningList(o.out, o.game, deal, o.solve.autoplay, line);
+        ++kept;
+    }
+    std::cout << "game " << o.game << " deals " << o.firstDeal << " to " << deal - 1 << ": " << won
+              << " won, " << noWin << " no win, " << unknown << " unknown (budget "
+              << o.solve.moveBudget << " moves";
+    if (o.solve.beamWidth > 0) std::cout << ", beam " << o.solve.beamWidth;
+    if (o.solve.bestFirst) std::cout << ", best first";
+    std::cout << (o.solve.autoplay ? ", autoplay" : "") << ")" << std::endl;
+    fs::remove_all(cli.dir);
+    return won > 0 ? 0 : 1;
+}
+
+} // namespace
+} // namespace quendra
+
+int main(int argc, char** argv) {
+    try {
+        return quendra::Search(quendra::ReadOptions(argc, argv));
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "quendra-deal-search: " << e.what() << "\n" << quendra::kUsage;
+        return 2;
+    } catch (const quendra::UsageError& e) {
+        std::cerr << "quendra-deal-search: " << e.message << "\n";
+        return 2;
+    }
+}

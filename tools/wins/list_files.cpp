@@ -1,0 +1,46 @@
+#include "list_files.h"
+
+#include <fstream>
+
+namespace quendra {
+
+namespace {
+
+// The value text of a top-level field of the play command's JSON result.
+std::string JsonFieldOf(const std::string& json, const std::string& name) {
+    const std::string key = "\"" + name + "\": ";
+    const std::size_t at = json.find(key);
+    if (at == std::string::npos) return {};
+    const std::size_t begin = at + key.size();
+    return json.substr(begin, json.find_first_of(",}", begin) - begin);
+}
+
+} // namespace
+
+bool PlayConfirms(InProcessCli& cli, int game, long long deal, const std::vector<std::string>& line,
+                  bool autoplay) {
+    if (line.empty()) return false;
+    std::string input;
+    for (const std::string& move : line)
+        input += move + "\n";
+    std::vector<std::string> args = {"play", "--game", std::to_string(game), "--deal",
+                                     std::to_string(deal), "--json", "-"};
+    if (autoplay) args.push_back("--autoplay");
+    if (cli.Run(args, input) != kExitOk || JsonFieldOf(cli.out.str(), "won") != "true" ||
+        JsonFieldOf(cli.out.str(), "moves_applied") != std::to_string(line.size()))
+        return false;
+    return cli.Run(args, input.substr(0, input.size() - line.back().size() - 1)) == kExitOk &&
+           JsonFieldOf(cli.out.str(), "won") == "false";
+}
+
+void WriteWinningList(const std::filesystem::path& dir, int game, long long deal, bool autoplay,
+                      const std::vector<std::string>& line) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%04d-deal-%lld.moves", game, deal);
+    std::ofstream file(dir / name, std::ios::binary);
+    file << "# game " << game << " deal " << deal << (autoplay ? " autoplay" : "") << "\n";
+    for (const std::string& move : line)
+        file << move << "\n";
+}
+
+} // namespace quendra
