@@ -9,7 +9,7 @@
 
 namespace quendra::spider {
 
-constexpr int kMaxPiles = 10;
+constexpr int kMaxPiles = 13;
 constexpr int kMaxTableCards = 104;
 constexpr int kRunLength = 13;
 

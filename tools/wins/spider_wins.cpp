@@ -17,6 +17,7 @@
 #include <optional>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 
 namespace quendra {
 namespace {
@@ -69,6 +70,10 @@ spider::Deal DealFromGame(const GameContext& ctx) {
     deal.rules = RulesOfGame(ctx);
     spider::Position& pos = deal.start;
     pos.piles = TableauCount(ctx);
+    if (pos.piles < 1 || pos.piles > spider::kMaxPiles)
+        throw std::invalid_argument("the Spider model holds 1 to " +
+                                    std::to_string(spider::kMaxPiles) + " tableau piles, not " +
+                                    std::to_string(pos.piles));
     int at = 0, cards = 0;
     for (int p = 0; p < pos.piles; ++p) {
         const std::string& pile = ctx.table.FilaGroup[static_cast<std::size_t>(p)];
