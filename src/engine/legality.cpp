@@ -79,14 +79,16 @@ bool IsFaceUp(const GameContext& ctx, int card) {
 int fnPileCodeOf(const GameContext& ctx, int card) {
     if (card < 1) return pile_code::kNowhere;
     const auto holds = [&](PileRef pile) { return PositionIn(ctx.table.Pile(pile), card) >= 0; };
-    if (holds({PileGroupId::Stock, kMazzo})) return pile_code::kStock;
-    if (holds({PileGroupId::Stock, kMazzoVis})) return pile_code::kWaste;
-    for (int i = 0; i < kDestPiles; ++i)
-        if (holds({PileGroupId::Dest, i})) return -(i + 1);
+    // A card lies in one pile only: the piles the moves ask about are looked at first, the
+    // long stock last.
     for (int i = 0; i < TableauCount(ctx); ++i)
         if (holds({PileGroupId::Fila, i})) return i + 1;
+    if (holds({PileGroupId::Stock, kMazzoVis})) return pile_code::kWaste;
     for (int i = 0; i < ReservePileCount(ctx); ++i)
         if (holds({PileGroupId::Appogg, i})) return pile_code::kFirstReserve - i;
+    for (int i = 0; i < kDestPiles; ++i)
+        if (holds({PileGroupId::Dest, i})) return -(i + 1);
+    if (holds({PileGroupId::Stock, kMazzo})) return pile_code::kStock;
     return pile_code::kNowhere;
 }
 

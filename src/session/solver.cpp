@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <queue>
@@ -152,8 +153,23 @@ class Search {
         }
     }
 
+    // A 64-bit mark of the table: each pile's cards and faces hashed in place, with no text
+    // built, the piles that play alike taken in any order.
     std::size_t Key() const {
-        TableSnapshot lines = BuildTableSnapshot(ctx_);
+        constexpr std::uint64_t kPrime = 1099511628211ULL;
+        std::array<std::uint64_t, kSnapshotLines> lines{};
+        for (int line = 0; line < kSnapshotLines; ++line) {
+            const std::string& pile = ctx_.table.Pile(SnapshotLinePile(line));
+            std::uint64_t hash = 1469598103934665603ULL;
+            const int count = PileCardCount(pile);
+            for (int i = 0; i < count; ++i) {
+                const int card = PileCardAt(pile, i);
+                const bool up = card >= 1 && card <= CardTable::kRecords &&
+                                ctx_.cardTable.Face(card) == '1';
+                hash = (hash ^ static_cast<std::uint64_t>(card * 2 + (up ? 1 : 0) + 1)) * kPrime;
+            }
+            lines[static_cast<std::size_t>(line)] = hash;
+        }
         const auto sortRange = [&](std::size_t first, int count) {
             std::sort(lines.begin() + static_cast<std::ptrdiff_t>(first),
                       lines.begin() + static_cast<std::ptrdiff_t>(first) + count);
@@ -165,15 +181,14 @@ class Search {
         if (tableauInterchangeable_) sortRange(kStockPiles + kDestPiles, TableauCount(ctx_));
         if (reservesInterchangeable_)
             sortRange(kStockPiles + kDestPiles + kFilaPiles, ReserveCount(ctx_));
-        std::string key;
-        for (const std::string& line : lines) {
-            key += line;
-            key += '|';
-        }
+        std::uint64_t key = 14695981039346656037ULL;
+        for (const std::uint64_t line : lines)
+            key = (key ^ line) * kPrime + (key >> 29);
         // With unlimited passes the pass number tells positions apart that play the same.
-        if (ctx_.Param(param::kPasses) != -1) key += std::to_string(ctx_.play.passNumber);
-        key += '/' + std::to_string(ctx_.play.dealCount);
-        return std::hash<std::string>{}(key);
+        if (ctx_.Param(param::kPasses) != -1)
+            key = (key ^ static_cast<std::uint64_t>(ctx_.play.passNumber)) * kPrime;
+        key = (key ^ (static_cast<std::uint64_t>(ctx_.play.dealCount) << 32)) * kPrime;
+        return static_cast<std::size_t>(key);
     }
 
     bool Won() {
