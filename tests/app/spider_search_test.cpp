@@ -90,6 +90,17 @@ TEST(SpiderModelTest, TheStockDealsOneCardEachButNeverOntoAGap) {
     EXPECT_EQ(pos.Top(1), MakeCard(2, 0));
     ASSERT_TRUE(spider::Play(full, pos, {true, 0, 0, 0}));
     EXPECT_FALSE(spider::CanDeal(full, pos)) << "the stock is used up";
+
+    // A last deal shorter than the row of piles goes to the first piles, as the engine deals.
+    spider::Deal shortLast = HandDeal({{MakeCard(9, 1)}, {MakeCard(5, 2)}}, {0, 0},
+                                      {MakeCard(1, 0), MakeCard(2, 0), MakeCard(3, 0)});
+    pos = shortLast.start;
+    ASSERT_TRUE(spider::Play(shortLast, pos, {true, 0, 0, 0}));
+    ASSERT_TRUE(spider::Play(shortLast, pos, {true, 0, 0, 0}));
+    EXPECT_EQ(pos.Top(0), MakeCard(3, 0));
+    EXPECT_EQ(pos.Top(1), MakeCard(2, 0));
+    EXPECT_EQ(pos.length[1], 2);
+    EXPECT_FALSE(spider::CanDeal(shortLast, pos));
 }
 
 // Where runs of any suit finish, at most half of them may have a red Ace (and half black); a

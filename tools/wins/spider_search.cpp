@@ -114,7 +114,7 @@ std::uint64_t Mix(std::uint64_t h) {
 
 bool CanDeal(const Deal& deal, const Position& pos) {
     const std::size_t next = static_cast<std::size_t>(pos.deals) * pos.piles;
-    if (next + pos.piles > deal.stock.size()) return false;
+    if (next >= deal.stock.size()) return false;
     for (int p = 0; p < pos.piles; ++p)
         if (pos.Empty(p)) return false;
     return true;
@@ -124,15 +124,19 @@ bool Play(const Deal& deal, Position& pos, const Move& move) {
     if (move.deal) {
         if (!CanDeal(deal, pos)) return false;
         const std::size_t next = static_cast<std::size_t>(pos.deals) * pos.piles;
+        // The last deal may hold fewer cards than there are piles: they go to the first piles.
+        const int dealt =
+            static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(pos.piles),
+                                                   deal.stock.size() - next));
         std::array<Card, kMaxTableCards> rebuilt{};
         int at = 0;
         for (int p = 0; p < pos.piles; ++p) {
             std::copy_n(pos.cards.begin() + pos.Start(p), pos.length[p], rebuilt.begin() + at);
             at += pos.length[p];
-            rebuilt[at++] = deal.stock[next + p];
+            if (p < dealt) rebuilt[at++] = deal.stock[next + p];
         }
         pos.cards = rebuilt;
-        for (int p = 0; p < pos.piles; ++p)
+        for (int p = 0; p < dealt; ++p)
             ++pos.length[p];
         ++pos.deals;
         // The stock finishes no run: a run completed by a deal waits for a move.
