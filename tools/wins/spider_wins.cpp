@@ -29,7 +29,7 @@ const char* const kUsage =
     "Usage: quendra-spider-wins --out DIR [--game N] [--first-deal D] [--last-deal D]\n"
     "       [--beam WIDTH] [--nodes COUNT] [--keep K] [--clicks]\n"
     "  Searches deals D to D (1 to 20) of Spider game N (91) with a beam of WIDTH (2000)\n"
-    "  positions a layer and at most COUNT (20000000) positions; writes the first K (1) won\n"
+    "  positions a layer and at most COUNT (2000000) positions; writes the first K (1) won\n"
     "  lines that the play command confirms into DIR as NNNN-deal-D.moves. --clicks lets a\n"
     "  line click a face-down card to turn it up.\n";
 
