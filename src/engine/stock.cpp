@@ -197,7 +197,10 @@ void ClickDealsOntoPiles(GameContext& ctx) {
     const int lastFlag = ctx.Param(290 + std::max(1, TableauCount(ctx)));
     const int reserveFlag = ctx.Param(341);
     const int lastReserveFlag = ctx.Param(340 + std::max(1, ReserveCount(ctx)));
-    if (firstFlag == 1 || lastFlag == 1) {
+    // Piles that get a card only while they hold cards deal at a click like the others: a
+    // game whose piles all carry that flag would otherwise have a stock that never deals.
+    if (firstFlag == 1 || lastFlag == 1 || firstFlag == kFlagOnlyOnCards ||
+        lastFlag == kFlagOnlyOnCards) {
         fnDoMove(ctx, 0, "Add_Tableaus");
         if (reserveFlag == kReserveFlagFaceDown && fnDoMove(ctx, 0, "Add_Reserves"))
             DropSteps(ctx, 1);

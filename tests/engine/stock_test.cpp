@@ -137,6 +137,19 @@ TEST_F(DealOntoPilesTest, FlagsDecideFaceAndWhichPilesGetACard) {
     EXPECT_FALSE(fnDoMove(ctx, 0, "Add_Tableaus"));
 }
 
+TEST_F(DealOntoPilesTest, PilesThatTakeCardsOnlyOnCardsDealAtAClickAndSkipTheGaps) {
+    for (int p = 1; p <= 10; ++p)
+        Set(290 + p, 7);
+    for (int p = 1; p <= 9; ++p)
+        Fila(p) = Cards({D(p)});
+    for (int rank = 1; rank <= 12; ++rank)
+        Stock() += CardCode(S(rank));
+    Click();
+    EXPECT_EQ(PileCardCount(Stock()), 3);
+    EXPECT_EQ(PileCardCount(Fila(1)), 2);
+    EXPECT_TRUE(Fila(10).empty());
+}
+
 TEST_F(DealOntoPilesTest, GapsMustBeFilledBeforeDealing) {
     for (int p = 1; p <= 10; ++p)
         Set(290 + p, 2);
