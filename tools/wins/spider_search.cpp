@@ -199,7 +199,8 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos, bool clicks
                 if (to == from || pos.Empty(to) || pos.down[to] >= pos.length[to]) continue;
                 const Card onto = pos.Top(to);
                 if (!Follows(card, onto) || !Matches(rules.build, card, onto)) continue;
-                const bool inSuit = Matches(rules.group, card, onto);
+                // Joins are judged by what a finished run must share.
+                const bool inSuit = Matches(rules.finish, card, onto);
                 // An Ace may change places freely where runs are kept even between the
                 // colours: a run can wait for an Ace of the other colour.
                 const bool aceSwap = rules.balancedColours && RankOf(card) == 1;
@@ -207,9 +208,9 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos, bool clicks
                     // Only worth it when it joins a group where it did not before, or when it
                     // finishes a run.
                     if (!inSuit) continue;
-                    const bool wasInSuit = onSequence && Matches(rules.group, card, below);
+                    const bool wasInSuit = onSequence && Matches(rules.finish, card, below);
                     if (wasInSuit) {
-                        const int destRun = pos.length[to] - pos.RunStart(to, rules.group);
+                        const int destRun = pos.length[to] - pos.RunStart(to, rules.finish);
                         if (destRun + (length - k) < kRunLength) continue;
                     }
                 }
@@ -237,7 +238,8 @@ int Score(const Rules& rules, const Position& pos) {
         for (int i = pos.down[p] + 1; i < length; ++i) {
             const Card below = pos.At(p, i - 1), card = pos.At(p, i);
             if (Follows(card, below) && Matches(rules.build, card, below))
-                score += Matches(rules.group, card, below) ? 12 : 4;
+                // Built as a finished run must be: worth most, whatever may move together.
+                score += Matches(rules.finish, card, below) ? 12 : 4;
             else
                 score -= 6;
         }
