@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <queue>
 #include <unordered_set>
 
@@ -324,14 +325,9 @@ class Search {
         const std::vector<Candidate> candidates = Candidates();
         const auto here = std::make_unique<Position>(Save()); // keeps deep searches off the stack
         for (const Candidate& c : candidates) {
-            if (tried_ >= options_.moveBudget) {
-                cut_ = true;
-                return false;
-            }
-            ++tried_;
-            ctx_.undoHistory.Clear();
-            const bool changed = PlayFoundMove(ctx_, c.move);
-            if (changed) {
+            const std::optional<bool> changed = Try(c.move);
+            if (!changed) return false;
+            if (*changed) {
                 path_.push_back(c.move);
                 if (Won()) return true;
                 if (ctx_.flags[GameStateFlags::kInPlay] && seen_.insert(Key()).second && Dfs())
@@ -359,6 +355,18 @@ class Search {
         }
         below[suit] = homeOrder_ > 0 ? std::min(below[suit], rank) : std::max(below[suit], rank);
         return waits;
+    }
+
+    // Plays one candidate within the budget: nothing once the budget is spent (noted as a
+    // cut), else whether the move changed the table.
+    std::optional<bool> Try(const FoundMove& move) {
+        if (tried_ >= options_.moveBudget) {
+            cut_ = true;
+            return std::nullopt;
+        }
+        ++tried_;
+        ctx_.undoHistory.Clear();
+        return PlayFoundMove(ctx_, move);
     }
 
     // How promising a table looks: cards home count most, then face-down cards to turn, cards
@@ -423,13 +431,9 @@ class Search {
             Restore(*here);
             const std::vector<Candidate> candidates = Candidates();
             for (const Candidate& c : candidates) {
-                if (tried_ >= options_.moveBudget) {
-                    cut_ = true;
-                    return false;
-                }
-                ++tried_;
-                ctx_.undoHistory.Clear();
-                if (PlayFoundMove(ctx_, c.move)) {
+                const std::optional<bool> changed = Try(c.move);
+                if (!changed) return false;
+                if (*changed) {
                     const int depth = nodes[at].depth + 1;
                     if (Won()) {
                         path_ = pathTo(at);
@@ -479,13 +483,9 @@ class Search {
             for (std::size_t i = 0; i < layer.size(); ++i) {
                 Restore(layer[i]);
                 for (const Candidate& c : Candidates()) {
-                    if (tried_ >= options_.moveBudget) {
-                        cut_ = true;
-                        return false;
-                    }
-                    ++tried_;
-                    ctx_.undoHistory.Clear();
-                    if (PlayFoundMove(ctx_, c.move)) {
+                    const std::optional<bool> changed = Try(c.move);
+                    if (!changed) return false;
+                    if (*changed) {
                         if (Won()) {
                             path_ = pathTo(static_cast<int>(i));
                             path_.push_back(c.move);

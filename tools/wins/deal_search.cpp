@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <iostream>
 #include <random>
+#include <set>
 #include <stdexcept>
 
 namespace quendra {
@@ -53,6 +54,10 @@ Options ReadOptions(int argc, char** argv) {
             o.solve.bestFirst = true;
             continue;
         }
+        static const std::set<std::string> kValued = {"--out",    "--game", "--first-deal",
+                                                      "--last-deal", "--budget", "--beam",
+                                                      "--keep"};
+        if (kValued.count(name) == 0) throw std::invalid_argument("unknown option " + name);
         if (i + 1 >= argc) throw std::invalid_argument(name + " needs a value");
         const std::string value = argv[++i];
         if (name == "--out")
@@ -129,13 +134,7 @@ int Search(const Options& o) {
 } // namespace quendra
 
 int main(int argc, char** argv) {
-    try {
+    return quendra::RunGenerator("quendra-deal-search", quendra::kUsage, [&] {
         return quendra::Search(quendra::ReadOptions(argc, argv));
-    } catch (const std::invalid_argument& e) {
-        std::cerr << "quendra-deal-search: " << e.what() << "\n" << quendra::kUsage;
-        return 2;
-    } catch (const quendra::UsageError& e) {
-        std::cerr << "quendra-deal-search: " << e.message << "\n";
-        return 2;
-    }
+    });
 }

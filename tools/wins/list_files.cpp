@@ -1,6 +1,10 @@
 #include "list_files.h"
 
+#include "cli_session.h"
+
 #include <fstream>
+#include <iostream>
+#include <stdexcept>
 
 namespace quendra {
 
@@ -41,6 +45,18 @@ void WriteWinningList(const std::filesystem::path& dir, int game, long long deal
     file << "# game " << game << " deal " << deal << (autoplay ? " autoplay" : "") << "\n";
     for (const std::string& move : line)
         file << move << "\n";
+}
+
+int RunGenerator(const char* name, const char* usage, const std::function<int()>& generate) {
+    try {
+        return generate();
+    } catch (const std::invalid_argument& e) {
+        std::cerr << name << ": " << e.what() << "\n" << usage;
+        return kExitUsage;
+    } catch (const UsageError& e) {
+        std::cerr << name << ": " << e.message << "\n";
+        return kExitUsage;
+    }
 }
 
 } // namespace quendra

@@ -1,11 +1,12 @@
 #pragma once
 
-// What both generators of winning lists share: the play command's confirmation of a line and
-// the list file it is kept in.
+// What the generators of winning lists share: the play command's confirmation of a line, the
+// list file it is kept in, and the handling of bad options.
 
 #include "cli.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,9 @@ bool PlayConfirms(InProcessCli& cli, int game, long long deal, const std::vector
 // Writes the line as `dir`/NNNN-deal-D.moves, led by "# game N deal D [autoplay]".
 void WriteWinningList(const std::filesystem::path& dir, int game, long long deal, bool autoplay,
                       const std::vector<std::string>& line);
+
+// A generator's main: runs `generate`, and answers a bad option (std::invalid_argument or a
+// UsageError) with the program's name, the reason and, for an option, the usage; exit 2.
+int RunGenerator(const char* name, const char* usage, const std::function<int()>& generate);
 
 } // namespace quendra

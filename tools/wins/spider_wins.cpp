@@ -225,13 +225,7 @@ int Generate(const Options& o) {
 } // namespace quendra
 
 int main(int argc, char** argv) {
-    try {
+    return quendra::RunGenerator("quendra-spider-wins", quendra::kUsage, [&] {
         return quendra::Generate(quendra::ReadOptions(argc, argv));
-    } catch (const std::invalid_argument& e) {
-        std::cerr << "quendra-spider-wins: " << e.what() << "\n" << quendra::kUsage;
-        return 2;
-    } catch (const quendra::UsageError& e) {
-        std::cerr << "quendra-spider-wins: " << e.message << "\n";
-        return 2;
-    }
+    });
 }
