@@ -20,6 +20,14 @@ PickUp Lift(int card, int groupSize) {
     return PickUp{true, card, groupSize, false, false};
 }
 
+// A click on a face-down top card turns it up; nothing is lifted.
+PickUp TurnUp(int card) {
+    PickUp turn;
+    turn.card = card;
+    turn.turnFaceDownCard = true;
+    return turn;
+}
+
 bool FoundationTopMovable(const GameContext& ctx, int count, int top) {
     switch (ctx.Param(param::kFoundationPickUp)) {
     case 1:
@@ -125,15 +133,9 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
         case kWholeReserve:
             return Lift(PileCardAt(text, 0), count);
         default:
-            if (IsFaceUp(ctx, top)) return Lift(top, 1);
             // A reserve whose cards lie face down under its top one turns the next one up
             // when clicked, as a tableau pile does.
-            {
-                PickUp turn;
-                turn.card = top;
-                turn.turnFaceDownCard = true;
-                return turn;
-            }
+            return IsFaceUp(ctx, top) ? Lift(top, 1) : TurnUp(top);
         }
     case PileGroupId::Fila:
         break;
@@ -144,11 +146,7 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
     if (InGrid(ctx, pile.index)) return GridCheck(ctx, top, pile.index) ? Lift(top, 1) : PickUp{};
     const int card = PileCardAt(text, position);
     if (position == count - 1) {
-        if (IsFaceUp(ctx, card)) return Lift(card, 1);
-        PickUp turn;
-        turn.card = card;
-        turn.turnFaceDownCard = true;
-        return turn;
+        return IsFaceUp(ctx, card) ? Lift(card, 1) : TurnUp(card);
     }
     const std::vector<int> group = fnGroupFrom(ctx, card);
     if (group.empty() || !AllFaceUp(ctx, group)) return {};
