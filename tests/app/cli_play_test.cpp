@@ -212,6 +212,20 @@ INSTANTIATE_TEST_SUITE_P(
         GameRule{149, Build::AnySuit}, GameRule{150, Build::InSuit}),
     [](const auto& info) { return "Game" + std::to_string(info.param.game); });
 
+// Reserves and spaces of the Canfield and Aces-and-Kings kinds: a reserve's next card can be
+// played once its top card has left, and a space takes a waste card but no tableau card.
+TEST_F(CliPlayTest, ReservesPlayTheirNextCardAndSpacesTakeWhatTheRulesAllow) {
+    for (const int game : {11, 131}) {
+        const auto dealt = Show(game, 1);
+        const std::string& reserve = dealt.at("Appogg1");
+        for (int k = 0; k < LineCards(reserve); ++k)
+            EXPECT_TRUE(LineFaceUp(reserve, k)) << "game " << game << " reserve card " << k;
+    }
+    ASSERT_EQ(Play(233, 1, {"stock", "Mazzo_Vis>Fila2"}, true), kExitOk) << out.str();
+    EXPECT_EQ(LineCards(JsonPiles(out.str()).at("Fila2")), 1);
+    EXPECT_EQ(Play(233, 1, {"stock", "Fila1>Fila2"}, true), kExitRefused);
+}
+
 // FreeCell moves a group only as far as free cells and empty piles allow: with every cell
 // filled, a two-card run that could go onto another pile is refused; with the cells free it
 // moves.
