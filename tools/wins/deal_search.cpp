@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <iostream>
-#include <random>
 #include <set>
 #include <stdexcept>
 
@@ -33,12 +32,6 @@ struct Options {
     long long firstDeal = 1, lastDeal = 1000;
     SolveOptions solve;
 };
-
-long long Number(const std::string& name, const std::string& text) {
-    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
-        throw std::invalid_argument(name + " needs a number, not \"" + text + "\"");
-    return std::stoll(text);
-}
 
 Options ReadOptions(int argc, char** argv) {
     Options o;
@@ -63,17 +56,17 @@ Options ReadOptions(int argc, char** argv) {
         if (name == "--out")
             o.out = value;
         else if (name == "--game")
-            o.game = static_cast<int>(Number(name, value));
+            o.game = static_cast<int>(OptionNumber(name, value));
         else if (name == "--first-deal")
-            o.firstDeal = Number(name, value);
+            o.firstDeal = OptionNumber(name, value);
         else if (name == "--last-deal")
-            o.lastDeal = Number(name, value);
+            o.lastDeal = OptionNumber(name, value);
         else if (name == "--budget")
-            o.solve.moveBudget = static_cast<int>(std::min(Number(name, value), 999999999LL));
+            o.solve.moveBudget = static_cast<int>(std::min(OptionNumber(name, value), 999999999LL));
         else if (name == "--beam")
-            o.solve.beamWidth = static_cast<int>(std::min(Number(name, value), 1000000LL));
+            o.solve.beamWidth = static_cast<int>(std::min(OptionNumber(name, value), 1000000LL));
         else if (name == "--keep")
-            o.keep = static_cast<int>(Number(name, value));
+            o.keep = static_cast<int>(OptionNumber(name, value));
         else
             throw std::invalid_argument("unknown option " + name);
     }
@@ -87,9 +80,7 @@ Options ReadOptions(int argc, char** argv) {
 
 int Search(const Options& o) {
     InProcessCli cli;
-    cli.exeDir = QUENDRA_BIN_DIR;
-    cli.dir = fs::temp_directory_path() / ("quendra-deals-" + std::to_string(std::random_device{}()));
-    fs::create_directories(cli.dir);
+    UseScratchFolder(cli, "quendra-deals", QUENDRA_BIN_DIR);
     CliOptions options;
     options.values["--dir"] = cli.dir.string();
     options.values["--game"] = std::to_string(o.game);

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <stdexcept>
 
 namespace quendra {
@@ -45,6 +46,19 @@ void WriteWinningList(const std::filesystem::path& dir, int game, long long deal
     file << "# game " << game << " deal " << deal << (autoplay ? " autoplay" : "") << "\n";
     for (const std::string& move : line)
         file << move << "\n";
+}
+
+long long OptionNumber(const std::string& name, const std::string& text) {
+    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
+        throw std::invalid_argument(name + " needs a number, not \"" + text + "\"");
+    return std::stoll(text);
+}
+
+void UseScratchFolder(InProcessCli& cli, const std::string& prefix, const std::string& binDir) {
+    cli.exeDir = binDir;
+    cli.dir = std::filesystem::temp_directory_path() /
+              (prefix + "-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(cli.dir);
 }
 
 int RunGenerator(const char* name, const char* usage, const std::function<int()>& generate) {

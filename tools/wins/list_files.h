@@ -21,6 +21,13 @@ bool PlayConfirms(InProcessCli& cli, int game, long long deal, const std::vector
 void WriteWinningList(const std::filesystem::path& dir, int game, long long deal, bool autoplay,
                       const std::vector<std::string>& line);
 
+// The number given with option `name`: 1 to 12 digits, else std::invalid_argument.
+long long OptionNumber(const std::string& name, const std::string& text);
+
+// The tool in-process on a fresh scratch program folder below the system's temporary folder
+// (named `prefix` and a random number), with the built catalogue of `binDir`.
+void UseScratchFolder(InProcessCli& cli, const std::string& prefix, const std::string& binDir);
+
 // A generator's main: runs `generate`, and answers a bad option (std::invalid_argument or a
 // UsageError) with the program's name, the reason and, for an option, the usage; exit 2.
 int RunGenerator(const char* name, const char* usage, const std::function<int()>& generate);

@@ -15,7 +15,6 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -146,12 +145,6 @@ struct Options {
     spider::SearchOptions search;
 };
 
-long long Number(const std::string& name, const std::string& text) {
-    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
-        throw std::invalid_argument(name + " needs a number, not \"" + text + "\"");
-    return std::stoll(text);
-}
-
 Options ReadOptions(int argc, char** argv) {
     Options o;
     o.search.clicks = false;
@@ -166,17 +159,17 @@ Options ReadOptions(int argc, char** argv) {
         if (name == "--out")
             o.out = value;
         else if (name == "--game")
-            o.game = static_cast<int>(Number(name, value));
+            o.game = static_cast<int>(OptionNumber(name, value));
         else if (name == "--first-deal")
-            o.firstDeal = static_cast<int>(Number(name, value));
+            o.firstDeal = static_cast<int>(OptionNumber(name, value));
         else if (name == "--last-deal")
-            o.lastDeal = static_cast<int>(Number(name, value));
+            o.lastDeal = static_cast<int>(OptionNumber(name, value));
         else if (name == "--beam")
-            o.search.beamWidth = static_cast<int>(Number(name, value));
+            o.search.beamWidth = static_cast<int>(OptionNumber(name, value));
         else if (name == "--nodes")
-            o.search.nodeBudget = Number(name, value);
+            o.search.nodeBudget = OptionNumber(name, value);
         else if (name == "--keep")
-            o.keep = static_cast<int>(Number(name, value));
+            o.keep = static_cast<int>(OptionNumber(name, value));
         else
             throw std::invalid_argument("unknown option " + name);
     }
@@ -186,9 +179,7 @@ Options ReadOptions(int argc, char** argv) {
 
 int Generate(const Options& o) {
     InProcessCli cli;
-    cli.exeDir = QUENDRA_BIN_DIR;
-    cli.dir = fs::temp_directory_path() / ("quendra-spider-" + std::to_string(std::random_device{}()));
-    fs::create_directories(cli.dir);
+    UseScratchFolder(cli, "quendra-spider", QUENDRA_BIN_DIR);
     int kept = 0;
     for (int deal = o.firstDeal; deal <= o.lastDeal && kept < o.keep; ++deal) {
         CliOptions options;
