@@ -293,6 +293,25 @@ TEST_F(ImagesModuleTest, MediumBackIsTheLargeOneScaledExceptBackEleven) {
     EXPECT_EQ(CardsFor("B", "001", "0").Back(), module.LoadPicture("DB001"));
 }
 
+TEST_F(ImagesModuleTest, EveryBackShowsItsDesignInItsTopRows) {
+    // A face-down card fanned under another shows only its top four rows: inside the outline
+    // they must carry the back's colours, not a white border like a face's.
+    for (char size : {'B', 'L'})
+        for (int back : module.Backs(size))
+            for (qreal ratio : {1.0, 2.0}) {
+                const QImage image =
+                    module.LoadPicture(QString("D%1%2").arg(size).arg(back, 3, 10, QChar('0')), ratio)
+                        .convertToFormat(QImage::Format_ARGB32);
+                ASSERT_FALSE(image.isNull()) << size << back;
+                const int rows = int(4 * ratio);
+                int light = 0, total = 0;
+                for (int y = int(2 * ratio); y < rows; ++y)
+                    for (int x = image.width() / 4; x < image.width() * 3 / 4; ++x, ++total)
+                        if (qGray(image.pixel(x, y)) > 235) ++light;
+                EXPECT_LT(light * 4, total) << "back " << back << " size " << size << " x" << ratio;
+            }
+}
+
 TEST_F(ImagesModuleTest, ListsWhatTheCustomisationDialogOffers) {
     EXPECT_EQ(module.FaceSets('B'), (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(module.FaceSets('M'), (std::vector<int>{3}));

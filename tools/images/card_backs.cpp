@@ -139,8 +139,10 @@ void DrawBack(QPainter& p, const CardSize& size, int number) {
     const int pattern = (number - 1) % 10;
     const bool little = size.width < 40;
     const qreal scale = size.width / 71.0;
-    DrawCardBlank(p, size, QColor(255, 255, 255), QColor(96, 96, 96));
-    const qreal margin = little ? 2 : 4 * scale + 0.5;
+    // The design runs up to the card's outline, so that the few rows a face-down card shows
+    // under the next one in a fan are the back's own colours, never a white band.
+    DrawCardBlank(p, size, palette.ground, QColor(96, 96, 96));
+    const qreal margin = little ? 1 : 1.5;
     const QRectF inner(margin, margin, size.width - 2 * margin, size.height - 2 * margin);
     QPainterPath clip;
     clip.addRoundedRect(inner, 2.5 * scale + 0.5, 2.5 * scale + 0.5);
@@ -165,7 +167,7 @@ void DrawBack(QPainter& p, const CardSize& size, int number) {
             p.setBrush(Qt::NoBrush);
         }
         p.setPen(QPen(palette.pattern.lighter(140), 1.0 * scale));
-        p.drawRoundedRect(inner.adjusted(2 * scale, 2 * scale, -2 * scale, -2 * scale), 2 * scale,
+        p.drawRoundedRect(inner.adjusted(3 * scale, 3 * scale, -3 * scale, -3 * scale), 2 * scale,
                           2 * scale);
     }
     p.setPen(QPen(palette.ground.darker(140), 0.8));
