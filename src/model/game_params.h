@@ -34,6 +34,7 @@ constexpr int kWasteDropOff = 353;
 constexpr int kFoundationCount = 366;
 constexpr int kTableauCount = 367;
 constexpr int kReserveCount = 368;
+constexpr int kDeckSize = 370; // cards dealt from: 52, 104, or a stripped pack
 // Read by the stock, the move finder and the command-line tool.
 constexpr int kTableauFan = 3; // fanning mode; 3 squared: only the top card shows
 constexpr int kReserveFan = 5; // display mode of the reserves, as parameter 3

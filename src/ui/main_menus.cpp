@@ -115,7 +115,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.customize = Later(a, Add(tools, "C&ustomize...", Qt::CTRL | Qt::Key_U));
     a.customizeRules = Later(a, Add(tools, "Customize &rules...", Qt::CTRL | Qt::Key_R));
     a.favouritesDialog = Add(tools, "&Favorite games...", Qt::CTRL | Qt::Key_F);
-    a.cardCounter = Later(a, Add(tools, "&Card counter...", Qt::Key_F8));
+    a.cardCounter = Add(tools, "&Card counter...", Qt::Key_F8);
     a.comments = Later(a, Add(tools, "&Comments..."));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
@@ -139,7 +139,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.popupPause->setCheckable(true);
     a.popupQuitGame = a.tablePopup->addAction(QStringLiteral("Quit game\tCtrl+Q"));
     a.tablePopup->addSeparator();
-    Later(a, a.tablePopup->addAction(QStringLiteral("Card counter\tF8")));
+    a.popupCardCounter = a.tablePopup->addAction(QStringLiteral("Card counter\tF8"));
 
     // The popup's commands do what the menu's do.
     QObject::connect(a.popupGameInformation, &QAction::triggered, a.gameInformation,
@@ -148,6 +148,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     QObject::connect(a.popupFavourites, &QAction::triggered, a.favouritesDialog,
                      &QAction::trigger);
     QObject::connect(a.popupPause, &QAction::triggered, a.pause, &QAction::trigger);
+    QObject::connect(a.popupCardCounter, &QAction::triggered, a.cardCounter, &QAction::trigger);
     QObject::connect(a.pause, &QAction::toggled, a.popupPause, &QAction::setChecked);
     QObject::connect(a.pause, &QAction::enabledChanged, a.popupPause, &QAction::setEnabled);
     QObject::connect(a.quitGame, &QAction::enabledChanged, a.popupQuitGame, &QAction::setEnabled);

@@ -64,6 +64,7 @@ struct MainActions {
     QAction* popupPause{};
     QAction* popupFavourites{};
     QAction* popupQuitGame{};
+    QAction* popupCardCounter{};
 
     // The actions of commands that have no window yet: they stay disabled.
     QList<QAction*> unavailable;

@@ -4,6 +4,7 @@
 #include "autoplay_setting.h"
 #include "bookmarks.h"
 #include "browser_catalogue.h"
+#include "card_counter_window.h"
 #include "demo_window.h"
 #include "game_browser.h"
 #include "game_catalog.h"
@@ -184,6 +185,7 @@ void MainWindow::connectCommands() {
     connect(a.gameInformation, &QAction::triggered, this,
             [this] { ShowGameInformation(this, ctx_); });
     connect(a.rules, &QAction::triggered, this, &MainWindow::showRules);
+    connect(a.cardCounter, &QAction::triggered, this, [this] { cardCounter().Open(); });
     connect(a.contents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
     connect(a.tipOfTheDay, &QAction::triggered, this, [this] { ShowTipOfTheDay(this, ctx_); });
     connect(a.about, &QAction::triggered, this, [this] {
@@ -266,7 +268,10 @@ void MainWindow::RedrawTable() {
 
 void MainWindow::WriteTableFile() {
     // A deal under way is shown once its cards have landed.
-    if (tableFile_.isEmpty() || dealsInProgress_ > 0) return;
+    if (dealsInProgress_ > 0) return;
+    // Every change of the table comes here: the card counter follows it too.
+    if (cardCounter_ && cardCounter_->isVisible()) cardCounter_->Refresh();
+    if (tableFile_.isEmpty()) return;
     QSaveFile file(tableFile_);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return;
     QTextStream out(&file);
@@ -292,6 +297,11 @@ void MainWindow::WriteTableFile() {
         }
     out.flush();
     file.commit();
+}
+
+CardCounterWindow& MainWindow::cardCounter() {
+    if (!cardCounter_) cardCounter_ = new CardCounterWindow(ctx_, images_, this);
+    return *cardCounter_;
 }
 
 void MainWindow::RedrawPile(PileRef pile) {

@@ -19,6 +19,7 @@ class QTimer;
 namespace quendra {
 
 struct GameContext;
+class CardCounterWindow;
 class DemoWindow;
 class PauseScreen;
 class SoundPlayer;
@@ -96,6 +97,8 @@ class MainWindow : public QMainWindow {
     void CloseDemoWindow();
     // Null until the first demonstration.
     DemoWindow* demoWindow() const { return demo_; }
+    // The "Card counter" window, made when first asked for.
+    CardCounterWindow& cardCounter();
     // What the host hands on from the tutor.
     void ShowProposedMove(PileRef from, int position, PileRef to, int cardCount);
     void ClearProposedMove();
@@ -234,6 +237,7 @@ class MainWindow : public QMainWindow {
     bool firstActivationDone_ = false;
     bool closeAfterAnimation_ = false;
     bool closing_ = false; // the game in play is being dealt with on the way out
+    CardCounterWindow* cardCounter_{};
     // The tutor.
     DemoWindow* demo_{};
     QObject* tutorGuard_{};

@@ -1,5 +1,6 @@
 #include "autoplay.h"
 #include "bookmarks.h"
+#include "card_counter_window.h"
 #include "data_files.h"
 #include "game_catalog.h"
 #include "game_context.h"
@@ -196,6 +197,7 @@ void MainWindow::firstActivation() {
     UpdateCaption();
     layoutTable();
     UpgradeScoreFile(ctx_);
+    cardCounter().RestoreAtStartUp();
     if (ReadPreference(ctx_, "Tips_StartUp", "N") != "N") ShowTipOfTheDay(this, ctx_);
     // A held game comes back on the table; else the browser opens.
     if (resumeHeldGame_ && ResumeHeldGame(ctx_).resumed) {
