@@ -3,6 +3,7 @@
 #include "cards.h"
 #include "cli_play.h"
 #include "cli_records.h"
+#include "cli_series.h"
 #include "cli_session.h"
 #include "cli_solve.h"
 #include "deal.h"
@@ -37,6 +38,9 @@ const char* const kUsage =
     "  log [--game N] [--player NAME] [--json]\n"
     "                                 the game log, oldest first\n"
     "  hiscores --game N [--json]     the game's hi-score table\n"
+    "  series [--json]                the built-in and the player's series with their games,\n"
+    "                                 and the standing of the series in progress; exit\n"
+    "                                 status 1 when a series file is damaged\n"
     "  hint (--game N --deal D | --open FILE) [--autoplay] MOVE...\n"
     "                                 play the moves, then print the next move the finder sees\n"
     "  solve --game N --deal D [--budget MOVES] [--autoplay] [--best-first | --beam WIDTH]\n"
@@ -195,6 +199,11 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
             const CliOptions options = ParseCliOptions(args, {"--dir", "--game"}, {"--json"});
             CliSession session(options, exeDir, err);
             return CommandHiscores(options, session, out);
+        }
+        if (command == "series") {
+            const CliOptions options = ParseCliOptions(args, {"--dir"}, {"--json"});
+            CliSession session(options, exeDir, err);
+            return CommandSeries(options, session, out, err);
         }
         if (command == "solve") {
             const CliOptions options = ParseCliOptions(

@@ -112,8 +112,12 @@ bool SettleCardSize(GameContext& ctx) {
 
 bool ConfirmLeaveGame(GameContext& ctx, const std::string& question) {
     if (Flag(ctx, GameStateFlags::kAnimating)) return false;
+    const bool open = Flag(ctx, GameStateFlags::kInPlay) && !Flag(ctx, GameStateFlags::kWon);
+    // In a series the series asks, whatever the setting.
+    if (open)
+        if (const std::optional<bool> series = ctx.host.ConfirmLeaveSeriesGame()) return *series;
     if (GetSetting(ctx.settings, field::kConfirmQuitGame) == "N") return true;
-    if (!Flag(ctx, GameStateFlags::kInPlay) || Flag(ctx, GameStateFlags::kWon)) return true;
+    if (!open) return true;
     return ctx.host.Confirm(question.empty() ? "Quit this game?" : question);
 }
 

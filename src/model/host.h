@@ -3,6 +3,7 @@
 #include "table.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quendra {
@@ -90,6 +91,9 @@ class Host {
     virtual void RecordGameResult(const GameResult& /*result*/) {}
     // After a won game: the winning animation, then the "Game won" dialog.
     virtual void CelebrateWin() {}
+    // While a series runs, its "Series in progress" dialog decides whether the game in play
+    // may be left; nothing when no series runs.
+    virtual std::optional<bool> ConfirmLeaveSeriesGame() { return std::nullopt; }
 
     // Now, in seconds since the epoch (tests set the time they need).
     virtual std::int64_t Now() const;

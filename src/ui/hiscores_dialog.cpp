@@ -3,6 +3,8 @@
 #include "browser_catalogue.h"
 #include "game_catalog.h"
 #include "hiscores.h"
+#include "record_file.h"
+#include "series.h"
 #include "moves.h"
 #include "settings.h"
 #include "statistics_parts.h"
@@ -60,28 +62,39 @@ QString GameNumberColumn(const std::string& line) {
 }
 
 const char* const kColumns[] = {"N.", "Player", "Score", "Time", "W/L", "Date", "Game number"};
+const char* const kSeriesColumns[] = {"N.", "Player", "Score", "Max", "Time", "W/L", "Date"};
 
 } // namespace
 
 HiScoresDialog::HiScoresDialog(GameContext& ctx, int game, int newRank, const QString& title,
                                QWidget* parent)
-    : QDialog(parent), ctx_(ctx), game_(game), newRank_(newRank) {
+    : HiScoresDialog(ctx, ScoreTableKind::Game, game, newRank, title, parent) {}
+
+HiScoresDialog::HiScoresDialog(GameContext& ctx, ScoreTableKind kind, int game, int newRank,
+                               const QString& title, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), kind_(kind), game_(game), newRank_(newRank) {
+    const bool series = kind_ == ScoreTableKind::Series;
     setObjectName(QStringLiteral("hiScoresDialog"));
-    setWindowTitle(newRank_ >= 0 && !title.isEmpty()
-                       ? title
-                       : Q(HiScoresTitle(GameName(ctx_, game_))));
 
     games_ = new QComboBox(this);
-    for (const browser::Entry& entry : browser::SortedCatalogue(ctx_))
-        games_->addItem(Q(entry.name), entry.number);
+    if (series)
+        for (const SeriesDefinition& entry : AllSeries(ctx_))
+            games_->addItem(Q(entry.name), entry.number);
+    else
+        for (const browser::Entry& entry : browser::SortedCatalogue(ctx_))
+            games_->addItem(Q(entry.name), entry.number);
     // Without a game on the table, the first of the list.
     if (games_->findData(game_) < 0 && games_->count() > 0) game_ = games_->itemData(0).toInt();
     games_->setCurrentIndex(std::max(0, games_->findData(game_)));
-    auto* gameLabel = new QLabel(QStringLiteral("&Game:"), this);
+    setWindowTitle(newRank_ >= 0 && !title.isEmpty() ? title : tableTitle());
+    auto* gameLabel = new QLabel(series ? QStringLiteral("&Series:") : QStringLiteral("&Game:"), this);
     gameLabel->setBuddy(games_);
 
     QStringList headers;
-    for (const char* column : kColumns) headers << QString::fromLatin1(column);
+    if (series)
+        for (const char* column : kSeriesColumns) headers << QString::fromLatin1(column);
+    else
+        for (const char* column : kColumns) headers << QString::fromLatin1(column);
     grid_ = MakeGrid(headers, this);
     grid_->setRowCount(kHiScoreRows);
     auto* top = new QHBoxLayout;
@@ -141,26 +154,40 @@ void HiScoresDialog::showGame(int game) {
     // The mark belongs to the table the new entry went into.
     newRank_ = -1;
     games_->setCurrentIndex(std::max(0, games_->findData(game_)));
-    setWindowTitle(Q(HiScoresTitle(GameName(ctx_, game_))));
+    setWindowTitle(tableTitle());
     fill();
+}
+
+QString HiScoresDialog::tableTitle() const {
+    if (kind_ == ScoreTableKind::Series)
+        return QStringLiteral("Series Hi-Scores [") + Q(SeriesName(ctx_, game_)) +
+               QLatin1Char(']');
+    return Q(HiScoresTitle(GameName(ctx_, game_)));
 }
 
 void HiScoresDialog::fill() {
     grid_->clearContents();
     if (game_ < 0) return;
-    const std::vector<HiScoreEntry> entries = ReadHiScores(
-        ctx_, ScoreTableKind::Game, game_, GetSetting(ctx_.settings, field::kStatsCode));
+    const bool series = kind_ == ScoreTableKind::Series;
+    const int seriesGames =
+        series ? std::max<int>(1, static_cast<int>(SeriesGames(ctx_, game_).size())) : 1;
+    const std::vector<HiScoreEntry> entries =
+        ReadHiScores(ctx_, kind_, game_, CurrentScoringCode(ctx_), seriesGames);
     for (int row = 0; row < kHiScoreRows; ++row) {
         QStringList cells{QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0'))};
         if (row < static_cast<int>(entries.size()) && !entries[row].empty) {
             const HiScoreEntry& entry = entries[row];
-            cells << Q(entry.player) << QString::number(entry.score) << DurationText(entry.seconds, 1)
+            cells << Q(entry.player) << QString::number(entry.score);
+            if (series)
+                cells << (entry.number == "Y" ? QStringLiteral("Yes") : QStringLiteral("No"));
+            cells << DurationText(entry.seconds, 1)
                   << (entry.won ? QStringLiteral("Won") : QStringLiteral("Lost"))
-                  << ShortDate(entry.date) << GameNumberColumn(entry.line);
+                  << ShortDate(entry.date);
+            if (!series) cells << GameNumberColumn(entry.line);
         }
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column == 2 || column == 3)
+            if (column == 2 || column == (series ? 4 : 3))
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (row == newRank_) {
                 QFont bold = item->font();

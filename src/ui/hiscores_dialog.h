@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game_context.h"
+#include "hiscores.h"
 
 #include <functional>
 
@@ -22,6 +23,10 @@ class HiScoresDialog : public QDialog {
     // `title`: the caption after a new entry (the game's own caption otherwise).
     HiScoresDialog(GameContext& ctx, int game, int newRank = -1, const QString& title = {},
                    QWidget* parent = nullptr);
+    // The same for a series table ("Series Hi-Scores [name]"), the series chosen from the
+    // built-in and the player's series, with the "Max" column.
+    HiScoresDialog(GameContext& ctx, ScoreTableKind kind, int number, int newRank = -1,
+                   const QString& title = {}, QWidget* parent = nullptr);
     // What "Clear values..." opens; the table is read again afterwards.
     void setClearValues(std::function<void()> clear);
     // Shows the table of another game of the list.
@@ -40,8 +45,10 @@ class HiScoresDialog : public QDialog {
 
   private:
     void fill();
+    QString tableTitle() const;
 
     GameContext& ctx_;
+    ScoreTableKind kind_ = ScoreTableKind::Game;
     int game_ = -1;
     int newRank_ = -1;
     QComboBox* games_{};

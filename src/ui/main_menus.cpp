@@ -94,9 +94,16 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.tutorMenu->setEnabled(false);
 
     a.seriesMenu = bar->addMenu(QStringLiteral("Series"));
-    for (const char* text : {"Series Manager...", "Next game", "Series Display", "Situation...",
-                             "Statistics...", "Quit Series"})
-        Later(a, Add(a.seriesMenu, text));
+    a.seriesManager = Add(a.seriesMenu, "Series &Manager...");
+    a.nextSeriesGame = Add(a.seriesMenu, "&Next game");
+    a.seriesDisplay = Add(a.seriesMenu, "Series &Display");
+    a.seriesDisplay->setCheckable(true);
+    a.seriesSituation = Add(a.seriesMenu, "&Situation...");
+    a.seriesStatistics = Add(a.seriesMenu, "S&tatistics...");
+    a.quitSeries = Add(a.seriesMenu, "&Quit Series");
+    // Until a series runs.
+    for (QAction* action : {a.nextSeriesGame, a.seriesDisplay, a.seriesSituation, a.quitSeries})
+        action->setEnabled(false);
     a.seriesMenu->menuAction()->setVisible(false);
     a.seriesMenu->setEnabled(false);
 

@@ -38,6 +38,12 @@ struct MainActions {
     QAction* showLegalMove{};
     QAction* demo{};
     QMenu* seriesMenu{};
+    QAction* seriesManager{};
+    QAction* nextSeriesGame{};
+    QAction* seriesDisplay{};
+    QAction* seriesSituation{};
+    QAction* seriesStatistics{};
+    QAction* quitSeries{};
     // Statistics
     QAction* gameStatistics{};
     QAction* playersStatistics{};

@@ -14,6 +14,8 @@
 #include "new_game.h"
 #include "pause_screen.h"
 #include "score.h"
+#include "series.h"
+#include "series_dialogs.h"
 #include "settings.h"
 #include "sound_player.h"
 #include "table_play.h"
@@ -169,6 +171,7 @@ void MainWindow::connectCommands() {
     connect(a.favouritesDialog, &QAction::triggered, this, &MainWindow::EditFavourites);
     connect(a.players, &QAction::triggered, this, &MainWindow::ChoosePlayers);
     connect(a.hiScores, &QAction::triggered, this, [this] { ShowHiScoresOf(); });
+    connectSeriesCommands();
     const std::pair<QAction*, StatisticsKind> views[] = {
         {a.gameStatistics, StatisticsKind::Game},
         {a.playersStatistics, StatisticsKind::Players},
@@ -375,6 +378,7 @@ void MainWindow::updateGameCommands() {
     actions_.goToBookmark->setEnabled(inPlay && HasBookmark(ctx_));
     updateUndoCommands();
     updateTutorCommands();
+    updateSeriesCommands();
     updateStatusBar();
     UpdateCaption();
 }

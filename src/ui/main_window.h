@@ -6,6 +6,7 @@
 #include "statistics_views.h"
 
 #include <memory>
+#include <optional>
 
 #include <QHash>
 #include <QMainWindow>
@@ -21,6 +22,8 @@ namespace quendra {
 struct GameContext;
 class CardCounterWindow;
 class DemoWindow;
+class SeriesPanel;
+struct SeriesInProgress;
 class PauseScreen;
 class SoundPlayer;
 class TablePlay;
@@ -57,7 +60,9 @@ class MainWindow : public QMainWindow {
     // Starts game `game` on deal `dealNumber` (1 to 13 digits; a new deal number when empty),
     // the way a game chosen with its deal number starts: the game in play ends first. False
     // for an unknown game, a malformed deal number or when the player keeps the current game.
-    bool StartGameDeal(int game, const std::string& dealNumber = {});
+    // `player`: the player it starts for (the current one when empty).
+    bool StartGameDeal(int game, const std::string& dealNumber = {},
+                       const std::string& player = {});
 
     TableView* table() const { return table_; }
     TablePlay* tablePlay() const { return tablePlay_; }
@@ -140,6 +145,29 @@ class MainWindow : public QMainWindow {
     // What the views open: the hi-scores, and a deal of the log started on the table.
     StatisticsLinks statisticsLinks();
 
+    // Series (main_window_series.cpp).
+    // "Series Manager...": a series chosen there starts for the player chosen.
+    void OpenSeriesManager();
+    // Starts series `number`: the game in play is left, the first game starts for `player`.
+    bool StartSeriesGames(int number, const std::string& player);
+    // "Next game": the next game of the series (the one in play given up first when
+    // `skipCurrent`); past the last game the series ends and the manager opens. `asked`: the
+    // player has already agreed to leave the game in play.
+    void NextSeriesGame(bool skipCurrent, bool asked = false);
+    // "Quit Series" (asking "Quit this Series?" with `ask`): the game in play is ended, the
+    // totals go to the series hi-scores, the series file is deleted.
+    void EndSeries(bool ask, bool openManager);
+    // "Situation...": the series' games and results; after a game it offers the next one.
+    void ShowSeriesSituation(bool afterGame = false);
+    // "Statistics..." of the Series menu: the series hi-scores.
+    void ShowSeriesHiScores(int number = -1, int newRank = -1, const QString& title = {});
+    // The "Series in progress" question when a game of a series would be left; nothing
+    // when no series runs.
+    std::optional<bool> ConfirmLeaveSeriesGame();
+    // The series in progress; null when none runs.
+    const SeriesInProgress* series() const { return series_.get(); }
+    SeriesPanel* seriesPanel() const { return seriesPanel_; }
+
   public slots:
     // "Game won", with the figures and what to play next; shown again when what was chosen
     // started no game.
@@ -175,6 +203,13 @@ class MainWindow : public QMainWindow {
     void updateGameCommands();
     // The tutor's commands follow the game in play and its parameter 45.
     void updateTutorCommands();
+    // The Series menu and the panel follow the series in progress.
+    void connectSeriesCommands();
+    void updateSeriesCommands();
+    void seriesGameEnded(const Host::GameResult& result);
+    void resumeSeries();
+    void afterSeriesGame(bool won);
+    void showSeriesPanel(bool shown);
     // After a move of the tutor: the score and the undo commands, as after the player's.
     void afterTutorMove();
     void createDemoWindow();
@@ -237,6 +272,11 @@ class MainWindow : public QMainWindow {
     bool firstActivationDone_ = false;
     bool closeAfterAnimation_ = false;
     bool closing_ = false; // the game in play is being dealt with on the way out
+    // The series in progress and its panel.
+    std::unique_ptr<SeriesInProgress> series_;
+    SeriesPanel* seriesPanel_{};
+    bool seriesQuiet_ = false;      // the series itself ends the game: no situation shown
+    bool seriesWonPending_ = false; // a won series game waits for its animation to end
     CardCounterWindow* cardCounter_{};
     // The tutor.
     DemoWindow* demo_{};

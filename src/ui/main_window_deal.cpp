@@ -11,7 +11,8 @@
 
 namespace quendra {
 
-bool MainWindow::StartGameDeal(int game, const std::string& dealNumber) {
+bool MainWindow::StartGameDeal(int game, const std::string& dealNumber,
+                               const std::string& player) {
     const std::string name = game < 0 ? std::string() : GameName(ctx_, game);
     if (name.empty()) return false;
     if (!dealNumber.empty() && !IsValidDealNumber(dealNumber)) return false;
@@ -23,7 +24,8 @@ bool MainWindow::StartGameDeal(int game, const std::string& dealNumber) {
     ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
     actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
     const bool started =
-        SelectAndStartGame(ctx_, game, name, GetSetting(ctx_.settings, field::kUserDefault),
+        SelectAndStartGame(ctx_, game, name,
+                           player.empty() ? GetSetting(ctx_.settings, field::kUserDefault) : player,
                            dealNumber.empty() ? kNewDealNumber : kKeepDealNumber, true);
     if (started) noteGameStarted();
     if (currentGame() >= 0) actions_.newGame->setEnabled(true);

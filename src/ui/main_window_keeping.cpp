@@ -17,6 +17,7 @@
 #include "table_play.h"
 
 #include <random>
+#include <utility>
 
 #include <QApplication>
 #include <QMenu>
@@ -51,6 +52,7 @@ void MainWindow::GameEnded(const Host::GameResult& result) {
         ShowHiScoresOf(result.game, outcome.hiScoreRank, Q(outcome.hiScoresTitle));
     // A bookmark belongs to the game it was made in.
     DropBookmark(ctx_);
+    seriesGameEnded(result);
 }
 
 void MainWindow::afterGameLoaded() {
@@ -165,6 +167,12 @@ void MainWindow::EditFavourites() {
 }
 
 void MainWindow::ShowGameWon() {
+    // In a series the series goes on instead.
+    if (std::exchange(seriesWonPending_, false)) {
+        if (isVisible() && !closeAfterAnimation_ && !ctx_.flags[GameStateFlags::kInPlay])
+            afterSeriesGame(true);
+        return;
+    }
     // Not when the window closes, nor once another game is on the table.
     if (!isVisible() || closeAfterAnimation_ || ctx_.flags[GameStateFlags::kInPlay]) return;
     GameWonDialog dialog(ctx_, this);

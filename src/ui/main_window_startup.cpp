@@ -200,9 +200,14 @@ void MainWindow::firstActivation() {
     cardCounter().RestoreAtStartUp();
     if (ReadPreference(ctx_, "Tips_StartUp", "N") != "N") ShowTipOfTheDay(this, ctx_);
     // A held game comes back on the table; else the browser opens.
-    if (resumeHeldGame_ && ResumeHeldGame(ctx_).resumed) {
-        afterGameLoaded();
-        return;
+    if (resumeHeldGame_) {
+        const ResumeResult held = ResumeHeldGame(ctx_);
+        if (held.resumed) {
+            // The series the held game belongs to goes on with it.
+            if (held.resumeSeries) resumeSeries();
+            afterGameLoaded();
+            return;
+        }
     }
     if (browserAtStart_) openGameBrowser();
 }

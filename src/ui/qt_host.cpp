@@ -101,6 +101,10 @@ void QtHost::RedrawPile(PileRef pile) {
     if (window_) window_->RedrawPile(pile);
 }
 
+std::optional<bool> QtHost::ConfirmLeaveSeriesGame() {
+    return window_ ? window_->ConfirmLeaveSeriesGame() : std::nullopt;
+}
+
 void QtHost::RecordGameResult(const GameResult& result) {
     if (window_) window_->GameEnded(result);
 }

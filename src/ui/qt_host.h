@@ -45,6 +45,7 @@ class QtHost : public Host {
     void ShowProposedMove(PileRef from, int position, PileRef to, int cardCount) override;
     void ClearProposedMove() override;
     void ShowTutorText(const std::string& text) override;
+    std::optional<bool> ConfirmLeaveSeriesGame() override;
 
   private:
     QWidget* parent_;
