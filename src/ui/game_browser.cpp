@@ -1,4 +1,6 @@
 #include "game_browser.h"
+#include "comment_mark.h"
+#include "comments.h"
 
 #include "game_catalog.h"
 #include "help_windows.h"
@@ -57,6 +59,10 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     tree_->setHeaderHidden(true);
     tree_->setMinimumWidth(280);
     tree_->setIconSize(QSize(16, 16));
+    // Games with comments carry the comment mark after their name.
+    tree_->setItemDelegate(new CommentMarkDelegate(
+        QPixmap::fromImage(images_.LoadPicture(QStringLiteral("COMMENT_YES"), devicePixelRatioF())),
+        tree_));
     tree_->setExpandsOnDoubleClick(true);
 
     name_ = new QLabel(this);
@@ -251,6 +257,7 @@ void GameBrowser::fillFolder(QTreeWidgetItem* folder) {
         item->setData(0, kCodeRole, entry.number);
         if (entry.number >= 0) {
             item->setIcon(0, iconFor(browser::TypeIconName(entry.type)));
+            item->setData(0, kHasCommentsRole, HasComments(ctx_, entry.name));
             if (entry.number == preselectGame_) toSelect = item;
         }
     }

@@ -123,7 +123,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.customizeRules = Later(a, Add(tools, "Customize &rules...", Qt::CTRL | Qt::Key_R));
     a.favouritesDialog = Add(tools, "&Favorite games...", Qt::CTRL | Qt::Key_F);
     a.cardCounter = Add(tools, "&Card counter...", Qt::Key_F8);
-    a.comments = Later(a, Add(tools, "&Comments..."));
+    a.comments = Add(tools, "&Comments...");
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     a.rules = Add(help, "&Rules", Qt::Key_F1);

@@ -5,6 +5,7 @@
 #include "bookmarks.h"
 #include "browser_catalogue.h"
 #include "card_counter_window.h"
+#include "comments_dialog.h"
 #include "demo_window.h"
 #include "game_browser.h"
 #include "game_catalog.h"
@@ -189,6 +190,10 @@ void MainWindow::connectCommands() {
             [this] { ShowGameInformation(this, ctx_); });
     connect(a.rules, &QAction::triggered, this, &MainWindow::showRules);
     connect(a.cardCounter, &QAction::triggered, this, [this] { cardCounter().Open(); });
+    connect(a.comments, &QAction::triggered, this, [this] {
+        CommentsDialog comments(ctx_, images_, this);
+        comments.exec();
+    });
     connect(a.contents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
     connect(a.tipOfTheDay, &QAction::triggered, this, [this] { ShowTipOfTheDay(this, ctx_); });
     connect(a.about, &QAction::triggered, this, [this] {
