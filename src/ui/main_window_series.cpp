@@ -79,8 +79,10 @@ void MainWindow::showSeriesPanel(bool shown) {
     updateSeriesCommands();
     // Where the player left it, within the screen.
     const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
-    QPoint at(ReadSettingInt(ctx_, "Settings", "Series_Form_Left", geometry().left() + 20),
-              ReadSettingInt(ctx_, "Settings", "Series_Form_Top", geometry().top() + 80));
+    // At first in the table's lower left corner, clear of the piles.
+    QPoint at(ReadSettingInt(ctx_, "Settings", "Series_Form_Left", geometry().left() + 10),
+              ReadSettingInt(ctx_, "Settings", "Series_Form_Top",
+                             geometry().bottom() - seriesPanel_->sizeHint().height() - 40));
     if (screen.isValid() && !screen.contains(at)) at = screen.topLeft() + QPoint(20, 80);
     seriesPanel_->move(at);
     seriesPanel_->show();

@@ -216,7 +216,10 @@ SeriesManagerDialog::SeriesManagerDialog(GameContext& ctx, QWidget* parent)
 
     fill();
     // The last series started, in its folder.
-    const int last = std::atoi(ReadPreference(ctx_, "Series_Num", "0").c_str());
+    int last = std::atoi(ReadPreference(ctx_, "Series_Num", "0").c_str());
+    // Else the first series this catalogue can play.
+    for (const SeriesDefinition& series : BuiltInSeries())
+        if (last <= 0 && SeriesPlayable(ctx_, series.number)) last = series.number;
     selectSeries(last > 0 ? last : 1);
 }
 

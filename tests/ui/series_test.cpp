@@ -67,8 +67,9 @@ class SeriesTest : public QObject {
         QVERIFY(!w.window.actions().quitSeries->isEnabled());
 
         SeriesManagerDialog manager(w.ctx, &w.window);
-        // The built-in series are there, the first chosen; they cannot be edited.
-        QCOMPARE(manager.selectedSeries(), 1);
+        // The built-in series are there, the first one this catalogue plays chosen.
+        QVERIFY(manager.selectedSeries() > 0);
+        QVERIFY(SeriesPlayable(w.ctx, manager.selectedSeries()));
         manager.selectSeries(5);
         QCOMPARE(manager.selectedSeries(), 5);
 
@@ -200,6 +201,42 @@ class SeriesTest : public QObject {
         QVERIFY(entered);
     }
 
+    void aWonSeriesGameShowsTheSituationAndGoesOnToTheNextGame() {
+        SeriesWindow w;
+        QVERIFY(w.shown);
+        QVERIFY(w.window.StartSeriesGames(6, "Player 1"));
+        QCOMPARE(GetSetting(w.ctx.settings, field::kGameNumber), std::string("0001"));
+        // The game ends won, as the end of a game reports it; the situation follows the
+        // winning animation and offers the next game.
+        Host::GameResult won;
+        won.game = 1;
+        won.player = "Player 1";
+        won.won = true;
+        won.score = 52;
+        won.seconds = 90;
+        won.endTime = 1'700'000'000;
+        SetSetting(w.ctx.settings, field::kConfirmEnterHiScores, "N");
+        w.host.RecordGameResult(won);
+        w.ctx.flags[GameStateFlags::kInPlay] = 0;
+        QCOMPARE(w.window.series()->played, 2);
+        expect_.push_back(OnModals({[](QWidget* m) {
+            auto* dialog = qobject_cast<SeriesSituationDialog*>(m);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->okButton()->text(), QStringLiteral("&Next game"));
+            QCOMPARE(dialog->grid()->item(0, 2)->text(), QStringLiteral("52"));
+            QCOMPARE(dialog->grid()->item(0, 5)->text(), QStringLiteral("Won"));
+            dialog->reject();
+        }}));
+        w.window.ShowGameWon();
+        // After a win the next game starts whatever button closed the situation.
+        QCOMPARE(GetSetting(w.ctx.settings, field::kGameNumber), std::string("0028"));
+        QVERIFY(w.ctx.flags[GameStateFlags::kInPlay]);
+        QCOMPARE(w.window.seriesPanel()->counter()->text(), QStringLiteral("2/3  "));
+        const SeriesInProgressRead read = ReadSeriesInProgress(w.ctx);
+        QVERIFY(read.series);
+        QVERIFY(read.series->results[0] && read.series->results[0]->won);
+    }
+
     void aDamagedSeriesFileIsToldAndTheBuiltInSeriesStillPlay() {
         SeriesWindow w;
         QVERIFY(w.shown);
@@ -211,7 +248,7 @@ class SeriesTest : public QObject {
         }}));
         SeriesManagerDialog manager(w.ctx, &w.window);
         manager.selectSeries(5000);
-        QCOMPARE(manager.selectedSeries(), 1);
+        QVERIFY(manager.selectedSeries() > 0 && manager.selectedSeries() < kFirstUserSeries);
         QVERIFY(w.window.StartSeriesGames(6, "Player 1"));
         QCOMPARE(GetSetting(w.ctx.settings, field::kGameNumber), std::string("0001"));
         QCOMPARE(w.window.seriesPanel()->windowTitle(), QStringLiteral("Series: Freecell variations"));
