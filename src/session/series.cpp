@@ -62,6 +62,20 @@ bool KnownGame(const GameContext& ctx, int game) {
     return game >= 0 && !GameName(ctx, game).empty();
 }
 
+// The lines of a series file; false when it is missing (`exists` false) or cannot be read.
+bool ReadSeriesLines(const std::string& path, bool& exists, std::string& problem,
+                     std::vector<std::string>& lines) {
+    exists = FileExists(path);
+    if (!exists) return false;
+    std::string text;
+    if (!ReadFileText(path, text)) {
+        problem = "it cannot be read.";
+        return false;
+    }
+    lines = SplitTextLines(text);
+    return true;
+}
+
 std::string UserSeriesPath(const GameContext& ctx) {
     return DataFilePath(ctx, kSeriesFile);
 }
@@ -214,15 +228,7 @@ const std::vector<SeriesDefinition>& BuiltInSeries() {
 
 UserSeriesFile LoadUserSeries(const GameContext& ctx) {
     UserSeriesFile file;
-    const std::string path = UserSeriesPath(ctx);
-    file.exists = FileExists(path);
-    if (!file.exists) return file;
-    std::string text;
-    if (!ReadFileText(path, text)) {
-        file.problem = "it cannot be read.";
-        return file;
-    }
-    file.lines = SplitTextLines(text);
+    if (!ReadSeriesLines(UserSeriesPath(ctx), file.exists, file.problem, file.lines)) return file;
     file.problem = ParseUserSeries(ctx, file.lines, file.series);
     if (!file.problem.empty()) file.series.clear();
     return file;
@@ -419,16 +425,10 @@ std::vector<std::string> SeriesInProgressLines(const SeriesInProgress& s) {
 
 SeriesInProgressRead ReadSeriesInProgress(const GameContext& ctx) {
     SeriesInProgressRead read;
-    const std::string path = SeriesInProgressPath(ctx);
-    read.exists = FileExists(path);
-    if (!read.exists) return read;
-    std::string text;
-    if (!ReadFileText(path, text)) {
-        read.problem = "it cannot be read.";
-        return read;
-    }
+    std::vector<std::string> lines;
+    if (!ReadSeriesLines(SeriesInProgressPath(ctx), read.exists, read.problem, lines)) return read;
     SeriesInProgress series;
-    read.problem = ParseInProgress(ctx, SplitTextLines(text), series);
+    read.problem = ParseInProgress(ctx, lines, series);
     if (read.problem.empty()) read.series = std::move(series);
     return read;
 }

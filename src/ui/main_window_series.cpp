@@ -31,8 +31,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-constexpr int kBuiltInFolder = 1;
-constexpr int kUserFolder = 2;
 
 } // namespace
 
@@ -117,7 +115,7 @@ bool MainWindow::StartSeriesGames(int number, const std::string& player) {
     StorePreference(ctx_, "Series_Num", std::to_string(number));
     StorePreference(ctx_, "Series_Name", SeriesName(ctx_, number));
     StorePreference(ctx_, "Series_TreeNum",
-                    std::to_string(number < kFirstUserSeries ? kBuiltInFolder : kUserFolder));
+                    std::to_string(number < kFirstUserSeries ? kBuiltInSeriesFolder : kUserSeriesFolder));
     showSeriesPanel(true);
     updateSeriesCommands();
     return true;

@@ -33,8 +33,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-constexpr int kBuiltInFolder = 1;
-constexpr int kUserFolder = 2;
 constexpr int kAddNewSeries = 0;
 constexpr int kNumberRole = Qt::UserRole;
 constexpr int kFolderRole = Qt::UserRole + 1;
@@ -226,9 +224,9 @@ SeriesManagerDialog::SeriesManagerDialog(GameContext& ctx, QWidget* parent)
 void SeriesManagerDialog::fill() {
     tree_->clear();
     auto* builtIn = new QTreeWidgetItem(tree_, {QStringLiteral("Series")});
-    builtIn->setData(0, kFolderRole, kBuiltInFolder);
+    builtIn->setData(0, kFolderRole, kBuiltInSeriesFolder);
     auto* mine = new QTreeWidgetItem(tree_, {QStringLiteral("My Series")});
-    mine->setData(0, kFolderRole, kUserFolder);
+    mine->setData(0, kFolderRole, kUserSeriesFolder);
     for (const SeriesDefinition& series : AllSeries(ctx_, true)) {
         auto* item =
             new QTreeWidgetItem(series.builtIn() ? builtIn : mine, {Q(series.name)});

@@ -43,6 +43,10 @@ class SeriesEditDialog : public QDialog {
     QListWidget* chosen_{};
 };
 
+// The manager's two folders, as the preference Series_TreeNum keeps the last one used.
+inline constexpr int kBuiltInSeriesFolder = 1;
+inline constexpr int kUserSeriesFolder = 2;
+
 // The Series Manager: the built-in series and the player's own in a tree, with
 // "(Add a new Series)"; New, Edit, Delete, Statistics and Play (for the player chosen).
 class SeriesManagerDialog : public QDialog {
