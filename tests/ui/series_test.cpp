@@ -30,7 +30,7 @@ using test::OnModals;
 using test::Press;
 
 struct SeriesWindow : test::HostedWindow {
-    SeriesWindow() {
+    explicit SeriesWindow(const QString& folder = {}) : test::HostedWindow(folder) {
         if (!shown) return;
         SetSetting(ctx.settings, field::kCardsAnimate, "N");
         SetSetting(ctx.settings, field::kSoundsEnabled, "N");
@@ -235,6 +235,63 @@ class SeriesTest : public QObject {
         const SeriesInProgressRead read = ReadSeriesInProgress(w.ctx);
         QVERIFY(read.series);
         QVERIFY(read.series->results[0] && read.series->results[0]->won);
+
+        // The two other games won too: after the last one the series ends, its score makes
+        // the series table and the manager opens.
+        for (const int game : {28, 30}) {
+            won.game = game;
+            w.host.RecordGameResult(won);
+            w.ctx.flags[GameStateFlags::kInPlay] = 0;
+            if (game == 30) SetSetting(w.ctx.settings, field::kConfirmEnterHiScores, "Y");
+            expect_.push_back(OnModals({[](QWidget* m) {
+                QVERIFY(qobject_cast<SeriesSituationDialog*>(m));
+                qobject_cast<QDialog*>(m)->accept();
+            }}));
+            if (game == 30)
+                expect_.back()->insert(expect_.back()->end(),
+                                       {[](QWidget* m) {
+                                            auto* dialog = qobject_cast<HiScoresDialog*>(m);
+                                            QVERIFY(dialog);
+                                            QCOMPARE(dialog->windowTitle(),
+                                                     QStringLiteral("Your score has made the "
+                                                                    "Freecell variations Series "
+                                                                    "Hi-Scores list!"));
+                                            QCOMPARE(dialog->grid()->item(0, 2)->text(),
+                                                     QStringLiteral("156"));
+                                            QCOMPARE(dialog->grid()->item(0, 5)->text(),
+                                                     QStringLiteral("Won"));
+                                            dialog->accept();
+                                        },
+                                        [](QWidget* m) {
+                                            QVERIFY(qobject_cast<SeriesManagerDialog*>(m));
+                                            qobject_cast<QDialog*>(m)->reject();
+                                        }});
+            w.window.ShowGameWon();
+        }
+        QVERIFY(!w.window.series());
+        QCOMPARE(CurrentSeries(w.ctx), -1);
+    }
+
+    void aHeldSeriesGameResumesItsSeriesAtTheNextStart() {
+        QTemporaryDir folder;
+        {
+            SeriesWindow w(folder.path());
+            QVERIFY(w.shown);
+            QVERIFY(w.window.StartSeriesGames(6, "Player 1"));
+            SetSetting(w.ctx.settings, field::kConfirmQuitGame, "N");
+            w.window.NextSeriesGame(true);
+            QCOMPARE(w.window.series()->played, 2);
+            w.window.HoldAndExit();
+            QVERIFY(!w.window.isVisible());
+        }
+        SeriesWindow again(folder.path());
+        QVERIFY(again.shown);
+        QTRY_VERIFY(again.window.series());
+        QCOMPARE(again.window.series()->played, 2);
+        QCOMPARE(GetSetting(again.ctx.settings, field::kGameNumber), std::string("0028"));
+        QVERIFY(again.window.seriesPanel()->isVisible());
+        QCOMPARE(again.window.seriesPanel()->counter()->text(), QStringLiteral("2/3  "));
+        QVERIFY(again.window.actions().quitSeries->isEnabled());
     }
 
     void aDamagedSeriesFileIsToldAndTheBuiltInSeriesStillPlay() {
