@@ -45,7 +45,7 @@ struct RunResult {
 bool GameWon(CliSession& session) {
     GameContext& ctx = session.ctx();
     if (session.host().GameWon()) return true;
-    return ctx.flags[GameStateFlags::kInPlay] && fnWonTest(ctx);
+    return WinsIfEnded(ctx);
 }
 
 RunResult PlayMoves(CliSession& session, const std::vector<std::string>& words) {

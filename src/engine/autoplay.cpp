@@ -5,6 +5,7 @@
 #include "moves.h"
 #include "pick_up.h"
 #include "score.h"
+#include "game_params.h"
 
 #include <algorithm>
 #include <array>
@@ -263,8 +264,14 @@ bool fnAutoplay(GameContext& ctx, bool ask, const std::string& question) {
 }
 
 bool GameResultWon(const GameContext& ctx, int score) {
-    if (ctx.Param(49) != 0) return score >= ctx.Param(49);
+    if (ctx.Param(param::kScoreToWin) != 0) return score >= ctx.Param(param::kScoreToWin);
     return ctx.flags[GameStateFlags::kWon] != 0;
+}
+
+bool WinsIfEnded(GameContext& ctx) {
+    if (!ctx.flags[GameStateFlags::kInPlay]) return false;
+    if (fnWonTest(ctx)) return true;
+    return ctx.Param(param::kScoreToWin) != 0 && GameResultWon(ctx, StoredScore(ctx));
 }
 
 void fnEndGame(GameContext& ctx) {

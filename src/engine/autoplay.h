@@ -21,6 +21,9 @@ bool fnWonTest(GameContext& ctx);
 bool fnLostTest(GameContext& ctx);
 // The game's result: the won flag, or with parameter 49 a score of at least that much.
 bool GameResultWon(const GameContext& ctx, int score);
+// True while the game is in play and, ended now, would count as won: its won test holds, or
+// a game won by its score (Salic Law, Double or Quits) has reached that score.
+bool WinsIfEnded(GameContext& ctx);
 // Ends the game in play, won or not, and hands its result on.
 void fnEndGame(GameContext& ctx);
 

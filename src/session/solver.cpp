@@ -59,6 +59,8 @@ class Search {
         ctx_.play.assistMode = 0;
         // Sounds off: the search plays many moves.
         SetSetting(ctx_.settings, field::kSoundsEnabled, "N");
+        // The search takes its moves back itself: undo keeps its step log but no table copies.
+        ctx_.undoHistory.copiesTable = false;
         tableauInterchangeable_ =
             Interchangeable({param::kTableauEmptyRule, param::kTableauDirection,
                              param::kTableauMethod, param::kTableauPastStop, param::kTableauDealFlag},
@@ -71,6 +73,9 @@ class Search {
         // tables keep them too and let the measure of the table judge them.
         parentTradesPruned_ = ctx_.Param(param::kTableauMaxCards) == -1 && !options.bestFirst &&
                               options.beamWidth == 0;
+        for (int i = 0; i < TableauCount(ctx_); ++i)
+            if (ctx_.Param(param::kTableauDirection + i) == direction::kUpOrDown)
+                parentTradesPruned_ = false;
         // The order in which cards go home, where every foundation builds one way from its
         // Ace or King by suit, colour or rank alone.
         const int order = ctx_.Param(param::kFoundationDirection);
@@ -84,9 +89,6 @@ class Search {
             homeOrder_ = order == direction::kUp ? 1 : -1;
             homeMatch_ = match;
         }
-        for (int i = 0; i < TableauCount(ctx_); ++i)
-            if (ctx_.Param(param::kTableauDirection + i) == direction::kUpOrDown)
-                parentTradesPruned_ = false;
     }
 
     SolveResult Run() {
@@ -193,9 +195,7 @@ class Search {
     }
 
     bool Won() {
-        if (host_.won) return true;
-        if (!ctx_.flags[GameStateFlags::kInPlay]) return false;
-        return fnWonTest(ctx_);
+        return host_.won || WinsIfEnded(ctx_);
     }
 
     bool FaceDownBelow(PileRef pile, int position) const {

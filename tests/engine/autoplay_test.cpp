@@ -105,6 +105,23 @@ TEST_F(EndGameTest, ScoreNeededToWinDecidesTheResult) {
     EXPECT_TRUE(host.results.back().won);
 }
 
+TEST_F(EndGameTest, AGameWonByItsScoreCountsAsWonOnceTheScoreIsReachedWhileInPlay) {
+    Set(49, 500);
+    Fila(1) = Cards({S(13)}); // a King left on the table by rule
+    SetSetting(ctx.settings, field::kScore, "000495");
+    EXPECT_FALSE(WinsIfEnded(ctx));
+    SetSetting(ctx.settings, field::kScore, "000500");
+    EXPECT_TRUE(WinsIfEnded(ctx));
+    ctx.flags[GameStateFlags::kInPlay] = 0;
+    EXPECT_FALSE(WinsIfEnded(ctx));
+    // Without a score to reach, only the won test counts.
+    Set(49, 0);
+    ctx.flags[GameStateFlags::kInPlay] = 1;
+    EXPECT_FALSE(WinsIfEnded(ctx));
+    Fila(1).clear();
+    EXPECT_TRUE(WinsIfEnded(ctx));
+}
+
 TEST_F(EndGameTest, EndingDisablesTheGameCommandsAndRecordsTheTime) {
     ctx.play.timeText = "0:02:05";
     host.now = 1000;
