@@ -41,6 +41,14 @@ void UndoSide::Clear() {
 void RecordStep(GameContext& ctx, UndoSideId sideId) {
     UndoSide& side = sideId == UndoSideId::Undo ? ctx.undoHistory.undo : ctx.undoHistory.redo;
     SetSetting(ctx.settings, sideId == UndoSideId::Undo ? field::kUndoUsed : field::kRedoUsed, "0");
+    if (!ctx.undoHistory.copiesTable) {
+        side.Stock.resize(side.Stock.size() + kStockLines);
+        side.Foundations.resize(side.Foundations.size() + kFoundationLines);
+        side.Piles.resize(side.Piles.size() + kPileLines);
+        side.Reserves.resize(side.Reserves.size() + kReserveLines);
+        side.StepLog += ",";
+        return;
+    }
     const TableSnapshot lines = BuildTableSnapshot(ctx);
     // The selection held in foundation 1 by the pairing games is never taken back.
     const bool selectionInFoundation1 =

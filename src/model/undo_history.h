@@ -24,6 +24,9 @@ struct UndoSide {
 struct UndoHistory {
     UndoSide undo;
     UndoSide redo;
+    // False while a search plays moves that it takes back itself: a step keeps its log entry
+    // and its place, but the table is not copied (undoing such a step restores nothing).
+    bool copiesTable = true;
     void Clear() {
         undo.Clear();
         redo.Clear();
