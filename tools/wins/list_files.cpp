@@ -42,10 +42,16 @@ void WriteWinningList(const std::filesystem::path& dir, int game, long long deal
                       const std::vector<std::string>& line) {
     char name[64];
     std::snprintf(name, sizeof name, "%04d-deal-%lld.moves", game, deal);
-    std::ofstream file(dir / name, std::ios::binary);
+    std::error_code made;
+    std::filesystem::create_directories(dir, made);
+    const std::filesystem::path path = dir / name;
+    std::ofstream file(path, std::ios::binary);
     file << "# game " << game << " deal " << deal << (autoplay ? " autoplay" : "") << "\n";
     for (const std::string& move : line)
         file << move << "\n";
+    file.close();
+    // A line found after hours of search must not be lost without a word.
+    if (!file) throw std::runtime_error("cannot write " + path.string());
 }
 
 long long OptionNumber(const std::string& name, const std::string& text) {
@@ -70,6 +76,9 @@ int RunGenerator(const char* name, const char* usage, const std::function<int()>
     } catch (const UsageError& e) {
         std::cerr << name << ": " << e.message << "\n";
         return kExitUsage;
+    } catch (const std::runtime_error& e) {
+        std::cerr << name << ": " << e.what() << "\n";
+        return 1;
     }
 }
 

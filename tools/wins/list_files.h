@@ -17,7 +17,8 @@ namespace quendra {
 bool PlayConfirms(InProcessCli& cli, int game, long long deal, const std::vector<std::string>& line,
                   bool autoplay);
 
-// Writes the line as `dir`/NNNN-deal-D.moves, led by "# game N deal D [autoplay]".
+// Writes the line as `dir`/NNNN-deal-D.moves, led by "# game N deal D [autoplay]", making the
+// folder when needed; std::runtime_error when the file cannot be written.
 void WriteWinningList(const std::filesystem::path& dir, int game, long long deal, bool autoplay,
                       const std::vector<std::string>& line);
 
