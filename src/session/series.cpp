@@ -534,4 +534,17 @@ void DropSeriesInProgress(const GameContext& ctx) {
     std::filesystem::remove(SeriesInProgressPath(ctx), ec);
 }
 
+bool ClearSeriesScores(GameContext& ctx, bool ask) {
+    if (ask && ctx.host.AskYesNoCancel(kClearSeriesScoresQuestion) != Host::Answer::Yes)
+        return false;
+    // The old tables stay until the new file is in place.
+    RecordFile file = RecordFile::Load(DataFilePath(ctx, kSeriesScoresFile));
+    file.Lines().clear();
+    file.EnsureVersionSection();
+    file.MarkModified();
+    if (!file.Save(ctx.host)) return false;
+    ctx.host.ShowInformation(kSeriesScoresClearedMessage);
+    return true;
+}
+
 } // namespace quendra

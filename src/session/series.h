@@ -155,4 +155,11 @@ SeriesEnding FinishSeries(GameContext& ctx, const SeriesInProgress& series);
 // Deletes Data/Series_e01.dat.
 void DropSeriesInProgress(const GameContext& ctx);
 
+// "Series values only" of "Clear values": asked (Yes and No) with `ask`, every series table
+// starts afresh (its default entries come back); then kSeriesScoresClearedMessage.
+inline constexpr const char* kClearSeriesScoresQuestion =
+    "Are you sure you want to clear the Series Hi-Scores for all players and all series?";
+inline constexpr const char* kSeriesScoresClearedMessage = "Series Hi-Scores have been cleared.";
+bool ClearSeriesScores(GameContext& ctx, bool ask = true);
+
 } // namespace quendra

@@ -2,6 +2,7 @@
 
 #include "game_catalog.h"
 #include "hiscores.h"
+#include "series.h"
 #include "statistics.h"
 #include "statistics_parts.h"
 
@@ -163,8 +164,6 @@ ClearValuesDialog::ClearValuesDialog(GameContext& ctx, QWidget* parent)
         whichColumn->addWidget(radio);
     }
     select_->button(StatisticsOnly)->setChecked(true);
-    // The series have no values to clear yet: their choice waits for them.
-    select_->button(SeriesOnly)->setEnabled(false);
     which->setEnabled(false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
@@ -204,6 +203,9 @@ void ClearValuesDialog::clearChosen() {
         break;
     case LogOnly:
         ShowClearLog(this, ctx_);
+        break;
+    case SeriesOnly:
+        if (!ClearSeriesScores(ctx_)) return;
         break;
     default:
         return;

@@ -4,6 +4,7 @@
 #include "hiscores.h"
 #include "players.h"
 #include "record_file.h"
+#include "series.h"
 #include "settings.h"
 #include "statistics.h"
 #include "statistics_parts.h"
@@ -413,7 +414,7 @@ class StatisticsViewsTest : public QObject {
         QCOMPARE(LogRecordCount(p.ctx), 0);
         QVERIFY(ReadOverallTable(p.ctx).empty());
 
-        // One kind of values opens its own dialog; the series cannot be chosen yet.
+        // One kind of values opens its own dialog.
         ClearValuesDialog select(p.ctx);
         QString opened;
         test::WhenModal([&](QWidget* log) {
@@ -423,8 +424,24 @@ class StatisticsViewsTest : public QObject {
         select.choose(ClearValuesDialog::LogOnly);
         QCOMPARE(opened, QStringLiteral("Clear Log statistics"));
         QCOMPARE(select.result(), int(QDialog::Accepted));
-        for (const QRadioButton* value : select.findChildren<QRadioButton*>())
-            QCOMPARE(value->isEnabled(), value->text() != QStringLiteral("Series values only"));
+
+        // The series tables start afresh, once the player says yes.
+        SeriesInProgress series;
+        series.number = 6;
+        series.player = "Ann";
+        series.games = {"001"};
+        series.results = {SeriesGameResult{60, true, "01", 500, true}};
+        QVERIFY(FinishSeries(p.ctx, series).rank == 0);
+        p.host.yesNoAnswers = {Host::Answer::No};
+        ClearValuesDialog keep(p.ctx);
+        keep.choose(ClearValuesDialog::SeriesOnly);
+        QCOMPARE(keep.result(), int(QDialog::Rejected));
+        QCOMPARE(ReadHiScores(p.ctx, ScoreTableKind::Series, 6, "01").front().score, 500);
+        ClearValuesDialog clear(p.ctx);
+        clear.choose(ClearValuesDialog::SeriesOnly);
+        QCOMPARE(clear.result(), int(QDialog::Accepted));
+        QCOMPARE(p.host.informations.back(), std::string(kSeriesScoresClearedMessage));
+        QVERIFY(ReadHiScores(p.ctx, ScoreTableKind::Series, 6, "01").front().player.starts_with("* "));
     }
 
     void clearingHiScoresOfOnePlayerKeepsTheOthersEntries() {
