@@ -1,5 +1,6 @@
 #include "browser_catalogue.h"
 
+#include "fast_search.h"
 #include "game_catalog.h"
 #include "game_params.h"
 #include "settings.h"
@@ -94,14 +95,8 @@ void SortByName(std::vector<Entry>& entries) {
 
 std::vector<Entry> SectionGames(const GameContext& ctx, const char* section) {
     std::vector<Entry> entries;
-    std::vector<std::string> lines;
-    if (!ReadTextLines(GamesDatPath(ctx), lines)) return entries;
-    for (const std::string& stored : SectionLines(lines, section)) {
-        const int number = ToInt(fnUnshiftText(stored));
-        if (number < 0) continue;
-        Entry entry = EntryFor(ctx, number);
-        if (!entry.name.empty()) entries.push_back(entry);
-    }
+    for (const int number : SectionGameNumbers(ctx, section))
+        entries.push_back(EntryFor(ctx, number));
     SortByName(entries);
     return entries;
 }

@@ -54,10 +54,10 @@ MainActions BuildMainMenus(QMainWindow* window) {
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     a.newGame = Add(file, "&New game", Qt::Key_F2);
     a.openGame = Add(file, "&Open a game...", Qt::CTRL | Qt::Key_F12);
-    a.fastSearch = Later(a, Add(file, "Games Fast Search..."));
+    a.fastSearch = Add(file, "Games Fast Search...");
     file->addSeparator();
     a.restartGame = Add(file, "&Restart game", Qt::CTRL | Qt::Key_F2);
-    a.gameNumber = Later(a, Add(file, "S&elect a game number...", Qt::Key_F3));
+    a.gameNumber = Add(file, "S&elect a game number...", Qt::Key_F3);
     QMenu* random = file->addMenu(QStringLiteral("R&andom game"));
     a.randomFavourite = Add(random, "From &favorite games", Qt::CTRL | Qt::SHIFT | Qt::Key_F);
     a.randomAll = Add(random, "From &all games", Qt::CTRL | Qt::SHIFT | Qt::Key_A);

@@ -172,6 +172,8 @@ void MainWindow::connectCommands() {
     connect(a.favouritesDialog, &QAction::triggered, this, &MainWindow::EditFavourites);
     connect(a.players, &QAction::triggered, this, &MainWindow::ChoosePlayers);
     connect(a.hiScores, &QAction::triggered, this, [this] { ShowHiScoresOf(); });
+    connect(a.gameNumber, &QAction::triggered, this, &MainWindow::SelectGameNumber);
+    connect(a.fastSearch, &QAction::triggered, this, &MainWindow::ShowFastSearch);
     connectSeriesCommands();
     const std::pair<QAction*, StatisticsKind> views[] = {
         {a.gameStatistics, StatisticsKind::Game},

@@ -22,6 +22,7 @@ namespace quendra {
 struct GameContext;
 class CardCounterWindow;
 class DemoWindow;
+class FastSearchWindow;
 class SeriesPanel;
 struct SeriesInProgress;
 class PauseScreen;
@@ -144,6 +145,12 @@ class MainWindow : public QMainWindow {
     void ShowStatistics(StatisticsKind kind);
     // What the views open: the hi-scores, and a deal of the log started on the table.
     StatisticsLinks statisticsLinks();
+
+    // "S&elect a game number...": the dialog, then the chosen game on the chosen deal.
+    void SelectGameNumber();
+    // "Games Fast Search...": the floating list of games, made when first asked for.
+    void ShowFastSearch();
+    FastSearchWindow* fastSearch() const { return fastSearch_; }
 
     // Series (main_window_series.cpp).
     // "Series Manager...": a series chosen there starts for the player chosen.
@@ -285,6 +292,7 @@ class MainWindow : public QMainWindow {
     bool demoStop_ = false;
     bool demoStepBack_ = false;
     QString tutorText_;
+    FastSearchWindow* fastSearch_{};
 };
 
 } // namespace quendra

@@ -3,6 +3,7 @@
 #include "autoplay_setting.h"
 #include "bookmarks.h"
 #include "browser_catalogue.h"
+#include "fast_search_window.h"
 #include "favourites.h"
 #include "game_catalog.h"
 #include "game_context.h"
@@ -42,10 +43,12 @@ void MainWindow::noteGameStarted() {
     if (!ctx_.flags[GameStateFlags::kInPlay]) return;
     NoteGamePlayed(ctx_, currentGame());
     NoteDealNumber(ctx_, GetSetting(ctx_.settings, field::kDealNumber));
+    if (fastSearch_) fastSearch_->gameStarted();
 }
 
 void MainWindow::GameEnded(const Host::GameResult& result) {
     const RecordOutcome outcome = RecordEndedGame(ctx_, result);
+    if (result.won && fastSearch_) fastSearch_->gameWon(result.game);
     // A result that made the hi-scores is shown at once, before the winning animation; not
     // while the window closes.
     if (outcome.showHiScores && isVisible() && !closing_ && !closeAfterAnimation_)
@@ -164,6 +167,7 @@ void MainWindow::EditFavourites() {
     if (dialog.exec() != QDialog::Accepted) return;
     WriteFavourites(ctx_, dialog.favourites());
     RebuildFavouritesMenu();
+    if (fastSearch_) fastSearch_->favouritesChanged();
 }
 
 void MainWindow::ShowGameWon() {
