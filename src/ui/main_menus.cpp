@@ -119,7 +119,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.gameInformation = Add(statistics, "Game &information...", Qt::Key_F5);
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-    a.customize = Later(a, Add(tools, "C&ustomize...", Qt::CTRL | Qt::Key_U));
+    a.customize = Add(tools, "C&ustomize...", Qt::CTRL | Qt::Key_U);
     a.customizeRules = Later(a, Add(tools, "Customize &rules...", Qt::CTRL | Qt::Key_R));
     a.favouritesDialog = Add(tools, "&Favorite games...", Qt::CTRL | Qt::Key_F);
     a.cardCounter = Add(tools, "&Card counter...", Qt::Key_F8);
@@ -138,9 +138,9 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.popupGameInformation = a.tablePopup->addAction(QStringLiteral("Game information..."));
     a.popupFavourites = a.tablePopup->addAction(QStringLiteral("Favorite games..."));
     a.tablePopup->addSeparator();
-    Later(a, a.tablePopup->addAction(QStringLiteral("Change card set")));
-    Later(a, a.tablePopup->addAction(QStringLiteral("Change deck")));
-    Later(a, a.tablePopup->addAction(QStringLiteral("Change background")));
+    a.popupCardSet = a.tablePopup->addAction(QStringLiteral("Change card set"));
+    a.popupDeck = a.tablePopup->addAction(QStringLiteral("Change deck"));
+    a.popupBackground = a.tablePopup->addAction(QStringLiteral("Change background"));
     a.tablePopup->addSeparator();
     a.popupPause = a.tablePopup->addAction(QStringLiteral("Pause\tCtrl+P"));
     a.popupPause->setCheckable(true);

@@ -71,6 +71,9 @@ struct MainActions {
     QAction* popupFavourites{};
     QAction* popupQuitGame{};
     QAction* popupCardCounter{};
+    QAction* popupCardSet{};
+    QAction* popupDeck{};
+    QAction* popupBackground{};
 
     // The actions of commands that have no window yet: they stay disabled.
     QList<QAction*> unavailable;

@@ -192,6 +192,11 @@ void MainWindow::connectCommands() {
             [this] { ShowGameInformation(this, ctx_); });
     connect(a.rules, &QAction::triggered, this, &MainWindow::showRules);
     connect(a.cardCounter, &QAction::triggered, this, [this] { cardCounter().Open(); });
+    connect(a.customize, &QAction::triggered, this, [this] { Customise(); });
+    // The popup's look commands open their page of "Customize".
+    connect(a.popupCardSet, &QAction::triggered, this, [this] { Customise(1); });
+    connect(a.popupDeck, &QAction::triggered, this, [this] { Customise(2); });
+    connect(a.popupBackground, &QAction::triggered, this, [this] { Customise(3); });
     connect(a.comments, &QAction::triggered, this, [this] {
         CommentsDialog comments(ctx_, images_, this);
         comments.exec();

@@ -105,6 +105,10 @@ class MainWindow : public QMainWindow {
     DemoWindow* demoWindow() const { return demo_; }
     // The "Card counter" window, made when first asked for.
     CardCounterWindow& cardCounter();
+    // "C&ustomize...", opened on page `page` (0: General); the choices apply at once.
+    void Customise(int page = 0);
+    // Brings the stored look to the window: tool bar, panels, cursor, cards and background.
+    void ApplyCustomisation();
     // What the host hands on from the tutor.
     void ShowProposedMove(PileRef from, int position, PileRef to, int cardCount);
     void ClearProposedMove();
