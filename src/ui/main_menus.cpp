@@ -94,13 +94,13 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.tutorMenu->setEnabled(false);
 
     a.seriesMenu = bar->addMenu(QStringLiteral("Series"));
-    a.seriesManager = Add(a.seriesMenu, "Series &Manager...");
-    a.nextSeriesGame = Add(a.seriesMenu, "&Next game");
-    a.seriesDisplay = Add(a.seriesMenu, "Series &Display");
+    a.seriesManager = Add(a.seriesMenu, "Series Manager...");
+    a.nextSeriesGame = Add(a.seriesMenu, "Next game");
+    a.seriesDisplay = Add(a.seriesMenu, "Series Display");
     a.seriesDisplay->setCheckable(true);
-    a.seriesSituation = Add(a.seriesMenu, "&Situation...");
-    a.seriesStatistics = Add(a.seriesMenu, "S&tatistics...");
-    a.quitSeries = Add(a.seriesMenu, "&Quit Series");
+    a.seriesSituation = Add(a.seriesMenu, "Situation...");
+    a.seriesStatistics = Add(a.seriesMenu, "Statistics...");
+    a.quitSeries = Add(a.seriesMenu, "Quit Series");
     // Until a series runs.
     for (QAction* action : {a.nextSeriesGame, a.seriesDisplay, a.seriesSituation, a.quitSeries})
         action->setEnabled(false);
