@@ -65,6 +65,8 @@ void MainWindow::updateSeriesCommands() {
     actions_.seriesDisplay->setChecked(running && seriesPanel_->isVisible());
     actions_.seriesSituation->setEnabled(running);
     actions_.quitSeries->setEnabled(running);
+    // A restart would count the series game as lost and leave its deal on the table.
+    if (running) actions_.restartGame->setEnabled(false);
     if (running) seriesPanel_->Fill(ctx_, *series_, next);
 }
 

@@ -132,6 +132,7 @@ class SeriesTest : public QObject {
         QVERIFY(w.window.seriesPanel()->isVisible());
         QCOMPARE(w.window.seriesPanel()->counter()->text(), QStringLiteral("1/2  "));
         QVERIFY(w.window.actions().nextSeriesGame->isEnabled());
+        QVERIFY(!w.window.actions().restartGame->isEnabled());
         QCOMPARE(CurrentSeries(w.ctx), 5000);
 
         // "Next game" gives up Klondike (asked as outside a series) and starts FreeCell.
@@ -194,6 +195,7 @@ class SeriesTest : public QObject {
         QVERIFY(!w.window.series());
         QVERIFY(!w.window.seriesPanel()->isVisible());
         QVERIFY(!w.window.actions().quitSeries->isEnabled());
+        QVERIFY(w.window.actions().restartGame->isEnabled());
         QCOMPARE(CurrentSeries(w.ctx), -1);
         bool entered = false;
         for (const HiScoreEntry& e : ReadHiScores(w.ctx, ScoreTableKind::Series, 5000, "01", 2))
