@@ -4,6 +4,7 @@
 #include "images_module.h"
 #include "settings.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QAction>
@@ -112,7 +113,14 @@ void FastSearchWindow::restorePlacement() {
     const int width = ReadSettingInt(ctx_, kSection, kWidthKey, kNoValue);
     const int height = ReadSettingInt(ctx_, kSection, kHeightKey, kNoValue);
     if (width > 0 && height > 0 && width < 10000 && height < 10000) resize(width, height);
-    if (left == kNoValue || top == kNoValue) return;
+    if (left == kNoValue || top == kNoValue) {
+        // At first beside the right edge of the main window, below its tool bars.
+        if (const QWidget* owner = parentWidget()) {
+            const QRect frame = owner->geometry();
+            move(std::max(frame.left(), frame.right() - size().width() - 24), frame.top() + 80);
+        }
+        return;
+    }
     // Kept on a screen, where a player can reach it.
     const QRect wanted(QPoint(left, top), size());
     for (const QScreen* screen : QApplication::screens())

@@ -161,6 +161,7 @@ void GameNumberDialog::fillPrevious() {
         SetCell(*previous_, row, 3, DateCell(entry.date));
         SetCell(*previous_, row, 4, Q(entry.player));
     }
+    previous_->resizeColumnsToContents();
     if (!previousRows_.empty()) previous_->selectRow(0);
 }
 
@@ -177,6 +178,7 @@ void GameNumberDialog::fillLost() {
         SetCell(*lost_, row, 2, DateCell(entry.date));
         SetCell(*lost_, row, 3, Q(entry.player));
     }
+    lost_->resizeColumnsToContents();
     if (!lostRows_.empty()) lost_->selectRow(0);
 }
 

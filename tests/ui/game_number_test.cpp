@@ -177,6 +177,31 @@ class GameNumberTest : public QObject {
         QCOMPARE(dialog.chosenDeal(), std::string("0000000000333"));
     }
 
+    void aDealStartedFromTheLogViewClosesTheDialog() {
+        Folder f;
+        f.ended->End(false, f.other, "4242");
+        StatisticsLinks links;
+        std::pair<int, std::string> played{-1, {}};
+        links.playDeal = [&played](int game, const std::string& deal) {
+            played = {game, deal};
+            return true;
+        };
+        GameNumberDialog dialog(f.ctx, links);
+        test::WhenModal([](QWidget* view) {
+            auto* grid = view->findChild<QTableWidget*>(QStringLiteral("grid"));
+            QVERIFY(grid && grid->rowCount() == 1);
+            grid->selectRow(0);
+            for (QPushButton* button : view->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("Play the &selected game")) button->click();
+        });
+        Child<QPushButton>(dialog, "log")->click();
+        QCOMPARE(played.first, f.other);
+        QCOMPARE(played.second, std::string("4242"));
+        QVERIFY(dialog.startedFromLog());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(dialog.chosenGame(), -1);
+    }
+
     void theMenuCommandStartsTheChosenDeal() {
         test::HostedWindow w;
         QVERIFY(w.shown);
