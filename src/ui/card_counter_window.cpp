@@ -65,7 +65,13 @@ CardCounterWindow::CardCounterWindow(GameContext& ctx, ImagesModule& images, QWi
 void CardCounterWindow::RestoreAtStartUp() {
     const int left = ReadSettingInt(ctx_, "Preference", "CardCounter_Left", -1);
     const int top = ReadSettingInt(ctx_, "Preference", "CardCounter_Top", -1);
-    if (left > 0 && top > 0) move(left, top);
+    if (left > 0 && top > 0) {
+        move(left, top);
+    } else if (const QWidget* owner = parentWidget()) {
+        // At first near the top right corner of the table, clear of the menus.
+        const QRect frame = owner->frameGeometry();
+        move(frame.right() - width() - 24, frame.top() + 110);
+    }
     if (PreferenceOn(ctx_, "CardCounter_Visible", "N")) Open();
 }
 

@@ -150,6 +150,8 @@ CommentsDialog::CommentsDialog(GameContext& ctx, const ImagesModule& images, QWi
 
     games_->setCurrentIndex(currentIndex);
     load(currentIndex);
+    // Typing goes to the note, not to the list of games.
+    editor_->setFocus();
     connect(games_, &QComboBox::currentIndexChanged, this, &CommentsDialog::gameChosen);
 }
 
