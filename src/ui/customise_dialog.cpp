@@ -1,5 +1,7 @@
 #include "customise_dialog.h"
 
+#include "autoplay_setting.h"
+
 #include "customisation.h"
 #include "game_context.h"
 #include "images_module.h"
@@ -507,6 +509,18 @@ void CustomiseDialog::openAdvanced() {
     (value("AutoPlay_All_Games") == "2" ? each : all)->setChecked(true);
     autoLayout->addWidget(all);
     autoLayout->addWidget(each);
+    // The game on the table keeps its own switch in the per-game list.
+    const std::string game = GetSetting(ctx_.settings, field::kGameNumber);
+    auto* thisGame = new QCheckBox(QStringLiteral("Autoplay o&n for %1")
+                                       .arg(game.empty() ? QStringLiteral("the current game")
+                                                         : Q(GetSetting(ctx_.settings, field::kGameName))),
+                                   autoPage);
+    thisGame->setObjectName(QStringLiteral("chkGameAutoplay"));
+    thisGame->setChecked(game.empty() || AutoplayWanted(ctx_, std::atoi(game.c_str())));
+    thisGame->setEnabled(!game.empty() && each->isChecked());
+    connect(each, &QRadioButton::toggled, thisGame,
+            [thisGame, game](bool on) { thisGame->setEnabled(on && !game.empty()); });
+    autoLayout->addWidget(thisGame);
     autoLayout->addStretch(1);
     tabs->addTab(autoPage, QStringLiteral("&Autoplay"));
 
@@ -551,6 +565,7 @@ void CustomiseDialog::openAdvanced() {
     advancedValues_["AutoPlay_All_Games"] = std::to_string(autoGroup->checkedId());
     advancedValues_["ConfirmSaveAndExit"] = ask->isChecked() ? "Y" : "N";
     advancedValues_["ConfirmSaveAndExitType"] = std::to_string(typeGroup->checkedId());
+    if (thisGame->isEnabled()) gameAutoplay_ = thisGame->isChecked() ? 1 : 0;
 }
 
 void CustomiseDialog::store() {
@@ -588,6 +603,9 @@ void CustomiseDialog::store() {
     }
     for (const auto& [key, value] : advancedValues_)
         StorePreference(ctx_, key, value);
+    const std::string game = GetSetting(ctx_.settings, field::kGameNumber);
+    if (gameAutoplay_ >= 0 && !game.empty())
+        StoreAutoplay(ctx_, std::atoi(game.c_str()), gameAutoplay_ == 1);
     QApplication::restoreOverrideCursor();
     if (applyLook_) applyLook_();
 }

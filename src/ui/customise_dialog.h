@@ -102,6 +102,8 @@ class CustomiseDialog : public QDialog {
     QPushButton* apply_{};
     QPushButton* advanced_{};
     std::map<std::string, std::string> advancedValues_;
+    // The game on the table's own autoplay switch from "Advanced options": -1 untouched.
+    int gameAutoplay_ = -1;
 };
 
 } // namespace quendra

@@ -1,3 +1,4 @@
+#include "autoplay_setting.h"
 #include "customisation.h"
 #include "customise_dialog.h"
 #include "main_menus.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -181,6 +183,30 @@ class CustomiseTest : public QObject {
         QCOMPARE(messages, 1);
         QCOMPARE(GetSetting(w.ctx.settings, field::kCustomizedBackground), std::string("N"));
         QCOMPARE(GetSetting(w.ctx.settings, field::kBackgroundDefault), std::string("Y"));
+    }
+
+    void advancedOptionsKeepTheGamesOwnAutoplaySwitch() {
+        Table w;
+        QVERIFY(w.shown);
+        auto dialog = w.Dialog();
+        test::WhenModal([](QWidget* modal) {
+            auto* each = modal->findChildren<QRadioButton*>().at(0);
+            for (QRadioButton* radio : modal->findChildren<QRadioButton*>())
+                if (radio->text().startsWith(QStringLiteral("Customize"))) each = radio;
+            each->setChecked(true);
+            auto* game = modal->findChild<QCheckBox*>(QStringLiteral("chkGameAutoplay"));
+            QVERIFY(game && game->isEnabled());
+            game->setChecked(false);
+            qobject_cast<QDialog*>(modal)->accept();
+        });
+        dialog->openAdvanced();
+        QCOMPARE(dialog->advancedValues().at("AutoPlay_All_Games"), std::string("2"));
+        // Nothing is stored before OK.
+        QVERIFY(AutoplayWanted(w.ctx, 0));
+        dialog->accept();
+        QVERIFY(!AutoPlayAllGames(w.ctx));
+        QVERIFY(!AutoplayWanted(w.ctx, 0));
+        QVERIFY(AutoplayWanted(w.ctx, 1));
     }
 
     void theMenuAndThePopupOpenTheDialog() {
