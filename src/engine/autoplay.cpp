@@ -233,7 +233,7 @@ bool fnLostTest(GameContext& ctx) {
     int kings = 0;
     for (int i = 0; i < PileCardCount(pile); ++i)
         if (fnRank(PileCardAt(pile, i)) == kKingsPile + 1) ++kings;
-    if (kings < 4 || fnComputeScore(ctx) == ctx.Param(48)) return false;
+    if (kings < 4 || fnComputeScore(ctx) == ctx.Param(param::kMaxScore)) return false;
     ctx.host.ShowInformation("The game is lost.");
     ctx.flags[GameStateFlags::kWon] = 0;
     fnEndGame(ctx);

@@ -18,6 +18,7 @@ constexpr int kFoundationMaxCards = 32;
 constexpr int kTableauMaxCards = 33;
 constexpr int kStockFirst = 35;
 constexpr int kClickToMove = 37; // 1: a left click sends the card where it can go
+constexpr int kMaxScore = 48; // the game's maximum score; -1: 4 points a card
 constexpr int kScoreToWin = 49; // not 0: the game counts as won when ended with this score
 constexpr int kFamily = 50;
 constexpr int kFoundationBase = 51;      // + i; also the tableau stop rank

@@ -5,6 +5,7 @@
 #include "data_paths.h"
 #include "file_rewrite.h"
 #include "game_catalog.h"
+#include "game_params.h"
 #include "hiscores.h"
 #include "record_file.h"
 
@@ -18,8 +19,6 @@ namespace quendra {
 
 namespace {
 
-constexpr int kTargetScoreParam = 48;
-constexpr int kCardsParam = 370;
 constexpr int kNoTargetScore = -1;
 constexpr int kCardScore = 4; // without a target score, each card is worth 4 at most
 
@@ -463,9 +462,9 @@ std::optional<SeriesInProgress> StartSeries(GameContext& ctx, int number, const 
 }
 
 int GameMaximumScore(const GameContext& ctx) {
-    const int target = ctx.Param(kTargetScoreParam);
+    const int target = ctx.Param(param::kMaxScore);
     // Our catalogue leaves the target at 0 where a game has none, as -1 says.
-    if (target == kNoTargetScore || target <= 0) return kCardScore * ctx.Param(kCardsParam);
+    if (target == kNoTargetScore || target <= 0) return kCardScore * ctx.Param(param::kDeckSize);
     return target;
 }
 
