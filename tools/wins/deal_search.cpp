@@ -23,8 +23,9 @@ const char* const kUsage =
     "       [--beam WIDTH | --best-first] [--no-autoplay] [--out DIR] [--keep K]\n"
     "  Solves deals D to D (1 to 1000) of game N, each within the budget (20000 moves), with\n"
     "  Autoplay ticked unless --no-autoplay, and prints how many were won, had no win or gave\n"
-    "  no answer. With --out, the first K (1) won lines that the play command confirms are\n"
-    "  written into DIR as NNNN-deal-D.moves and the search stops.\n";
+    "  no answer (and a line every 10000 deals). With --out, the first K (1) won lines that\n"
+    "  the play command confirms are written into DIR as NNNN-deal-D.moves and the search\n"
+    "  stops.\n";
 
 struct Options {
     fs::path out;
@@ -93,6 +94,10 @@ int Search(const Options& o) {
         CliSession session(options, QUENDRA_BIN_DIR, std::cerr);
         session.StartGame(options, o.solve.autoplay);
         const SolveResult result = SolveDeal(session.ctx(), o.solve);
+        // A long run says now and then how far it has come.
+        if ((deal - o.firstDeal + 1) % 10000 == 0)
+            std::cout << "  up to deal " << deal << ": " << won + (result.won ? 1 : 0) << " won"
+                      << std::endl;
         if (!result.won) {
             ++(result.exhausted ? noWin : unknown);
             continue;
