@@ -2,6 +2,7 @@
 
 #include "cards.h"
 #include "data_paths.h"
+#include "game_params.h"
 
 #include <algorithm>
 #include <cctype>
@@ -14,8 +15,9 @@ namespace quendra {
 
 namespace {
 
-constexpr int kFirstCustomGame = 8000;
-constexpr int kCustomRecordLines = 30;
+constexpr int kMostCardsPerClick = 104;
+constexpr std::array<int, 3> kDirectionValues{1, 0, 2};
+constexpr std::array<int, 5> kMethodValues{0, 3, 2, 1, 21};
 constexpr std::size_t kFieldStart = 16; // 0-based start of the first game's field
 constexpr std::size_t kFieldWidth = 11;
 constexpr std::size_t kValueWidth = 10;
@@ -69,7 +71,7 @@ int FindInGameList(const std::vector<std::string>& list, int number) {
     return -1;
 }
 
-// The custom record whose line 1 holds the number: index of that line, or -1.
+// The first record whose line 1 holds the number: index of that line, or -1.
 int FindCustomRecord(const std::vector<std::string>& lines, int number) {
     for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
         const int recordNumber = ParseDigits(Chars(lines[i], 1, 4));
@@ -78,8 +80,34 @@ int FindCustomRecord(const std::vector<std::string>& lines, int number) {
     return -1;
 }
 
+bool IsCustomGamesHeader(const std::vector<std::string>& lines) {
+    return !lines.empty() && Trim(lines.front()) == kCustomGamesHeader;
+}
+
+// The file's lines; false when there is none or it is not a customised-games file.
 bool ReadCustomLines(const GameContext& ctx, std::vector<std::string>& lines) {
-    return ReadTextLines(CustomGamesPath(ctx), lines);
+    return ReadTextLines(CustomGamesPath(ctx), lines) && IsCustomGamesHeader(lines);
+}
+
+// A signed number of the overlay within [low, high]; false otherwise.
+bool OverlayField(std::string_view overlay, std::size_t from1, std::size_t count, long low,
+                  long high, long& value) {
+    return ParseSigned(Trim(Chars(overlay, from1, count)), value) && value >= low && value <= high;
+}
+
+std::string OverlayProblem(std::string_view overlay) {
+    if (overlay.size() < 17) return "its rules line is shorter than 17 characters";
+    long value = 0;
+    if (!OverlayField(overlay, 1, 3, 0, kMostCardsPerClick, value))
+        return "its cards per stock click are out of range";
+    if (!OverlayField(overlay, 4, 3, -1, 99, value)) return "its redeals are out of range";
+    const char empty = overlay[6];
+    if (empty < '0' || empty > '3') return "its empty tableau pile choice is out of range";
+    if (!OverlayField(overlay, 8, 2, -1, 2, value) || !OverlayField(overlay, 13, 2, -1, 2, value))
+        return "a direction of building is out of range";
+    if (!OverlayField(overlay, 10, 3, -1, 4, value) || !OverlayField(overlay, 15, 3, -1, 4, value))
+        return "a method of building is out of range";
+    return {};
 }
 
 // Reads the value of a parameter row for the game in the given column.
@@ -97,47 +125,55 @@ void LayRowOverlay(GameParams& params, int firstRow, int count, int value) {
         params.at(static_cast<std::size_t>(firstRow + i)) = static_cast<std::int16_t>(value);
 }
 
-// Lays a customised game's overlay (record line 2) over the loaded block.
+// Lays a customised game's overlay (record line 2, checked by OverlayProblem) over the loaded
+// block. A direction or method of -1 (its control was not offered) leaves the game's own.
 void LayOverlay(GameParams& params, std::string_view overlay) {
-    const int fila = std::clamp<int>(params[367], 0, kFilaPiles);
-    const int dest = std::clamp<int>(params[366], 0, kDestPiles);
+    const int fila = std::clamp<int>(params[param::kTableauCount], 0, kFilaPiles);
+    const int dest = std::clamp<int>(params[param::kFoundationCount], 0, kDestPiles);
 
-    const int perClick = ParseDigits(Chars(overlay, 1, 3));
-    const int redeals = ParseDigits(Chars(overlay, 4, 3));
-    if (perClick >= 0 && redeals >= 0) {
-        params[22] = static_cast<std::int16_t>(perClick);
-        params[15] = static_cast<std::int16_t>(redeals);
+    long perClick = 0, redeals = 0;
+    if (OverlayField(overlay, 1, 3, 0, kMostCardsPerClick, perClick) &&
+        OverlayField(overlay, 4, 3, -1, 99, redeals)) {
+        params[param::kCardsPerClick] = static_cast<std::int16_t>(perClick);
+        params[param::kPasses] = static_cast<std::int16_t>(redeals);
     }
 
     const std::string_view emptyChoice = Chars(overlay, 7, 1);
-    if (emptyChoice == "1") LayRowOverlay(params, 131, fila, 91);
-    if (emptyChoice == "2") LayRowOverlay(params, 131, fila, -1);
-    if (emptyChoice == "3") LayRowOverlay(params, 131, fila, 0);
+    if (emptyChoice == "1") LayRowOverlay(params, param::kTableauEmptyRule, fila, 91);
+    if (emptyChoice == "2") LayRowOverlay(params, param::kTableauEmptyRule, fila, -1);
+    if (emptyChoice == "3") LayRowOverlay(params, param::kTableauEmptyRule, fila, 0);
 
     auto layPair = [&](std::size_t dirAt, std::size_t methodAt, int dirRow, int methodRow,
                        int count) {
-        int direction = ParseDigits(Chars(overlay, dirAt, 2));
-        if (direction < 0) return;
-        if (direction == 0)
-            direction = 1;
-        else if (direction == 1)
-            direction = 0;
-        LayRowOverlay(params, dirRow, count, direction);
-        int method = ParseDigits(Chars(overlay, methodAt, 3));
-        if (method < 0) return;
-        if (method == 1)
-            method = 3;
-        else if (method == 3)
-            method = 1;
-        else if (method == 4)
-            method = 21;
-        LayRowOverlay(params, methodRow, count, method);
+        long direction = -1, method = -1;
+        if (!OverlayField(overlay, dirAt, 2, 0, 2, direction)) return;
+        LayRowOverlay(params, dirRow, count, DirectionOfIndex(static_cast<int>(direction)));
+        if (!OverlayField(overlay, methodAt, 3, 0, 4, method)) return;
+        LayRowOverlay(params, methodRow, count, MethodOfIndex(static_cast<int>(method)));
     };
-    layPair(8, 10, 171, 211, fila);
-    layPair(13, 15, 67, 83, dest);
+    layPair(8, 10, param::kTableauDirection, param::kTableauMethod, fila);
+    layPair(13, 15, param::kFoundationDirection, param::kFoundationMethod, dest);
 }
 
 } // namespace
+
+int DirectionOfIndex(int index) {
+    return index >= 0 && index < 3 ? kDirectionValues[static_cast<std::size_t>(index)] : index;
+}
+
+int IndexOfDirection(int value) {
+    const auto at = std::find(kDirectionValues.begin(), kDirectionValues.end(), value);
+    return at == kDirectionValues.end() ? -1 : static_cast<int>(at - kDirectionValues.begin());
+}
+
+int MethodOfIndex(int index) {
+    return index >= 0 && index < 5 ? kMethodValues[static_cast<std::size_t>(index)] : index;
+}
+
+int IndexOfMethod(int value) {
+    const auto at = std::find(kMethodValues.begin(), kMethodValues.end(), value);
+    return at == kMethodValues.end() ? -1 : static_cast<int>(at - kMethodValues.begin());
+}
 
 std::string fnUnshiftText(std::string_view stored) {
     std::string plain(stored);
@@ -220,6 +256,54 @@ bool LoadGameList(GameContext& ctx) {
     return true;
 }
 
+bool ReadGameDefinition(const GameContext& ctx, int number, GameParams& params,
+                        std::string& error) {
+    const std::string path = GamesDatPath(ctx);
+    const int column = GameColumn(ctx, number);
+    if (column < 0) {
+        error = "The game " + std::to_string(number) + " is not in the catalogue of " + path + ".";
+        return false;
+    }
+    std::vector<std::string> lines;
+    if (!ReadTextLines(path, lines)) {
+        error = "Cannot read the games file:\r" + path;
+        return false;
+    }
+    GameParams read = params;
+    const std::vector<std::string> rows = SectionLines(lines, "[Sect2]");
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::string& row = rows[r];
+        if (Trim(row).empty()) continue;
+        const std::string where = path + ", [Sect2] row " + std::to_string(r + 1) +
+                                  ", game column " + std::to_string(column);
+        const int index = ParseDigits(Trim(Chars(row, 1, 4)));
+        if (index < 0 || index >= kParamCount) {
+            error = "Bad parameter number in " + where + ".";
+            return false;
+        }
+        long value = 0;
+        switch (ReadField(row, column, value)) {
+        case FieldRead::Ok:
+            break;
+        case FieldRead::Missing:
+            error = "Missing parameter value in " + where + ".";
+            return false;
+        case FieldRead::NotANumber:
+            error = "Parameter value is not a number in " + where + ".";
+            return false;
+        }
+        if (value < std::numeric_limits<std::int16_t>::min() ||
+            value > std::numeric_limits<std::int16_t>::max()) {
+            error = "Parameter value out of range in " + where + ".";
+            return false;
+        }
+        // Entries 488 and 489 are not part of a definition and keep what they held.
+        if (index < 488) read[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(value);
+    }
+    params = read;
+    return true;
+}
+
 bool LoadGameDefinition(GameContext& ctx) {
     const std::string gameText = GetSetting(ctx.settings, field::kGameNumber);
     long requested = -1;
@@ -230,8 +314,12 @@ bool LoadGameDefinition(GameContext& ctx) {
     if (number >= kFirstCustomGame) {
         const CustomGameInfo info = CustomGameBase(ctx, number);
         if (info.base < 0) {
-            ctx.host.ShowError("The customised game " + gameText + " is not in the file " +
-                               CustomGamesPath(ctx) + ".");
+            ctx.host.ShowError(info.problem.empty()
+                                   ? "The customised game " + Trim(gameText) +
+                                         " is not in the file " + CustomGamesPath(ctx) + "."
+                                   : "The customised game " + Trim(gameText) + " in the file " +
+                                         CustomGamesPath(ctx) + " cannot be played: " +
+                                         info.problem + ".");
             return false;
         }
         number = info.base;
@@ -239,52 +327,14 @@ bool LoadGameDefinition(GameContext& ctx) {
         custom = true;
     }
 
-    const std::string path = GamesDatPath(ctx);
-    const int column = GameColumn(ctx, number);
-    if (column < 0) {
-        ctx.host.ShowError("The game " + std::to_string(number) + " is not in the catalogue of " +
-                           path + ".");
-        return false;
-    }
-    std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines)) {
-        ctx.host.ShowError("Cannot read the games file:\r" + path);
-        return false;
-    }
-
     GameParams params{};
-    const std::vector<std::string> rows = SectionLines(lines, "[Sect2]");
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const std::string& row = rows[r];
-        if (Trim(row).empty()) continue;
-        const std::string where = path + ", [Sect2] row " + std::to_string(r + 1) +
-                                  ", game column " + std::to_string(column);
-        const int index = ParseDigits(Trim(Chars(row, 1, 4)));
-        if (index < 0 || index >= kParamCount) {
-            ctx.host.ShowError("Bad parameter number in " + where + ".");
-            return false;
-        }
-        long value = 0;
-        switch (ReadField(row, column, value)) {
-        case FieldRead::Ok:
-            break;
-        case FieldRead::Missing:
-            ctx.host.ShowError("Missing parameter value in " + where + ".");
-            return false;
-        case FieldRead::NotANumber:
-            ctx.host.ShowError("Parameter value is not a number in " + where + ".");
-            return false;
-        }
-        if (value < std::numeric_limits<std::int16_t>::min() ||
-            value > std::numeric_limits<std::int16_t>::max()) {
-            ctx.host.ShowError("Parameter value out of range in " + where + ".");
-            return false;
-        }
-        params[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(value);
-    }
-    // Entries 488 and 489 are not part of a definition and keep what they held.
     params[488] = ctx.params[488];
     params[489] = ctx.params[489];
+    std::string error;
+    if (!ReadGameDefinition(ctx, number, params, error)) {
+        ctx.host.ShowError(error);
+        return false;
+    }
     if (custom) LayOverlay(params, overlay);
     ctx.params = params;
     SaveRuleCopy(ctx);
@@ -317,7 +367,9 @@ std::string GameName(const GameContext& ctx, int number) {
     std::vector<std::string> lines;
     if (!ReadCustomLines(ctx, lines)) return {};
     const int at = FindCustomRecord(lines, number);
-    return at < 0 ? std::string{} : Trim(Chars(lines[static_cast<std::size_t>(at)], 5, 50));
+    if (at < 0 || !CustomRecordProblem(ctx, lines, static_cast<std::size_t>(at)).empty())
+        return {};
+    return Trim(Chars(lines[static_cast<std::size_t>(at)], 5, 50));
 }
 
 int GameNumber(const GameContext& ctx, std::string_view name) {
@@ -328,7 +380,9 @@ int GameNumber(const GameContext& ctx, std::string_view name) {
     if (!ReadCustomLines(ctx, lines)) return -1;
     for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
         const int number = ParseDigits(Chars(lines[i], 1, 4));
-        if (number >= 0 && Upper(Trim(Chars(lines[i], 5, 50))) == wanted) return number;
+        if (number >= 0 && Upper(Trim(Chars(lines[i], 5, 50))) == wanted &&
+            CustomRecordProblem(ctx, lines, i).empty())
+            return number;
     }
     return -1;
 }
@@ -384,9 +438,48 @@ CustomGameInfo CustomGameBase(const GameContext& ctx, int number) {
     const int at = FindCustomRecord(lines, number);
     if (at < 0) return info;
     const auto index = static_cast<std::size_t>(at);
+    info.problem = CustomRecordProblem(ctx, lines, index);
+    if (!info.problem.empty()) return info;
     info.base = ParseDigits(Trim(Chars(lines[index], 55, 4)));
-    if (index + 1 < lines.size()) info.overlay = lines[index + 1];
+    info.overlay = lines[index + 1];
     return info;
+}
+
+std::string CustomRecordProblem(const GameContext& ctx, const std::vector<std::string>& lines,
+                                std::size_t at) {
+    if (at >= lines.size()) return "the record is missing";
+    const std::string& line = lines[at];
+    const int number = ParseDigits(Chars(line, 1, 4));
+    if (number < kFirstCustomGame || number > kLastCustomGame)
+        return "its number is not one from " + std::to_string(kFirstCustomGame) + " to " +
+               std::to_string(kLastCustomGame);
+    for (std::size_t i = 1; i < at && i < lines.size(); i += kCustomRecordLines)
+        if (ParseDigits(Chars(lines[i], 1, 4)) == number)
+            return "its number " + std::to_string(number) + " is used by an earlier record";
+    if (Trim(Chars(line, 5, 50)).empty()) return "it has no name";
+    const int base = ParseDigits(Trim(Chars(line, 55, 4)));
+    if (base < 0 || base >= kFirstCustomGame || GameColumn(ctx, base) < 0)
+        return "its base game is not in the catalogue";
+    if (at + 1 >= lines.size()) return "its rules line is missing";
+    return OverlayProblem(lines[at + 1]);
+}
+
+std::vector<std::string> CustomGamesProblems(const GameContext& ctx) {
+    std::vector<std::string> problems;
+    std::vector<std::string> lines;
+    if (!ReadTextLines(CustomGamesPath(ctx), lines)) return problems;
+    if (!IsCustomGamesHeader(lines)) {
+        if (!lines.empty())
+            problems.push_back(std::string("line 1: the file does not start with ") +
+                               kCustomGamesHeader + "; none of its games can be played");
+        return problems;
+    }
+    for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
+        const std::string problem = CustomRecordProblem(ctx, lines, i);
+        if (!problem.empty())
+            problems.push_back("line " + std::to_string(i + 1) + ": " + problem);
+    }
+    return problems;
 }
 
 bool ListCustomGames(const GameContext& ctx, CustomGameLists& lists) {
@@ -398,11 +491,11 @@ bool ListCustomGames(const GameContext& ctx, CustomGameLists& lists) {
     };
     std::vector<Entry> entries;
     for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
+        if (!CustomRecordProblem(ctx, lines, i).empty()) continue;
         const std::string& line = lines[i];
-        if (ParseDigits(Chars(line, 1, 4)) < 0) continue;
         std::string name(Chars(line, 5, 50));
         name.resize(50, ' ');
-        const std::string overlay = i + 1 < lines.size() ? lines[i + 1] : std::string{};
+        const std::string& overlay = lines[i + 1];
         entries.push_back({name, std::string(Chars(line, 1, 4)), std::string(Chars(line, 55, 4)),
                            overlay.substr(0, std::min<std::size_t>(7, overlay.size()))});
     }

@@ -10,6 +10,22 @@
 
 namespace quendra {
 
+// Customised games are numbered from 8000 to 9999; each is a record of 30 lines in
+// DATA/GAM_CUST.DAT, after its "[R-0301]" header line.
+inline constexpr int kFirstCustomGame = 8000;
+inline constexpr int kLastCustomGame = 9999;
+inline constexpr int kCustomRecordLines = 30;
+inline constexpr const char* kCustomGamesHeader = "[R-0301]";
+
+// The custom-rule editor's choices of a direction ("Up", "Down", "Up or down": indexes 0 to 2)
+// and a method of building ("In suit", "In alternating colors", "Regardless of suit",
+// "In color", "On any suit but its own": 0 to 4) and the parameter values they stand for.
+// An index out of range stays as it is; a value with no choice gives -1.
+int DirectionOfIndex(int index);
+int IndexOfDirection(int value);
+int MethodOfIndex(int index);
+int IndexOfMethod(int value);
+
 // Catalogue and parameter values are stored shifted by 48 character codes.
 std::string fnUnshiftText(std::string_view stored);
 // The inverse, used by the games compiler: every character from 32 to 126 has a stored form.
@@ -34,6 +50,10 @@ bool LoadGameList(GameContext& ctx);
 // game that is not in the catalogue, is refused with a message naming the file, row and
 // game column; the parameters are then left as they were.
 bool LoadGameDefinition(GameContext& ctx);
+// The catalogue's definition of a standard game (below 8000) into `params`, entries 488 and
+// 489 left as they are. False when it cannot be read; `error` then says why.
+bool ReadGameDefinition(const GameContext& ctx, int number, GameParams& params,
+                        std::string& error);
 void SaveRuleCopy(GameContext& ctx);
 void RestoreRuleCopy(GameContext& ctx);
 
@@ -50,8 +70,20 @@ std::vector<std::string> ReadParamPairs(const GameContext& ctx, int rowA, int ro
 struct CustomGameInfo {
     int base = -1;       // the base game's number, -1 when not found
     std::string overlay; // record line 2
+    std::string problem; // why a record of that number cannot be played; empty when it can
 };
+// A damaged record (see CustomRecordProblem) is not found: base -1, the reason in `problem`.
 CustomGameInfo CustomGameBase(const GameContext& ctx, int number);
+
+// The customised-games file is untrusted: why the record whose line 1 is lines[at] cannot be
+// played (number out of 8000-9999 or used by an earlier record, no name, a base game not in
+// the catalogue, an overlay field out of range); empty when it is sound. A record that is
+// not sound is left out of every list and lookup.
+std::string CustomRecordProblem(const GameContext& ctx, const std::vector<std::string>& lines,
+                                std::size_t at);
+// One line per damaged record of the file ("line N: reason"), and one for a file that is not
+// a customised-games file at all; empty when there is no file or nothing is wrong.
+std::vector<std::string> CustomGamesProblems(const GameContext& ctx);
 
 struct CustomGameLists {
     std::vector<std::string> names;    // 50 characters

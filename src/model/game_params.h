@@ -48,6 +48,18 @@ constexpr int kStockFaceDown = 7;
 constexpr int kDealMode = 34;
 constexpr int kTableauDealt = 374; // + i: cards dealt to tableau pile i at the start
 constexpr int kTableauFaceUp = 414; // + i: of them face up
+constexpr int kCardsPerClick = 22; // cards dealt to the waste by one stock click
+constexpr int kSelectionGame = 39; // not 0: cards are selected and removed in groups
+constexpr int kStockSlots = 365;   // slots of the stock group placed (stock, waste)
+constexpr int kWasteSlots = 369;   // 0 or 1
+// The custom-rule editor's offers, one row each: 0 never, 1 always, other: when suitable.
+constexpr int kEditorCardsPerClick = 475;
+constexpr int kEditorRedeals = 476;
+constexpr int kEditorEmptyTableau = 477;
+constexpr int kEditorTableauDirection = 478;
+constexpr int kEditorTableauMethod = 479;
+constexpr int kEditorFoundationDirection = 480;
+constexpr int kEditorFoundationMethod = 481;
 // 1: the tutor's commands (a legal move, the demonstration) serve this game.
 constexpr int kTutorCommands = 45;
 } // namespace param

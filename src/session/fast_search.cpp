@@ -14,9 +14,6 @@ namespace quendra {
 
 namespace {
 
-// Customised games are numbered from 8000 on.
-constexpr int kFirstCustomGame = 8000;
-
 FastSearchEntry CatalogueEntry(const GameContext& ctx, int number) {
     FastSearchEntry entry;
     entry.number = number;

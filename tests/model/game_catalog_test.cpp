@@ -171,13 +171,14 @@ TEST_F(CatalogueTest, BadValueIsRefusedNamingFileRowAndColumn) {
 TEST_F(CatalogueTest, CustomOverlayLaysOnlyOverThePilesInUse) {
     WriteGames();
     WriteCustom({CustomHeader(8001, "My Klondike", 0) + "|00300210000102004",
-                 CustomHeader(8002, "Same Rules", 0) + "|00300200x00202002",
-                 CustomHeader(8003, "Bad Counts", 1) + "|00x002901xyz"});
+                 CustomHeader(8002, "Same Rules", 0) + "|0030020-1-0102002",
+                 CustomHeader(8003, "Unlimited", 1) + "|001-01201-01-1-01"});
     ASSERT_TRUE(LoadGameList(ctx));
     EXPECT_EQ(GameName(ctx, 8001), "My Klondike");
     EXPECT_EQ(GameNumber(ctx, "same rules"), 8002);
     EXPECT_EQ(CustomGameBase(ctx, 8003).base, 1);
     EXPECT_EQ(CustomGameBase(ctx, 8999).base, -1);
+    EXPECT_TRUE(CustomGamesProblems(ctx).empty());
 
     ASSERT_TRUE(Load(8001));
     EXPECT_EQ(ctx.Param(22), 3);
@@ -198,7 +199,7 @@ TEST_F(CatalogueTest, CustomOverlayLaysOnlyOverThePilesInUse) {
     EXPECT_EQ(ctx.Param(131), 91);
     EXPECT_EQ(ctx.Param(51), 51);
 
-    // "0" keeps the empty-pile rules; a direction without a number leaves both rows alone.
+    // "0" keeps the empty-pile rules; a direction not offered (-1) leaves both rows alone.
     ASSERT_TRUE(Load(8002));
     EXPECT_EQ(ctx.Param(131), 131);
     EXPECT_EQ(ctx.Param(171), 171);
@@ -206,12 +207,51 @@ TEST_F(CatalogueTest, CustomOverlayLaysOnlyOverThePilesInUse) {
     EXPECT_EQ(ctx.Param(67), 2);
     EXPECT_EQ(ctx.Param(83), 2); // method 2 stays
 
-    ASSERT_TRUE(Load(8003)); // counts that are not numbers are ignored
-    EXPECT_EQ(ctx.Param(22), -22);
-    EXPECT_EQ(ctx.Param(15), -15);
+    ASSERT_TRUE(Load(8003)); // unlimited redeals are written "-01"
+    EXPECT_EQ(ctx.Param(22), 1);
+    EXPECT_EQ(ctx.Param(15), -1);
+    EXPECT_EQ(ctx.Param(131), -1);   // "2": any card
     EXPECT_EQ(ctx.Param(171), 0);    // direction 1 maps to 0
-    EXPECT_EQ(ctx.Param(211), -211); // method missing: only the direction is laid
+    EXPECT_EQ(ctx.Param(211), -211); // method not offered: only the direction is laid
+    EXPECT_EQ(ctx.Param(67), -67);
     EXPECT_FALSE(Load(8999));
+}
+
+TEST_F(CatalogueTest, DamagedCustomRecordsAreSkippedWithTheirReasons) {
+    WriteGames();
+    WriteCustom({CustomHeader(8001, "Bad Counts", 1) + "|00x002901xyz00000",
+                 CustomHeader(8002, "No Base", 42) + "|00100110200202002",
+                 CustomHeader(8003, "Sound", 1) + "|00100110200202002",
+                 CustomHeader(8003, "Twice", 1) + "|00100110200202002",
+                 CustomHeader(8004, "Short", 1) + "|0010011",
+                 CustomHeader(8005, "Far Out", 1) + "|00100190200202002"});
+    ASSERT_TRUE(LoadGameList(ctx));
+    const std::vector<std::string> problems = CustomGamesProblems(ctx);
+    ASSERT_EQ(problems.size(), 5u);
+    EXPECT_EQ(problems[0], "line 2: its cards per stock click are out of range");
+    EXPECT_EQ(problems[1], "line 32: its base game is not in the catalogue");
+    EXPECT_EQ(problems[2], "line 92: its number 8003 is used by an earlier record");
+    EXPECT_EQ(problems[3], "line 122: its rules line is shorter than 17 characters");
+    EXPECT_EQ(problems[4], "line 152: its empty tableau pile choice is out of range");
+
+    CustomGameLists lists;
+    ASSERT_TRUE(ListCustomGames(ctx, lists));
+    EXPECT_EQ(lists.numbers, std::vector<std::string>{"8003"});
+    EXPECT_EQ(GameName(ctx, 8003), "Sound");
+    EXPECT_EQ(GameNumber(ctx, "Twice"), -1);
+    EXPECT_EQ(GameName(ctx, 8002), "");
+    const GameParams before = ctx.params;
+    EXPECT_FALSE(Load(8001));
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("cannot be played: its cards per stock click"),
+              std::string::npos);
+    EXPECT_EQ(ctx.params, before);
+
+    // A file that is not a customised-games file holds no games at all.
+    WriteFile(dir / "DATA" / "gam_cust.dat", {"[Other]", CustomHeader(8003, "Sound", 1)});
+    EXPECT_FALSE(ListCustomGames(ctx, lists));
+    EXPECT_EQ(CustomGameBase(ctx, 8003).base, -1);
+    ASSERT_EQ(CustomGamesProblems(ctx).size(), 1u);
 }
 
 TEST_F(CatalogueTest, ListsOfCustomGamesAreSortedByName) {
@@ -219,8 +259,8 @@ TEST_F(CatalogueTest, ListsOfCustomGamesAreSortedByName) {
     ASSERT_TRUE(LoadGameList(ctx));
     CustomGameLists lists;
     EXPECT_FALSE(ListCustomGames(ctx, lists));
-    WriteCustom({CustomHeader(8005, "Zebra", 1) + "|001001102002002",
-                 CustomHeader(8004, "apple", 0) + "|003002301002013"});
+    WriteCustom({CustomHeader(8005, "Zebra", 1) + "|00100110200202002",
+                 CustomHeader(8004, "apple", 0) + "|00300230100201003"});
     ASSERT_TRUE(ListCustomGames(ctx, lists));
     ASSERT_EQ(lists.names.size(), 2u);
     EXPECT_EQ(lists.names[0].size(), 50u);

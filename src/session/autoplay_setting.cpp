@@ -1,6 +1,7 @@
 #include "autoplay_setting.h"
 
 #include "cards.h"
+#include "game_catalog.h"
 #include "settings.h"
 
 #include <cstddef>
@@ -10,19 +11,18 @@ namespace quendra {
 
 namespace {
 
-constexpr int kFirstCustomGame = 8000;
 constexpr std::size_t kInitialGames = 245;
 
-std::string CustomKey(int game) {
+} // namespace
+
+std::string CustomAutoplayKey(int game) {
     return "Cust_" + fnFormatNumber(game, 4);
 }
-
-} // namespace
 
 bool AutoplayWanted(const GameContext& ctx, int game) {
     if (AutoPlayAllGames(ctx) || game < 0) return AutoPlayOn(ctx);
     if (game >= kFirstCustomGame)
-        return ReadSettingString(ctx, "Autoplay", CustomKey(game), "Y") != "N";
+        return ReadSettingString(ctx, "Autoplay", CustomAutoplayKey(game), "Y") != "N";
     const std::string games = ReadSettingString(ctx, "Autoplay", "Games", "");
     const auto at = static_cast<std::size_t>(game);
     return at >= games.size() || games[at] != 'N';
@@ -34,7 +34,7 @@ void StoreAutoplay(GameContext& ctx, int game, bool on) {
         return;
     }
     if (game >= kFirstCustomGame) {
-        WriteSettingString(ctx, "Autoplay", CustomKey(game), on ? "Y" : "N");
+        WriteSettingString(ctx, "Autoplay", CustomAutoplayKey(game), on ? "Y" : "N");
         return;
     }
     std::string games =
