@@ -256,8 +256,10 @@ bool LoadGameList(GameContext& ctx) {
     return true;
 }
 
-bool ReadGameDefinition(const GameContext& ctx, int number, GameParams& params,
-                        std::string& error) {
+namespace {
+
+bool ReadCatalogueColumn(const GameContext& ctx, int number, GameParams& params,
+                         std::string& error) {
     const std::string path = GamesDatPath(ctx);
     const int column = GameColumn(ctx, number);
     if (column < 0) {
@@ -304,38 +306,41 @@ bool ReadGameDefinition(const GameContext& ctx, int number, GameParams& params,
     return true;
 }
 
-bool LoadGameDefinition(GameContext& ctx) {
-    const std::string gameText = GetSetting(ctx.settings, field::kGameNumber);
-    long requested = -1;
-    ParseSigned(Trim(gameText), requested);
-    int number = static_cast<int>(requested);
-    std::string overlay;
-    bool custom = false;
-    if (number >= kFirstCustomGame) {
-        const CustomGameInfo info = CustomGameBase(ctx, number);
-        if (info.base < 0) {
-            ctx.host.ShowError(info.problem.empty()
-                                   ? "The customised game " + Trim(gameText) +
-                                         " is not in the file " + CustomGamesPath(ctx) + "."
-                                   : "The customised game " + Trim(gameText) + " in the file " +
-                                         CustomGamesPath(ctx) + " cannot be played: " +
-                                         info.problem + ".");
-            return false;
-        }
-        number = info.base;
-        overlay = info.overlay;
-        custom = true;
-    }
+} // namespace
 
+bool ReadGameDefinition(const GameContext& ctx, int number, GameParams& params,
+                        std::string& error) {
+    if (number < kFirstCustomGame) return ReadCatalogueColumn(ctx, number, params, error);
+    const CustomGameInfo info = CustomGameBase(ctx, number);
+    if (info.base < 0) {
+        error = info.problem.empty()
+                    ? "The customised game " + std::to_string(number) + " is not in the file " +
+                          CustomGamesPath(ctx) + "."
+                    : "The customised game " + std::to_string(number) + " in the file " +
+                          CustomGamesPath(ctx) + " cannot be played: " + info.problem + ".";
+        return false;
+    }
+    if (!ReadCatalogueColumn(ctx, info.base, params, error)) return false;
+    LayOverlay(params, info.overlay);
+    return true;
+}
+
+bool LoadGameDefinition(GameContext& ctx) {
+    long requested = -1;
+    ParseSigned(Trim(GetSetting(ctx.settings, field::kGameNumber)), requested);
+    // Rows the catalogue does not hold read as 0; entries 488 and 489 keep what they held.
     GameParams params{};
     params[488] = ctx.params[488];
     params[489] = ctx.params[489];
     std::string error;
-    if (!ReadGameDefinition(ctx, number, params, error)) {
-        ctx.host.ShowError(error);
+    if (requested < 0 || requested > kLastCustomGame ||
+        !ReadGameDefinition(ctx, static_cast<int>(requested), params, error)) {
+        ctx.host.ShowError(error.empty() ? "The game " + std::to_string(requested) +
+                                               " is not in the catalogue of " +
+                                               GamesDatPath(ctx) + "."
+                                         : error);
         return false;
     }
-    if (custom) LayOverlay(params, overlay);
     ctx.params = params;
     SaveRuleCopy(ctx);
     return true;

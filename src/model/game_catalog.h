@@ -50,8 +50,9 @@ bool LoadGameList(GameContext& ctx);
 // game that is not in the catalogue, is refused with a message naming the file, row and
 // game column; the parameters are then left as they were.
 bool LoadGameDefinition(GameContext& ctx);
-// The catalogue's definition of a standard game (below 8000) into `params`, entries 488 and
-// 489 left as they are. False when it cannot be read; `error` then says why.
+// A game's definition as the catalogue holds it into `params`; for a customised game its
+// base game's with the record laid over it. Rows the catalogue does not hold, and entries
+// 488 and 489, keep what `params` held. False when it cannot be read; `error` says why.
 bool ReadGameDefinition(const GameContext& ctx, int number, GameParams& params,
                         std::string& error);
 void SaveRuleCopy(GameContext& ctx);

@@ -154,6 +154,7 @@ int FreeCustomGameNumber(const std::vector<std::string>& lines) {
 std::string CustomGameNameProblem(const GameContext& ctx, const std::string& name) {
     const std::string trimmed = Trim(name);
     if (trimmed.size() < 3) return kNameTooShortMessage;
+    if (trimmed.size() > kNameWidth) return kNameTooLongMessage;
     const std::string wanted = Upper(trimmed);
     for (const std::string& existing : AllGameNames(ctx))
         if (Upper(existing) == wanted) return kNameExistsMessage;
@@ -194,7 +195,10 @@ int AddCustomGame(GameContext& ctx, int current, const std::string& name,
     // where records start.
     while ((lines.size() - 1) % kCustomRecordLines != 0)
         lines.emplace_back();
-    std::string first = fnFormatNumber(number, 4) + Trim(name).substr(0, kNameWidth);
+    std::string plain = Trim(name).substr(0, kNameWidth);
+    for (char& c : plain)
+        if (static_cast<unsigned char>(c) < 32) c = ' ';
+    std::string first = fnFormatNumber(number, 4) + plain;
     first.resize(4 + kNameWidth, ' ');
     lines.push_back(first + fnFormatNumber(base, 4));
     lines.push_back(overlay);

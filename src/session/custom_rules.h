@@ -49,6 +49,7 @@ int FreeCustomGameNumber(const std::vector<std::string>& lines);
 
 inline constexpr const char* kNameTooShortMessage = "Please enter at least 3 characters.";
 inline constexpr const char* kNameExistsMessage = "This game name already exists.";
+inline constexpr const char* kNameTooLongMessage = "The name may be at most 50 characters long.";
 // Why a new customised game cannot take the name (the message to show); empty when it can.
 std::string CustomGameNameProblem(const GameContext& ctx, const std::string& name);
 

@@ -6,7 +6,9 @@
 #include "help_windows.h"
 #include "images_module.h"
 #include "settings.h"
+#include "statistics.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <QApplication>
@@ -204,6 +206,7 @@ GameBrowser::GameBrowser(GameContext& ctx, const ImagesModule& images, QWidget* 
     connect(previewBox_, &QCheckBox::toggled, this, &GameBrowser::selectionChanged);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    iconColours_ = std::clamp(ReadSettingInt(ctx_, "Preference", "Game_Tree_Colors", 0), 0, 2);
     buildTree();
     preselect();
     selectionChanged();
@@ -256,7 +259,7 @@ void GameBrowser::fillFolder(QTreeWidgetItem* folder) {
         item->setText(0, Q(entry.name));
         item->setData(0, kCodeRole, entry.number);
         if (entry.number >= 0) {
-            item->setIcon(0, iconFor(browser::TypeIconName(entry.type)));
+            item->setIcon(0, iconFor(iconNameOf(entry.number).toStdString()));
             item->setData(0, kHasCommentsRole, HasComments(ctx_, entry.name));
             if (entry.number == preselectGame_) toSelect = item;
         }
@@ -392,6 +395,55 @@ void GameBrowser::showStatistics() {
     showStatistics_(game, chosenPlayer());
 }
 
+void GameBrowser::setDeleteGame(std::function<bool(int)> remove) {
+    deleteGame_ = std::move(remove);
+}
+
+void GameBrowser::setEditFavourites(std::function<void()> edit) {
+    editFavourites_ = std::move(edit);
+}
+
+void GameBrowser::rebuildTree() {
+    QTreeWidgetItem* current = tree_->currentItem();
+    QTreeWidgetItem* folder = current && CodeOf(current) >= 0 ? current->parent() : current;
+    const int folderCode = folder ? CodeOf(folder) : browser::kPlaceholder;
+    const int game = selectedCode();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    sorted_ = browser::SortedCatalogue(ctx_);
+    tree_->clear();
+    buildTree();
+    preselectGame_ = game;
+    if (QTreeWidgetItem* again = folderCode == browser::kPlaceholder ? nullptr : findItem(folderCode)) {
+        for (QTreeWidgetItem* up = again->parent(); up; up = up->parent())
+            up->setExpanded(true);
+        again->setExpanded(true);
+        if (!tree_->currentItem()) tree_->setCurrentItem(again);
+    }
+    preselectGame_ = -1;
+    if (!tree_->currentItem()) tree_->setCurrentItem(tree_->topLevelItem(0));
+    QApplication::restoreOverrideCursor();
+    selectionChanged();
+}
+
+void GameBrowser::setIconColours(int colours) {
+    iconColours_ = std::clamp(colours, 0, 2);
+    WriteSettingInt(ctx_, "Preference", "Game_Tree_Colors", iconColours_);
+    rebuildTree();
+}
+
+QString GameBrowser::iconNameOf(int code) const {
+    const int type = GameType(ctx_, code);
+    std::string variant;
+    if (iconColours_ > 0) {
+        const GamePlayed played = GamePlayState(ctx_, code);
+        if (played == GamePlayed::Won)
+            variant = "_WIN";
+        else if (iconColours_ == 2)
+            variant = "_NOWIN";
+    }
+    return Q(browser::TypeIconName(type, variant));
+}
+
 void GameBrowser::setOpenSavedGame(std::function<bool()> open) {
     openSavedGame_ = std::move(open);
     openSaved_->setEnabled(static_cast<bool>(openSavedGame_));
@@ -429,15 +481,24 @@ void GameBrowser::contextMenuEvent(QContextMenuEvent* event) {
     QAction* statistics =
         menu.addAction(QStringLiteral("Statistics..."), this, &GameBrowser::showStatistics);
     statistics->setEnabled(game && showStatistics_);
-    // Favourites and deleting customised games come with their own windows.
-    menu.addAction(QStringLiteral("Favorite games..."))->setEnabled(false);
-    menu.addAction(QStringLiteral("Delete"))->setEnabled(false);
+    QAction* favourites = menu.addAction(QStringLiteral("Favorite games..."), this, [this] {
+        editFavourites_();
+        rebuildTree();
+    });
+    favourites->setEnabled(static_cast<bool>(editFavourites_));
+    const int code = selectedCode();
+    QAction* remove = menu.addAction(QStringLiteral("Delete"), this, [this, code] {
+        if (deleteGame_(code)) rebuildTree();
+    });
+    remove->setEnabled(code >= kFirstCustomGame && static_cast<bool>(deleteGame_));
     QMenu* colours = menu.addMenu(QStringLiteral("Color icons"));
-    QAction* blue = colours->addAction(QStringLiteral("All Blue"));
-    blue->setCheckable(true);
-    blue->setChecked(true);
-    colours->addAction(QStringLiteral("Green (if win)"))->setEnabled(false);
-    colours->addAction(QStringLiteral("Red (if not win)"))->setEnabled(false);
+    const QString names[] = {QStringLiteral("All Blue"), QStringLiteral("Green (if win)"),
+                             QStringLiteral("Red (if not win)")};
+    for (int i = 0; i < 3; ++i) {
+        QAction* choice = colours->addAction(names[i], this, [this, i] { setIconColours(i); });
+        choice->setCheckable(true);
+        choice->setChecked(iconColours_ == i);
+    }
     menu.exec(event->globalPos());
 }
 

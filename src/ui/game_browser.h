@@ -45,6 +45,20 @@ class GameBrowser : public QDialog {
     void setShowStatistics(std::function<void(int game, const std::string& player)> show);
     QPushButton* statisticsButton() const { return statistics_; }
     QPushButton* openSavedButton() const { return openSaved_; }
+    // The pop-up menu's "Delete" on a customised game: `remove` asks and deletes it,
+    // answering whether it did; the tree is then made again without it.
+    void setDeleteGame(std::function<bool(int game)> remove);
+    // The pop-up menu's "Favorite games...": `edit` runs the favourites dialog; the tree
+    // follows what it changed.
+    void setEditFavourites(std::function<void()> edit);
+    // The tree made again from the files, the folder and game selected kept where they are.
+    void rebuildTree();
+    // "Color icons": 0 all blue, 1 green for the games the player has won, 2 red too for
+    // the others; kept in the settings.
+    void setIconColours(int colours);
+    int iconColours() const { return iconColours_; }
+    // The icon name a game of the tree shows.
+    QString iconNameOf(int code) const;
 
     QTreeWidget* tree() const { return tree_; }
     // The tree item of a folder or game code among the filled items; null when absent.
@@ -92,6 +106,9 @@ class GameBrowser : public QDialog {
     QPushButton* openSaved_;
     std::function<bool()> openSavedGame_;
     std::function<void(int, const std::string&)> showStatistics_;
+    std::function<bool(int)> deleteGame_;
+    std::function<void()> editFavourites_;
+    int iconColours_ = 0;
     bool savedGameOpened_ = false;
     QWidget* gamePanel_;
     QLabel* folderPanel_;

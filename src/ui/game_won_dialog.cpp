@@ -69,17 +69,16 @@ GameWonDialog::GameWonDialog(const GameContext& ctx, QWidget* parent)
     restart_ = new QPushButton(QStringLiteral("&Restart game..."), this);
     statistics_ = new QPushButton(QStringLiteral("  &Statistics...     "), this);
     openGame_ = new QPushButton(QStringLiteral(" &Open a game..."), this);
-    auto* selectGame = new QPushButton(QStringLiteral("S&elect game... "), this);
+    selectGame_ = new QPushButton(QStringLiteral("S&elect game... "), this);
     random_ = new QPushButton(QStringLiteral("R&andom game"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     auto* help = new QPushButton(QStringLiteral("&?"), this);
-    // The statistics open once the window says how; the game-number dialog is still to come.
+    // The statistics open once the window says how.
     statistics_->setEnabled(false);
-    selectGame->setEnabled(false);
     newGame_->setDefault(true);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button :
-         {newGame_, restart_, statistics_, openGame_, selectGame, random_, cancel, help})
+         {newGame_, restart_, statistics_, openGame_, selectGame_, random_, cancel, help})
         buttons->addWidget(button);
     buttons->addStretch(1);
 
@@ -90,6 +89,7 @@ GameWonDialog::GameWonDialog(const GameContext& ctx, QWidget* parent)
     connect(restart_, &QPushButton::clicked, this, [this] { choose(Next::Restart); });
     connect(openGame_, &QPushButton::clicked, this, [this] { choose(Next::OpenGame); });
     connect(random_, &QPushButton::clicked, this, [this] { choose(Next::RandomGame); });
+    connect(selectGame_, &QPushButton::clicked, this, [this] { choose(Next::SelectGame); });
     connect(statistics_, &QPushButton::clicked, this, [this] {
         if (!showStatistics_) return;
         if (showStatistics_()) {
@@ -154,6 +154,8 @@ QPushButton* GameWonDialog::button(Next next) const {
         return openGame_;
     case Next::RandomGame:
         return random_;
+    case Next::SelectGame:
+        return selectGame_;
     case Next::Nothing:
         break;
     }

@@ -17,7 +17,7 @@ namespace quendra {
 class GameWonDialog : public QDialog {
     Q_OBJECT
   public:
-    enum class Next { Nothing, NewGame, Restart, OpenGame, RandomGame };
+    enum class Next { Nothing, NewGame, Restart, OpenGame, RandomGame, SelectGame };
 
     GameWonDialog(const GameContext& ctx, QWidget* parent = nullptr);
     Next next() const { return next_; }
@@ -46,6 +46,7 @@ class GameWonDialog : public QDialog {
     QPushButton* restart_{};
     QPushButton* openGame_{};
     QPushButton* random_{};
+    QPushButton* selectGame_{};
     QPushButton* statistics_{};
     std::function<bool()> showStatistics_;
 };

@@ -19,12 +19,6 @@ QAction* Add(QMenu* menu, const char* text, const QKeySequence& shortcut = {}) {
     return action;
 }
 
-QAction* Later(MainActions& actions, QAction* action) {
-    action->setEnabled(false);
-    actions.unavailable.append(action);
-    return action;
-}
-
 // A tool button's action: it triggers the command's action and follows its state.
 QAction* ToolAction(QToolBar* bar, QAction* command, const QString& text,
                     QStyle::StandardPixmap icon) {
@@ -120,7 +114,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     a.customize = Add(tools, "C&ustomize...", Qt::CTRL | Qt::Key_U);
-    a.customizeRules = Later(a, Add(tools, "Customize &rules...", Qt::CTRL | Qt::Key_R));
+    a.customizeRules = Add(tools, "Customize &rules...", Qt::CTRL | Qt::Key_R);
     a.favouritesDialog = Add(tools, "&Favorite games...", Qt::CTRL | Qt::Key_F);
     a.cardCounter = Add(tools, "&Card counter...", Qt::Key_F8);
     a.comments = Add(tools, "&Comments...");

@@ -74,9 +74,6 @@ struct MainActions {
     QAction* popupCardSet{};
     QAction* popupDeck{};
     QAction* popupBackground{};
-
-    // The actions of commands that have no window yet: they stay disabled.
-    QList<QAction*> unavailable;
 };
 
 // Builds the menu bar of `window` and the table's popup menu.

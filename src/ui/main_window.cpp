@@ -115,10 +115,12 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, this, &MainWindow::clockTick);
 
-    // Until a game is dealt there is nothing to pause, give up, undo, redo, restart or keep.
+    // Until a game is dealt there is nothing to pause, give up, undo, redo, restart, keep or
+    // customise.
     for (QAction* action : {actions_.pause, actions_.quitGame, actions_.undo, actions_.redo,
                             actions_.restartGame, actions_.save, actions_.holdAndExit,
-                            actions_.insertBookmark, actions_.goToBookmark})
+                            actions_.insertBookmark, actions_.goToBookmark,
+                            actions_.customizeRules})
         action->setEnabled(false);
     resize(1024, 768);
 }
@@ -174,6 +176,7 @@ void MainWindow::connectCommands() {
     connect(a.hiScores, &QAction::triggered, this, [this] { ShowHiScoresOf(); });
     connect(a.gameNumber, &QAction::triggered, this, &MainWindow::SelectGameNumber);
     connect(a.fastSearch, &QAction::triggered, this, &MainWindow::ShowFastSearch);
+    connect(a.customizeRules, &QAction::triggered, this, &MainWindow::CustomiseRules);
     connectSeriesCommands();
     const std::pair<QAction*, StatisticsKind> views[] = {
         {a.gameStatistics, StatisticsKind::Game},
@@ -388,6 +391,7 @@ void MainWindow::updateGameCommands() {
     // A dealt game, in play or over, can be dealt again as it was.
     actions_.restartGame->setEnabled(tablePlay_->HasGame());
     actions_.goToBookmark->setEnabled(inPlay && HasBookmark(ctx_));
+    actions_.customizeRules->setEnabled(currentGame() >= 0 && tablePlay_->HasGame());
     updateUndoCommands();
     updateTutorCommands();
     updateSeriesCommands();
@@ -497,6 +501,8 @@ void MainWindow::openGameBrowser() {
         GameBrowser browser(ctx_, images_, this);
         // "Open a saved game..." opens it from within the browser, which then closes.
         browser.setOpenSavedGame([this] { return OpenSavedGame(); });
+        browser.setDeleteGame([this](int game) { return DeleteCustomisedGame(game, true); });
+        browser.setEditFavourites([this] { EditFavourites(); });
         browser.setShowStatistics([this, &browser, &logDeal](int game, const std::string& player) {
             StatisticsLinks links = statisticsLinks();
             links.playDeal = [&browser, &logDeal](int chosen, const std::string& deal) {

@@ -150,6 +150,14 @@ class MainWindow : public QMainWindow {
     // What the views open: the hi-scores, and a deal of the log started on the table.
     StatisticsLinks statisticsLinks();
 
+    // "Customize &rules...": a variant of the game on the table, kept as a customised game
+    // and offered to play (main_window_rules.cpp).
+    void CustomiseRules();
+    // Deletes customised game `game` after asking (the question says when it is the game
+    // being played, asked from the browser); the game on the table is ended first when it is
+    // that game, and no game is current afterwards. True when it was deleted.
+    bool DeleteCustomisedGame(int game, bool fromBrowser);
+
     // "S&elect a game number...": the dialog, then the chosen game on the chosen deal.
     void SelectGameNumber();
     // "Games Fast Search...": the floating list of games, made when first asked for.

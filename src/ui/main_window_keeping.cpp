@@ -206,6 +206,9 @@ void MainWindow::ShowGameWon() {
         case GameWonDialog::Next::RandomGame:
             PlayRandomGame(RandomGameType(ctx_) == static_cast<int>(RandomFrom::Favourites));
             break;
+        case GameWonDialog::Next::SelectGame:
+            SelectGameNumber();
+            break;
         case GameWonDialog::Next::Nothing:
             return;
         }

@@ -126,6 +126,15 @@ bool MainWindow::StartUp() {
     ctx_.gamesFile = gamesFile;
     if (!LoadGameList(ctx_)) return false;
 
+    // Damaged records of the customised games are named once; they are left out of play.
+    if (const std::vector<std::string> problems = CustomGamesProblems(ctx_); !problems.empty()) {
+        std::string text = "These customised games of the file " + CustomGamesPath(ctx_) +
+                           " cannot be played and are left out:";
+        for (const std::string& problem : problems)
+            text += "\r" + problem;
+        ctx_.host.ShowError(text);
+    }
+
     // A stored game the catalogue no longer has is forgotten.
     const std::string stored = GetSetting(ctx_.settings, field::kGameNumber);
     const int game = stored.empty() ? -1 : std::atoi(stored.c_str());

@@ -119,7 +119,7 @@ class ShellTest : public QObject {
         QVERIFY(window.actions().autoplay->isCheckable());
     }
 
-    void commandsOfLaterWindowsAreDisabledAndTheOthersWork() {
+    void commandsWithoutAGameAreDisabledAndTheOthersWork() {
         test::Program program;
         MainWindow window(program.ctx);
         QVERIFY(window.StartUp());
