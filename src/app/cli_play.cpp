@@ -63,6 +63,9 @@ RunResult PlayMoves(CliSession& session, const std::vector<std::string>& words) 
             break;
         }
         ++result.applied;
+        // The score follows the table after every move, as in the window: a game won by its
+        // score and given up with --end is recorded with the score it reached.
+        if (session.ctx().flags[GameStateFlags::kInPlay]) fnComputeScore(session.ctx());
     }
     return result;
 }

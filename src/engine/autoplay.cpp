@@ -271,7 +271,8 @@ bool GameResultWon(const GameContext& ctx, int score) {
 bool WinsIfEnded(GameContext& ctx) {
     if (!ctx.flags[GameStateFlags::kInPlay]) return false;
     if (fnWonTest(ctx)) return true;
-    return ctx.Param(param::kScoreToWin) != 0 && GameResultWon(ctx, StoredScore(ctx));
+    // The score of the table as it lies: a move stores no score of its own.
+    return ctx.Param(param::kScoreToWin) != 0 && GameResultWon(ctx, fnComputeScore(ctx));
 }
 
 void fnEndGame(GameContext& ctx) {

@@ -105,12 +105,18 @@ TEST_F(EndGameTest, ScoreNeededToWinDecidesTheResult) {
     EXPECT_TRUE(host.results.back().won);
 }
 
-TEST_F(EndGameTest, AGameWonByItsScoreCountsAsWonOnceTheScoreIsReachedWhileInPlay) {
-    Set(49, 500);
+TEST_F(EndGameTest, AGameWonByItsScoreCountsAsWonOnceTheTableReachesTheScore) {
     Fila(1) = Cards({S(13)}); // a King left on the table by rule
-    SetSetting(ctx.settings, field::kScore, "000495");
+    Dest(1) = Cards({S(1)});
+    const int oneCardHome = fnComputeScore(ctx);
+    Dest(1) = Cards({S(1), S(2)});
+    const int twoCardsHome = fnComputeScore(ctx);
+    ASSERT_GT(twoCardsHome, oneCardHome);
+    Set(49, twoCardsHome);
+    Dest(1) = Cards({S(1)});
     EXPECT_FALSE(WinsIfEnded(ctx));
-    SetSetting(ctx.settings, field::kScore, "000500");
+    // A card sent home by a move that stores no score: the table's score decides.
+    Dest(1) = Cards({S(1), S(2)});
     EXPECT_TRUE(WinsIfEnded(ctx));
     ctx.flags[GameStateFlags::kInPlay] = 0;
     EXPECT_FALSE(WinsIfEnded(ctx));
