@@ -1,5 +1,7 @@
 #include "custom_rules_dialog.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -115,6 +117,17 @@ CustomRulesDialog::CustomRulesDialog(GameContext& ctx, const QString& gameName,
         connect(box, &QComboBox::currentIndexChanged, this, &CustomRulesDialog::changed);
     opened_ = state();
     changed();
+    // The first page that offers something is shown, its first control focused.
+    for (int page = 0; page < pages_->count(); ++page) {
+        const QList<QWidget*> controls = pages_->widget(page)->findChildren<QWidget*>();
+        const auto first = std::find_if(controls.begin(), controls.end(), [](QWidget* w) {
+            return w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QLabel*>(w);
+        });
+        if (first == controls.end()) continue;
+        pages_->setCurrentIndex(page);
+        (*first)->setFocus();
+        break;
+    }
 }
 
 QWidget* CustomRulesDialog::stockPage(const CustomRuleOffer& offer,
@@ -272,6 +285,7 @@ bool CustomRulesDialog::numberChecked(QLineEdit* box, int page, int low, int hig
     if (message.isEmpty()) return true;
     QMessageBox::information(this, kProduct, message);
     pages_->setCurrentIndex(page);
+    activateWindow();
     box->setFocus();
     box->selectAll();
     return false;
@@ -320,6 +334,7 @@ void CustomGameNameDialog::accept() {
     const std::string problem = CustomGameNameProblem(ctx_, name());
     if (!problem.empty()) {
         QMessageBox::information(this, kProduct, QString::fromStdString(problem));
+        activateWindow();
         edit_->setFocus();
         return;
     }
