@@ -9,8 +9,8 @@ class QToolBar;
 
 namespace quendra {
 
-// Every command of the main window, as menu actions. The window connects them; commands of
-// windows still to come are created disabled.
+// Every command of the main window, as menu actions. The window connects them and enables
+// each as the game on the table allows.
 struct MainActions {
     // File
     QAction* newGame{};
