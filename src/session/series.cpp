@@ -10,6 +10,7 @@
 #include "record_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <set>
@@ -461,11 +462,24 @@ std::optional<SeriesInProgress> StartSeries(GameContext& ctx, int number, const 
     return series;
 }
 
-int GameMaximumScore(const GameContext& ctx) {
-    const int target = ctx.Param(param::kMaxScore);
+namespace {
+
+int MaximumScore(int target, int deckSize) {
     // Our catalogue leaves the target at 0 where a game has none, as -1 says.
-    if (target == kNoTargetScore || target <= 0) return kCardScore * ctx.Param(param::kDeckSize);
+    if (target == kNoTargetScore || target <= 0) return kCardScore * deckSize;
     return target;
+}
+
+} // namespace
+
+int GameMaximumScore(const GameContext& ctx) {
+    return MaximumScore(ctx.Param(param::kMaxScore), ctx.Param(param::kDeckSize));
+}
+
+int GameMaximumScore(const GameContext& ctx, int number) {
+    const std::array<int, 2> rows = {param::kMaxScore, param::kDeckSize};
+    const auto values = ReadGameParams(ctx, number, rows);
+    return MaximumScore(values[0], values[1]);
 }
 
 bool RecordSeriesGame(GameContext& ctx, SeriesInProgress& series, int game,

@@ -124,6 +124,8 @@ std::optional<SeriesInProgress> StartSeries(GameContext& ctx, int number, const 
 
 // The maximum score of the game loaded: its parameter 48, or 4 x parameter 370 without one.
 int GameMaximumScore(const GameContext& ctx);
+// The same for game `number` of the catalogue, read without loading it.
+int GameMaximumScore(const GameContext& ctx, int number);
 // A game of the series ended: its result goes on the Played-th line and Played goes up by 1;
 // the file is written. Only the series' own game is taken (another game played meanwhile is
 // not). False when nothing was recorded.

@@ -2,6 +2,7 @@
 #include "game_catalog.h"
 #include "overall_score.h"
 #include "record_file.h"
+#include "series.h"
 #include "statistics_parts.h"
 #include "statistics_views.h"
 
@@ -32,8 +33,6 @@ const std::array<QColor, 5> kPlayerBarColours = {QColor(0, 0, 255), QColor(255, 
 constexpr int kLogHourDigits = 1;
 constexpr int kOverallHourDigits = 2;
 // Game parameters of the maximum score: the target, else four times the cards in play.
-constexpr int kTargetParam = 48;
-constexpr int kCardsParam = 370;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -52,12 +51,6 @@ QPushButton* CloseButton(QDialog* dialog) {
     close->setDefault(true);
     QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
     return close;
-}
-
-int MaximumScore(const GameContext& ctx, int game) {
-    const std::array<int, 2> rows = {kTargetParam, kCardsParam};
-    const auto values = ReadGameParams(ctx, game, rows);
-    return values[0] != -1 ? values[0] : 4 * values[1];
 }
 
 } // namespace
@@ -310,7 +303,7 @@ OverallDetailsView::OverallDetailsView(const GameContext& ctx, const std::string
         SetCell(*grid, row, 1, QString::number(g.score));
         // "Yes" when the best score is the game's maximum.
         SetCell(*grid, row, 2,
-                g.score == MaximumScore(ctx, g.game) ? QStringLiteral("Yes") : QString());
+                g.score == GameMaximumScore(ctx, g.game) ? QStringLiteral("Yes") : QString());
         SetCell(*grid, row, 3, DurationText(g.seconds, kOverallHourDigits));
     }
     grid->resizeColumnToContents(0);

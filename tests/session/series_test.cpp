@@ -29,6 +29,16 @@ TEST(Series, TheBuiltInSeriesAndWhetherTheCatalogueHasTheirGames) {
     EXPECT_FALSE(SeriesPlayable(r.ctx, 10));
 }
 
+TEST(Series, TheMaximumScoreIsFourPointsACardWhereAGameSetsNone) {
+    Records r;
+    // Read from the catalogue, and from the game loaded: the same figure.
+    EXPECT_EQ(GameMaximumScore(r.ctx, 0), 4 * 52);
+    EXPECT_EQ(GameMaximumScore(r.ctx, GameNumber(r.ctx, "Spider")), 4 * 104);
+    SetSetting(r.ctx.settings, field::kGameNumber, "0091");
+    ASSERT_TRUE(LoadGameDefinition(r.ctx));
+    EXPECT_EQ(GameMaximumScore(r.ctx), GameMaximumScore(r.ctx, 91));
+}
+
 TEST(Series, UserSeriesAreTenLineRecordsAndAFreedNumberIsTakenAgain) {
     Records r;
     EXPECT_EQ(NewSeriesNumber(r.ctx), 5000);
