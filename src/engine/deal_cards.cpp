@@ -3,6 +3,7 @@
 #include "cards.h"
 #include "deal.h"
 #include "deal_deck.h"
+#include "game_params.h"
 
 #include <algorithm>
 
@@ -103,7 +104,7 @@ int FoundationStartCard(const GameContext& ctx, const Deck& deck, int i,
         return 0;
     case fc::kNextOfFirstCard: {
         int card = head + (i + 1) * 13;
-        const int n = ctx.Param(370);
+        const int n = ctx.Param(param::kDeckSize);
         // Wrapped into 1 .. n: a plain remainder would name the gap card 0.
         if (n > 0 && card > n) card = (card - 1) % n + 1;
         return card;

@@ -8,6 +8,7 @@
 #include "layout.h"
 #include "score.h"
 #include "settings.h"
+#include "game_params.h"
 
 #include <random>
 
@@ -211,7 +212,7 @@ void StartNewDeal(GameContext& ctx, bool fresh, bool animate, bool newNumber, bo
     SetSetting(ctx.settings, field::kRedoUsed, "0");
 
     if (fresh) {
-        if (ctx.Param(370) != 0)
+        if (ctx.Param(param::kDeckSize) != 0)
             RestoreRuleCopy(ctx);
         else
             LoadDefinitionAndLayout(ctx);

@@ -2,6 +2,7 @@
 
 #include "cards.h"
 #include "families.h"
+#include "game_params.h"
 
 #include <algorithm>
 #include <ctime>
@@ -57,7 +58,7 @@ int GapRowsScore(const GameContext& ctx) {
 }
 
 int FamilyScore(const GameContext& ctx, int family) {
-    const int n = ctx.Param(370);
+    const int n = ctx.Param(param::kDeckSize);
     const int bonus = kPointsPerCard * ctx.Param(46);
     switch (family) {
     case 32:
@@ -145,7 +146,7 @@ std::string TwoDigits(int n) {
 
 int fnStandardScore(const GameContext& ctx) {
     if (GetSetting(ctx.settings, field::kStatsCode) != "01") return 0;
-    const int cards = ctx.Param(370);
+    const int cards = ctx.Param(param::kDeckSize);
     int base = 0;
     switch (ctx.Param(47)) {
     case kBaseMinusCards:

@@ -1,6 +1,7 @@
 #include "deal.h"
 
 #include "cards.h"
+#include "game_params.h"
 
 #include <algorithm>
 #include <random>
@@ -97,7 +98,7 @@ int NextFreeSlot(const DeckList& deck, int start, bool forward) {
 }
 
 void fnGameNumberCardsArray(GameContext& ctx, DeckList& deck) {
-    const int cards = ctx.Param(370);
+    const int cards = ctx.Param(param::kDeckSize);
     const bool jokers = ctx.Param(44) != 0;
     const int jokerCount = std::clamp(ctx.Param(373), 0, 4);
     const int n = std::max(0, cards) + (ctx.Param(44) == 1 ? jokerCount : 0);

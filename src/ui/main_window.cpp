@@ -23,6 +23,7 @@
 #include "table_text.h"
 #include "table_view.h"
 #include "undo_commands.h"
+#include "game_params.h"
 
 #include <algorithm>
 #include <optional>
@@ -442,7 +443,7 @@ void MainWindow::layoutTable() {
     area.screenWidth = ctx_.host.ScreenWidth();
     area.screenHeight = ctx_.host.ScreenHeight();
     area.shadowOffset = ShadowOffset(ctx_);
-    if (currentGame() >= 0 && ctx_.Param(370) != 0) LayoutPiles(ctx_, scrollBar_->value());
+    if (currentGame() >= 0 && ctx_.Param(param::kDeckSize) != 0) LayoutPiles(ctx_, scrollBar_->value());
     tablePlay_->Layout();
     // The scroll range covers the cards that lie below the view.
     scrollBar_->setPageStep(std::max(1, table_->height() / 2));

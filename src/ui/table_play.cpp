@@ -118,7 +118,7 @@ void TablePlay::LoadCards() {
 }
 
 bool TablePlay::HasGame() const {
-    return !GetSetting(ctx_.settings, field::kGameNumber).empty() && ctx_.Param(370) != 0;
+    return !GetSetting(ctx_.settings, field::kGameNumber).empty() && ctx_.Param(param::kDeckSize) != 0;
 }
 
 void TablePlay::Layout() {
