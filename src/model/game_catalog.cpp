@@ -7,9 +7,13 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <limits>
+#include <mutex>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace quendra {
 
@@ -231,6 +235,47 @@ std::vector<std::string> SectionLines(const std::vector<std::string>& lines,
     return body;
 }
 
+std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path) {
+    struct Kept {
+        std::string path;
+        struct timespec time {};
+        off_t size = 0;
+        ino_t inode = 0;
+        std::shared_ptr<const CatalogueText> text;
+    };
+    static std::mutex guard;
+    static Kept kept;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return nullptr;
+    auto same = [&](const Kept& k) {
+        return k.text && k.path == path && k.time.tv_sec == status.st_mtim.tv_sec &&
+               k.time.tv_nsec == status.st_mtim.tv_nsec && k.size == status.st_size &&
+               k.inode == status.st_ino;
+    };
+    {
+        const std::lock_guard lock(guard);
+        if (same(kept)) return kept.text;
+    }
+    auto text = std::make_shared<CatalogueText>();
+    if (!ReadTextLines(path, text->lines)) return nullptr;
+    bool inside = false;
+    for (const std::string& line : text->lines) {
+        if (line.starts_with("[")) {
+            inside = line.starts_with("[Sect2]");
+            continue;
+        }
+        if (inside) text->parameterRows.emplace_back(line);
+    }
+    // File times are coarse: a file written moments ago may be written again with the same
+    // time and size, so only a settled file is kept.
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    if (std::chrono::duration_cast<std::chrono::seconds>(now).count() - status.st_mtim.tv_sec >= 2) {
+        const std::lock_guard lock(guard);
+        kept = {path, status.st_mtim, status.st_size, status.st_ino, text};
+    }
+    return text;
+}
+
 std::string GamesDatPath(const GameContext& ctx) {
     if (!ctx.gamesFile.empty()) return ctx.gamesFile;
     return ResolveDataPath(ctx.ProgramDir(), "GAMES.DAT");
@@ -241,14 +286,14 @@ std::string CustomGamesPath(const GameContext& ctx) {
 }
 
 bool LoadGameList(GameContext& ctx) {
-    std::vector<std::string> lines;
     const std::string path = GamesDatPath(ctx);
-    if (!ReadTextLines(path, lines)) {
+    const std::shared_ptr<const CatalogueText> text = ReadCatalogueText(path);
+    if (!text) {
         ctx.host.ShowError("Cannot read the games file:\r" + path);
         return false;
     }
     ctx.mainGame.GameList.clear();
-    for (const std::string& stored : SectionLines(lines, "[Sect1]")) {
+    for (const std::string& stored : SectionLines(text->lines, "[Sect1]")) {
         std::string line = fnUnshiftText(stored);
         if (Chars(line, 8, 1) == "9") continue;
         ctx.mainGame.GameList.push_back(std::move(line));
@@ -266,15 +311,15 @@ bool ReadCatalogueColumn(const GameContext& ctx, int number, GameParams& params,
         error = "The game " + std::to_string(number) + " is not in the catalogue of " + path + ".";
         return false;
     }
-    std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines)) {
+    const std::shared_ptr<const CatalogueText> text = ReadCatalogueText(path);
+    if (!text) {
         error = "Cannot read the games file:\r" + path;
         return false;
     }
     GameParams read = params;
-    const std::vector<std::string> rows = SectionLines(lines, "[Sect2]");
+    const std::vector<std::string_view>& rows = text->parameterRows;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const std::string& row = rows[r];
+        const std::string_view row = rows[r];
         if (Trim(row).empty()) continue;
         const std::string where = path + ", [Sect2] row " + std::to_string(r + 1) +
                                   ", game column " + std::to_string(column);
@@ -405,9 +450,10 @@ std::array<int, 9> ReadGameParams(const GameContext& ctx, int number, std::span<
     values.fill(-99);
     if (number >= kFirstCustomGame) number = CustomGameBase(ctx, number).base;
     const int column = GameColumn(ctx, number);
-    std::vector<std::string> lines;
-    if (column < 0 || !ReadTextLines(GamesDatPath(ctx), lines)) return values;
-    const std::vector<std::string> section = SectionLines(lines, "[Sect2]");
+    if (column < 0) return values;
+    const std::shared_ptr<const CatalogueText> text = ReadCatalogueText(GamesDatPath(ctx));
+    if (!text) return values;
+    const std::vector<std::string_view>& section = text->parameterRows;
     for (std::size_t i = 0; i < rows.size() && i < values.size(); ++i) {
         const int row = rows[i];
         if (row < 1 || static_cast<std::size_t>(row) > section.size()) continue;
@@ -420,9 +466,9 @@ std::array<int, 9> ReadGameParams(const GameContext& ctx, int number, std::span<
 
 std::vector<std::string> ReadParamPairs(const GameContext& ctx, int rowA, int rowB) {
     std::vector<std::string> pairs;
-    std::vector<std::string> lines;
-    if (!ReadTextLines(GamesDatPath(ctx), lines)) return pairs;
-    const std::vector<std::string> section = SectionLines(lines, "[Sect2]");
+    const std::shared_ptr<const CatalogueText> text = ReadCatalogueText(GamesDatPath(ctx));
+    if (!text) return pairs;
+    const std::vector<std::string_view>& section = text->parameterRows;
     auto rowText = [&](int row) -> std::string_view {
         if (row < 1 || static_cast<std::size_t>(row) > section.size()) return {};
         return section[static_cast<std::size_t>(row) - 1];

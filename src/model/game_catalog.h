@@ -3,6 +3,7 @@
 #include "game_context.h"
 
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,6 +38,15 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 // header, up to the next line that starts with "[".
 std::vector<std::string> SectionLines(const std::vector<std::string>& lines,
                                       std::string_view header);
+
+// GAMES.DAT's lines and the rows of its "[Sect2]" (views into the lines). The catalogue is
+// read once and kept while the file stays as it was (its time, size and inode); a file
+// changed in the last two seconds is read afresh each time. Null when it cannot be read.
+struct CatalogueText {
+    std::vector<std::string> lines;
+    std::vector<std::string_view> parameterRows;
+};
+std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path);
 
 // Where the catalogue is read from; set at start-up.
 std::string GamesDatPath(const GameContext& ctx);

@@ -66,9 +66,9 @@ FastSearchType FastSearchTypeOf(int stored) {
 
 std::vector<int> SectionGameNumbers(const GameContext& ctx, std::string_view section) {
     std::vector<int> numbers;
-    std::vector<std::string> lines;
-    if (!ReadTextLines(GamesDatPath(ctx), lines)) return numbers;
-    for (const std::string& stored : SectionLines(lines, section)) {
+    const std::shared_ptr<const CatalogueText> text = ReadCatalogueText(GamesDatPath(ctx));
+    if (!text) return numbers;
+    for (const std::string& stored : SectionLines(text->lines, section)) {
         const std::string text = TrimBlanks(fnUnshiftText(stored));
         int number = -1;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
