@@ -97,6 +97,8 @@ bool MainWindow::DeleteCustomisedGame(int game, bool fromBrowser) {
         SetSetting(ctx_.settings, field::kGameNumber, "-1");
         SetSetting(ctx_.settings, field::kGameName, "");
         ctx_.table.Clear();
+        ShowScore(QString());
+        ShowTime(QString());
         for (QAction* action :
              {actions_.newGame, actions_.pause, actions_.quitGame, actions_.undo, actions_.redo})
             action->setEnabled(false);
