@@ -77,6 +77,16 @@ QButtonGroup* DirectionGroup(QBoxLayout* layout, int index, bool enabled, QWidge
     return group;
 }
 
+// "Method of building:" with its box, and the direction group under it.
+void AddBuilding(QBoxLayout* layout, int method, bool methodOffered, int direction,
+                 bool directionOffered, QWidget* page, QComboBox*& box, QButtonGroup*& group) {
+    layout->addWidget(new QLabel(QStringLiteral("Method of building:"), page));
+    box = MethodBox(method, methodOffered, page);
+    layout->addWidget(box);
+    group = DirectionGroup(layout, direction, directionOffered, page);
+    layout->addStretch();
+}
+
 } // namespace
 
 CustomRulesDialog::CustomRulesDialog(GameContext& ctx, const QString& gameName,
@@ -206,12 +216,8 @@ QWidget* CustomRulesDialog::tableauPage(const CustomRuleOffer& offer,
     EnableGroup(empty_, offer.emptyTableau);
     layout->addWidget(frame);
 
-    layout->addWidget(new QLabel(QStringLiteral("Method of building:"), page));
-    tableauMethod_ = MethodBox(rules.tableauMethod, offer.tableauMethod, page);
-    layout->addWidget(tableauMethod_);
-    tableauDirection_ =
-        DirectionGroup(layout, rules.tableauDirection, offer.tableauDirection, page);
-    layout->addStretch();
+    AddBuilding(layout, rules.tableauMethod, offer.tableauMethod, rules.tableauDirection,
+                offer.tableauDirection, page, tableauMethod_, tableauDirection_);
     return page;
 }
 
@@ -219,12 +225,9 @@ QWidget* CustomRulesDialog::foundationPage(const CustomRuleOffer& offer,
                                            const CustomRuleValues& rules) {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel(QStringLiteral("Method of building:"), page));
-    foundationMethod_ = MethodBox(rules.foundationMethod, offer.foundationMethod, page);
-    layout->addWidget(foundationMethod_);
-    foundationDirection_ =
-        DirectionGroup(layout, rules.foundationDirection, offer.foundationDirection, page);
-    layout->addStretch();
+    AddBuilding(layout, rules.foundationMethod, offer.foundationMethod,
+                rules.foundationDirection, offer.foundationDirection, page, foundationMethod_,
+                foundationDirection_);
     return page;
 }
 
