@@ -149,11 +149,12 @@ void LayOverlay(GameParams& params, std::string_view overlay) {
 
     auto layPair = [&](std::size_t dirAt, std::size_t methodAt, int dirRow, int methodRow,
                        int count) {
+        // Each on its own: a method changed where the direction was not offered still counts.
         long direction = -1, method = -1;
-        if (!OverlayField(overlay, dirAt, 2, 0, 2, direction)) return;
-        LayRowOverlay(params, dirRow, count, DirectionOfIndex(static_cast<int>(direction)));
-        if (!OverlayField(overlay, methodAt, 3, 0, 4, method)) return;
-        LayRowOverlay(params, methodRow, count, MethodOfIndex(static_cast<int>(method)));
+        if (OverlayField(overlay, dirAt, 2, 0, 2, direction))
+            LayRowOverlay(params, dirRow, count, DirectionOfIndex(static_cast<int>(direction)));
+        if (OverlayField(overlay, methodAt, 3, 0, 4, method))
+            LayRowOverlay(params, methodRow, count, MethodOfIndex(static_cast<int>(method)));
     };
     layPair(8, 10, param::kTableauDirection, param::kTableauMethod, fila);
     layPair(13, 15, param::kFoundationDirection, param::kFoundationMethod, dest);

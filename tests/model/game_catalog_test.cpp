@@ -172,6 +172,7 @@ TEST_F(CatalogueTest, CustomOverlayLaysOnlyOverThePilesInUse) {
     WriteGames();
     WriteCustom({CustomHeader(8001, "My Klondike", 0) + "|00300210000102004",
                  CustomHeader(8002, "Same Rules", 0) + "|0030020-1-0102002",
+                 CustomHeader(8004, "Method Only", 0) + "|0030020-100202002",
                  CustomHeader(8003, "Unlimited", 1) + "|001-01201-01-1-01"});
     ASSERT_TRUE(LoadGameList(ctx));
     EXPECT_EQ(GameName(ctx, 8001), "My Klondike");
@@ -199,13 +200,18 @@ TEST_F(CatalogueTest, CustomOverlayLaysOnlyOverThePilesInUse) {
     EXPECT_EQ(ctx.Param(131), 91);
     EXPECT_EQ(ctx.Param(51), 51);
 
-    // "0" keeps the empty-pile rules; a direction not offered (-1) leaves both rows alone.
+    // "0" keeps the empty-pile rules; a direction not offered (-1) keeps the game's own, and
+    // the method still changes.
     ASSERT_TRUE(Load(8002));
     EXPECT_EQ(ctx.Param(131), 131);
     EXPECT_EQ(ctx.Param(171), 171);
     EXPECT_EQ(ctx.Param(211), 211);
     EXPECT_EQ(ctx.Param(67), 2);
     EXPECT_EQ(ctx.Param(83), 2); // method 2 stays
+
+    ASSERT_TRUE(Load(8004));
+    EXPECT_EQ(ctx.Param(171), 171);
+    EXPECT_EQ(ctx.Param(211), 2);
 
     ASSERT_TRUE(Load(8003)); // unlimited redeals are written "-01"
     EXPECT_EQ(ctx.Param(22), 1);
