@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <random>
 #include <set>
 #include <stdexcept>
 
@@ -18,19 +19,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr long long kLastDealNumber = 9'999'999'999'999; // 13 digits
+
 const char* const kUsage =
     "Usage: quendra-deal-search --game N [--first-deal D] [--last-deal D] [--budget MOVES]\n"
     "       [--beam WIDTH | --best-first] [--no-autoplay] [--out DIR] [--keep K]\n"
+    "       [--random COUNT [--seed S]]\n"
     "  Solves deals D to D (1 to 1000) of game N, each within the budget (20000 moves), with\n"
     "  Autoplay ticked unless --no-autoplay, and prints how many were won, had no win or gave\n"
     "  no answer (and a line every 10000 deals). With --out, the first K (1) won lines that\n"
     "  the play command confirms are written into DIR as NNNN-deal-D.moves and the search\n"
-    "  stops.\n";
+    "  stops. With --random, COUNT deal numbers of 13 digits are drawn instead (from seed S, 1\n"
+    "  by default, so that a run can be repeated): the low numbers are deals much alike, and\n"
+    "  a game won rarely among them may be won among deals drawn from the whole range.\n";
 
 struct Options {
     fs::path out;
     int game = -1, keep = 1;
     long long firstDeal = 1, lastDeal = 1000;
+    long long randomDeals = 0; // deals drawn at random instead of a range
+    unsigned long long seed = 1;
     SolveOptions solve;
 };
 
@@ -50,7 +58,7 @@ Options ReadOptions(int argc, char** argv) {
         }
         static const std::set<std::string> kValued = {"--out",    "--game", "--first-deal",
                                                       "--last-deal", "--budget", "--beam",
-                                                      "--keep"};
+                                                      "--keep", "--random", "--seed"};
         if (kValued.count(name) == 0) throw std::invalid_argument("unknown option " + name);
         if (i + 1 >= argc) throw std::invalid_argument(name + " needs a value");
         const std::string value = argv[++i];
@@ -68,6 +76,10 @@ Options ReadOptions(int argc, char** argv) {
             o.solve.beamWidth = static_cast<int>(std::min(OptionNumber(name, value), 1000000LL));
         else if (name == "--keep")
             o.keep = static_cast<int>(OptionNumber(name, value));
+        else if (name == "--random")
+            o.randomDeals = OptionNumber(name, value);
+        else if (name == "--seed")
+            o.seed = static_cast<unsigned long long>(OptionNumber(name, value));
         else
             throw std::invalid_argument("unknown option " + name);
     }
@@ -87,16 +99,20 @@ int Search(const Options& o) {
     options.values["--game"] = std::to_string(o.game);
     long long won = 0, noWin = 0, unknown = 0;
     int kept = 0;
-    long long deal = o.firstDeal;
-    for (; deal <= o.lastDeal && (o.out.empty() || kept < o.keep); ++deal) {
+    std::mt19937_64 draw(o.seed);
+    std::uniform_int_distribution<long long> anyDeal(1, kLastDealNumber);
+    const long long count = o.randomDeals > 0 ? o.randomDeals : o.lastDeal - o.firstDeal + 1;
+    long long done = 0;
+    for (; done < count && (o.out.empty() || kept < o.keep); ++done) {
+        const long long deal = o.randomDeals > 0 ? anyDeal(draw) : o.firstDeal + done;
         options.values["--deal"] = std::to_string(deal);
         // A session a deal: each starts from a fresh table, as the command does.
         CliSession session(options, QUENDRA_BIN_DIR, std::cerr);
         session.StartGame(options, o.solve.autoplay);
         const SolveResult result = SolveDeal(session.ctx(), o.solve);
         // A long run says now and then how far it has come.
-        if ((deal - o.firstDeal + 1) % 10000 == 0)
-            std::cout << "  up to deal " << deal << ": " << won + (result.won ? 1 : 0) << " won"
+        if ((done + 1) % 10000 == 0)
+            std::cout << "  " << done + 1 << " deals: " << won + (result.won ? 1 : 0) << " won"
                       << std::endl;
         if (!result.won) {
             ++(result.exhausted ? noWin : unknown);
@@ -116,8 +132,12 @@ int Search(const Options& o) {
         WriteWinningList(o.out, o.game, deal, o.solve.autoplay, line);
         ++kept;
     }
-    std::cout << "game " << o.game << " deals " << o.firstDeal << " to " << deal - 1 << ": " << won
-              << " won, " << noWin << " no win, " << unknown << " unknown (budget "
+    std::cout << "game " << o.game << " ";
+    if (o.randomDeals > 0)
+        std::cout << done << " deals drawn from seed " << o.seed;
+    else
+        std::cout << "deals " << o.firstDeal << " to " << o.firstDeal + done - 1;
+    std::cout << ": " << won << " won, " << noWin << " no win, " << unknown << " unknown (budget "
               << o.solve.moveBudget << " moves";
     if (o.solve.beamWidth > 0) std::cout << ", beam " << o.solve.beamWidth;
     if (o.solve.bestFirst) std::cout << ", best first";
