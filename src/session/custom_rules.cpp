@@ -153,17 +153,17 @@ int FreeCustomGameNumber(const std::vector<std::string>& lines) {
 
 std::string CustomGameNameProblem(const GameContext& ctx, const std::string& name) {
     const std::string trimmed = Trim(name);
-    if (trimmed.size() < 3) return kNameTooShortMessage;
-    if (trimmed.size() > kNameWidth) return kNameTooLongMessage;
+    if (trimmed.size() < 3) return kGameNameTooShortMessage;
+    if (trimmed.size() > kNameWidth) return kGameNameTooLongMessage;
     const std::string wanted = Upper(trimmed);
     for (const std::string& existing : AllGameNames(ctx))
-        if (Upper(existing) == wanted) return kNameExistsMessage;
+        if (Upper(existing) == wanted) return kGameNameExistsMessage;
     // Damaged records keep their names too: a repaired file must not hold the name twice.
     std::vector<std::string> lines;
     if (ReadTextLines(CustomGamesPath(ctx), lines))
         for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines)
             if (lines[i].size() > 4 && Upper(Trim(lines[i].substr(4, kNameWidth))) == wanted)
-                return kNameExistsMessage;
+                return kGameNameExistsMessage;
     return {};
 }
 

@@ -47,9 +47,9 @@ std::string CustomRulesOverlay(const CustomRuleValues& values, const CustomRuleO
 // every number to 9999 is taken.
 int FreeCustomGameNumber(const std::vector<std::string>& lines);
 
-inline constexpr const char* kNameTooShortMessage = "Please enter at least 3 characters.";
-inline constexpr const char* kNameExistsMessage = "This game name already exists.";
-inline constexpr const char* kNameTooLongMessage = "The name may be at most 50 characters long.";
+inline constexpr const char* kGameNameTooShortMessage = "Please enter at least 3 characters.";
+inline constexpr const char* kGameNameExistsMessage = "This game name already exists.";
+inline constexpr const char* kGameNameTooLongMessage = "The name may be at most 50 characters long.";
 // Why a new customised game cannot take the name (the message to show); empty when it can.
 std::string CustomGameNameProblem(const GameContext& ctx, const std::string& name);
 

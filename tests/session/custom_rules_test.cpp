@@ -116,11 +116,11 @@ TEST_F(CustomRulesTest, NumbersFillTheFirstGapAndNamesMustBeNew) {
     EXPECT_EQ(CustomLines(), full);
 
     std::filesystem::remove(CustomGamesPath(ctx));
-    EXPECT_EQ(CustomGameNameProblem(ctx, " ab "), kNameTooShortMessage);
-    EXPECT_EQ(CustomGameNameProblem(ctx, "fREEcELL"), kNameExistsMessage);
+    EXPECT_EQ(CustomGameNameProblem(ctx, " ab "), kGameNameTooShortMessage);
+    EXPECT_EQ(CustomGameNameProblem(ctx, "fREEcELL"), kGameNameExistsMessage);
     EXPECT_EQ(CustomGameNameProblem(ctx, "My FreeCell"), "");
     ASSERT_EQ(AddCustomGame(ctx, 1, "My FreeCell", "00100100000000000"), kFirstCustomGame);
-    EXPECT_EQ(CustomGameNameProblem(ctx, "my freecell"), kNameExistsMessage);
+    EXPECT_EQ(CustomGameNameProblem(ctx, "my freecell"), kGameNameExistsMessage);
 
     // A file that is not ours is never written over.
     ASSERT_TRUE(ReplaceFileContent(host, CustomGamesPath(ctx), "notes\r\n"));

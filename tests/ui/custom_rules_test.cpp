@@ -100,8 +100,8 @@ class CustomRulesTest : public QObject {
             naming.nameEdit()->setText(QStringLiteral("freecell"));
             acts.push_back(test::OnModals({Message(&exists)}));
             naming.accept();
-            QCOMPARE(tooShort, QString::fromLatin1(kNameTooShortMessage));
-            QCOMPARE(exists, QString::fromLatin1(kNameExistsMessage));
+            QCOMPARE(tooShort, QString::fromLatin1(kGameNameTooShortMessage));
+            QCOMPARE(exists, QString::fromLatin1(kGameNameExistsMessage));
             QVERIFY(naming.result() != QDialog::Accepted);
         }
         dialog.cardsPerClick()->setText(QStringLiteral("3"));
