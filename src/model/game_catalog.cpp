@@ -75,19 +75,6 @@ int FindInGameList(const std::vector<std::string>& list, int number) {
     return -1;
 }
 
-// The first record whose line 1 holds the number: index of that line, or -1.
-int FindCustomRecord(const std::vector<std::string>& lines, int number) {
-    for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
-        const int recordNumber = ParseDigits(Chars(lines[i], 1, 4));
-        if (recordNumber >= 0 && recordNumber == number) return static_cast<int>(i);
-    }
-    return -1;
-}
-
-bool IsCustomGamesHeader(const std::vector<std::string>& lines) {
-    return !lines.empty() && Trim(lines.front()) == kCustomGamesHeader;
-}
-
 // The file's lines; false when there is none or it is not a customised-games file.
 bool ReadCustomLines(const GameContext& ctx, std::vector<std::string>& lines) {
     return ReadTextLines(CustomGamesPath(ctx), lines) && IsCustomGamesHeader(lines);
@@ -481,6 +468,18 @@ std::vector<std::string> ReadParamPairs(const GameContext& ctx, int rowA, int ro
         pairs.push_back(fnFormatNumber(a, 10) + fnFormatNumber(b, 10));
     }
     return pairs;
+}
+
+bool IsCustomGamesHeader(const std::vector<std::string>& lines) {
+    return !lines.empty() && Trim(lines.front()) == kCustomGamesHeader;
+}
+
+int FindCustomRecord(const std::vector<std::string>& lines, int number) {
+    for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines) {
+        const int recordNumber = ParseDigits(Chars(lines[i], 1, 4));
+        if (recordNumber >= 0 && recordNumber == number) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 CustomGameInfo CustomGameBase(const GameContext& ctx, int number) {

@@ -83,6 +83,11 @@ struct CustomGameInfo {
     std::string overlay; // record line 2
     std::string problem; // why a record of that number cannot be played; empty when it can
 };
+// Whether the lines of a customised-games file start with its header.
+bool IsCustomGamesHeader(const std::vector<std::string>& lines);
+// The first record of the lines whose line 1 holds `number`: the index of that line, or -1.
+int FindCustomRecord(const std::vector<std::string>& lines, int number);
+
 // A damaged record (see CustomRecordProblem) is not found: base -1, the reason in `problem`.
 CustomGameInfo CustomGameBase(const GameContext& ctx, int number);
 

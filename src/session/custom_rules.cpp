@@ -7,6 +7,7 @@
 #include "game_catalog.h"
 #include "game_params.h"
 #include "profile.h"
+#include "record_file.h"
 #include "settings.h"
 #include "statistics.h"
 
@@ -43,12 +44,6 @@ bool IsEditableMethod(int method) {
 // Offered always (1), never (0), or when `suitable` for the other values.
 bool Offered(int offer, bool suitable) {
     return offer == 1 || (offer != 0 && suitable);
-}
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::string Upper(std::string text) {
@@ -152,7 +147,7 @@ int FreeCustomGameNumber(const std::vector<std::string>& lines) {
 }
 
 std::string CustomGameNameProblem(const GameContext& ctx, const std::string& name) {
-    const std::string trimmed = Trim(name);
+    const std::string trimmed = TrimBlanks(name);
     if (trimmed.size() < 3) return kGameNameTooShortMessage;
     if (trimmed.size() > kNameWidth) return kGameNameTooLongMessage;
     const std::string wanted = Upper(trimmed);
@@ -162,7 +157,7 @@ std::string CustomGameNameProblem(const GameContext& ctx, const std::string& nam
     std::vector<std::string> lines;
     if (ReadTextLines(CustomGamesPath(ctx), lines))
         for (std::size_t i = 1; i < lines.size(); i += kCustomRecordLines)
-            if (lines[i].size() > 4 && Upper(Trim(lines[i].substr(4, kNameWidth))) == wanted)
+            if (lines[i].size() > 4 && Upper(TrimBlanks(lines[i].substr(4, kNameWidth))) == wanted)
                 return kGameNameExistsMessage;
     return {};
 }
@@ -173,7 +168,7 @@ int AddCustomGame(GameContext& ctx, int current, const std::string& name,
     std::vector<std::string> lines;
     if (!ReadTextLines(path, lines) || lines.empty()) {
         lines = {kCustomGamesHeader};
-    } else if (Trim(lines.front()) != kCustomGamesHeader) {
+    } else if (!IsCustomGamesHeader(lines)) {
         ctx.host.ShowError("The file " + path +
                            " is not a file of customised games; it was left as it is.");
         return -1;
@@ -195,7 +190,7 @@ int AddCustomGame(GameContext& ctx, int current, const std::string& name,
     // where records start.
     while ((lines.size() - 1) % kCustomRecordLines != 0)
         lines.emplace_back();
-    std::string plain = Trim(name).substr(0, kNameWidth);
+    std::string plain = TrimBlanks(name).substr(0, kNameWidth);
     for (char& c : plain)
         if (static_cast<unsigned char>(c) < 32) c = ' ';
     std::string first = fnFormatNumber(number, 4) + plain;
@@ -210,22 +205,17 @@ int AddCustomGame(GameContext& ctx, int current, const std::string& name,
 bool DeleteCustomGame(GameContext& ctx, int number) {
     const std::string path = CustomGamesPath(ctx);
     std::vector<std::string> lines;
-    if (number < kFirstCustomGame || !ReadTextLines(path, lines) || lines.empty() ||
-        Trim(lines.front()) != kCustomGamesHeader) {
+    const int found = number >= kFirstCustomGame && ReadTextLines(path, lines) &&
+                              IsCustomGamesHeader(lines)
+                          ? FindCustomRecord(lines, number)
+                          : -1;
+    if (found < 0) {
         ctx.host.ShowError("The customized game " + std::to_string(number) +
                            " is not in the file " + path + ".");
         return false;
     }
-    std::size_t at = 1;
-    while (at < lines.size() && ParseDigits(lines[at].substr(0, std::min<std::size_t>(
-                                    4, lines[at].size()))) != number)
-        at += kCustomRecordLines;
-    if (at >= lines.size()) {
-        ctx.host.ShowError("The customized game " + std::to_string(number) +
-                           " is not in the file " + path + ".");
-        return false;
-    }
-    const std::string name = Trim(lines[at].size() > 4 ? lines[at].substr(4, kNameWidth) : "");
+    const auto at = static_cast<std::size_t>(found);
+    const std::string name = TrimBlanks(lines[at].size() > 4 ? lines[at].substr(4, kNameWidth) : "");
     const auto end = std::min(lines.size(), at + kCustomRecordLines);
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at),
                 lines.begin() + static_cast<std::ptrdiff_t>(end));
