@@ -100,6 +100,7 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     row->addWidget(table_, 1);
     row->addWidget(scrollBar_);
     setCentralWidget(centre);
+    table_->setFocus();
 
     actions_ = BuildMainMenus(this);
     toolBars_ = BuildToolBars(this, actions_);

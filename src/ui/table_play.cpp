@@ -10,6 +10,7 @@
 #include "score.h"
 #include "settings.h"
 #include "stock.h"
+#include "table_play_hold.h"
 #include "table_view.h"
 
 #include <algorithm>
@@ -61,44 +62,7 @@ bool IsPress(QEvent::Type type) {
     }
 }
 
-// Sets a flag for the lifetime of the object.
-class Raised {
-  public:
-    explicit Raised(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~Raised() { flag_ = old_; }
-    Raised(const Raised&) = delete;
-    Raised& operator=(const Raised&) = delete;
-
-  private:
-    bool& flag_;
-    bool old_;
-};
-
 } // namespace
-
-// Holds the pointer's input back while it lives (a flight, the deal, the winning animation,
-// one of the table's handlers); what came meanwhile is played when the last one ends.
-class HoldInput {
-  public:
-    HoldInput(TablePlay& table, bool& flag) : table_(table), flag_(&flag), old_(flag) {
-        flag = true;
-    }
-    explicit HoldInput(TablePlay& table) : table_(table) { ++table.handling_; }
-    ~HoldInput() {
-        if (flag_)
-            *flag_ = old_;
-        else
-            --table_.handling_;
-        table_.resumeInput();
-    }
-    HoldInput(const HoldInput&) = delete;
-    HoldInput& operator=(const HoldInput&) = delete;
-
-  private:
-    TablePlay& table_;
-    bool* flag_ = nullptr;
-    bool old_ = false;
-};
 
 TablePlay::TablePlay(GameContext& ctx, const ImagesModule& module, TableView* view)
     : QObject(view), ctx_(ctx), cards_(module), painter_(ctx, module, cards_), view_(view) {
@@ -134,6 +98,7 @@ void TablePlay::Layout() {
 void TablePlay::RedrawAll() {
     if (!HasGame()) {
         view_->setTableImage(QImage());
+        view_->setKeyCursor({});
         return;
     }
     const int width = std::max(1, view_->width());
@@ -163,6 +128,7 @@ void TablePlay::RedrawAll() {
     painter_.TakeDirty();
     view_->setScrollY(scroll);
     view_->setTableImage(painter_.TableBuffer());
+    refreshKeyCursor();
 }
 
 int TablePlay::TableHeight() const {
@@ -196,6 +162,7 @@ void TablePlay::present() {
     view_->setTableImage(painter_.TableBuffer(), false);
     for (const QRect& rect : painter_.TakeDirty())
         view_->updateTableRect(rect);
+    refreshKeyCursor();
 }
 
 std::vector<PileRef> TablePlay::placedPiles() const {
@@ -272,10 +239,17 @@ QImage TablePlay::groupImage(PileRef pile, int position) const {
 void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     // A release still waiting belongs to the press before this one.
     playPending();
+    // The pointer takes over from the keyboard: its cursor goes until a key brings it back.
+    if (keyShown_) {
+        keyShown_ = false;
+        refreshKeyCursor();
+    }
     // A left press while the table still holds a left press: its release never reached us
     // (it went to another window, or the button came up outside every window). What that
     // press held is let go, so that it cannot swallow this gesture's release.
     if (button == Qt::LeftButton && (drag_ || stockPressed_)) CancelGesture();
+    // Cards held by the keyboard go back at any press of the pointer.
+    if (KeyHolding()) CancelGesture();
     if (!HasGame() || !ctx_.flags[GameStateFlags::kInPlay] || drag_) return;
     const HoldInput handling(*this);
     if (ctx_.play.busy || DemonstrationPlaying(ctx_)) {
@@ -352,6 +326,7 @@ void TablePlay::move(const QPoint& at) {
         return;
     }
     const HoldInput handling(*this);
+    if (KeyHolding()) return;
     if (!drag_) {
         // Leaving the stock lets an armed stock operation go.
         if (stockPressed_ && ctx_.play.stockPending &&
@@ -464,7 +439,7 @@ void TablePlay::release(const QPoint& at, Qt::MouseButton button) {
         afterMouseUp();
         return;
     }
-    if (!drag_) return;
+    if (!drag_ || drag_->keyboard) return;
     const Drag drag = *drag_;
     const QPoint dropAt = at - drag.grip;
     bool dropped = false;
@@ -724,6 +699,11 @@ bool TablePlay::eventFilter(QObject* watched, QEvent* event) {
         // Taken here, so that no shortcut of the window fires.
         if (event->type() == QEvent::ShortcutOverride) event->accept();
         return true;
+    }
+    // The keys of keyboard play, before the view's own handling (Tab would move the focus).
+    if (watched == view_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (KeyPress(key->key(), key->modifiers())) return true;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -79,6 +79,21 @@ class TablePlay : public QObject {
     QRect CardRectInView(PileRef pile, int position = -1) const;
     TablePainter& Painter() { return painter_; }
 
+    // Keyboard play. The arrow keys move a cursor between the piles and along a pile's
+    // face-up cards, Tab and Shift+Tab step through the piles in reading order, Enter or
+    // Space picks up the card under the cursor with the cards on it and drops it on the pile
+    // the cursor is on (a refused drop beeps and the cards stay held), Escape puts them back,
+    // H sends the card home and D deals from the stock. True when the key was taken.
+    bool KeyPress(int key, Qt::KeyboardModifiers modifiers);
+    bool KeyCursorShown() const { return keyShown_; }
+    // The pile under the cursor and the position of its card (0-based from the bottom; -1
+    // for an empty pile).
+    PileRef KeyCursorPile() const { return keyPile_; }
+    int KeyCursorPosition() const;
+    bool KeyHolding() const { return drag_ && drag_->keyboard; }
+    // What the cursor is on, in words: "Seven of Hearts, Tableau 3".
+    QString KeyCursorDescription() const;
+
   signals:
     // The table changed by a gesture of the player (score, undo commands).
     void played();
@@ -106,6 +121,7 @@ class TablePlay : public QObject {
         bool moved = false;
         QSize cardSize;
         QImage image;
+        bool keyboard = false; // picked up with the keyboard, not the pointer
     };
 
     // Input the table held back: a release or a move of a button whose press it took.
@@ -148,6 +164,20 @@ class TablePlay : public QObject {
     void pause(int ms);
     std::string& drawn(PileRef pile);
 
+    // Keyboard play (table_keyboard.cpp).
+    void moveKeyCursor(int dx, int dy);
+    void stepKeyCursor(int step);
+    void keyActivate();
+    void keyPickUp(int position);
+    void keyDrop();
+    void keySendHome();
+    void keyStockClick();
+    void putBackHeld();
+    void floatHeld(const QPoint& at);
+    void refreshKeyCursor();
+    QRect keyCursorRect() const;
+    QRect pileAnchor(PileRef pile) const;
+
     GameContext& ctx_;
     CardImages cards_;
     TablePainter painter_;
@@ -168,6 +198,9 @@ class TablePlay : public QObject {
     std::optional<QCursor> dragCursor_;
     std::optional<WinPattern> lastWinPattern_;
     std::string cardsKey_;
+    PileRef keyPile_ = pile::Stock(kMazzo);
+    int keyPosition_ = -1; // -1: the top card, whatever the pile holds
+    bool keyShown_ = false;
     // The pile strings as last drawn, so that a pile's redraw erases what left it.
     PileGroups drawn_;
 };

@@ -14,6 +14,9 @@ constexpr long long kDefaultBackground = 32768;
 // The tutor's arrow: its line width and the side of the square at its end.
 constexpr int kArrowWidth = 4;
 constexpr int kArrowEnd = 10;
+// The keyboard cursor's frame: its distance from the cards and its line width.
+constexpr int kKeyCursorGap = 3;
+constexpr int kKeyCursorWidth = 3;
 } // namespace
 
 QColor ColourFromStored(long long value) {
@@ -26,6 +29,9 @@ TableView::TableView(QWidget* parent)
     : QWidget(parent), background_(ColourFromStored(kDefaultBackground)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(320, 240);
+    // The table takes the keys of keyboard play.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Card table"));
 }
 
 void TableView::setBackground(const QColor& colour) {
@@ -59,6 +65,7 @@ void TableView::paintEvent(QPaintEvent* event) {
         painter.fillRect(uncovered, background_);
     if (!image_.isNull()) painter.drawImage(QPoint(0, -scrollY_), image_);
     paintArrow(painter);
+    paintKeyCursor(painter);
     if (floating_.isNull()) return;
     if (shadow_ > 0) {
         // The shadow falls down and to the right of the lifted cards.
@@ -133,6 +140,34 @@ void TableView::paintArrow(QPainter& painter) const {
     QRect end(0, 0, kArrowEnd, kArrowEnd);
     end.moveCenter(arrow_->p2());
     painter.drawRect(end);
+    painter.restore();
+}
+
+void TableView::setKeyCursor(const QRect& rect) {
+    if (rect == keyCursor_) return;
+    update(keyCursorArea());
+    keyCursor_ = rect;
+    update(keyCursorArea());
+}
+
+QRect TableView::keyCursorArea() const {
+    if (keyCursor_.isNull()) return {};
+    const int margin = kKeyCursorGap + kKeyCursorWidth + 2;
+    return keyCursor_.adjusted(-margin, -margin, margin, margin);
+}
+
+void TableView::paintKeyCursor(QPainter& painter) const {
+    if (keyCursor_.isNull()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF frame = QRectF(keyCursor_).adjusted(-kKeyCursorGap, -kKeyCursorGap,
+                                                     kKeyCursorGap, kKeyCursorGap);
+    // A dark rim around a light line: one of the two stands out on any background.
+    painter.setPen(QPen(QColor(0, 0, 0), kKeyCursorWidth + 2));
+    painter.drawRoundedRect(frame, 5, 5);
+    painter.setPen(QPen(QColor(255, 204, 0), kKeyCursorWidth - 1));
+    painter.drawRoundedRect(frame, 5, 5);
     painter.restore();
 }
 

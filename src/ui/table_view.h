@@ -46,6 +46,11 @@ class TableView : public QWidget {
     bool hasArrow() const { return arrow_.has_value(); }
     QLine arrow() const { return arrow_.value_or(QLine()); }
 
+    // The keyboard's cursor, window coordinates: a frame around the cards it is on, drawn
+    // black and gold so that it shows on every background; a null rectangle hides it.
+    void setKeyCursor(const QRect& rect);
+    QRect keyCursor() const { return keyCursor_; }
+
   signals:
     // A right click asks for the table's popup menu.
     void popupRequested(const QPoint& globalPos);
@@ -73,9 +78,12 @@ class TableView : public QWidget {
     QPoint floatingAt_;
     int shadow_ = 0;
     std::optional<QLine> arrow_;
+    QRect keyCursor_;
 
     QRect arrowRect() const;
     void paintArrow(QPainter& painter) const;
+    void paintKeyCursor(QPainter& painter) const;
+    QRect keyCursorArea() const;
 };
 
 // A colour stored the Windows way, blue in the high byte and red in the low byte.

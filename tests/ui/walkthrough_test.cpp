@@ -139,6 +139,11 @@ class Walk {
         const std::optional<FoundMove> move = ParseFoundMove(text);
         if (!move) return QStringLiteral("not a move");
         const PileGroups before = ctx.table;
+        if (keysOnly) {
+            if (std::optional<QString> fault = PlayByKeys(*move)) return fault;
+            if (ctx.table == before) return QStringLiteral("the table did not change");
+            return std::nullopt;
+        }
         switch (move->kind) {
         case FoundMove::Kind::Stock:
             Click(Visible(pile::Stock(kMazzo)).center());
@@ -171,6 +176,77 @@ class Walk {
 
     // The keys of a command, pressed in the window.
     void Keys(const QKeySequence& keys) { QTest::keySequence(&window, keys); }
+
+    // A key pressed where the keyboard's input goes: the widget that has the focus.
+    void Key(Qt::Key key) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &window, key);
+    }
+
+    // The same move with the table's keys alone: Tab to the pile, Up to the card, Enter to
+    // pick it up, the arrow keys to the destination, Enter to drop; D deals.
+    std::optional<QString> PlayByKeys(const FoundMove& move) {
+        switch (move.kind) {
+        case FoundMove::Kind::Stock:
+            Key(Qt::Key_D);
+            return std::nullopt;
+        case FoundMove::Kind::Undo:
+            Keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
+            return std::nullopt;
+        case FoundMove::Kind::Redo:
+            Keys(QKeySequence(Qt::CTRL | Qt::Key_Y));
+            return std::nullopt;
+        case FoundMove::Kind::Autoplay:
+            // F7 ticks Autoplay (it plays at once) and F7 again sets it back.
+            Keys(QKeySequence(Qt::Key_F7));
+            Keys(QKeySequence(Qt::Key_F7));
+            return std::nullopt;
+        case FoundMove::Kind::Click:
+        case FoundMove::Kind::Pile:
+            break;
+        }
+        if (!TabTo(move.from)) return QStringLiteral("Tab never reached the pile");
+        const int count = PileCardCount(ctx.table.Pile(move.from));
+        const int position = move.position < 0 ? count - 1 : move.position;
+        for (int presses = 0; play()->KeyCursorPosition() > position && presses < 104; ++presses)
+            Key(Qt::Key_Up);
+        if (play()->KeyCursorPosition() != position)
+            return QStringLiteral("Up never reached the card");
+        Key(Qt::Key_Return);
+        if (move.kind == FoundMove::Kind::Click) return std::nullopt;
+        if (!play()->KeyHolding()) return QStringLiteral("Enter did not pick the card up");
+        if (!ArrowTo(move.to)) return QStringLiteral("the arrow keys never reached the pile");
+        Key(Qt::Key_Return);
+        ++keyMoves;
+        if (play()->KeyHolding()) return QStringLiteral("the drop was refused");
+        return std::nullopt;
+    }
+
+    bool TabTo(PileRef pile) {
+        for (int presses = 0; presses < 2 * kFilaPiles; ++presses) {
+            if (play()->KeyCursorShown() && play()->KeyCursorPile() == pile) return true;
+            Key(Qt::Key_Tab);
+        }
+        return false;
+    }
+
+    // Towards the pile's place: up or down while it lies in another row, else left or right.
+    bool ArrowTo(PileRef pile) {
+        for (int presses = 0; presses < 40; ++presses) {
+            const PileRef at = play()->KeyCursorPile();
+            if (at == pile) return true;
+            const QPoint from = play()->PileRectInView(at).topLeft();
+            const QPoint to = play()->PileRectInView(pile).topLeft();
+            if (std::abs(to.y() - from.y()) > play()->CardRectInView(at, 0).height() / 2)
+                Key(to.y() < from.y() ? Qt::Key_Up : Qt::Key_Down);
+            else
+                Key(to.x() < from.x() ? Qt::Key_Left : Qt::Key_Right);
+        }
+        return false;
+    }
+
+    bool keysOnly = false;
+    int keyMoves = 0;
 
     test::Program program; // the program folder
     QtHost host;
@@ -385,6 +461,78 @@ class WalkthroughTest : public QObject {
         QVERIFY(walk.unexpected.isEmpty());
         qInfo("%s: %d moves, %d drags, %d double clicks", qPrintable(fixture),
               int(list->moves.size()), walk.drags, walk.doubleClicks);
+    }
+
+    // The same lists played with the keyboard alone, every key pressed where the focus is.
+    void aWholeGameIsWonWithTheKeyboard_data() {
+        QTest::addColumn<int>("game");
+        QTest::newRow("Klondike") << kKlondike;
+        QTest::newRow("FreeCell") << kFreeCell;
+    }
+
+    void aWholeGameIsWonWithTheKeyboard() {
+        QFETCH(int, game);
+        const std::optional<WinFixture> list = ReadFixture(FixtureOf(game));
+        QVERIFY(list);
+        Walk walk;
+        GameContext& ctx = walk.ctx;
+        QVERIFY(walk.ChooseInBrowser(game));
+        QAction* autoplay = walk.window.actions().autoplay;
+        if (autoplay->isChecked()) autoplay->trigger();
+        QVERIFY(walk.window.StartGameDeal(game, list->deal));
+        const int deck = CardsOnTable(ctx);
+        autoplay->setChecked(list->autoplay);
+        ctx.play.autoplayTicked = list->autoplay;
+        // The table has the keyboard.
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(walk.view()));
+        walk.keysOnly = true;
+        for (std::size_t n = 0; n < list->moves.size(); ++n) {
+            const QString where =
+                QStringLiteral("move %1 \"%2\"").arg(n + 1).arg(list->moves[n].c_str());
+            QVERIFY2(ctx.flags[GameStateFlags::kInPlay] && !walk.celebrated, qPrintable(where));
+            const std::optional<QString> fault = walk.Play(list->moves[n], false);
+            QVERIFY2(!fault, qPrintable(where + ": " + fault.value_or(QString())));
+            QVERIFY2(walk.unexpected.isEmpty(),
+                     qPrintable(where + ": " + walk.unexpected.join('|')));
+            // The cursor is drawn around the card it is on.
+            QVERIFY2(!walk.view()->keyCursor().isNull(), qPrintable(where));
+        }
+        QCOMPARE(CardsOn(ctx, PileGroupId::Dest, kDestPiles), deck);
+        QCOMPARE(ctx.flags[GameStateFlags::kInPlay], 0);
+        QVERIFY(walk.keyMoves > 0);
+    }
+
+    // Refused and cancelled keyboard moves leave the table as it was.
+    void aRefusedKeyDropKeepsTheCardsHeld() {
+        Walk walk;
+        QVERIFY(walk.ChooseInBrowser(kKlondike));
+        QAction* autoplay = walk.window.actions().autoplay;
+        if (autoplay->isChecked()) autoplay->trigger();
+        QVERIFY(walk.window.StartGameDeal(kKlondike, "5"));
+        GameContext& ctx = walk.ctx;
+        const PileGroups dealt = ctx.table;
+        // The seventh pile's top card onto a tableau pile that does not take it.
+        QVERIFY(walk.TabTo(pile::Fila(6)));
+        const int card = PileTopCard(ctx.table.Pile(pile::Fila(6)));
+        int refusing = 0;
+        while (refusing < 6 && fnCanDropOnTableau(ctx, refusing, card))
+            ++refusing;
+        QVERIFY(refusing < 6);
+        walk.Key(Qt::Key_Return);
+        QVERIFY(walk.play()->KeyHolding());
+        QVERIFY(walk.view()->hasFloating());
+        QVERIFY(walk.ArrowTo(pile::Fila(refusing)));
+        walk.Key(Qt::Key_Return);
+        QVERIFY(walk.play()->KeyHolding());
+        QVERIFY(ctx.table == dealt);
+        // Escape puts the cards back; a press of the pointer hides the cursor.
+        walk.Key(Qt::Key_Escape);
+        QVERIFY(!walk.play()->KeyHolding());
+        QVERIFY(!walk.view()->hasFloating());
+        QVERIFY(ctx.table == dealt);
+        QTest::mouseClick(walk.view(), Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(walk.view()->keyCursor().isNull());
+        QVERIFY(!walk.play()->KeyCursorShown());
     }
 
     // "autoplay" in a list is one run of automatic play, made with the Autoplay command:
