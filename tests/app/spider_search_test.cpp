@@ -164,6 +164,25 @@ TEST(SpiderModelTest, FaceDownTopsTurnAfterAGroupMovesOrOnAClick) {
     EXPECT_TRUE(spider::Play(deal, pos, {false, 4, 0, 0})) << "the Jack goes on the Queen";
 }
 
+TEST(SpiderModelTest, WhereRunsOfAnySuitsMoveTheirPartInSuitMayTakeASpace) {
+    // A run of two suits: 9 of suit 1, 8 and 7 of suit 2, on a face-down card; one space.
+    spider::Deal deal = HandDeal(
+        {{MakeCard(4, 0), MakeCard(9, 1), MakeCard(8, 2), MakeCard(7, 2)}, {MakeCard(2, 3)}, {}},
+        {1, 0, 0});
+    deal.rules.group = spider::Match::Any;
+    auto toSpace = [&](const spider::Position& pos) {
+        std::vector<int> from;
+        for (const spider::Move& m : spider::UsefulMoves(deal, pos, false))
+            if (!m.deal && m.from == 0 && m.to == 2) from.push_back(m.position);
+        return from;
+    };
+    EXPECT_EQ(toSpace(deal.start), (std::vector<int>{1, 2})) << "the whole run, or 8-7; never the 7";
+    spider::Position pos = deal.start;
+    ASSERT_TRUE(spider::Play(deal, pos, {false, 0, 2, 2}));
+    EXPECT_EQ(pos.length[2], 2);
+    EXPECT_EQ(pos.Top(0), MakeCard(9, 1));
+}
+
 TEST(SpiderModelTest, TheSameTableWithThePilesInAnotherOrderIsTheSamePosition) {
     spider::Deal a = HandDeal({{MakeCard(9, 1)}, {MakeCard(5, 2), MakeCard(4, 2)}}, {0, 1});
     spider::Deal b = HandDeal({{MakeCard(5, 2), MakeCard(4, 2)}, {MakeCard(9, 1)}}, {1, 0});

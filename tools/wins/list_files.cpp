@@ -55,7 +55,7 @@ void WriteWinningList(const std::filesystem::path& dir, int game, long long deal
 }
 
 long long OptionNumber(const std::string& name, const std::string& text) {
-    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 13 || text.find_first_not_of("0123456789") != std::string::npos)
         throw std::invalid_argument(name + " needs a number, not \"" + text + "\"");
     return std::stoll(text);
 }

@@ -22,7 +22,8 @@ bool PlayConfirms(InProcessCli& cli, int game, long long deal, const std::vector
 void WriteWinningList(const std::filesystem::path& dir, int game, long long deal, bool autoplay,
                       const std::vector<std::string>& line);
 
-// The number given with option `name`: 1 to 12 digits, else std::invalid_argument.
+// The number given with option `name`: 1 to 13 digits (a deal number), else
+// std::invalid_argument.
 long long OptionNumber(const std::string& name, const std::string& text);
 
 // The tool in-process on a fresh scratch program folder below the system's temporary folder

@@ -186,6 +186,9 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos, bool clicks
             continue;
         }
         const int runStart = pos.RunStart(from, rules.group);
+        // Where runs of any suits move together, the part on top built as a finished run
+        // must be may leave the rest for a space.
+        const int finishStart = pos.RunStart(from, rules.finish);
         const int length = pos.length[from];
         for (int k = runStart; k < length; ++k) {
             const Card card = pos.At(from, k);
@@ -216,8 +219,10 @@ std::vector<Move> UsefulMoves(const Deal& deal, const Position& pos, bool clicks
                 }
                 moves.push_back({false, from, k, to});
             }
-            // Onto an empty pile: the whole run, never a whole pile.
-            if (firstEmpty >= 0 && !split && k > 0) moves.push_back({false, from, k, firstEmpty});
+            // Onto an empty pile: the whole run or its part built as a finished run, never a
+            // whole pile.
+            if (firstEmpty >= 0 && (!split || k == finishStart) && k > 0)
+                moves.push_back({false, from, k, firstEmpty});
         }
     }
     if (CanDeal(deal, pos)) moves.push_back({true, 0, 0, 0});

@@ -94,7 +94,8 @@ bool CanDeal(const Deal& deal, const Position& position);
 // the rules say. False when illegal.
 bool Play(const Deal& deal, Position& position, const Move& move);
 // The legal moves worth looking at: runs are not split and cards are not moved sideways
-// between cards of the same rank unless that builds in suit or finishes a run. Clicks that
+// between cards of the same rank unless that builds in suit or finishes a run (or, where runs
+// of any suits move, sends the part built in suit to a space). Clicks that
 // turn a card up only with `clicks`.
 std::vector<Move> UsefulMoves(const Deal& deal, const Position& position, bool clicks);
 bool Won(const Deal& deal, const Position& position);

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -24,12 +25,15 @@ namespace {
 namespace fs = std::filesystem;
 using spider::MakeCard;
 
+constexpr long long kLastDealNumber = 9'999'999'999'999; // 13 digits
+
 const char* const kUsage =
     "Usage: quendra-spider-wins --out DIR [--game N] [--first-deal D] [--last-deal D]\n"
-    "       [--beam WIDTH] [--nodes COUNT] [--keep K] [--clicks]\n"
+    "       [--random COUNT [--seed S]] [--beam WIDTH] [--nodes COUNT] [--keep K] [--clicks]\n"
     "  Searches deals D to D (1 to 20) of Spider game N (91) with a beam of WIDTH (2000)\n"
     "  positions a layer and at most COUNT (2000000) positions; writes the first K (1) won\n"
-    "  lines that the play command confirms into DIR as NNNN-deal-D.moves. --clicks lets a\n"
+    "  lines that the play command confirms into DIR as NNNN-deal-D.moves. With --random,\n"
+    "  COUNT deal numbers of 13 digits are drawn instead (from seed S, 1). --clicks lets a\n"
     "  line click a face-down card to turn it up.\n";
 
 spider::Card ModelCard(int card) {
@@ -141,7 +145,10 @@ std::optional<std::vector<std::string>> EngineLine(GameContext& ctx, const spide
 
 struct Options {
     fs::path out;
-    int game = 91, firstDeal = 1, lastDeal = 20, keep = 1;
+    int game = 91, keep = 1;
+    long long firstDeal = 1, lastDeal = 20;
+    long long randomDeals = 0; // deals drawn at random instead of a range
+    unsigned long long seed = 1;
     spider::SearchOptions search;
 };
 
@@ -161,9 +168,13 @@ Options ReadOptions(int argc, char** argv) {
         else if (name == "--game")
             o.game = static_cast<int>(OptionNumber(name, value));
         else if (name == "--first-deal")
-            o.firstDeal = static_cast<int>(OptionNumber(name, value));
+            o.firstDeal = OptionNumber(name, value);
         else if (name == "--last-deal")
-            o.lastDeal = static_cast<int>(OptionNumber(name, value));
+            o.lastDeal = OptionNumber(name, value);
+        else if (name == "--random")
+            o.randomDeals = OptionNumber(name, value);
+        else if (name == "--seed")
+            o.seed = static_cast<unsigned long long>(OptionNumber(name, value));
         else if (name == "--beam")
             o.search.beamWidth = static_cast<int>(OptionNumber(name, value));
         else if (name == "--nodes")
@@ -181,7 +192,11 @@ int Generate(const Options& o) {
     InProcessCli cli;
     UseScratchFolder(cli, "quendra-spider", QUENDRA_BIN_DIR);
     int kept = 0;
-    for (int deal = o.firstDeal; deal <= o.lastDeal && kept < o.keep; ++deal) {
+    std::mt19937_64 draw(o.seed);
+    std::uniform_int_distribution<long long> anyDeal(1, kLastDealNumber);
+    const long long count = o.randomDeals > 0 ? o.randomDeals : o.lastDeal - o.firstDeal + 1;
+    for (long long done = 0; done < count && kept < o.keep; ++done) {
+        const long long deal = o.randomDeals > 0 ? anyDeal(draw) : o.firstDeal + done;
         CliOptions options;
         options.values["--dir"] = cli.dir.string();
         options.values["--game"] = std::to_string(o.game);
