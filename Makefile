@@ -1,11 +1,15 @@
 # The two commands: `make run` and `make test`. Both install what a fresh Debian 12 machine
-# lacks, configure and build.
+# lacks, configure and build. `make install` and `make package` build the same way, then
+# install (under PREFIX, default /usr/local, inside DESTDIR when given) or write the Debian
+# package build/quendra2000_<version>_<arch>.deb.
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all setup configure build run test test-main test-asan bench clean
+.PHONY: all setup configure build run test test-main test-asan bench install package clean
 
 all: build
 
@@ -42,6 +46,14 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/quendra_table_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/quendra_drag_bench
 	bash bench/startup_time.sh 11 $(BUILD_DIR)
+
+# The installed programs find their files relative to their own folder, so any PREFIX works
+# without configuring again.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -21,6 +21,9 @@
 #ifndef QUENDRA_SHARE_DIR
 #define QUENDRA_SHARE_DIR ""
 #endif
+#ifndef QUENDRA_APP_ID
+#define QUENDRA_APP_ID "quendra"
+#endif
 
 namespace {
 
@@ -112,6 +115,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quendra 2000"));
     QApplication::setApplicationVersion(QStringLiteral(QUENDRA_VERSION));
+    // The desktop entry's name: the desktop matches the window to its entry and icon by it.
+    QApplication::setDesktopFileName(QStringLiteral(QUENDRA_APP_ID));
 
     Options options;
     if (const std::optional<int> status = ParseOptions(app, options)) return *status;

@@ -54,8 +54,13 @@ bool LocateProgramFiles(const std::string& dirOption, const std::string& exeDir,
         return false;
     }
     files.programDir = WithSlash(fs::absolute(dir, ec).lexically_normal().string());
-    files.gamesFile = FindIn({files.programDir, exeDir, shareDir}, "GAMES.DAT");
-    files.imagesFile = FindIn({files.programDir, exeDir, shareDir}, "SOL.RGF");
+    // A relative share folder is the installed one, relative to the executable's folder.
+    std::string share = shareDir;
+    if (!share.empty() && fs::path(share).is_relative())
+        share = exeDir.empty() ? std::string{}
+                               : (fs::path(exeDir) / share).lexically_normal().string();
+    files.gamesFile = FindIn({files.programDir, exeDir, share}, "GAMES.DAT");
+    files.imagesFile = FindIn({files.programDir, exeDir, share}, "SOL.RGF");
     return true;
 }
 

@@ -21,7 +21,8 @@ class SoundOutput {
 // The module's entry: a new output, owned by the caller.
 using CreateSoundOutputFunction = SoundOutput* (*)();
 inline constexpr char kSoundOutputEntry[] = "quendra_create_sound_output";
-// The module's file name, beside the program.
+// The module's file name: beside the program in the build tree, in the installed module
+// folder (QUENDRA_AUDIO_DIR, relative to the program's folder) once installed.
 inline constexpr char kSoundOutputModule[] = "quendra_audio";
 
 } // namespace quendra

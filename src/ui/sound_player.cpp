@@ -10,6 +10,11 @@
 #include <QTimer>
 #include <QtEndian>
 
+// The installed audio module's folder, relative to the program's folder.
+#ifndef QUENDRA_AUDIO_DIR
+#define QUENDRA_AUDIO_DIR "."
+#endif
+
 namespace quendra {
 
 namespace {
@@ -34,13 +39,17 @@ int WavDuration(const QByteArray& wav) {
     return static_cast<int>(dataSize * 1000 / byteRate);
 }
 
-// The audio module beside the program; nothing when it is missing or not ours.
+// The audio module beside the program (the build tree), else in the installed module folder;
+// nothing when it is missing or not ours.
 std::unique_ptr<SoundOutput> LoadSoundOutput() {
-    QLibrary module(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                    QLatin1String(kSoundOutputModule));
-    const auto create =
-        reinterpret_cast<CreateSoundOutputFunction>(module.resolve(kSoundOutputEntry));
-    return std::unique_ptr<SoundOutput>(create ? create() : nullptr);
+    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    for (const QString& dir : {programDir, programDir + QLatin1String(QUENDRA_AUDIO_DIR "/")}) {
+        QLibrary module(dir + QLatin1String(kSoundOutputModule));
+        if (const auto create =
+                reinterpret_cast<CreateSoundOutputFunction>(module.resolve(kSoundOutputEntry)))
+            return std::unique_ptr<SoundOutput>(create());
+    }
+    return nullptr;
 }
 
 bool SwitchOn(const GameContext& ctx, field::Field f) {

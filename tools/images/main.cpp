@@ -2,7 +2,12 @@
 // into a folder, with the resource collection file that rcc packs into SOL.RGF.
 //
 //   quendra-imagegen [--fonts DIR] [--games GAMES.DAT] OUT_DIR OUT.qrc
+//
+// or draws the program's icon at one size:
+//
+//   quendra-imagegen --app-icon SIZE OUT.png
 
+#include "app_icon.h"
 #include "card_backs.h"
 #include "card_faces.h"
 #include "face_style.h"
@@ -27,8 +32,23 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: quendra-imagegen [--fonts DIR] [--games GAMES.DAT] OUT_DIR OUT.qrc\n");
+                 "usage: quendra-imagegen [--fonts DIR] [--games GAMES.DAT] OUT_DIR OUT.qrc\n"
+                 "       quendra-imagegen --app-icon SIZE OUT.png\n");
     return 2;
+}
+
+// The icon at SIZE pixels (16 to 1024) into OUT.png.
+int WriteAppIcon(const QString& sizeText, const QString& path) {
+    constexpr int kSmallest = 16;
+    constexpr int kLargest = 1024;
+    bool ok = false;
+    const int size = sizeText.toInt(&ok);
+    if (!ok || size < kSmallest || size > kLargest) return Usage();
+    if (!DrawAppIcon(size).save(path, "PNG")) {
+        std::fprintf(stderr, "quendra-imagegen: cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -36,6 +56,8 @@ int Usage() {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == "--app-icon")
+        return args.size() == 3 ? WriteAppIcon(args[1], args[2]) : Usage();
     QString fontsDir = "/usr/share/fonts/truetype/dejavu";
     QString gamesDat;
     QStringList positional;

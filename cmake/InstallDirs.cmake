@@ -1,0 +1,24 @@
+# Where `cmake --install` and the Debian package put things, as paths under the prefix, and
+# the two the programs look in, relative to their own folder: the installed tree may then sit
+# under any prefix (/usr/local, /usr in the package, a test's temporary folder).
+include(GNUInstallDirs)
+
+# The desktop entry, metainfo and icon names.
+set(QUENDRA_APP_ID org.quendra.Quendra2000)
+# The release date of PROJECT_VERSION, for the metainfo and the man pages.
+set(QUENDRA_RELEASE_DATE 2026-12-10)
+
+# GAMES.DAT, RULES.DAT and SOL.RGF.
+set(QUENDRA_INSTALL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/quendra2000)
+# The audio module: a private module the program loads itself, so neither on the library
+# path nor among the executables of libexec.
+set(QUENDRA_INSTALL_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/quendra2000)
+
+file(RELATIVE_PATH QUENDRA_SHARE_DIR ${CMAKE_INSTALL_FULL_BINDIR}
+    ${CMAKE_INSTALL_FULL_DATADIR}/quendra2000)
+file(RELATIVE_PATH QUENDRA_AUDIO_DIR ${CMAKE_INSTALL_FULL_BINDIR}
+    ${CMAKE_INSTALL_FULL_LIBDIR}/quendra2000)
+
+# The application icons the images generator draws, in the hicolor theme's layout.
+set(QUENDRA_ICONS_DIR ${CMAKE_BINARY_DIR}/icons)
+set(QUENDRA_ICON_SIZES 16 22 24 32 48 64 128 256)
