@@ -149,16 +149,9 @@ int main(int argc, char** argv) {
     if (options.game && quendra::GameName(ctx, *options.game).empty())
         return UsageError(QStringLiteral("There is no game number %1.").arg(*options.game));
 
-    // The splash sound once the table shows: the audio system is slow to wake.
-    quendra::AfterFirstPaint(
-        window.table(), [] { return true; },
-        [&ctx, &window] {
-            quendra::PlayEventSound(ctx, window.sounds(), QStringLiteral("Splash"),
-                                    quendra::field::kSoundsSplash);
-        });
     if (options.startupTime) {
         // The table counts as painted in the shown window, with its deal when a game was
-        // asked for.
+        // asked for. The splash sound would come after it, and is left out.
         const bool wantGame = options.game.has_value();
         quendra::AfterFirstPaint(
             window.table(),
@@ -166,6 +159,14 @@ int main(int argc, char** argv) {
                 return window.isVisible() && (!wantGame || window.tablePlay()->HasGame());
             },
             quendra::ReportStartupAndQuit);
+    } else {
+        // The splash sound once the table shows: the audio system is slow to wake.
+        quendra::AfterFirstPaint(
+            window.table(), [] { return true; },
+            [&ctx, &window] {
+                quendra::PlayEventSound(ctx, window.sounds(), QStringLiteral("Splash"),
+                                        quendra::field::kSoundsSplash);
+            });
     }
     window.ShowWithPlacement();
     if (options.game) {
