@@ -112,6 +112,16 @@ MainActions BuildMainMenus(QMainWindow* window) {
     statistics->addSeparator();
     a.gameInformation = Add(statistics, "Game &information...", Qt::Key_F5);
 
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    a.zoomIn = Add(view, "Zoom &in", QKeySequence::ZoomIn);
+    // Ctrl+= too: the plus sign needs Shift on most keyboards.
+    a.zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    a.zoomOut = Add(view, "Zoom &out", QKeySequence::ZoomOut);
+    a.actualSize = Add(view, "&Actual size", Qt::CTRL | Qt::Key_0);
+    view->addSeparator();
+    a.fitToWindow = Add(view, "&Fit cards to window");
+    a.fitToWindow->setCheckable(true);
+
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     a.customize = Add(tools, "C&ustomize...", Qt::CTRL | Qt::Key_U);
     a.customizeRules = Add(tools, "Customize &rules...", Qt::CTRL | Qt::Key_R);

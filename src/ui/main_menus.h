@@ -52,6 +52,11 @@ struct MainActions {
     QAction* hiScores{};
     QAction* overallScore{};
     QAction* gameInformation{};
+    // View
+    QAction* zoomIn{};
+    QAction* zoomOut{};
+    QAction* actualSize{};
+    QAction* fitToWindow{};
     // Tools
     QAction* customize{};
     QAction* customizeRules{};

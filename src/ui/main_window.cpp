@@ -109,6 +109,7 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     toolBars_.small->hide();
     buildPanels();
     connectCommands();
+    connectViewCommands();
 
     // The clock reads "0:00:00" until a game starts.
     ShowTime(QStringLiteral("0:00:00"));
@@ -303,9 +304,10 @@ void MainWindow::WriteTableFile() {
     out << "state " << (inPlay ? "in-play" : "ended") << '\n';
     out << "paused " << (table_->paused() ? "yes" : "no") << '\n';
     const auto place = [this](const QRect& rect) {
-        const QPoint at = table_->mapToGlobal(rect.topLeft());
-        return QStringLiteral("%1 %2 %3 %4").arg(at.x()).arg(at.y()).arg(rect.width()).arg(
-            rect.height());
+        const QRect shown = table_->toWidget(rect);
+        const QPoint at = table_->mapToGlobal(shown.topLeft());
+        return QStringLiteral("%1 %2 %3 %4").arg(at.x()).arg(at.y()).arg(shown.width()).arg(
+            shown.height());
     };
     if (tablePlay_->HasGame())
         for (const PileRef pile : UsedPiles(ctx_)) {
@@ -437,9 +439,10 @@ void MainWindow::updateStatusBar() {
 
 void MainWindow::layoutTable() {
     LayoutArea& area = ctx_.layoutArea;
-    area.usableWidth = table_->width();
-    area.windowHeight = height();
-    area.bottom = table_->height() - 1;
+    // A zoomed table lays its piles out in its own units.
+    area.usableWidth = table_->tableWidth();
+    area.windowHeight = static_cast<int>(height() / table_->zoom());
+    area.bottom = table_->tableHeight() - 1;
     area.top = 5;
     area.screenWidth = ctx_.host.ScreenWidth();
     area.screenHeight = ctx_.host.ScreenHeight();
@@ -447,8 +450,8 @@ void MainWindow::layoutTable() {
     if (currentGame() >= 0 && ctx_.Param(param::kDeckSize) != 0) LayoutPiles(ctx_, scrollBar_->value());
     tablePlay_->Layout();
     // The scroll range covers the cards that lie below the view.
-    scrollBar_->setPageStep(std::max(1, table_->height() / 2));
-    scrollBar_->setMaximum(std::max(0, tablePlay_->TableHeight() - table_->height()));
+    scrollBar_->setPageStep(std::max(1, table_->tableHeight() / 2));
+    scrollBar_->setMaximum(std::max(0, tablePlay_->TableHeight() - table_->tableHeight()));
     // The scroll bar shows only when the player wants it and the table is taller than the view.
     scrollBar_->setVisible(GetSetting(ctx_.settings, field::kVertScrollBar) == "Y" &&
                            scrollBar_->maximum() > 0);
@@ -456,12 +459,17 @@ void MainWindow::layoutTable() {
         pauseScreen_->Start(); // the new size hides the cards again
     else
         RedrawTable();
+    fitAfterLayout();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     keepNormalPlace();
     if (!ctx_.flags[GameStateFlags::kStartingUp]) layoutTable();
+    // Once the player stops resizing, fitting the cards to the window is offered.
+    if (fitOfferTimer_ && !fitToWindow_ && firstActivationDone_ && event->oldSize().isValid() &&
+        event->oldSize() != event->size())
+        fitOfferTimer_->start();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {

@@ -250,6 +250,17 @@ class MainWindow : public QMainWindow {
     void togglePause(bool paused);
     void toggleAutoplay(bool on);
     void showRules();
+    // The View menu (main_window_view.cpp).
+    void connectViewCommands();
+    void applyViewSettings();
+    void stepZoom(int direction);
+    void setZoomPercent(int percent);
+    int zoomPercent() const;
+    void setFitToWindow(bool on);
+    // The zoom at which the piles as they lie fill the window without leaving it.
+    int fitZoomPercent() const;
+    void fitAfterLayout();
+    void offerFit();
 
     GameContext& ctx_;
     ImagesModule images_;
@@ -305,6 +316,12 @@ class MainWindow : public QMainWindow {
     bool demoStepBack_ = false;
     QString tutorText_;
     FastSearchWindow* fastSearch_{};
+    // The View menu.
+    bool fitToWindow_ = false;
+    bool fitting_ = false;
+    bool fitDeclined_ = false;
+    QFrame* fitOffer_{};
+    QTimer* fitOfferTimer_{};
 };
 
 } // namespace quendra

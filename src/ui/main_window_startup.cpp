@@ -84,6 +84,7 @@ bool MainWindow::StartUp() {
     actions_.insertBookmark->setEnabled(false);
     actions_.goToBookmark->setEnabled(false);
     loadCursors();
+    applyViewSettings();
 
     for (int flag :
          {GameStateFlags::kHoldAndExit, GameStateFlags::kInPlay, GameStateFlags::kClockRuns,

@@ -90,8 +90,8 @@ void TablePlay::Layout() {
                             GetSetting(ctx_.settings, field::kCardSet) +
                             GetSetting(ctx_.settings, field::kBackCard);
     if (key != cardsKey_) LoadCards();
-    const qreal dpr = view_->devicePixelRatioF();
-    painter_.Resize(std::max(1, view_->width()), std::max(1, view_->height()), dpr);
+    const qreal dpr = view_->renderRatio();
+    painter_.Resize(std::max(1, view_->tableWidth()), std::max(1, view_->tableHeight()), dpr);
     RedrawAll();
 }
 
@@ -101,10 +101,10 @@ void TablePlay::RedrawAll() {
         view_->setKeyCursor({});
         return;
     }
-    const int width = std::max(1, view_->width());
+    const int width = std::max(1, view_->tableWidth());
     const auto resize = [&](int height) {
         if (painter_.TableBuffer().size() != QSize(width, height) * painter_.DevicePixelRatio())
-            painter_.Resize(width, height, view_->devicePixelRatioF());
+            painter_.Resize(width, height, view_->renderRatio());
     };
     resize(TableHeight());
     // Cards held by the pointer are not drawn on their pile.
@@ -132,7 +132,7 @@ void TablePlay::RedrawAll() {
 }
 
 int TablePlay::TableHeight() const {
-    const int view = std::max(1, view_->height());
+    const int view = std::max(1, view_->tableHeight());
     const int lowest = painter_.LowestDrawnEdge();
     return lowest > view ? lowest + kBottomMargin : view;
 }
@@ -342,7 +342,7 @@ void TablePlay::move(const QPoint& at) {
     // Near the top or the bottom of the table it scrolls, and the table is drawn again.
     if (at.y() < kScrollEdge)
         emit scrollRequested(-1);
-    else if (at.y() >= view_->height() - kScrollEdge)
+    else if (at.y() >= view_->tableHeight() - kScrollEdge)
         emit scrollRequested(1);
     if (drag_) view_->moveFloating(at - drag_->grip);
 }
@@ -667,8 +667,8 @@ int TablePlay::PlayWinningAnimation(const std::string& name, int seconds) {
     lastWinPattern_ = pattern;
     if (!pattern) return 0;
     WinArea area;
-    area.width = view_->width();
-    area.height = view_->height();
+    area.width = view_->tableWidth();
+    area.height = view_->tableHeight();
     area.cardWidth = cards_.CardWidth();
     area.cardHeight = cards_.CardHeight();
     area.speedMoveCard = std::max(1, speed());

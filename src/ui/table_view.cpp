@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <algorithm>
+
 namespace quendra {
 
 namespace {
@@ -14,6 +16,8 @@ constexpr long long kDefaultBackground = 32768;
 // The tutor's arrow: its line width and the side of the square at its end.
 constexpr int kArrowWidth = 4;
 constexpr int kArrowEnd = 10;
+constexpr qreal kMinZoom = 0.5;
+constexpr qreal kMaxZoom = 2.0;
 // The keyboard cursor's frame: its distance from the cards and its line width.
 constexpr int kKeyCursorGap = 3;
 constexpr int kKeyCursorWidth = 3;
@@ -49,19 +53,59 @@ void TableView::setPaused(bool paused) {
     update();
 }
 
+void TableView::setZoom(qreal zoom) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (qFuzzyCompare(zoom, zoom_)) return;
+    zoom_ = zoom;
+    update();
+}
+
+int TableView::tableWidth() const {
+    return std::max(1, static_cast<int>(width() / zoom_));
+}
+
+int TableView::tableHeight() const {
+    return std::max(1, static_cast<int>(height() / zoom_));
+}
+
+QRect TableView::toWidget(const QRect& rect) const {
+    if (zoom_ == 1.0) return rect;
+    return QRectF(rect.x() * zoom_, rect.y() * zoom_, rect.width() * zoom_, rect.height() * zoom_)
+        .toAlignedRect();
+}
+
+QPoint TableView::toTable(const QPointF& widgetPoint) const {
+    return (widgetPoint / zoom_).toPoint();
+}
+
+void TableView::updateArea(const QRect& rect) {
+    if (rect.isNull()) return;
+    update(toWidget(rect).adjusted(-1, -1, 1, 1));
+}
+
 void TableView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // Everything is drawn in the table's own units; a zoom scales them to the view.
+    if (zoom_ != 1.0) {
+        painter.scale(zoom_, zoom_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
+    const QRect area =
+        zoom_ == 1.0 ? event->rect()
+                     : QRectF(event->rect().x() / zoom_, event->rect().y() / zoom_,
+                              event->rect().width() / zoom_, event->rect().height() / zoom_)
+                           .toAlignedRect();
     if (paused_) {
         // The cards are hidden while the clock stands still: the pause screen covers them.
         if (image_.isNull())
-            painter.fillRect(rect(), QColor(0, 128, 0));
+            painter.fillRect(QRect(0, 0, tableWidth() + 1, tableHeight() + 1), QColor(0, 128, 0));
         else
             painter.drawImage(QPoint(0, 0), image_);
         return;
     }
     // The table picture is opaque: only what it leaves uncovered gets the background.
     const QRect picture(QPoint(0, -scrollY_), image_.deviceIndependentSize().toSize());
-    for (const QRect& uncovered : QRegion(event->rect()).subtracted(picture))
+    for (const QRect& uncovered : QRegion(area).subtracted(picture))
         painter.fillRect(uncovered, background_);
     if (!image_.isNull()) painter.drawImage(QPoint(0, -scrollY_), image_);
     paintArrow(painter);
@@ -79,7 +123,7 @@ void TableView::paintEvent(QPaintEvent* event) {
 }
 
 void TableView::updateTableRect(const QRect& tableRect) {
-    update(tableRect.translated(0, -scrollY_));
+    updateArea(tableRect.translated(0, -scrollY_));
 }
 
 QRect TableView::floatingRect() const {
@@ -89,34 +133,34 @@ QRect TableView::floatingRect() const {
 }
 
 void TableView::setFloating(const QImage& image, const QPoint& at, int shadow) {
-    update(floatingRect());
+    updateArea(floatingRect());
     floating_ = image;
     floatingAt_ = at;
     shadow_ = shadow;
-    update(floatingRect());
+    updateArea(floatingRect());
 }
 
 void TableView::moveFloating(const QPoint& at) {
     if (at == floatingAt_) return;
-    update(floatingRect());
+    updateArea(floatingRect());
     floatingAt_ = at;
-    update(floatingRect());
+    updateArea(floatingRect());
 }
 
 void TableView::clearFloating() {
-    update(floatingRect());
+    updateArea(floatingRect());
     floating_ = QImage();
 }
 
 void TableView::setArrow(const QPoint& from, const QPoint& to) {
-    if (arrow_) update(arrowRect());
+    if (arrow_) updateArea(arrowRect());
     arrow_ = QLine(from, to);
-    update(arrowRect());
+    updateArea(arrowRect());
 }
 
 void TableView::clearArrow() {
     if (!arrow_) return;
-    update(arrowRect());
+    updateArea(arrowRect());
     arrow_.reset();
 }
 
@@ -145,9 +189,9 @@ void TableView::paintArrow(QPainter& painter) const {
 
 void TableView::setKeyCursor(const QRect& rect) {
     if (rect == keyCursor_) return;
-    update(keyCursorArea());
+    updateArea(keyCursorArea());
     keyCursor_ = rect;
-    update(keyCursorArea());
+    updateArea(keyCursorArea());
 }
 
 QRect TableView::keyCursorArea() const {
@@ -179,19 +223,19 @@ void TableView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TableView::mousePressEvent(QMouseEvent* event) {
-    emit tablePressed(event->position().toPoint(), event->button(), event->modifiers());
+    emit tablePressed(toTable(event->position()), event->button(), event->modifiers());
 }
 
 void TableView::mouseMoveEvent(QMouseEvent* event) {
-    emit tableMoved(event->position().toPoint());
+    emit tableMoved(toTable(event->position()));
 }
 
 void TableView::mouseReleaseEvent(QMouseEvent* event) {
-    emit tableReleased(event->position().toPoint(), event->button());
+    emit tableReleased(toTable(event->position()), event->button());
 }
 
 void TableView::mouseDoubleClickEvent(QMouseEvent* event) {
-    emit tableDoubleClicked(event->position().toPoint(), event->button(), event->modifiers());
+    emit tableDoubleClicked(toTable(event->position()), event->button(), event->modifiers());
 }
 
 } // namespace quendra

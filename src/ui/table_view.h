@@ -18,6 +18,19 @@ class TableView : public QWidget {
   public:
     explicit TableView(QWidget* parent = nullptr);
 
+    // The table's units are the view's pixels divided by the zoom (1 shows the cards at
+    // their own size; 0.5 to 2). Every coordinate this class takes or gives is in table
+    // units ("window coordinates"): only the painting and the pointer are scaled.
+    void setZoom(qreal zoom);
+    qreal zoom() const { return zoom_; }
+    int tableWidth() const;
+    int tableHeight() const;
+    // The device pixels per table unit, for drawing the table picture sharp.
+    qreal renderRatio() const { return devicePixelRatioF() * zoom_; }
+    // A rectangle of table units in the view's own pixels, and a view pixel in table units.
+    QRect toWidget(const QRect& rect) const;
+    QPoint toTable(const QPointF& widgetPoint) const;
+
     QColor background() const { return background_; }
     void setBackground(const QColor& colour);
     // The drawn table, painted at the top-left corner; a null image shows the background.
@@ -79,11 +92,14 @@ class TableView : public QWidget {
     int shadow_ = 0;
     std::optional<QLine> arrow_;
     QRect keyCursor_;
+    qreal zoom_ = 1.0;
 
     QRect arrowRect() const;
     void paintArrow(QPainter& painter) const;
     void paintKeyCursor(QPainter& painter) const;
     QRect keyCursorArea() const;
+    // Repaints a rectangle given in table units.
+    void updateArea(const QRect& rect);
 };
 
 // A colour stored the Windows way, blue in the high byte and red in the low byte.

@@ -298,6 +298,37 @@ class MousePlayTest : public QObject {
         QVERIFY(!view->hasFloating());
     }
 
+    // Zoomed in, the table is laid out in fewer units, drawn sharp from the large pictures,
+    // and the pointer lands where the cards are shown; fitting fills the window.
+    void aZoomedTableTakesThePointerWhereTheCardsShow() {
+        Board board;
+        const int wide = board.view()->width();
+        for (int step = 0; step < 3; ++step)
+            board.window.actions().zoomIn->trigger();
+        QCOMPARE(board.view()->zoom(), 1.5);
+        QCOMPARE(board.view()->tableWidth(), static_cast<int>(wide / 1.5));
+        QCOMPARE(board.view()->tableImage().devicePixelRatio(), 2.0);
+        QCOMPARE(ReadSettingInt(board.ctx, "Preference", "Table_Zoom", 0), 150);
+        // A click on the stock where it is shown deals a card.
+        const int stock = PileCardCount(board.Pile(pile::Stock(kMazzo)));
+        const QPoint shown =
+            board.view()->toWidget(board.play()->CardRectInView(pile::Stock(kMazzo))).center();
+        QTest::mousePress(board.view(), Qt::LeftButton, {}, shown);
+        QTest::mouseRelease(board.view(), Qt::LeftButton, {}, shown);
+        QCOMPARE(PileCardCount(board.Pile(pile::Stock(kMazzo))), stock - 1);
+        board.window.actions().actualSize->trigger();
+        QCOMPARE(board.view()->zoom(), 1.0);
+        // Fitted: every pile lies inside the view, and the cards are larger than at 100%.
+        board.window.actions().fitToWindow->trigger();
+        QVERIFY(board.view()->zoom() > 1.0);
+        const QRect table(0, 0, board.view()->tableWidth(), board.view()->tableHeight());
+        for (int i = 0; i < TableauCount(board.ctx); ++i)
+            QVERIFY(table.contains(board.play()->PileRectInView(pile::Fila(i))));
+        // Zooming by hand ends the fitting.
+        board.window.actions().zoomOut->trigger();
+        QVERIFY(!board.window.actions().fitToWindow->isChecked());
+    }
+
     void aKeyStopsTheWinningAnimation() {
         Board board;
         QTimer::singleShot(100, [&] {
