@@ -11,13 +11,15 @@ set(QUENDRA_RELEASE_DATE 2026-12-10)
 # GAMES.DAT, RULES.DAT and SOL.RGF.
 set(QUENDRA_INSTALL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/quendra2000)
 # The audio module: a private module the program loads itself, so neither on the library
-# path nor among the executables of libexec.
-set(QUENDRA_INSTALL_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/quendra2000)
+# path nor among the executables of libexec. It sits two folders below lib/: CPack gives a
+# package with a shared object in lib/ or one folder below it ldconfig scripts, which this
+# module does not need and which dpkg keeps listing after a removal, until a purge.
+set(QUENDRA_INSTALL_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/quendra2000/modules)
 
 file(RELATIVE_PATH QUENDRA_SHARE_DIR ${CMAKE_INSTALL_FULL_BINDIR}
     ${CMAKE_INSTALL_FULL_DATADIR}/quendra2000)
 file(RELATIVE_PATH QUENDRA_AUDIO_DIR ${CMAKE_INSTALL_FULL_BINDIR}
-    ${CMAKE_INSTALL_FULL_LIBDIR}/quendra2000)
+    ${CMAKE_INSTALL_FULL_LIBDIR}/quendra2000/modules)
 
 # The application icons the images generator draws, in the hicolor theme's layout.
 set(QUENDRA_ICONS_DIR ${CMAKE_BINARY_DIR}/icons)

@@ -33,7 +33,7 @@ share=$prefix/share
 expected=(
     "bin/quendra" "bin/quendra-cli"
     "share/quendra2000/GAMES.DAT" "share/quendra2000/RULES.DAT" "share/quendra2000/SOL.RGF"
-    "$libdir/quendra2000/quendra_audio.so"
+    "$libdir/quendra2000/modules/quendra_audio.so"
     "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml"
     "share/icons/hicolor/scalable/apps/$app_id.svg"
     "share/man/man6/quendra.6.gz" "share/man/man6/quendra-cli.6.gz"
