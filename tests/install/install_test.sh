@@ -109,12 +109,13 @@ reference=$("$build/bin/quendra-cli" games --dir "$work/reference")
 listing=$(cd "$work/elsewhere" &&
     HOME=$work/home XDG_DATA_HOME=$work/xdg "$prefix/bin/quendra-cli" games 2>&1)
 [ -n "$reference" ] && [ "$listing" = "$reference" ] ||
-    fail "the installed quendra-cli games lists $(wc -l <<<"$listing") lines, not the catalogue"
+    fail "the installed quendra-cli games does not list the catalogue: $(head -n 1 <<<"$listing")"
 [ -d "$work/xdg/quendra2000/DATA" ] || fail "no player's data folder under XDG_DATA_HOME"
 outside=$(find "$work/elsewhere" "$work/home" -mindepth 1)
 [ -z "$outside" ] || fail "files written outside XDG_DATA_HOME: $outside"
 (cd "$work/elsewhere" && env -u XDG_DATA_HOME HOME="$work/home" \
-    "$prefix/bin/quendra-cli" games >/dev/null) || fail "quendra-cli games without XDG_DATA_HOME"
+    "$prefix/bin/quendra-cli" games >/dev/null 2>"$work/games.err") ||
+    fail "quendra-cli games without XDG_DATA_HOME: $(head -n 1 "$work/games.err")"
 [ -d "$work/home/.local/share/quendra2000/DATA" ] ||
     fail "no player's data folder under ~/.local/share without XDG_DATA_HOME"
 # The window finds the catalogue and the images there too: its first table is painted.
