@@ -133,6 +133,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.rules = Add(help, "&Rules", Qt::Key_F1);
     a.contents = Add(help, "&Contents");
     a.tipOfTheDay = Add(help, "&Tip of the Day...");
+    a.keyboardHelp = Add(help, "&Keyboard play...");
     help->addSeparator();
     a.about = Add(help, "A&bout Quendra...");
 

@@ -57,6 +57,7 @@ struct MainActions {
     QAction* zoomOut{};
     QAction* actualSize{};
     QAction* fitToWindow{};
+    QAction* keyboardHelp{}; // in the Help menu
     // Tools
     QAction* customize{};
     QAction* customizeRules{};

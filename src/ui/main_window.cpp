@@ -50,6 +50,10 @@ namespace quendra {
 
 namespace {
 
+// The window's own resizes of the start-up (its saved place, the window system's first
+// placement) come within this time; the fit is offered after later ones only.
+constexpr qint64 kFitOfferAfterStartMs = 2000;
+
 const QString kProduct = QStringLiteral("Quendra 2000");
 
 // A sunken panel with a caption and a value, as the clock and the score are shown.
@@ -158,6 +162,13 @@ void MainWindow::buildPanels() {
     statusBar()->addWidget(playerPanel_);
     statusBar()->addWidget(levelPanel_, 1);
     statusBar()->setSizeGripEnabled(false);
+    // Names for screen readers: the values' own texts say nothing of what they are.
+    timeLabel_->setAccessibleName(QStringLiteral("Time"));
+    scoreLabel_->setAccessibleName(QStringLiteral("Score"));
+    playerPanel_->setAccessibleName(QStringLiteral("Player"));
+    levelPanel_->setAccessibleName(QStringLiteral("Level"));
+    scrollBar_->setAccessibleName(QStringLiteral("Scroll the table"));
+    menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
 }
 
 void MainWindow::connectCommands() {
@@ -467,8 +478,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     keepNormalPlace();
     if (!ctx_.flags[GameStateFlags::kStartingUp]) layoutTable();
     // Once the player stops resizing, fitting the cards to the window is offered.
-    if (fitOfferTimer_ && !fitToWindow_ && firstActivationDone_ && event->oldSize().isValid() &&
-        event->oldSize() != event->size())
+    // Only a resize by the player counts: those of the start-up are over by then.
+    if (fitOfferTimer_ && !fitToWindow_ && event->oldSize().isValid() &&
+        event->oldSize() != event->size() && sinceStart_.isValid() &&
+        sinceStart_.elapsed() > kFitOfferAfterStartMs)
         fitOfferTimer_->start();
 }
 

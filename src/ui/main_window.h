@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 
@@ -322,6 +323,7 @@ class MainWindow : public QMainWindow {
     bool fitDeclined_ = false;
     QFrame* fitOffer_{};
     QTimer* fitOfferTimer_{};
+    QElapsedTimer sinceStart_; // from the first activation
 };
 
 } // namespace quendra

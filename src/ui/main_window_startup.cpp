@@ -203,6 +203,7 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::firstActivation() {
     if (firstActivationDone_ || !started_) return;
     firstActivationDone_ = true;
+    sinceStart_.start();
     ctx_.flags[GameStateFlags::kStartingUp] = 0;
     UpdateCaption();
     layoutTable();

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -30,8 +31,11 @@ constexpr int kMinZoomPercent = 50;
 constexpr int kMaxZoomPercent = 200;
 // Room kept around the piles when they are fitted to the window, in table units.
 constexpr int kFitMargin = 10;
-// A zoom this close to the fitting one needs no offer.
+constexpr int kMaxSideMargin = 30;
+// A zoom this close to the fitting one is not changed; the fit is offered when the cards
+// leave the window or could be this much larger.
 constexpr int kFitTolerancePercent = 5;
+constexpr int kFitOfferLargerPercent = 25;
 // The pause after the last resize before the fit is offered.
 constexpr int kFitOfferDelayMs = 600;
 
@@ -78,6 +82,20 @@ void MainWindow::connectViewCommands() {
     });
     connect(a.fitToWindow, &QAction::toggled, this, [this](bool on) {
         if (on != fitToWindow_) setFitToWindow(on);
+    });
+    connect(a.keyboardHelp, &QAction::triggered, this, [this] {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Keyboard play"),
+                        QStringLiteral("Playing with the keyboard"), QMessageBox::Ok, this);
+        box.setInformativeText(QStringLiteral(
+            "Arrow keys: move the cursor between the piles, and up and down a pile's cards\n"
+            "Tab, Shift+Tab: the next or the previous pile\n"
+            "Enter or Space: pick up the card under the cursor with the cards on it; "
+            "again on another pile: drop them there\n"
+            "Escape: put the cards back\n"
+            "H: send the card under the cursor to the foundations\n"
+            "D: deal from the stock (Enter on the stock too)\n"
+            "Ctrl++, Ctrl+-, Ctrl+0: zoom in, zoom out, actual size"));
+        box.exec();
     });
     fitOffer_ = new FitOffer(table_, [this](int choice) {
         fitOffer_->hide();
@@ -153,7 +171,10 @@ int MainWindow::fitZoomPercent() const {
         bounds.bottom = std::max(bounds.bottom, r.bottom);
     }
     if (!any) return zoomPercent();
-    const double wide = bounds.Width() + 2.0 * kFitMargin;
+    // The layout keeps its left margin on a narrow table and centres the piles on a wide
+    // one: the same margin on the right.
+    const int side = std::clamp(bounds.left, kFitMargin, kMaxSideMargin);
+    const double wide = bounds.Width() + 2.0 * side;
     const double high = bounds.bottom + kFitMargin;
     const double fit = std::min(table_->width() / wide, table_->height() / std::max(1.0, high));
     // Whole steps of five percent, so that the zoom does not flicker with each pixel.
@@ -177,7 +198,7 @@ void MainWindow::offerFit() {
     const int fit = fitZoomPercent();
     const int now = zoomPercent();
     // Offered when cards lie outside the window, or when they could be much larger.
-    if (fit >= now - kFitTolerancePercent && fit < now + 25) return;
+    if (fit >= now && fit < now + kFitOfferLargerPercent) return;
     fitOffer_->adjustSize();
     fitOffer_->move((table_->width() - fitOffer_->width()) / 2, 4);
     fitOffer_->raise();
