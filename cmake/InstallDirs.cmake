@@ -5,8 +5,6 @@ include(GNUInstallDirs)
 
 # The desktop entry, metainfo and icon names.
 set(QUENDRA_APP_ID org.quendra.Quendra2000)
-# The release date of PROJECT_VERSION, for the metainfo and the man pages.
-set(QUENDRA_RELEASE_DATE 2026-12-10)
 
 # GAMES.DAT, RULES.DAT and SOL.RGF.
 set(QUENDRA_INSTALL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/quendra2000)
