@@ -7,6 +7,7 @@
 #include "table_choices.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include <QFile>
@@ -37,25 +38,49 @@ bool FaceUp(const GameContext& ctx, int card) {
     return card >= 1 && card <= CardTable::kRecords && ctx.cardTable.Face(card) == '1';
 }
 
-// Paints the vertical gradient: 256 bands from `colour` at the top to black at the bottom.
-void PaintGradient(QPainter& p, int width, int height, const QColor& colour) {
-    const double band = height / 256.0;
-    for (int i = 0; i < 256; ++i) {
-        const int top = static_cast<int>(i * band);
-        const int bottom = static_cast<int>((i + 1) * band);
+// The vertical gradient: 256 bands from the top colour to black at the bottom.
+constexpr int kGradientBands = 256;
+
+int BandTop(int band, int height) {
+    return static_cast<int>(band * (height / static_cast<double>(kGradientBands)));
+}
+
+QColor BandColour(const QColor& colour, int band) {
+    const double f = (kGradientBands - 1 - band) / static_cast<double>(kGradientBands - 1);
+    return QColor(static_cast<int>(colour.red() * f), static_cast<int>(colour.green() * f),
+                  static_cast<int>(colour.blue() * f));
+}
+
+// The band holding row y (logical, fractions at a high density) of a gradient `height` tall.
+int BandAt(double y, int height) {
+    int band = std::clamp(static_cast<int>(y * kGradientBands / height), 0, kGradientBands - 1);
+    while (band > 0 && y < BandTop(band, height))
+        --band;
+    while (band < kGradientBands - 1 && y >= BandTop(band + 1, height))
+        ++band;
+    return band;
+}
+
+// The bands of the gradient that cross `area`.
+void PaintGradient(QPainter& p, const QRect& area, int height, const QColor& colour) {
+    if (height < 1) return;
+    const int first = BandAt(area.top(), height), last = BandAt(area.bottom(), height);
+    for (int band = first; band <= last; ++band) {
+        const int top = BandTop(band, height), bottom = BandTop(band + 1, height);
         if (bottom <= top) continue;
-        const double f = (255 - i) / 255.0;
-        p.fillRect(0, top, width, bottom - top,
-                   QColor(static_cast<int>(colour.red() * f), static_cast<int>(colour.green() * f),
-                          static_cast<int>(colour.blue() * f)));
+        p.fillRect(QRect(area.left(), top, area.width(), bottom - top) & area,
+                   BandColour(colour, band));
     }
 }
 
-void Tile(QPainter& p, const QImage& picture, int width, int height) {
+// The copies of a tiled picture that cross `area`.
+void Tile(QPainter& p, const QImage& picture, const QRect& area) {
     const QSizeF size = picture.deviceIndependentSize();
     if (size.width() < 1 || size.height() < 1) return;
-    for (qreal y = 0; y < height; y += size.height())
-        for (qreal x = 0; x < width; x += size.width())
+    const qreal left = std::floor(area.left() / size.width()) * size.width();
+    const qreal top = std::floor(area.top() / size.height()) * size.height();
+    for (qreal y = top; y < area.top() + area.height(); y += size.height())
+        for (qreal x = left; x < area.left() + area.width(); x += size.width())
             p.drawImage(QPointF(x, y), picture);
 }
 
@@ -68,9 +93,7 @@ void TablePainter::Resize(int width, int height, qreal devicePixelRatio) {
     dpr_ = devicePixelRatio > 1.0 ? 2.0 : 1.0;
     const QSize device(qRound(width * dpr_), qRound(height * dpr_));
     table_ = QImage(device, QImage::Format_ARGB32_Premultiplied);
-    background_ = QImage(device, QImage::Format_ARGB32_Premultiplied);
     table_.setDevicePixelRatio(dpr_);
-    background_.setDevicePixelRatio(dpr_);
     DrawBackground();
 }
 
@@ -109,19 +132,60 @@ void TablePainter::RaiseEdge(int y, int height) {
     ctx_.play.lowestDrawnPoint = lowestEdge_;
 }
 
+QSize TablePainter::LogicalSize() const {
+    return QSize(qRound(table_.width() / dpr_), qRound(table_.height() / dpr_));
+}
+
+void TablePainter::PaintBackground(QPainter& p, const QRect& area) const {
+    const QRect inside = area & QRect(QPoint(0, 0), LogicalSize());
+    if (inside.isEmpty()) return;
+    p.save();
+    p.setClipRect(inside);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    switch (look_.kind) {
+    case BackgroundLook::Kind::Fill:
+        p.fillRect(inside, look_.colour);
+        break;
+    case BackgroundLook::Kind::Gradient:
+        PaintGradient(p, inside, look_.gradientHeight, look_.colour);
+        break;
+    case BackgroundLook::Kind::Picture:
+        p.fillRect(inside, QColor(0, 96, 0));
+        if (look_.tiled)
+            Tile(p, look_.picture, inside);
+        else
+            p.drawImage(QPointF(0, 0), look_.picture);
+        break;
+    }
+    p.restore();
+}
+
 QColor TablePainter::Background(int x, int tableY) const {
     const int px = qRound(x * dpr_), py = qRound((tableY - ScrollY()) * dpr_);
-    if (!background_.valid(px, py)) return QColor(0, 96, 0);
-    return QColor::fromRgba(background_.pixel(px, py));
+    if (!table_.valid(px, py)) return QColor(0, 96, 0);
+    switch (look_.kind) {
+    case BackgroundLook::Kind::Fill:
+        return look_.colour;
+    case BackgroundLook::Kind::Gradient:
+        return BandColour(look_.colour, BandAt(py / dpr_, look_.gradientHeight));
+    case BackgroundLook::Kind::Picture:
+        break;
+    }
+    // A picture's pixel: the background painted into one pixel.
+    QImage pixel(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&pixel);
+    p.translate(-px, -py);
+    p.scale(dpr_, dpr_);
+    PaintBackground(p, QRect(static_cast<int>(px / dpr_), static_cast<int>(py / dpr_), 1, 1));
+    p.end();
+    return QColor::fromRgba(pixel.pixel(0, 0));
 }
 
 void TablePainter::RestoreFromBackground(const QRect& tableRect) {
     if (tableRect.isEmpty() || table_.isNull()) return;
     QPainter p(&table_);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    const QRectF source(tableRect.x() * dpr_, (tableRect.y() - ScrollY()) * dpr_,
-                        tableRect.width() * dpr_, tableRect.height() * dpr_);
-    p.drawImage(QRectF(tableRect), background_, source);
+    p.translate(0, ScrollY());
+    PaintBackground(p, tableRect.translated(0, -ScrollY()));
     Touch(tableRect);
 }
 
@@ -381,9 +445,8 @@ void TablePainter::RedrawChangedPile(PileRef pile, const std::string& oldCards) 
 }
 
 void TablePainter::DrawBackground() {
-    if (background_.isNull()) return;
-    const int width = qRound(background_.width() / dpr_),
-              height = qRound(background_.height() / dpr_);
+    if (table_.isNull()) return;
+    const int width = LogicalSize().width(), height = LogicalSize().height();
     BackgroundChoice choice = ChooseBackground(
         ctx_.settings, ReadPreference(ctx_, "Customized_Background"), manyColours_);
     QImage picture;
@@ -409,25 +472,18 @@ void TablePainter::DrawBackground() {
             choice.green = manyColours_ ? 96 : 128;
         }
     }
-    {
-        QPainter p(&background_);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        const QColor colour(choice.red, choice.green, choice.blue);
-        if (!picture.isNull()) {
-            p.fillRect(0, 0, width, height, QColor(0, 96, 0));
-            if (tiled)
-                Tile(p, picture, width, height);
-            else
-                p.drawImage(QPointF(0, 0), picture);
-        } else if (choice.kind == BackgroundChoice::Kind::Colour && choice.fade) {
-            PaintGradient(p, width, height + (scrollBarShown_ ? 80 : 1), colour);
-        } else {
-            p.fillRect(0, 0, width, height, colour);
-        }
+    look_ = BackgroundLook{};
+    look_.colour = QColor(choice.red, choice.green, choice.blue);
+    if (!picture.isNull()) {
+        look_.kind = BackgroundLook::Kind::Picture;
+        look_.picture = picture;
+        look_.tiled = tiled;
+    } else if (choice.kind == BackgroundChoice::Kind::Colour && choice.fade) {
+        look_.kind = BackgroundLook::Kind::Gradient;
+        look_.gradientHeight = height + (scrollBarShown_ ? 80 : 1);
     }
     QPainter p(&table_);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPointF(0, 0), background_);
+    PaintBackground(p, QRect(0, 0, width, height));
     Touch(QRect(0, 0, width, height));
 }
 
@@ -484,20 +540,16 @@ void TablePainter::HighlightFoundations(int index) {
 }
 
 void TablePainter::ShowPauseScreen(int swing) {
-    if (background_.isNull()) return;
-    const int width = qRound(background_.width() / dpr_),
-              height = qRound(background_.height() / dpr_);
-    {
-        QPainter p(&background_);
-        if (manyColours_)
-            PaintGradient(p, width, height + (scrollBarShown_ ? 80 : 1), kPauseGreen);
-        else
-            p.fillRect(0, 0, width, height, kPauseGreen);
+    if (table_.isNull()) return;
+    const int width = LogicalSize().width(), height = LogicalSize().height();
+    look_ = BackgroundLook{};
+    look_.colour = kPauseGreen;
+    if (manyColours_) {
+        look_.kind = BackgroundLook::Kind::Gradient;
+        look_.gradientHeight = height + (scrollBarShown_ ? 80 : 1);
     }
     QPainter p(&table_);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPointF(0, 0), background_);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    PaintBackground(p, QRect(0, 0, width, height));
     const QImage first = module_.LoadPicture("BMP_PAUSE_1", dpr_);
     const QImage second = module_.LoadPicture("BMP_PAUSE_2", dpr_);
     const QSizeF a = first.deviceIndependentSize(), b = second.deviceIndependentSize();

@@ -10,24 +10,27 @@
 #include <string>
 #include <vector>
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
 
+class QPainter;
+
 namespace quendra {
 
-// Draws the card table into two off-screen pictures: TableBuffer, the whole table in table
-// coordinates, which the window copies from (window pixel (x, y) from (x, y + ScrollY)), and
-// BackgroundBuffer, the background alone in window coordinates, which every erase copies
-// from. Both carry a device pixel ratio so that a high-density window stays sharp. Every
-// routine records the table rectangles it changed; the window takes them with TakeDirty().
+// Draws the card table into an off-screen picture, TableBuffer: the whole table in table
+// coordinates, which the window copies from (window pixel (x, y) from (x, y + ScrollY)). It
+// carries a device pixel ratio so that a high-density window stays sharp. The background lies
+// in window coordinates; every erase paints it afresh from what it is (a colour, the gradient,
+// a picture tiled or not), so no second picture of the window's size is kept. Every routine
+// records the table rectangles it changed; the window takes them with TakeDirty().
 class TablePainter {
   public:
     TablePainter(GameContext& ctx, const ImagesModule& module, const CardImages& cards);
 
-    // Sizes both buffers in logical pixels; the background is drawn afresh.
+    // Sizes the buffer in logical pixels; the background is drawn afresh.
     void Resize(int width, int height, qreal devicePixelRatio = 1.0);
     const QImage& TableBuffer() const { return table_; }
-    const QImage& BackgroundBuffer() const { return background_; }
     qreal DevicePixelRatio() const { return dpr_; }
 
     // Lowest drawn edge: Y + card height + ScrollY of the lowest card, back or mark drawn
@@ -45,7 +48,7 @@ class TablePainter {
 
     // The whole table: background, stock group and foundations, reserves, tableau, labels.
     void DrawTable();
-    // The background into both buffers, chosen from the settings. A missing customised
+    // The background over the whole buffer, chosen from the settings. A missing customised
     // picture is reported, the settings fall back to the default and it is drawn instead.
     void DrawBackground();
     void DrawStockAndFoundations();
@@ -87,6 +90,9 @@ class TablePainter {
     // The table rectangles changed since the last call.
     std::vector<QRect> TakeDirty();
 
+    // The background's colour at a table point (the default green outside the buffer).
+    QColor Background(int x, int tableY) const;
+
     // Where each card of a pile lies, with the options this painter draws with.
     std::vector<TablePoint> Positions(PileRef pile) const;
     FanOptions Options() const;
@@ -107,13 +113,26 @@ class TablePainter {
     void DrawCardAt(PileRef pile, int card, const TablePoint& at, bool top);
     void InvertCard(const QRect& card);
     void DrawHighlight(int foundation, int mark, const QColor& colour);
-    QColor Background(int x, int tableY) const;
+
+    // What the background is, in window coordinates over the buffer's size.
+    struct BackgroundLook {
+        enum class Kind { Fill, Gradient, Picture };
+        Kind kind = Kind::Fill;
+        QColor colour{0, 96, 0};  // Fill, and the top of the Gradient
+        int gradientHeight = 0;   // Gradient: the height its 256 bands span
+        QImage picture;           // Picture: over the default green, from the top left
+        bool tiled = true;        // Picture: repeated over the table
+    };
+    // The buffer's size in logical pixels.
+    QSize LogicalSize() const;
+    // Paints the background into `area` (window coordinates, the painter set to them).
+    void PaintBackground(QPainter& p, const QRect& area) const;
 
     GameContext& ctx_;
     const ImagesModule& module_;
     const CardImages& cards_;
     QImage table_;
-    QImage background_;
+    BackgroundLook look_;
     qreal dpr_ = 1.0;
     int lowestEdge_ = 0;
     PerPileFanModes perPile_{};

@@ -219,7 +219,7 @@ TEST(Background, AMissingCustomisedPictureIsReportedAndTheDefaultDrawn) {
     EXPECT_EQ(GetSetting(t.ctx.settings, field::kCustomizedBackground), "N");
     EXPECT_EQ(GetSetting(t.ctx.settings, field::kBackgroundDefault), "Y");
     EXPECT_EQ(ReadPreference(t.ctx, "Customized_Background"), "");
-    EXPECT_EQ(QColor(t.painter->BackgroundBuffer().pixel(500, 700)), QColor(0, 96, 0));
+    EXPECT_EQ(t.painter->Background(500, 700), QColor(0, 96, 0));
 }
 
 TEST(TableDrawing, CardsLieWhereTheLayoutPutsThem) {
@@ -237,7 +237,7 @@ TEST(TableDrawing, CardsLieWhereTheLayoutPutsThem) {
             EXPECT_EQ(t.At(top.x + p.x(), top.y + p.y()), card.pixel(p)) << "pile " << i;
     }
     // Below the piles only the background shows; the lowest drawn edge ends the deepest fan.
-    EXPECT_EQ(t.At(600, 700), t.painter->BackgroundBuffer().pixel(600, 700));
+    EXPECT_EQ(t.At(600, 700), t.painter->Background(600, 700).rgb());
     int deepest = 0;
     for (int i = 0; i < 8; ++i)
         deepest = std::max(deepest, t.painter->Positions(pile::Fila(i)).back().y +
@@ -251,10 +251,10 @@ TEST(TableDrawing, CornersShowWhatLiesUnderTheCard) {
     t.painter->DrawTable();
     const TablePoint top = t.painter->Positions(pile::Fila(0)).back();
     const int h = t.ctx.geometry.CardHeight, w = t.ctx.geometry.CardWidth;
-    const QImage& bg = t.painter->BackgroundBuffer();
-    EXPECT_EQ(t.At(top.x, top.y + h - 1), bg.pixel(top.x, top.y + h - 1));
-    EXPECT_EQ(t.At(top.x + w - 2, top.y + h - 1), bg.pixel(top.x + w - 2, top.y + h - 1));
-    EXPECT_NE(t.At(top.x + 3, top.y + h - 3), bg.pixel(top.x + 3, top.y + h - 3));
+    const auto bg = [&t](int x, int y) { return t.painter->Background(x, y).rgb(); };
+    EXPECT_EQ(t.At(top.x, top.y + h - 1), bg(top.x, top.y + h - 1));
+    EXPECT_EQ(t.At(top.x + w - 2, top.y + h - 1), bg(top.x + w - 2, top.y + h - 1));
+    EXPECT_NE(t.At(top.x + 3, top.y + h - 3), bg(top.x + 3, top.y + h - 3));
 }
 
 TEST(TableDrawing, ARedrawnPileMatchesAFullDrawing) {
@@ -280,6 +280,53 @@ TEST(TableDrawing, ARedrawnPileMatchesAFullDrawing) {
     const QImage grown = t.painter->TableBuffer().copy();
     t.painter->DrawTable();
     EXPECT_EQ(grown, t.painter->TableBuffer());
+}
+
+// The background is painted afresh wherever a card leaves: for a plain colour, the gradient
+// and a tiled picture, at one and two device pixels a point, an erased fan leaves the table as
+// a full drawing has it, and the colour the corners are rounded with is the one painted.
+TEST(TableDrawing, ErasedCardsShowTheBackgroundAsAFullDrawingDoes) {
+    struct Look {
+        const char* name;
+        const char* picture;
+        const char* fade;
+    };
+    for (const Look look : {Look{"colour", "0", "N"}, Look{"gradient", "0", "Y"},
+                            Look{"picture", "13", "N"}})
+        for (const qreal ratio : {1.0, 2.0}) {
+            SCOPED_TRACE(std::string(look.name) + (ratio > 1 ? " at 2x" : " at 1x"));
+            DealtTable t(kKlondike);
+            ASSERT_TRUE(t.started);
+            SetSetting(t.ctx.settings, field::kBackgroundDefault, "N");
+            SetSetting(t.ctx.settings, field::kCustomizedBackground, "N");
+            SetSetting(t.ctx.settings, field::kBackgroundPicture, look.picture);
+            SetSetting(t.ctx.settings, field::kBackgroundFixedColour, "0");
+            SetSetting(t.ctx.settings, field::kBackgroundColour, "45000");
+            SetSetting(t.ctx.settings, field::kFadeBackground, look.fade);
+            t.painter->Resize(1024, 768, ratio);
+            t.painter->DrawTable();
+            const PileRef pile = pile::Fila(6);
+            const std::string old = t.ctx.table.Pile(pile);
+            t.ctx.table.Pile(pile) = old.substr(0, 3);
+            t.painter->RedrawChangedPile(pile, old);
+            const QImage erased = t.painter->TableBuffer().copy();
+            t.painter->DrawTable();
+            EXPECT_EQ(erased, t.painter->TableBuffer());
+            // Points no card covers, down to the bottom row, and where the fan was.
+            const TablePoint at = t.painter->Positions(pile).back();
+            int differing = 0;
+            for (const QPoint& p : {QPoint(0, 0), QPoint(1023, 767), QPoint(517, 700),
+                                    QPoint(at.x + 5, at.y + t.ctx.geometry.CardHeight + 40),
+                                    QPoint(300, 501), QPoint(129, 383)})
+                if (t.At(qRound(p.x() * ratio), qRound(p.y() * ratio)) !=
+                    t.painter->Background(p.x(), p.y()).rgb())
+                    ++differing;
+            EXPECT_EQ(differing, 0);
+            // The gradient and the picture do change over the table.
+            if (std::string(look.name) != "colour") {
+                EXPECT_NE(t.painter->Background(0, 0), t.painter->Background(1023, 767));
+            }
+        }
 }
 
 TEST(TableDrawing, ACompleteFoundationGetsARedCrossHatch) {
@@ -326,7 +373,8 @@ TEST(TableDrawing, PileSizeLabelsAndThePauseScreenDraw) {
     EXPECT_EQ(QColor(t.At(label.box.right - 1, label.box.top)), QColor(Qt::white));
 
     t.painter->ShowPauseScreen();
-    EXPECT_EQ(QColor(t.painter->BackgroundBuffer().pixel(5, 2)).green(), 128);
+    EXPECT_EQ(t.painter->Background(5, 2).green(), 128);
+    EXPECT_EQ(t.At(5, 2), t.painter->Background(5, 2).rgb());
 }
 
 // The render command: the picture, and a clear refusal for a missing or damaged module.
