@@ -63,8 +63,8 @@ class ShellTest : public QObject {
         QStringList titles;
         for (QAction* top : window.menuBar()->actions())
             titles << top->text();
-        QCOMPARE(titles, QStringList({"&File", "&Game", "Tutor", "Series", "&Statistics", "&Tools",
-                                      "&Help"}));
+        QCOMPARE(titles, QStringList({"&File", "&Game", "Tutor", "Series", "&Statistics", "&View",
+                                      "&Tools", "&Help"}));
         // The tutor waits hidden for a game that offers it; the series code shows its menu.
         QVERIFY(!window.menuBar()->actions()[2]->isVisible());
         QVERIFY(window.menuBar()->actions()[3]->isVisible());
@@ -100,6 +100,10 @@ class ShellTest : public QObject {
             {"&Hi-Scores...", "F9"},
             {"O&verall score...", ""},
             {"Game &information...", "F5"},
+            {"Zoom &in", "Ctrl++"},
+            {"Zoom &out", "Ctrl+-"},
+            {"&Actual size", "Ctrl+0"},
+            {"&Fit cards to window", ""},
             {"C&ustomize...", "Ctrl+U"},
             {"Customize &rules...", "Ctrl+R"},
             {"&Favorite games...", "Ctrl+F"},
@@ -108,6 +112,7 @@ class ShellTest : public QObject {
             {"&Rules", "F1"},
             {"&Contents", ""},
             {"&Tip of the Day...", ""},
+            {"&Keyboard play...", ""},
             {"A&bout Quendra...", ""},
         };
         for (const auto& [text, shortcut] : commands) {
