@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 
 #include <QFile>
 #include <QFont>
@@ -84,6 +85,18 @@ void Tile(QPainter& p, const QImage& picture, const QRect& area) {
             p.drawImage(QPointF(x, y), picture);
 }
 
+// A picture over pixels that `pixels` owns: each such picture keeps them alive, and none of them
+// copies them when it is drawn into, as a picture whose pixels another one shares would.
+QImage OverPixels(const std::shared_ptr<uchar[]>& pixels, const QSize& size, qreal ratio) {
+    auto* keep = new std::shared_ptr<uchar[]>(pixels);
+    QImage image(
+        keep->get(), size.width(), size.height(), size.width() * 4,
+        QImage::Format_ARGB32_Premultiplied,
+        [](void* info) { delete static_cast<std::shared_ptr<uchar[]>*>(info); }, keep);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 } // namespace
 
 TablePainter::TablePainter(GameContext& ctx, const ImagesModule& module, const CardImages& cards)
@@ -92,8 +105,10 @@ TablePainter::TablePainter(GameContext& ctx, const ImagesModule& module, const C
 void TablePainter::Resize(int width, int height, qreal devicePixelRatio) {
     dpr_ = devicePixelRatio > 1.0 ? 2.0 : 1.0;
     const QSize device(qRound(width * dpr_), qRound(height * dpr_));
-    table_ = QImage(device, QImage::Format_ARGB32_Premultiplied);
-    table_.setDevicePixelRatio(dpr_);
+    const std::shared_ptr<uchar[]> pixels(
+        new uchar[static_cast<std::size_t>(device.width()) * device.height() * 4]);
+    table_ = OverPixels(pixels, device, dpr_);
+    shown_ = OverPixels(pixels, device, dpr_);
     DrawBackground();
 }
 

@@ -30,7 +30,9 @@ class TablePainter {
 
     // Sizes the buffer in logical pixels; the background is drawn afresh.
     void Resize(int width, int height, qreal devicePixelRatio = 1.0);
-    const QImage& TableBuffer() const { return table_; }
+    // The picture for the window. It shows the pixels the painter draws into (copies of it
+    // keep them alive across a Resize), so that drawing never copies the whole picture.
+    const QImage& TableBuffer() const { return shown_; }
     qreal DevicePixelRatio() const { return dpr_; }
 
     // Lowest drawn edge: Y + card height + ScrollY of the lowest card, back or mark drawn
@@ -131,7 +133,8 @@ class TablePainter {
     GameContext& ctx_;
     const ImagesModule& module_;
     const CardImages& cards_;
-    QImage table_;
+    QImage table_; // drawn into; its pixels are shared with shown_
+    QImage shown_;
     BackgroundLook look_;
     qreal dpr_ = 1.0;
     int lowestEdge_ = 0;

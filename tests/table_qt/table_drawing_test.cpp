@@ -329,6 +329,25 @@ TEST(TableDrawing, ErasedCardsShowTheBackgroundAsAFullDrawingDoes) {
         }
 }
 
+// The window holds the picture while the painter draws on: it sees each change without the
+// picture being copied, and what it holds stays readable when the painter takes a new size.
+TEST(TableDrawing, TheWindowsPictureFollowsTheDrawingWithoutACopy) {
+    DealtTable t(kKlondike);
+    ASSERT_TRUE(t.started);
+    t.painter->DrawTable();
+    const QImage held = t.painter->TableBuffer();
+    const PileRef pile = pile::Fila(6);
+    const std::string old = t.ctx.table.Pile(pile);
+    t.ctx.table.Pile(pile) = old.substr(0, 3);
+    t.painter->RedrawChangedPile(pile, old);
+    EXPECT_EQ(held.constBits(), t.painter->TableBuffer().constBits());
+    EXPECT_EQ(held, t.painter->TableBuffer());
+    const QImage before = held.copy();
+    t.painter->Resize(800, 600);
+    EXPECT_EQ(held, before);
+    EXPECT_EQ(t.painter->TableBuffer().size(), QSize(800, 600));
+}
+
 TEST(TableDrawing, ACompleteFoundationGetsARedCrossHatch) {
     QTemporaryDir dir;
     std::filesystem::create_directories(dir.path().toStdString() + "/DATA");
