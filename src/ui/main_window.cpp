@@ -31,7 +31,9 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -82,6 +84,9 @@ QFrame* ValuePanel(QWidget* parent, const QString& caption, QLabel*& value, cons
 MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), sounds_(std::make_unique<SoundPlayer>(images_)) {
     setWindowTitle(kProduct);
+    // The installed icon, named as the desktop entry is; nothing where it is not installed.
+    if (!QGuiApplication::desktopFileName().isEmpty())
+        setWindowIcon(QIcon::fromTheme(QGuiApplication::desktopFileName()));
     caption_ = kProduct;
 
     auto* centre = new QWidget(this);

@@ -8,7 +8,6 @@
 #include "moves.h"
 #include "pick_up.h"
 #include "pointer.h"
-#include "settings.h"
 #include "table_play_hold.h"
 #include "table_view.h"
 
@@ -87,12 +86,10 @@ QRect TablePlay::keyCursorRect() const {
 }
 
 void TablePlay::refreshKeyCursor() {
-    const bool onTable = keyShown_ && HasGame() && !PileRect(ctx_, keyPile_, painter_.Options()).Empty();
-    if (keyShown_ && HasGame() && !onTable) {
-        // The pile left the table (another game): the cursor starts again on the first pile.
+    if (keyShown_ && HasGame() && PileRect(ctx_, keyPile_, painter_.Options()).Empty()) {
+        // The pile is not on this game's table: the cursor starts again on the first pile.
         const std::vector<PileRef> piles = placedPiles();
-        if (piles.empty()) return view_->setKeyCursor({});
-        keyPile_ = piles.front();
+        if (!piles.empty()) keyPile_ = piles.front();
         keyPosition_ = -1;
     }
     view_->setKeyCursor(keyCursorRect());
@@ -280,13 +277,7 @@ void TablePlay::keyPickUp(int position) {
     drag.cardSize = cardRect.size();
     drag.image = image;
     drag.keyboard = true;
-    drag_ = drag;
-    // The pile is drawn without the lifted cards while they float above it.
-    const std::string whole = ctx_.table.Pile(pile);
-    ctx_.table.Pile(pile) = whole.substr(0, static_cast<std::size_t>(position) * 3);
-    RedrawPile(pile);
-    ctx_.table.Pile(pile) = whole;
-    view_->setFloating(image, cardRect.topLeft(), ShadowOffset(ctx_));
+    lift(drag, cardRect.topLeft());
     floatHeld(cardRect.topLeft() - QPoint(kKeyLift, kKeyLift));
 }
 

@@ -307,13 +307,17 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     drag.origin = cardRect.topLeft() + QPoint(0, scrollY());
     drag.cardSize = cardRect.size();
     drag.image = image;
+    lift(drag, cardRect.topLeft());
+}
+
+void TablePlay::lift(const Drag& drag, const QPoint& shownAt) {
     drag_ = drag;
     // The pile is drawn without the lifted cards while they float.
-    const std::string whole = ctx_.table.Pile(pile);
-    ctx_.table.Pile(pile) = whole.substr(0, static_cast<std::size_t>(position) * 3);
-    RedrawPile(pile);
-    ctx_.table.Pile(pile) = whole;
-    view_->setFloating(image, cardRect.topLeft(), ShadowOffset(ctx_));
+    const std::string whole = ctx_.table.Pile(drag.pile);
+    ctx_.table.Pile(drag.pile) = whole.substr(0, static_cast<std::size_t>(drag.position) * 3);
+    RedrawPile(drag.pile);
+    ctx_.table.Pile(drag.pile) = whole;
+    view_->setFloating(drag.image, shownAt, ShadowOffset(ctx_));
 }
 
 void TablePlay::move(const QPoint& at) {

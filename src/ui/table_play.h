@@ -142,6 +142,8 @@ class TablePlay : public QObject {
     friend class HoldInput;
 
     void present();
+    // Holds the cards of `drag`: their pile is drawn without them while they float at `shownAt`.
+    void lift(const Drag& drag, const QPoint& shownAt);
     void sendCard(const PileHit& hit, bool toFoundations, bool toTableaus);
     void afterMouseUp();
     // A left click of the pairing games on a pile that selects.
