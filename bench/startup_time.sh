@@ -10,7 +10,10 @@
 #  - Aisleriot's Klondike (`sol --variation klondike`) under the same watch, when it is
 #    installed, so that both programs are measured the same way with the load falling on both;
 #  - quendra --startup-time, the program's own figure (from the process start as the kernel
-#    records it to the first paint of the table, and the resident memory then).
+#    records it to the first paint of the table, the processor time used by then and the
+#    resident memory then).
+# The processor time to the table is printed for every program: the load of other work on the
+# machine stretches the elapsed times far more than it.
 # It prints every round, the load (uptime) before and after, and the medians.
 set -euo pipefail
 
@@ -56,19 +59,22 @@ echo "load after (1, 5, 15 min): $(load)"
 cat "$work/lines"
 grep -q "^self " "$work/lines" || { echo "startup_time.sh: no run reported a paint" >&2; exit 1; }
 
-# "TAG map M ms, table T ms, resident R MB at the table, S MB at map + 2 s"
+# "TAG map M ms, table T ms, resident R MB at the table, S MB at map + 2 s, CPU C ms to the table"
 field() { awk -v tag="$1" -v n="$2" '$1 == tag { gsub(",", "", $n); print $n }' "$work/lines" | median; }
 count() { grep -c "^$1 " "$work/lines" || true; }
 echo
-printf "%-26s %20s %16s %14s %13s\n" "medians of $runs rounds" "first painted table" "window mapped" "resident then" "at map + 2 s"
-row() { printf "%-26s %17s ms %13s ms %11s MB %10s MB   (%s runs)\n" "$1" "$(field "$2" 6)" "$(field "$2" 3)" "$(field "$2" 9)" "$(field "$2" 14)" "$(count "$2")"; }
+printf "%-26s %20s %10s %16s %14s %13s\n" "medians of $runs rounds" "first painted table" "its CPU" "window mapped" "resident then" "at map + 2 s"
+row() { printf "%-26s %17s ms %7s ms %13s ms %11s MB %10s MB   (%s runs)\n" "$1" "$(field "$2" 6)" "$(field "$2" 22)" "$(field "$2" 3)" "$(field "$2" 9)" "$(field "$2" 14)" "$(count "$2")"; }
 [[ -n $watch ]] && row "quendra, from outside" ours
 [[ -n $sol ]] && row "Aisleriot, from outside" aisleriot
-# "self T ms after the process started, resident memory: M MB"
-printf "%-26s %17s ms %16s %11s MB %13s   (%s runs)\n" "quendra --startup-time" \
-    "$(awk '$1 == "self" { print $2 }' "$work/lines" | median)" "" \
+# "self T ms after the process started (C ms of CPU), resident memory: M MB"
+printf "%-26s %17s ms %7s ms %16s %11s MB %13s   (%s runs)\n" "quendra --startup-time" \
+    "$(awk '$1 == "self" { print $2 }' "$work/lines" | median)" \
+    "$(awk '$1 == "self" { sub(/\(/, "", $8); print $8 }' "$work/lines" | median)" "" \
     "$(awk '$1 == "self" { print $(NF - 1) }' "$work/lines" | median)" "" "$(count self)"
 if [[ -n $sol ]]; then
     ours=$(field ours 6) theirs=$(field aisleriot 6)
-    awk -v a="$ours" -v b="$theirs" 'BEGIN { if (b + 0 > 0) printf "quendra / Aisleriot, first painted table: %.2f\n", a / b }'
+    ourCpu=$(field ours 22) theirCpu=$(field aisleriot 22)
+    awk -v a="$ours" -v b="$theirs" -v c="$ourCpu" -v d="$theirCpu" 'BEGIN {
+        if (b + 0 > 0) printf "quendra / Aisleriot, first painted table: %.2f of the time, %.2f of the CPU\n", a / b, (d + 0 > 0) ? c / d : 0 }'
 fi

@@ -9,6 +9,10 @@ namespace quendra {
 // Milliseconds since the process was started, as the kernel records its start (a 10 ms grain
 // for the start itself); a negative value when that cannot be read.
 double MillisecondsSinceProcessStart();
+// The processor time the process has used so far (all its threads, user and system), in
+// milliseconds; a negative value when unknown. Less disturbed than the elapsed time by other
+// work on the machine.
+double CpuMillisecondsSoFar();
 // The resident memory of the process in megabytes (VmRSS); a negative value when unknown.
 double ResidentMegabytes();
 
@@ -16,8 +20,8 @@ double ResidentMegabytes();
 // paint drawn and shown first).
 void AfterFirstPaint(QWidget* view, std::function<bool()> ready, std::function<void()> then);
 
-// Prints "first table paint: T ms after the process started, resident memory: M MB" on
-// standard output and ends the program.
+// Prints "first table paint: T ms after the process started (C ms of CPU), resident memory:
+// M MB" on standard output and ends the program.
 void ReportStartupAndQuit();
 
 } // namespace quendra
