@@ -162,8 +162,9 @@ bool TablePlay::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
         break;
     }
     refreshKeyCursor();
+    // A screen reader reads the card under the cursor.
+    view_->setAccessibleDescription(KeyCursorDescription());
     if (QAccessible::isActive()) {
-        view_->setAccessibleDescription(KeyCursorDescription());
         QAccessibleEvent changed(view_, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&changed);
     }

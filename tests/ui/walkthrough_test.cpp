@@ -514,6 +514,9 @@ class WalkthroughTest : public QObject {
         // The seventh pile's top card onto a tableau pile that does not take it.
         QVERIFY(walk.TabTo(pile::Fila(6)));
         const int card = PileTopCard(ctx.table.Pile(pile::Fila(6)));
+        // The table tells a screen reader which card the cursor is on.
+        QCOMPARE(walk.view()->accessibleDescription(),
+                 QString::fromStdString(fnCardName(ctx, card)) + QStringLiteral(", Tableau 7"));
         int refusing = 0;
         while (refusing < 6 && fnCanDropOnTableau(ctx, refusing, card))
             ++refusing;
