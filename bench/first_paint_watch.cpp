@@ -134,6 +134,9 @@ struct Window {
 int BandTop(int height) { return height / 5; }
 int BandBottom(int height) { return height * 9 / 10; }
 
+// The smallest window that can hold a table.
+constexpr int kMinSide = 200;
+
 // The rows read in that band, and the rows Measure counts.
 constexpr int kRowStep = 6;
 
@@ -274,6 +277,11 @@ int main(int argc, char** argv) {
     }
 
     Window window;
+    struct Mapped {
+        Window window;
+        double at;
+    };
+    std::vector<Mapped> mapped;
     double mapMs = -1, tableMs = -1, tableMb = -1, laterMb = -1, tableCpuMs = -1;
     bool dirty = false;
     Picture picture;
@@ -315,23 +323,35 @@ int main(int argc, char** argv) {
             continue;
         }
         const int type = event->response_type & 0x7f;
+        // The program's top-level window is the first one mapped that is big enough for a
+        // table (it may be made so only after it is mapped).
+        const auto choose = [&](const Window& w, double mappedAt) {
+            if (window.id || w.width < kMinSide || w.height < kMinSide) return;
+            window = w;
+            mapMs = mappedAt;
+            dirty = true;
+        };
         if (type == XCB_MAP_NOTIFY) {
             const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-            if (!map->override_redirect && !window.id) {
-                xcb_get_geometry_reply_t* g =
-                    xcb_get_geometry_reply(c, xcb_get_geometry(c, map->window), nullptr);
-                // A top-level window big enough to hold a table.
-                if (g && g->width >= 200 && g->height >= 200) {
-                    window = {map->window, g->x, g->y, g->width, g->height};
-                    mapMs = Since(start);
-                    dirty = true;
-                }
-                std::free(g);
+            xcb_get_geometry_reply_t* g =
+                xcb_get_geometry_reply(c, xcb_get_geometry(c, map->window), nullptr);
+            if (g && !map->override_redirect) {
+                const Mapped w = {{map->window, g->x, g->y, g->width, g->height}, Since(start)};
+                mapped.push_back(w);
+                choose(w.window, w.at);
             }
+            std::free(g);
         } else if (type == XCB_CONFIGURE_NOTIFY) {
             const auto* conf = reinterpret_cast<xcb_configure_notify_event_t*>(event);
-            if (conf->window == window.id)
-                window = {conf->window, conf->x, conf->y, conf->width, conf->height};
+            for (Mapped& m : mapped)
+                if (m.window.id == conf->window) {
+                    m.window = {conf->window, conf->x, conf->y, conf->width, conf->height};
+                    if (window.id == conf->window) {
+                        window = m.window;
+                        dirty = true;
+                    }
+                    choose(m.window, m.at);
+                }
         } else if (type == damageEvent) {
             dirty = true;
         }
