@@ -70,7 +70,7 @@ row() { printf "%-26s %17s ms %7s ms %13s ms %11s MB %10s MB   (%s runs)\n" "$1"
 # "self T ms after the process started (C ms of CPU), resident memory: M MB"
 printf "%-26s %17s ms %7s ms %16s %11s MB %13s   (%s runs)\n" "quendra --startup-time" \
     "$(awk '$1 == "self" { print $2 }' "$work/lines" | median)" \
-    "$(awk '$1 == "self" { sub(/\(/, "", $8); print $8 }' "$work/lines" | median)" "" \
+    "$(awk '$1 == "self" && $8 ~ /^\(/ { sub(/\(/, "", $8); print $8 }' "$work/lines" | median)" "" \
     "$(awk '$1 == "self" { print $(NF - 1) }' "$work/lines" | median)" "" "$(count self)"
 if [[ -n $sol ]]; then
     ours=$(field ours 6) theirs=$(field aisleriot 6)
