@@ -8,7 +8,8 @@
 #    the fork to the window mapped, and to the first time the screen shows the table with cards)
 #    and reads its resident memory at that moment and two seconds after the map;
 #  - Aisleriot's Klondike (`sol --variation klondike`) under the same watch, when it is
-#    installed, so that both programs are measured the same way with the load falling on both;
+#    installed, so that both programs are measured the same way with the load falling on both
+#    (AISLERIOT=path names another program file, AISLERIOT=none leaves it out);
 #  - quendra --startup-time, the program's own figure (from the process start as the kernel
 #    records it to the first paint of the table, the processor time used by then and the
 #    resident memory then).
@@ -30,6 +31,7 @@ watch="$build/bin/quendra_first_paint_watch"
 [[ -x $watch ]] || { echo "startup_time.sh: $watch is not built (needs the xcb headers); only quendra's own figure" >&2; watch=; }
 sol=${AISLERIOT:-$(command -v sol || true)}
 [[ -z $sol && -x /usr/games/sol ]] && sol=/usr/games/sol
+[[ -n $sol && ! -x $sol ]] && sol= # AISLERIOT=none leaves it out
 [[ -n $watch ]] || sol=
 
 work=$(mktemp -d)
