@@ -121,6 +121,7 @@ bool TablePlay::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
     if (!HasGame()) return false;
     if (inputHeld()) return true;
     const HoldInput handling(*this);
+    // The first key of the cursor only shows it where it was.
     const bool wasShown = keyShown_;
     keyShown_ = true;
     const bool plays = ctx_.flags[GameStateFlags::kInPlay] && !ctx_.play.busy &&
@@ -139,10 +140,10 @@ bool TablePlay::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
         if (wasShown) moveKeyCursor(0, 1);
         break;
     case Qt::Key_Tab:
-        stepKeyCursor((modifiers & Qt::ShiftModifier) ? -1 : 1);
+        if (wasShown) stepKeyCursor((modifiers & Qt::ShiftModifier) ? -1 : 1);
         break;
     case Qt::Key_Backtab:
-        stepKeyCursor(-1);
+        if (wasShown) stepKeyCursor(-1);
         break;
     case Qt::Key_Escape:
         putBackHeld();
