@@ -163,13 +163,15 @@ void MainWindow::ShowWithPlacement() {
         show();
         return;
     }
-    showMaximized();
     // Without a window manager to maximize it, the window still covers the screen (set while
-    // it is marked maximized, so that its normal size stays the stored one).
+    // it is marked maximized, so that its normal size stays the stored one). Queued before
+    // the window shows, so that it comes before the first activation lays the table out:
+    // the table is then made once, at the size it keeps.
     QTimer::singleShot(0, this, [this] {
         const QScreen* screen = this->screen();
         if (screen && isMaximized() && !coversScreen()) setGeometry(screen->availableGeometry());
     });
+    showMaximized();
 }
 
 bool MainWindow::coversScreen() const {
