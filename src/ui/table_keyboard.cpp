@@ -261,7 +261,6 @@ void TablePlay::keyPickUp(int position) {
     const PileRef pile = keyPile_;
     const TableState before = CaptureTableState(ctx_);
     const QImage image = groupImage(pile, position);
-    const QRect cardRect = CardRectInView(pile, position);
     if (!fnPickUpCard(ctx_, pile, position)) {
         // A face-down top card is turned; any other card cannot be lifted.
         if (CaptureTableState(ctx_) == before) {
@@ -272,15 +271,8 @@ void TablePlay::keyPickUp(int position) {
         emit played();
         return;
     }
-    Drag drag;
-    drag.pile = pile;
-    drag.position = position;
-    drag.origin = cardRect.topLeft() + QPoint(0, scrollY());
-    drag.cardSize = cardRect.size();
-    drag.image = image;
-    drag.keyboard = true;
-    lift(drag, cardRect.topLeft());
-    floatHeld(cardRect.topLeft() - QPoint(kKeyLift, kKeyLift));
+    lift(pile, position, image).keyboard = true;
+    floatHeld(CardRectInView(pile, position).topLeft() - QPoint(kKeyLift, kKeyLift));
 }
 
 void TablePlay::floatHeld(const QPoint& at) {

@@ -247,9 +247,8 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     // A left press while the table still holds a left press: its release never reached us
     // (it went to another window, or the button came up outside every window). What that
     // press held is let go, so that it cannot swallow this gesture's release.
-    if (button == Qt::LeftButton && (drag_ || stockPressed_)) CancelGesture();
     // Cards held by the keyboard go back at any press of the pointer.
-    if (KeyHolding()) CancelGesture();
+    if ((button == Qt::LeftButton && (drag_ || stockPressed_)) || KeyHolding()) CancelGesture();
     if (!HasGame() || !ctx_.flags[GameStateFlags::kInPlay] || drag_) return;
     const HoldInput handling(*this);
     if (ctx_.play.busy || DemonstrationPlaying(ctx_)) {
@@ -291,33 +290,34 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     const int position =
         hit->position < 0 ? PileCardCount(ctx_.table.Pile(pile)) - 1 : hit->position;
     const QImage image = groupImage(pile, position);
-    const QRect cardRect = CardRectInView(pile, position);
     if (!fnPickUpCard(ctx_, pile, position)) {
         // A face-down card may have been turned.
         RedrawPile(pile);
         emit played();
         return;
     }
+    Drag& drag = lift(pile, position, image);
+    drag.grip = at - CardRectInView(pile, position).topLeft();
+    drag.pressAt = at;
+    drag.at = at;
+}
+
+TablePlay::Drag& TablePlay::lift(PileRef pile, int position, const QImage& image) {
+    const QRect cardRect = CardRectInView(pile, position);
     Drag drag;
     drag.pile = pile;
     drag.position = position;
-    drag.grip = at - cardRect.topLeft();
-    drag.pressAt = at;
-    drag.at = at;
     drag.origin = cardRect.topLeft() + QPoint(0, scrollY());
     drag.cardSize = cardRect.size();
     drag.image = image;
-    lift(drag, cardRect.topLeft());
-}
-
-void TablePlay::lift(const Drag& drag, const QPoint& shownAt) {
     drag_ = drag;
-    // The pile is drawn without the lifted cards while they float.
-    const std::string whole = ctx_.table.Pile(drag.pile);
-    ctx_.table.Pile(drag.pile) = whole.substr(0, static_cast<std::size_t>(drag.position) * 3);
-    RedrawPile(drag.pile);
-    ctx_.table.Pile(drag.pile) = whole;
-    view_->setFloating(drag.image, shownAt, ShadowOffset(ctx_));
+    // The pile is drawn without the lifted cards while they float where they lay.
+    const std::string whole = ctx_.table.Pile(pile);
+    ctx_.table.Pile(pile) = whole.substr(0, static_cast<std::size_t>(position) * 3);
+    RedrawPile(pile);
+    ctx_.table.Pile(pile) = whole;
+    view_->setFloating(image, cardRect.topLeft(), ShadowOffset(ctx_));
+    return *drag_;
 }
 
 void TablePlay::move(const QPoint& at) {

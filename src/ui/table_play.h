@@ -142,8 +142,9 @@ class TablePlay : public QObject {
     friend class HoldInput;
 
     void present();
-    // Holds the cards of `drag`: their pile is drawn without them while they float at `shownAt`.
-    void lift(const Drag& drag, const QPoint& shownAt);
+    // Holds the cards of `pile` from `position` up (shown as `image`): the pile is drawn
+    // without them while they float where they lay. Answers the new drag state.
+    Drag& lift(PileRef pile, int position, const QImage& image);
     void sendCard(const PileHit& hit, bool toFoundations, bool toTableaus);
     void afterMouseUp();
     // A left click of the pairing games on a pile that selects.
