@@ -1,0 +1,316 @@
+// quendra-aces-kings-search: the complete search of Aces and Kings for reserve-search. Two
+// play-only reserves, four places that take one card from a reserve or the waste, one pass
+// through the stock, and for each suit a foundation up from the Ace and one down from the King.
+// The two cards of a suit and rank are alike, so a table is known by the foundations' tops,
+// the cards left in each reserve, the places' cards (in any order), how far the stock has been
+// dealt and which dealt cards have left the waste. A card that can go home goes at once (both
+// ways tried when it fits both), since a card home never stops another; otherwise each place
+// may be filled from the waste or a reserve, or the stock deals. Each table is searched once.
+//
+// Reads deals on standard input, one a line, fields parted by '|': the deal number, the stock's
+// cards in the order they are dealt, each reserve's cards from the bottom, the places' cards
+// ('-' for an empty one); a card is 0 to 51, thirteen ranks a suit (Ace first). Prints
+// "won DEAL MOVES..." in the play command's syntax, "nowin DEAL TABLES" when every table was
+// searched, or "unknown DEAL TABLES MOST" when the limit of tables was reached.
+// Usage: quendra-aces-kings-search [TABLES]
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+constexpr int kSuits = 4;
+constexpr int kRanks = 13;
+constexpr int kReserves = 2;
+constexpr int kPlaces = 4;
+constexpr int kAllCards = 2 * kSuits * kRanks;
+constexpr std::uint8_t kEmpty = 0xff;
+constexpr int kNoKing = kRanks + 1; // a down foundation's top before its King
+
+int Suit(int card) {
+    return card / kRanks;
+}
+int Rank(int card) {
+    return card % kRanks + 1;
+}
+
+struct Table {
+    std::uint64_t goneLow = 0, goneHigh = 0; // dealt cards that have left the waste
+    std::uint8_t dealt = 0;
+    std::array<std::uint8_t, kReserves> left{};
+    std::array<std::uint8_t, kPlaces> places{}; // kept sorted, empty ones last
+    std::array<std::uint8_t, kSuits> up{}, down{};
+
+    bool Gone(int i) const {
+        return i < 64 ? (goneLow >> i & 1) != 0 : (goneHigh >> (i - 64) & 1) != 0;
+    }
+    void SetGone(int i) {
+        if (i < 64)
+            goneLow |= std::uint64_t{1} << i;
+        else
+            goneHigh |= std::uint64_t{1} << (i - 64);
+    }
+    int Home() const {
+        int n = 0;
+        for (int s = 0; s < kSuits; ++s)
+            n += up[s] + (kNoKing - down[s]);
+        return n;
+    }
+    bool operator==(const Table& o) const {
+        return goneLow == o.goneLow && goneHigh == o.goneHigh && dealt == o.dealt &&
+               left == o.left && places == o.places && up == o.up && down == o.down;
+    }
+};
+
+struct TableHash {
+    std::size_t operator()(const Table& t) const {
+        std::uint64_t h = t.goneLow * 0x9e3779b97f4a7c15ULL ^ t.goneHigh * 0xc2b2ae3d27d4eb4fULL;
+        std::uint64_t rest = t.dealt;
+        for (auto v : t.left) rest = rest << 4 | v;
+        for (auto v : t.places) rest = rest * 53 + (v == kEmpty ? 52 : v);
+        for (int s = 0; s < kSuits; ++s) rest = rest << 8 | (t.up[s] << 4 | t.down[s]);
+        h ^= rest * 0x165667b19e3779f9ULL;
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
+};
+
+// A move: from the waste (0), a reserve (1 + r) or a place (1 + kReserves + p), to a
+// foundation (way: 0 up, 1 down) or, with way 2, to the first empty place; or a deal.
+struct Move {
+    std::uint8_t from = 0, way = 0, card = 0;
+    bool deal = false;
+};
+
+class Search {
+public:
+    Search(std::vector<int> stock, std::array<std::vector<int>, kReserves> reserves, long long limit)
+        : stock_(std::move(stock)), reserves_(std::move(reserves)), limit_(limit) {}
+
+    // 1 won, 0 no win, -1 limit reached.
+    int Run(Table start) {
+        Sort(start);
+        const int verdict = Go(start);
+        return verdict;
+    }
+    const std::vector<Move>& line() const { return line_; }
+    long long tables() const { return static_cast<long long>(seen_.size()); }
+    int most() const { return most_; }
+
+private:
+    static void Sort(Table& t) { std::sort(t.places.begin(), t.places.end()); }
+
+    int WasteTop(const Table& t) const {
+        for (int i = t.dealt - 1; i >= 0; --i)
+            if (!t.Gone(i)) return i;
+        return -1;
+    }
+
+    // The card a source offers, or -1.
+    int Offered(const Table& t, int from, int& index) const {
+        if (from == 0) {
+            index = WasteTop(t);
+            return index < 0 ? -1 : stock_[static_cast<std::size_t>(index)];
+        }
+        if (from <= kReserves) {
+            const int r = from - 1;
+            index = t.left[r] - 1;
+            return index < 0 ? -1 : reserves_[r][static_cast<std::size_t>(index)];
+        }
+        index = from - 1 - kReserves;
+        const std::uint8_t c = t.places[static_cast<std::size_t>(index)];
+        return c == kEmpty ? -1 : c;
+    }
+
+    static void Take(Table& t, int from, int index) {
+        if (from == 0)
+            t.SetGone(index);
+        else if (from <= kReserves)
+            --t.left[from - 1];
+        else
+            t.places[static_cast<std::size_t>(index)] = kEmpty;
+    }
+
+    int Try(const Table& t, const Move& m, int index) {
+        Table u = t;
+        if (m.deal) {
+            ++u.dealt;
+        } else {
+            Take(u, m.from, index);
+            const int s = Suit(m.card);
+            if (m.way == 0)
+                ++u.up[s];
+            else if (m.way == 1)
+                --u.down[s];
+            else
+                u.places[kPlaces - 1] = m.card; // sorted: the empty ones are last
+        }
+        Sort(u);
+        line_.push_back(m);
+        const int verdict = Go(u);
+        if (verdict != 1) line_.pop_back();
+        return verdict;
+    }
+
+    int Go(const Table& t) {
+        const int home = t.Home();
+        most_ = std::max(most_, home);
+        if (home == kAllCards) return 1;
+        if (!seen_.insert(t).second) return 0;
+        if (static_cast<long long>(seen_.size()) >= limit_) return -1;
+        const int sources = 1 + kReserves + kPlaces;
+        // A card that fits a foundation goes home at once: the first one found.
+        for (int from = 0; from < sources; ++from) {
+            int index = 0;
+            const int card = Offered(t, from, index);
+            if (card < 0) continue;
+            const int s = Suit(card), r = Rank(card);
+            const bool upFits = t.up[s] + 1 == r, downFits = t.down[s] - 1 == r;
+            if (!upFits && !downFits) continue;
+            bool unknown = false;
+            for (int way = 0; way < 2; ++way) {
+                if (!(way == 0 ? upFits : downFits)) continue;
+                Move m;
+                m.from = static_cast<std::uint8_t>(from);
+                m.way = static_cast<std::uint8_t>(way);
+                m.card = static_cast<std::uint8_t>(card);
+                const int v = Try(t, m, index);
+                if (v == 1) return 1;
+                unknown = unknown || v < 0;
+            }
+            return unknown ? -1 : 0;
+        }
+        bool unknown = false;
+        // Fill an empty place from the waste or a reserve (different cards only).
+        if (t.places[kPlaces - 1] == kEmpty) {
+            int tried[1 + kReserves];
+            int count = 0;
+            for (int from = 0; from <= kReserves; ++from) {
+                int index = 0;
+                const int card = Offered(t, from, index);
+                if (card < 0 || std::find(tried, tried + count, card) != tried + count) continue;
+                tried[count++] = card;
+                Move m;
+                m.from = static_cast<std::uint8_t>(from);
+                m.way = 2;
+                m.card = static_cast<std::uint8_t>(card);
+                const int v = Try(t, m, index);
+                if (v == 1) return 1;
+                unknown = unknown || v < 0;
+            }
+        }
+        if (t.dealt < stock_.size()) {
+            Move m;
+            m.deal = true;
+            const int v = Try(t, m, 0);
+            if (v == 1) return 1;
+            unknown = unknown || v < 0;
+        }
+        return unknown ? -1 : 0;
+    }
+
+    std::vector<int> stock_;
+    std::array<std::vector<int>, kReserves> reserves_;
+    long long limit_;
+    std::unordered_set<Table, TableHash> seen_;
+    std::vector<Move> line_;
+    int most_ = 0;
+};
+
+std::vector<int> Cards(const std::string& field) {
+    std::istringstream in(field);
+    std::vector<int> cards;
+    std::string word;
+    while (in >> word)
+        cards.push_back(word == "-" ? -1 : std::atoi(word.c_str()));
+    return cards;
+}
+
+// The line in the play command's syntax. Foundations 1 to 4 go up, 5 to 8 down; a suit's
+// first card on a way takes the first foundation of that way no suit holds yet.
+std::vector<std::string> Named(const std::vector<Move>& line, std::vector<int> places) {
+    std::array<std::array<int, kSuits>, 2> dest{};
+    std::array<int, 2> used{};
+    for (auto& way : dest) way.fill(-1);
+    std::vector<std::string> names;
+    for (const Move& m : line) {
+        if (m.deal) {
+            names.push_back("stock");
+            continue;
+        }
+        std::string from;
+        if (m.from == 0) {
+            from = "Mazzo_Vis";
+        } else if (m.from <= kReserves) {
+            from = "Appogg" + std::to_string(m.from);
+        } else {
+            // Places are searched sorted: find the one holding the card.
+            const auto at = std::find(places.begin(), places.end(), m.card);
+            from = "Fila" + std::to_string(at - places.begin() + 1);
+            *at = -1;
+        }
+        if (m.way == 2) {
+            const auto at = std::find(places.begin(), places.end(), -1);
+            *at = m.card;
+            names.push_back(from + ">Fila" + std::to_string(at - places.begin() + 1));
+            continue;
+        }
+        int& d = dest[m.way][static_cast<std::size_t>(Suit(m.card))];
+        if (d < 0) d = used[m.way]++;
+        names.push_back(from + ">Dest" + std::to_string(m.way * kSuits + d + 1));
+    }
+    return names;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2) {
+        std::cerr << "Usage: quendra-aces-kings-search [TABLES]\n";
+        return 2;
+    }
+    const long long limit = argc == 2 ? std::atoll(argv[1]) : 20'000'000;
+    std::string text;
+    while (std::getline(std::cin, text)) {
+        std::vector<std::string> fields;
+        std::istringstream in(text);
+        for (std::string f; std::getline(in, f, '|');) fields.push_back(f);
+        if (fields.size() != 3 + kReserves) {
+            std::cerr << "quendra-aces-kings-search: a line needs " << 3 + kReserves
+                      << " fields parted by '|'\n";
+            return 2;
+        }
+        std::array<std::vector<int>, kReserves> reserves;
+        for (int r = 0; r < kReserves; ++r) reserves[r] = Cards(fields[1 + 1 + r]);
+        const std::vector<int> places = Cards(fields[2 + kReserves]);
+        Table start;
+        start.places.fill(kEmpty);
+        for (std::size_t p = 0; p < places.size() && p < kPlaces; ++p)
+            if (places[p] >= 0) start.places[p] = static_cast<std::uint8_t>(places[p]);
+        start.left = {static_cast<std::uint8_t>(reserves[0].size()),
+                      static_cast<std::uint8_t>(reserves[1].size())};
+        start.up.fill(0);
+        start.down.fill(kNoKing);
+        Search search(Cards(fields[1]), reserves, limit);
+        const int verdict = search.Run(start);
+        std::istringstream dealText(fields[0]);
+        std::string number;
+        dealText >> number;
+        if (verdict == 1) {
+            std::cout << "won " << number;
+            for (const std::string& move : Named(search.line(), places)) std::cout << ' ' << move;
+        } else if (verdict == 0) {
+            std::cout << "nowin " << number << ' ' << search.tables();
+        } else {
+            std::cout << "unknown " << number << ' ' << search.tables() << ' ' << search.most();
+        }
+        std::cout << std::endl;
+    }
+    return 0;
+}
