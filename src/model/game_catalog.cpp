@@ -186,13 +186,16 @@ std::string fnShiftText(std::string_view plain) {
 }
 
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return false;
-    const std::string text = buffer.str();
+    // One read of the whole file into a buffer of its size: the catalogue is a megabyte.
+    const std::streamoff size = in.tellg();
+    if (size < 0) return false;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(text.data(), size)) return false;
     lines.clear();
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
