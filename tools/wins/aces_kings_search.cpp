@@ -14,6 +14,8 @@
 // searched, or "unknown DEAL TABLES MOST" when the limit of tables was reached.
 // Usage: quendra-aces-kings-search [TABLES]
 
+#include "deal_lines.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -128,6 +130,33 @@ private:
         return c == kEmpty ? -1 : c;
     }
 
+    bool FitsHome(const Table& t, int card) const {
+        const int s = Suit(card), r = Rank(card);
+        return t.up[s] + 1 == r || t.down[s] - 1 == r;
+    }
+
+    // Some card under the top of the waste or a reserve, no deeper than the empty places
+    // reach, goes home now. A place is filled from a reserve only so: a fill can wait until
+    // just before the move that takes the card it frees, which takes a card home at the end
+    // of the fills; from the waste, it cannot wait past the next deal.
+    bool Digs(const Table& t, int from) const {
+        int free = 0;
+        for (std::uint8_t c : t.places) free += c == kEmpty ? 1 : 0;
+        if (from == 0) {
+            int depth = 0;
+            for (int i = WasteTop(t) - 1; i >= 0 && depth < free; --i) {
+                if (t.Gone(i)) continue;
+                ++depth;
+                if (FitsHome(t, stock_[static_cast<std::size_t>(i)])) return true;
+            }
+            return false;
+        }
+        const auto& reserve = reserves_[static_cast<std::size_t>(from - 1)];
+        for (int j = 1; j <= free && t.left[from - 1] - 1 - j >= 0; ++j)
+            if (FitsHome(t, reserve[static_cast<std::size_t>(t.left[from - 1] - 1 - j)])) return true;
+        return false;
+    }
+
     static void Take(Table& t, int from, int index) {
         if (from == 0)
             t.SetGone(index);
@@ -195,6 +224,7 @@ private:
                 int index = 0;
                 const int card = Offered(t, from, index);
                 if (card < 0 || std::find(tried, tried + count, card) != tried + count) continue;
+                if (!Digs(t, from) && !(from == 0 && t.dealt < stock_.size())) continue;
                 tried[count++] = card;
                 Move m;
                 m.from = static_cast<std::uint8_t>(from);
@@ -224,10 +254,8 @@ private:
 };
 
 std::vector<int> Cards(const std::string& field) {
-    std::istringstream in(field);
     std::vector<int> cards;
-    std::string word;
-    while (in >> word)
+    for (const std::string& word : deal_lines::Words(field))
         cards.push_back(word == "-" ? -1 : std::atoi(word.c_str()));
     return cards;
 }
@@ -271,23 +299,10 @@ std::vector<std::string> Named(const std::vector<Move>& line, std::vector<int> p
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2) {
-        std::cerr << "Usage: quendra-aces-kings-search [TABLES]\n";
-        return 2;
-    }
-    const long long limit = argc == 2 ? std::atoll(argv[1]) : 20'000'000;
-    std::string text;
-    while (std::getline(std::cin, text)) {
-        std::vector<std::string> fields;
-        std::istringstream in(text);
-        for (std::string f; std::getline(in, f, '|');) fields.push_back(f);
-        if (fields.size() != 3 + kReserves) {
-            std::cerr << "quendra-aces-kings-search: a line needs " << 3 + kReserves
-                      << " fields parted by '|'\n";
-            return 2;
-        }
+    return deal_lines::Run(argc, argv, "quendra-aces-kings-search", 3 + kReserves, 20'000'000,
+                           [](const std::vector<std::string>& fields, long long limit) {
         std::array<std::vector<int>, kReserves> reserves;
-        for (int r = 0; r < kReserves; ++r) reserves[r] = Cards(fields[1 + 1 + r]);
+        for (int r = 0; r < kReserves; ++r) reserves[r] = Cards(fields[2 + r]);
         const std::vector<int> places = Cards(fields[2 + kReserves]);
         Table start;
         start.places.fill(kEmpty);
@@ -297,20 +312,17 @@ int main(int argc, char** argv) {
                       static_cast<std::uint8_t>(reserves[1].size())};
         start.up.fill(0);
         start.down.fill(kNoKing);
-        Search search(Cards(fields[1]), reserves, limit);
-        const int verdict = search.Run(start);
-        std::istringstream dealText(fields[0]);
-        std::string number;
-        dealText >> number;
-        if (verdict == 1) {
-            std::cout << "won " << number;
-            for (const std::string& move : Named(search.line(), places)) std::cout << ' ' << move;
-        } else if (verdict == 0) {
-            std::cout << "nowin " << number << ' ' << search.tables();
-        } else {
-            std::cout << "unknown " << number << ' ' << search.tables() << ' ' << search.most();
+        const std::vector<int> stock = Cards(fields[1]);
+        if (stock.size() > 128 || reserves[0].size() > 15 || reserves[1].size() > 15) {
+            std::cerr << "quendra-aces-kings-search: at most 128 stock cards and 15 a reserve\n";
+            std::exit(2);
         }
-        std::cout << std::endl;
-    }
-    return 0;
+        Search search(stock, reserves, limit);
+        deal_lines::Answer answer;
+        answer.verdict = search.Run(start);
+        if (answer.verdict == 1) answer.moves = Named(search.line(), places);
+        answer.tables = search.tables();
+        answer.most = search.most();
+        return answer;
+    });
 }
