@@ -4,8 +4,10 @@
 // The two cards of a suit and rank are alike, so a table is known by the foundations' tops,
 // the cards left in each reserve, the places' cards (in any order), how far the stock has been
 // dealt and which dealt cards have left the waste. A card that can go home goes at once (both
-// ways tried when it fits both), since a card home never stops another; otherwise each place
-// may be filled from the waste or a reserve, or the stock deals. Each table is searched once.
+// ways tried when it fits both, and from each place offering it), since a card home never
+// stops another; otherwise a place may be filled from a reserve when that frees a card that
+// goes home, from the waste so too or before a deal, or the stock deals. Each table is
+// searched once.
 //
 // Reads deals on standard input, one a line, fields parted by '|': the deal number, the stock's
 // cards in the order they are dealt, each reserve's cards from the bottom, the places' cards
@@ -194,24 +196,27 @@ private:
         if (!seen_.insert(t).second) return 0;
         if (static_cast<long long>(seen_.size()) >= limit_) return -1;
         const int sources = 1 + kReserves + kPlaces;
-        // A card that fits a foundation goes home at once: the first one found.
+        // A card that fits a foundation goes home at once: the first one found, from each
+        // place that offers that card (the twin left behind may still go the other way).
         for (int from = 0; from < sources; ++from) {
             int index = 0;
             const int card = Offered(t, from, index);
-            if (card < 0) continue;
+            if (card < 0 || !FitsHome(t, card)) continue;
             const int s = Suit(card), r = Rank(card);
-            const bool upFits = t.up[s] + 1 == r, downFits = t.down[s] - 1 == r;
-            if (!upFits && !downFits) continue;
             bool unknown = false;
-            for (int way = 0; way < 2; ++way) {
-                if (!(way == 0 ? upFits : downFits)) continue;
-                Move m;
-                m.from = static_cast<std::uint8_t>(from);
-                m.way = static_cast<std::uint8_t>(way);
-                m.card = static_cast<std::uint8_t>(card);
-                const int v = Try(t, m, index);
-                if (v == 1) return 1;
-                unknown = unknown || v < 0;
+            for (int twin = from; twin < sources; ++twin) {
+                int at = 0;
+                if (Offered(t, twin, at) != card) continue;
+                for (int way = 0; way < 2; ++way) {
+                    if (!(way == 0 ? t.up[s] + 1 == r : t.down[s] - 1 == r)) continue;
+                    Move m;
+                    m.from = static_cast<std::uint8_t>(twin);
+                    m.way = static_cast<std::uint8_t>(way);
+                    m.card = static_cast<std::uint8_t>(card);
+                    const int v = Try(t, m, at);
+                    if (v == 1) return 1;
+                    unknown = unknown || v < 0;
+                }
             }
             return unknown ? -1 : 0;
         }
