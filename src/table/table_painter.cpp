@@ -20,6 +20,9 @@ namespace quendra {
 namespace {
 
 constexpr int kLittleCardWidth = 25;
+// The most pixels of one band Render draws at a time (1920 x 64 rows, 480 KB): the raster
+// engine fills and copies bands this low on the calling thread, without waking its workers.
+constexpr int kRenderBandPixels = 1920 * 64;
 const QColor kSilver(192, 192, 192);
 const QColor kPauseGreen(0, 128, 0);
 
@@ -104,12 +107,94 @@ TablePainter::TablePainter(GameContext& ctx, const ImagesModule& module, const C
 
 void TablePainter::Resize(int width, int height, qreal devicePixelRatio) {
     dpr_ = devicePixelRatio > 1.0 ? 2.0 : 1.0;
-    const QSize device(qRound(width * dpr_), qRound(height * dpr_));
-    const std::shared_ptr<uchar[]> pixels(
-        new uchar[static_cast<std::size_t>(device.width()) * device.height() * 4]);
-    table_ = OverPixels(pixels, device, dpr_);
-    shown_ = OverPixels(pixels, device, dpr_);
+    size_ = QSize(width, height);
+    origin_ = QPoint(0, 0);
+    if (keepPicture_) {
+        const QSize device(qRound(width * dpr_), qRound(height * dpr_));
+        const std::shared_ptr<uchar[]> pixels(
+            new uchar[static_cast<std::size_t>(device.width()) * device.height() * 4]);
+        table_ = OverPixels(pixels, device, dpr_);
+        shown_ = OverPixels(pixels, device, dpr_);
+    } else {
+        table_ = QImage();
+        shown_ = QImage();
+    }
     DrawBackground();
+}
+
+void TablePainter::KeepPicture(bool keep) {
+    if (keep == keepPicture_) return;
+    keepPicture_ = keep;
+    if (!size_.isEmpty()) Resize(size_.width(), size_.height(), dpr_);
+}
+
+bool TablePainter::Begin(QPainter& p) {
+    if (table_.isNull()) return false;
+    p.begin(&table_);
+    p.translate(-origin_);
+    return true;
+}
+
+bool TablePainter::Begin(QPainter& p, const QRect& area) {
+    if (table_.isNull()) return false;
+    if (!area.intersects(QRect(origin_, table_.deviceIndependentSize().toSize()))) return false;
+    return Begin(p);
+}
+
+QPoint TablePainter::DevicePixel(int x, int y, int dx, int dy) const {
+    const int scale = qRound(dpr_);
+    return QPoint((x - origin_.x()) * scale + dx, (y - origin_.y()) * scale + dy);
+}
+
+void TablePainter::Render(QPainter& target, const QRect& tableArea) {
+    const QRect area = tableArea & QRect(QPoint(0, 0), size_);
+    if (area.isEmpty()) return;
+    // The band drawn into and what the drawing records are the painter's own: they are put
+    // back as they were.
+    QImage keptTarget;
+    keptTarget.swap(table_);
+    const QPoint keptOrigin = origin_;
+    std::vector<QRect> keptDirty;
+    keptDirty.swap(dirty_);
+    const int keptEdge = lowestEdge_;
+    const bool keptRendering = rendering_;
+    rendering_ = true;
+    const int keptLowestPoint = ctx_.play.lowestDrawnPoint;
+    const std::int16_t keptScroll = ctx_.mainGame.ScrollY();
+    // Bands of a bounded height keep the memory of a whole-window repaint small; each is
+    // drawn a row taller on both sides and clipped to its own rows, so that a scaled view
+    // samples its edges from the table as a whole picture would have them.
+    const int rows = std::min(area.height(), std::max(1, kRenderBandPixels / std::max(1, area.width())));
+    // One picture for all the bands (the last one may use only its top).
+    table_ = QImage(QSize(area.width() + 2, rows + 2) * dpr_, QImage::Format_ARGB32_Premultiplied);
+    table_.setDevicePixelRatio(dpr_);
+    for (int top = area.top(); top <= area.bottom(); top += rows) {
+        const QRect band(area.left(), top, area.width(), std::min(rows, area.bottom() + 1 - top));
+        const QRect drawn = band.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), size_);
+        origin_ = drawn.topLeft();
+        DrawTable();
+        target.save();
+        target.setClipRect(band, Qt::IntersectClip);
+        target.drawImage(drawn.topLeft(), table_,
+                         QRectF(QPointF(0, 0), QSizeF(drawn.size()) * dpr_));
+        target.restore();
+    }
+    rendering_ = keptRendering;
+    table_.swap(keptTarget);
+    origin_ = keptOrigin;
+    dirty_.swap(keptDirty);
+    lowestEdge_ = keptEdge;
+    ctx_.play.lowestDrawnPoint = keptLowestPoint;
+    ctx_.mainGame.ScrollY() = keptScroll;
+}
+
+QImage TablePainter::RenderImage() {
+    if (keepPicture_) return shown_.copy();
+    QImage image(size_ * dpr_, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr_);
+    QPainter p(&image);
+    Render(p, QRect(QPoint(0, 0), size_));
+    return image;
 }
 
 void TablePainter::SetPerPileFanModes(const PerPileFanModes& modes) {
@@ -133,7 +218,8 @@ int TablePainter::ScrollY() const {
 }
 
 void TablePainter::Touch(const QRect& tableRect) {
-    if (!tableRect.isEmpty()) dirty_.push_back(tableRect);
+    // What Render draws is no change.
+    if (!tableRect.isEmpty() && !rendering_) dirty_.push_back(tableRect);
 }
 
 std::vector<QRect> TablePainter::TakeDirty() {
@@ -148,7 +234,7 @@ void TablePainter::RaiseEdge(int y, int height) {
 }
 
 QSize TablePainter::LogicalSize() const {
-    return QSize(qRound(table_.width() / dpr_), qRound(table_.height() / dpr_));
+    return size_;
 }
 
 void TablePainter::PaintBackground(QPainter& p, const QRect& area) const {
@@ -177,7 +263,9 @@ void TablePainter::PaintBackground(QPainter& p, const QRect& area) const {
 
 QColor TablePainter::Background(int x, int tableY) const {
     const int px = qRound(x * dpr_), py = qRound((tableY - ScrollY()) * dpr_);
-    if (!table_.valid(px, py)) return QColor(0, 96, 0);
+    if (px < 0 || py < 0 || px >= qRound(size_.width() * dpr_) ||
+        py >= qRound(size_.height() * dpr_))
+        return QColor(0, 96, 0);
     switch (look_.kind) {
     case BackgroundLook::Kind::Fill:
         return look_.colour;
@@ -197,17 +285,19 @@ QColor TablePainter::Background(int x, int tableY) const {
 }
 
 void TablePainter::RestoreFromBackground(const QRect& tableRect) {
-    if (tableRect.isEmpty() || table_.isNull()) return;
-    QPainter p(&table_);
-    p.translate(0, ScrollY());
-    PaintBackground(p, tableRect.translated(0, -ScrollY()));
+    if (tableRect.isEmpty() || size_.isEmpty()) return;
+    QPainter p;
+    if (Begin(p, tableRect)) {
+        p.translate(0, ScrollY());
+        PaintBackground(p, tableRect.translated(0, -ScrollY()));
+    }
     Touch(tableRect);
 }
 
 void TablePainter::DrawImageAt(const QImage& image, const QRect& target) {
-    if (image.isNull() || table_.isNull()) return;
-    QPainter p(&table_);
-    p.drawImage(target, image);
+    if (image.isNull() || size_.isEmpty()) return;
+    QPainter p;
+    if (Begin(p, target)) p.drawImage(target, image);
     Touch(target);
 }
 
@@ -215,9 +305,16 @@ void TablePainter::DrawImageAt(const QImage& image, const QRect& target) {
 // its two neighbours along the edges (only the corner pixel of little cards) keep the colour
 // of what lay under them.
 void TablePainter::DrawFace(const QImage& image, int x, int y, int height, Corners corners) {
-    if (image.isNull() || table_.isNull()) return;
+    if (image.isNull() || size_.isEmpty()) return;
     const int w = ctx_.geometry.CardWidth, h = std::min<int>(height, ctx_.geometry.CardHeight);
     if (w <= 0 || h <= 0) return;
+    QPainter p;
+    if (!Begin(p, QRect(x, y, w, h))) {
+        // Nothing drawn here: only what changed is recorded.
+        Touch(QRect(x, y, w, h));
+        RaiseEdge(y, h);
+        return;
+    }
     const bool little = w <= kLittleCardWidth;
     const bool whole = h == ctx_.geometry.CardHeight;
     struct Corner {
@@ -245,14 +342,12 @@ void TablePainter::DrawFace(const QImage& image, int x, int y, int height, Corne
     for (int c = 0; c < n; ++c)
         for (int dy = 0; dy < scale; ++dy)
             for (int dx = 0; dx < scale; ++dx, ++k) {
-                const int px = (x + list[c].cx) * scale + dx, py = (y + list[c].cy) * scale + dy;
-                under[k] = table_.valid(px, py) ? table_.pixel(px, py) : 0;
+                const QPoint at = DevicePixel(x + list[c].cx, y + list[c].cy, dx, dy);
+                under[k] = table_.valid(at) ? table_.pixel(at) : 0;
             }
-    {
-        QPainter p(&table_);
-        const QRectF source(0, 0, image.width(), h * image.devicePixelRatio());
-        p.drawImage(QRectF(x, y, w, h), image, source);
-    }
+    const QRectF source(0, 0, image.width(), h * image.devicePixelRatio());
+    p.drawImage(QRectF(x, y, w, h), image, source);
+    p.end();
     // A device pixel ratio of 2 rounds the corners on a finer grid: only the outer device
     // pixels of each logical corner pixel are replaced, so the curve stays smooth.
     k = 0;
@@ -260,8 +355,8 @@ void TablePainter::DrawFace(const QImage& image, int x, int y, int height, Corne
         const Corner& corner = list[c];
         for (int dy = 0; dy < scale; ++dy)
             for (int dx = 0; dx < scale; ++dx, ++k) {
-                const int px = (x + corner.cx) * scale + dx, py = (y + corner.cy) * scale + dy;
-                if (!table_.valid(px, py)) continue;
+                const QPoint at = DevicePixel(x + corner.cx, y + corner.cy, dx, dy);
+                if (!table_.valid(at)) continue;
                 if (scale > 1 && c % 3 != 0 && !little) {
                     // Edge neighbours at 2x: keep the inner half of the pixel.
                     const bool outerX = corner.right ? dx == scale - 1 : dx == 0;
@@ -273,7 +368,7 @@ void TablePainter::DrawFace(const QImage& image, int x, int y, int height, Corne
                     colour = Background(x + corner.cx, y + corner.cy).rgb();
                 if (corners == Corners::SilverBottomRight && corner.right && corner.bottom)
                     colour = kSilver.rgb();
-                table_.setPixel(px, py, colour);
+                table_.setPixel(at, colour);
             }
     }
     Touch(QRect(x, y, w, h));
@@ -321,14 +416,15 @@ bool TablePainter::DrawPileThickness(PileRef pile, bool force) {
     const int cw = ctx_.geometry.CardWidth, ch = ctx_.geometry.CardHeight;
     const int m = stock ? kMaxStockThickness : kMaxFoundationThickness;
     const QImage across = cards_.Edge(2), down = cards_.Edge(1);
-    {
-        QPainter p(&table_);
+    QPainter p;
+    if (Begin(p, QRect(home.x - 13, home.y - 13, cw + 14, ch + 14))) {
         if (!across.isNull())
             p.drawImage(QRect(home.x - 13, home.y + ch - t - 1, cw + 11, t + 1), across,
                         QRect(0, 15 - t, cw + 11, t + 1));
         if (!down.isNull())
             p.drawImage(QRect(home.x + cw - t - 1, home.y - 13, t + 1, ch + 13), down,
                         QRect(15 - t, 0, t + 1, ch + 13));
+        p.end();
     }
     Touch(QRect(home.x - 13, home.y - 13, cw + 14, ch + 14));
     RestoreFromBackground(QRect(home.x - m, home.y - m, cw + m + 1, m - t + 1));
@@ -416,7 +512,7 @@ void TablePainter::DrawTable() {
     HighlightFoundations(-1);
     if (ShowsSelectionMarks(ctx_) && !ctx_.table.DestGroup[0].empty()) ShowSelection();
     dirty_.clear();
-    Touch(QRect(QPoint(0, 0), table_.deviceIndependentSize().toSize()));
+    Touch(QRect(QPoint(0, 0), size_));
 }
 
 void TablePainter::RedrawChangedPile(PileRef pile, const std::string& oldCards) {
@@ -460,8 +556,15 @@ void TablePainter::RedrawChangedPile(PileRef pile, const std::string& oldCards) 
 }
 
 void TablePainter::DrawBackground() {
-    if (table_.isNull()) return;
+    if (size_.isEmpty()) return;
     const int width = LogicalSize().width(), height = LogicalSize().height();
+    if (rendering_) {
+        // A band of Render: the look chosen when the table was last drawn (its choice reads the
+        // settings files).
+        QPainter p;
+        if (Begin(p)) PaintBackground(p, QRect(0, 0, width, height));
+        return;
+    }
     BackgroundChoice choice = ChooseBackground(
         ctx_.settings, ReadPreference(ctx_, "Customized_Background"), manyColours_);
     QImage picture;
@@ -471,12 +574,14 @@ void TablePainter::DrawBackground() {
         if (!choice.customisedName.empty() && QFile::exists(QString::fromStdString(path)))
             picture = QImage(QString::fromStdString(path));
         if (picture.isNull()) {
-            // The picture is gone (or unreadable): say so and go back to the default table.
-            ctx_.host.ShowError("Customized background image not found: " + choice.customisedName);
+            // The picture is gone (or unreadable): go back to the default table and say so.
+            // The settings change first: the message's event loop repaints the table.
+            const std::string gone = choice.customisedName;
             SetSetting(ctx_.settings, field::kCustomizedBackground, "N");
             SetSetting(ctx_.settings, field::kBackgroundDefault, "Y");
             StorePreference(ctx_, "Background_def", "Y");
             StorePreference(ctx_, "Customized_Background", "");
+            ctx_.host.ShowError("Customized background image not found: " + gone);
             choice = ChooseBackground(ctx_.settings, "", manyColours_);
         }
     } else if (choice.kind == BackgroundChoice::Kind::Picture) {
@@ -497,8 +602,8 @@ void TablePainter::DrawBackground() {
         look_.kind = BackgroundLook::Kind::Gradient;
         look_.gradientHeight = height + (scrollBarShown_ ? 80 : 1);
     }
-    QPainter p(&table_);
-    PaintBackground(p, QRect(0, 0, width, height));
+    QPainter p;
+    if (Begin(p)) PaintBackground(p, QRect(0, 0, width, height));
     Touch(QRect(0, 0, width, height));
 }
 
@@ -509,7 +614,11 @@ void TablePainter::DrawHighlight(int foundation, int mark, const QColor& colour)
     const TablePoint at = places.back();
     const QRect inside(at.x + 1, at.y + 1, ctx_.geometry.CardWidth - 2,
                        ctx_.geometry.CardHeight - 2);
-    QPainter p(&table_);
+    QPainter p;
+    if (!Begin(p, inside)) {
+        Touch(inside);
+        return;
+    }
     p.setPen(Qt::NoPen);
     switch (mark) {
     case highlight::kDots: {
@@ -542,11 +651,18 @@ void TablePainter::DrawHighlight(int foundation, int mark, const QColor& colour)
 }
 
 void TablePainter::HighlightFoundations(int index) {
-    const int mark = HighlightFoundationsMark(ctx_);
+    // Render's bands take the mark and colour read when the table was last drawn.
+    if (!rendering_) {
+        highlightMark_ = HighlightFoundationsMark(ctx_);
+        if (highlightMark_ != highlight::kNone) {
+            const Rgb rgb = HighlightColour(
+                ReadSettingInt(ctx_, "Preference", "HighLights_Foundations_Color", 0));
+            highlightColour_ = QColor(rgb.red, rgb.green, rgb.blue);
+        }
+    }
+    const int mark = highlightMark_;
     if (mark == highlight::kNone) return;
-    const Rgb rgb =
-        HighlightColour(ReadSettingInt(ctx_, "Preference", "HighLights_Foundations_Color", 0));
-    const QColor colour(rgb.red, rgb.green, rgb.blue);
+    const QColor colour = highlightColour_;
     for (int i = 0; i < kDestPiles; ++i) {
         if (index >= 0 && i != index) continue;
         if (!PileHasPlace(ctx_, pile::Dest(i)) || !FoundationComplete(ctx_, i)) continue;
@@ -555,7 +671,7 @@ void TablePainter::HighlightFoundations(int index) {
 }
 
 void TablePainter::ShowPauseScreen(int swing) {
-    if (table_.isNull()) return;
+    if (table_.isNull() || origin_ != QPoint(0, 0)) return;
     const int width = LogicalSize().width(), height = LogicalSize().height();
     look_ = BackgroundLook{};
     look_.colour = kPauseGreen;
@@ -585,7 +701,11 @@ int TablePainter::PauseSwingRange() const {
 
 void TablePainter::InvertCard(const QRect& card) {
     {
-        QPainter p(&table_);
+        QPainter p;
+        if (!Begin(p, card)) {
+            Touch(card);
+            return;
+        }
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.fillRect(card, Qt::white);
     }
@@ -594,8 +714,8 @@ void TablePainter::InvertCard(const QRect& card) {
     for (const QPoint& c : {card.topLeft(), card.topRight(), card.bottomLeft(), card.bottomRight()})
         for (int dy = 0; dy < scale; ++dy)
             for (int dx = 0; dx < scale; ++dx) {
-                const int px = c.x() * scale + dx, py = c.y() * scale + dy;
-                if (table_.valid(px, py)) table_.setPixel(px, py, Background(c.x(), c.y()).rgb());
+                const QPoint at = DevicePixel(c.x(), c.y(), dx, dy);
+                if (table_.valid(at)) table_.setPixel(at, Background(c.x(), c.y()).rgb());
             }
     Touch(card);
 }
@@ -639,7 +759,11 @@ void TablePainter::DrawLabel(const TableLabel& label) {
         RestoreFromBackground(box);
         return;
     }
-    QPainter p(&table_);
+    QPainter p;
+    if (!Begin(p, box)) {
+        Touch(box);
+        return;
+    }
     p.fillRect(box, Qt::white);
     p.setPen(Qt::black);
     p.setFont(LabelFont(label.bold));
@@ -664,7 +788,11 @@ void TablePainter::DrawPokerPanel(const std::string& handName, const std::string
         ctx_.geometry.CardHeight, qRound(size.width()), qRound(size.height()));
     const QRect rect = ToQRect(r);
     const PokerPanelLayout places = PokerPanelTextPlaces(r);
-    QPainter p(&table_);
+    QPainter p;
+    if (!Begin(p, rect)) {
+        Touch(rect);
+        return;
+    }
     p.drawImage(rect, panel);
     p.setPen(Qt::black);
     const QFontMetrics bold(LabelFont(true));

@@ -18,22 +18,40 @@ class QPainter;
 
 namespace quendra {
 
-// Draws the card table into an off-screen picture, TableBuffer: the whole table in table
-// coordinates, which the window copies from (window pixel (x, y) from (x, y + ScrollY)). It
-// carries a device pixel ratio so that a high-density window stays sharp. The background lies
-// in window coordinates; every erase paints it afresh from what it is (a colour, the gradient,
-// a picture tiled or not), so no second picture of the window's size is kept. Every routine
-// records the table rectangles it changed; the window takes them with TakeDirty().
+// Draws the card table in table coordinates (window pixel (x, y) is table (x, y + ScrollY)).
+// It carries a device pixel ratio so that a high-density window stays sharp. The background
+// lies in window coordinates; every erase paints it afresh from what it is (a colour, the
+// gradient, a picture tiled or not). Every routine records the table rectangles it changed;
+// the window takes them with TakeDirty().
+//
+// By default the table is drawn into an off-screen picture, TableBuffer, that the window
+// copies from. Without that picture (KeepPicture(false)) nothing is drawn when the routines
+// run: they only record what changed, and Render() draws the whole table from what it holds,
+// band by band, over the rectangle a window repaints. The picture is needed only while
+// something is drawn that the table's state does not say (the pause screen, the winning
+// animation's trail of cards).
 class TablePainter {
   public:
     TablePainter(GameContext& ctx, const ImagesModule& module, const CardImages& cards);
 
-    // Sizes the buffer in logical pixels; the background is drawn afresh.
+    // Sizes the table in logical pixels; the background is drawn afresh.
     void Resize(int width, int height, qreal devicePixelRatio = 1.0);
-    // The picture for the window. It shows the pixels the painter draws into (copies of it
-    // keep them alive across a Resize), so that drawing never copies the whole picture.
+    QSize Size() const { return size_; }
+    // Whether the table is drawn into its off-screen picture (the default) or only rendered
+    // on demand. Taking the picture back makes it at the table's size, the background drawn.
+    void KeepPicture(bool keep);
+    bool KeepsPicture() const { return keepPicture_; }
+    // The picture for the window, null without one. It shows the pixels the painter draws
+    // into (copies of it keep them alive across a Resize), so that drawing never copies the
+    // whole picture.
     const QImage& TableBuffer() const { return shown_; }
     qreal DevicePixelRatio() const { return dpr_; }
+    // Draws the whole table (as DrawTable does, from what the table holds) over `tableArea`
+    // onto `target`, whose coordinates are table coordinates; what lies outside the table's
+    // size is left alone. Nothing the painter records changes.
+    void Render(QPainter& target, const QRect& tableArea);
+    // The whole table rendered into a picture of its size (at the device pixel ratio).
+    QImage RenderImage();
 
     // Lowest drawn edge: Y + card height + ScrollY of the lowest card, back or mark drawn
     // since the last full drawing.
@@ -104,6 +122,12 @@ class TablePainter {
     void ForEachSelectedCardPlace(
         const std::function<void(PileRef, int card, int position, bool top)>& visit);
     int ScrollY() const;
+    // Opens `p` on what is drawn into, in table coordinates; false when nothing is (no
+    // picture kept, or the target lies outside `area`).
+    bool Begin(QPainter& p);
+    bool Begin(QPainter& p, const QRect& area);
+    // The device pixel of the target for the table pixel (x, y) and `dx`, `dy` inside it.
+    QPoint DevicePixel(int x, int y, int dx = 0, int dy = 0) const;
     void Touch(const QRect& tableRect);
     void RaiseEdge(int y, int height);
     void RestoreFromBackground(const QRect& tableRect);
@@ -133,8 +157,14 @@ class TablePainter {
     GameContext& ctx_;
     const ImagesModule& module_;
     const CardImages& cards_;
-    QImage table_; // drawn into; its pixels are shared with shown_
+    QImage table_; // drawn into: the picture (its pixels shared with shown_) or a band of Render
+    QPoint origin_; // the table point at the top-left corner of table_
     QImage shown_;
+    QSize size_;
+    bool keepPicture_ = true;
+    bool rendering_ = false; // inside Render: the settings-derived choices are the last ones
+    int highlightMark_ = 0;
+    QColor highlightColour_;
     BackgroundLook look_;
     qreal dpr_ = 1.0;
     int lowestEdge_ = 0;

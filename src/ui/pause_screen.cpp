@@ -43,7 +43,9 @@ void PauseScreen::step() {
 }
 
 void PauseScreen::show() {
-    if (painter_.TableBuffer().isNull()) return;
+    if (painter_.Size().isEmpty()) return;
+    // The pause screen is a picture of its own, until the table is drawn again.
+    painter_.KeepPicture(true);
     painter_.ShowPauseScreen(swing_);
     painter_.TakeDirty();
     view_->setTableImage(painter_.TableBuffer());

@@ -66,6 +66,9 @@ bool IsPress(QEvent::Type type) {
 
 TablePlay::TablePlay(GameContext& ctx, const ImagesModule& module, TableView* view)
     : QObject(view), ctx_(ctx), cards_(module), painter_(ctx, module, cards_), view_(view) {
+    // The table is drawn straight into the window's repaints: no picture of the window's
+    // size besides the window's own.
+    painter_.KeepPicture(false);
     connect(view, &TableView::tablePressed, this, &TablePlay::press);
     connect(view, &TableView::tableMoved, this, &TablePlay::move);
     connect(view, &TableView::tableReleased, this, &TablePlay::release);
@@ -96,6 +99,9 @@ void TablePlay::Layout() {
 }
 
 void TablePlay::RedrawAll() {
+    // The winning animation's trail lives in the picture; everything else is drawn from the
+    // table.
+    if (!celebrating_) painter_.KeepPicture(false);
     if (!HasGame()) {
         view_->setTableImage(QImage());
         view_->setKeyCursor({});
@@ -103,7 +109,7 @@ void TablePlay::RedrawAll() {
     }
     const int width = std::max(1, view_->tableWidth());
     const auto resize = [&](int height) {
-        if (painter_.TableBuffer().size() != QSize(width, height) * painter_.DevicePixelRatio())
+        if (painter_.Size() != QSize(width, height))
             painter_.Resize(width, height, view_->renderRatio());
     };
     resize(TableHeight());
@@ -117,7 +123,7 @@ void TablePlay::RedrawAll() {
     // The whole drawing starts from the top of the table; the view keeps its scroll position.
     const std::int16_t scroll = ctx_.mainGame.ScrollY();
     painter_.DrawTable();
-    if (painter_.LowestDrawnEdge() > painter_.TableBuffer().deviceIndependentSize().height()) {
+    if (painter_.LowestDrawnEdge() > painter_.Size().height()) {
         // The cards reach below the picture: a taller one, drawn again.
         resize(TableHeight());
         painter_.DrawTable();
@@ -127,8 +133,31 @@ void TablePlay::RedrawAll() {
     if (held) ctx_.table.Pile(drag_->pile) = *held;
     painter_.TakeDirty();
     view_->setScrollY(scroll);
-    view_->setTableImage(painter_.TableBuffer());
+    showTable(true);
     refreshKeyCursor();
+}
+
+void TablePlay::showTable(bool repaintAll) {
+    if (painter_.KeepsPicture())
+        view_->setTableImage(painter_.TableBuffer(), repaintAll);
+    else
+        view_->setTableRenderer([this](QPainter& p, const QRect& area) { RenderTable(p, area); },
+                                painter_.Size(), painter_.DevicePixelRatio(), repaintAll);
+}
+
+void TablePlay::RenderTable(QPainter& target, const QRect& tableArea) {
+    if (painter_.KeepsPicture()) {
+        target.save();
+        target.setClipRect(tableArea, Qt::IntersectClip);
+        target.drawImage(QPoint(0, 0), painter_.TableBuffer());
+        target.restore();
+        return;
+    }
+    // The piles as last drawn: the table may already hold a move whose cards are still on
+    // their way.
+    std::swap(ctx_.table, drawn_);
+    painter_.Render(target, tableArea);
+    std::swap(ctx_.table, drawn_);
 }
 
 int TablePlay::TableHeight() const {
@@ -146,7 +175,7 @@ std::string& TablePlay::drawn(PileRef pile) {
 }
 
 void TablePlay::RedrawPile(PileRef pile) {
-    if (!HasGame() || painter_.TableBuffer().isNull()) return;
+    if (!HasGame() || painter_.Size().isEmpty()) return;
     const std::string old = drawn(pile);
     painter_.RedrawChangedPile(pile, old);
     drawn(pile) = ctx_.table.Pile(pile);
@@ -159,7 +188,7 @@ void TablePlay::syncPiles() {
 }
 
 void TablePlay::present() {
-    view_->setTableImage(painter_.TableBuffer(), false);
+    showTable(false);
     for (const QRect& rect : painter_.TakeDirty())
         view_->updateTableRect(rect);
     refreshKeyCursor();
@@ -376,14 +405,19 @@ void TablePlay::DrawStockPressed(bool pressed) {
         view_->clearFloating();
         return;
     }
-    if (!HasGame() || painter_.TableBuffer().isNull()) return;
+    if (!HasGame() || painter_.Size().isEmpty()) return;
     // The stock sinks by a pixel and darkens while it is held down.
     const QRect place = PileRectInView(pile::Stock(kMazzo));
     const qreal dpr = painter_.DevicePixelRatio();
-    const QRect inBuffer(qRound(place.x() * dpr), qRound((place.y() + scrollY()) * dpr),
-                         qRound(place.width() * dpr), qRound(place.height() * dpr));
-    QImage image = painter_.TableBuffer().copy(inBuffer);
+    QImage image(place.size() * dpr, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    {
+        QPainter table(&image);
+        const QRect inTable = place.translated(0, scrollY());
+        table.translate(-inTable.topLeft());
+        RenderTable(table, inTable);
+    }
     {
         QPainter shade(&image);
         shade.setCompositionMode(QPainter::CompositionMode_SourceAtop);
@@ -679,7 +713,12 @@ int TablePlay::PlayWinningAnimation(const std::string& name, int seconds) {
     const std::unique_ptr<WinAnimation> animation = MakeWinAnimation(*pattern, area, random);
     ViewSink sink(painter_, view_, scrollY(), [this](int ms) { pause(ms); });
     HoldInput busy(*this, celebrating_);
+    // The cards thrown stay where they fell: they are drawn into a picture of the table,
+    // kept while the animation runs.
+    painter_.KeepPicture(true);
+    RedrawAll();
     const int drawn = RunWinAnimation(ctx_, *animation, sink, seconds);
+    painter_.KeepPicture(false);
     RedrawAll();
     return drawn;
 }

@@ -22,6 +22,7 @@ struct GameContext;
 class ImagesModule;
 class TableView;
 
+
 // The card table of the main window: draws the dealt table into the view, turns the view's
 // mouse events into play (drag and drop, the stock click, turning a card, sending a card),
 // and flies cards over the table on the event loop.
@@ -38,6 +39,9 @@ class TablePlay : public QObject {
     bool HasGame() const;
     // Draws the whole table again.
     void RedrawAll();
+    // Draws the table as last drawn over `tableArea` (table coordinates) onto `target`, set to
+    // table coordinates: what the view shows, and what tests read.
+    void RenderTable(QPainter& target, const QRect& tableArea);
     // Draws one pile again from what the table holds now.
     void RedrawPile(PileRef pile);
     // A card flies from the top of `from` to its place on `to`.
@@ -142,6 +146,8 @@ class TablePlay : public QObject {
     friend class HoldInput;
 
     void present();
+    // Hands the view the table: the picture while one is kept, else the renderer.
+    void showTable(bool repaintAll);
     // Holds the cards of `pile` from `position` up (shown as `image`): the pile is drawn
     // without them while they float where they lay. Answers the new drag state.
     Drag& lift(PileRef pile, int position, const QImage& image);

@@ -45,7 +45,27 @@ void TableView::setBackground(const QColor& colour) {
 
 void TableView::setTableImage(const QImage& image, bool repaintAll) {
     image_ = image;
+    render_ = nullptr;
+    renderSize_ = QSize();
     if (repaintAll) update();
+}
+
+void TableView::setTableRenderer(TableRenderer render, const QSize& size, qreal devicePixelRatio,
+                                 bool repaintAll) {
+    image_ = QImage();
+    render_ = std::move(render);
+    renderSize_ = size;
+    renderRatio_ = devicePixelRatio;
+    if (repaintAll) update();
+}
+
+QImage TableView::tableImage() const {
+    if (!render_ || renderSize_.isEmpty()) return image_;
+    QImage image(renderSize_ * renderRatio_, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(renderRatio_);
+    QPainter painter(&image);
+    render_(painter, QRect(QPoint(0, 0), renderSize_));
+    return image;
 }
 
 void TableView::setPaused(bool paused) {
@@ -103,11 +123,37 @@ void TableView::paintEvent(QPaintEvent* event) {
             painter.drawImage(QPoint(0, 0), image_);
         return;
     }
-    // The table picture is opaque: only what it leaves uncovered gets the background.
-    const QRect picture(QPoint(0, -scrollY_), image_.deviceIndependentSize().toSize());
+    // The table is opaque: only what it leaves uncovered gets the background.
+    const QSize size = render_ ? renderSize_ : image_.deviceIndependentSize().toSize();
+    const QRect picture(QPoint(0, -scrollY_), size);
     for (const QRect& uncovered : QRegion(area).subtracted(picture))
         painter.fillRect(uncovered, background_);
-    if (!image_.isNull()) painter.drawImage(QPoint(0, -scrollY_), image_);
+    if (render_) {
+        // Each rectangle repainted, drawn from the table (the pointer's two places of a drag
+        // are two small ones, not the rectangle around both).
+        painter.save();
+        painter.translate(0, -scrollY_);
+        // Rectangles that overlap or lie close (the old and new places of a dragged card) are
+        // drawn as the one around them, the painter clipped to what was exposed.
+        long long exposedArea = 0;
+        for (const QRect& exposed : event->region())
+            exposedArea += static_cast<long long>(exposed.width()) * exposed.height();
+        const QRect around = event->region().boundingRect();
+        const bool together =
+            static_cast<long long>(around.width()) * around.height() <= 2 * exposedArea;
+        const QRegion one(around);
+        for (const QRect& exposed : together ? one : event->region()) {
+            const QRect rect =
+                zoom_ == 1.0 ? exposed
+                             : QRectF(exposed.x() / zoom_, exposed.y() / zoom_,
+                                      exposed.width() / zoom_, exposed.height() / zoom_)
+                                   .toAlignedRect();
+            render_(painter, rect.translated(0, scrollY_) & QRect(QPoint(0, 0), size));
+        }
+        painter.restore();
+    } else if (!image_.isNull()) {
+        painter.drawImage(QPoint(0, -scrollY_), image_);
+    }
     paintArrow(painter);
     paintKeyCursor(painter);
     if (floating_.isNull()) return;

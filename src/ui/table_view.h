@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QColor>
@@ -11,8 +12,10 @@ class QPainter;
 
 namespace quendra {
 
-// The card table. It shows the picture the table drawing hands it (the off-screen table
-// buffer) over the table's background; while paused, the pause screen instead.
+// The card table. It shows the table over its background: drawn by the table drawing's
+// renderer into each rectangle repainted (straight into the window), or, while the drawing
+// keeps an off-screen picture of its own (the winning animation), copied from that picture;
+// while paused, the pause screen instead.
 class TableView : public QWidget {
     Q_OBJECT
   public:
@@ -33,9 +36,18 @@ class TableView : public QWidget {
 
     QColor background() const { return background_; }
     void setBackground(const QColor& colour);
-    // The drawn table, painted at the top-left corner; a null image shows the background.
+    // Draws the table over `tableRect` (table coordinates, the painter set to them).
+    using TableRenderer = std::function<void(QPainter& painter, const QRect& tableRect)>;
+    // The drawn table as a picture, painted at the top-left corner; a null image (and no
+    // renderer) shows the background.
     void setTableImage(const QImage& image, bool repaintAll = true);
-    const QImage& tableImage() const { return image_; }
+    // The table drawn by `render` wherever the view repaints, `size` big (table units) at
+    // `devicePixelRatio`; it takes the place of a picture.
+    void setTableRenderer(TableRenderer render, const QSize& size, qreal devicePixelRatio,
+                          bool repaintAll = true);
+    // What the view shows of the table (without what floats over it), as a picture: the one
+    // it was handed, or the table rendered into one.
+    QImage tableImage() const;
     void setPaused(bool paused);
     bool paused() const { return paused_; }
     // Where the table image's top row lies in the table (the scroll position).
@@ -85,6 +97,9 @@ class TableView : public QWidget {
   private:
     QColor background_;
     QImage image_;
+    TableRenderer render_;
+    QSize renderSize_;
+    qreal renderRatio_ = 1.0;
     bool paused_ = false;
     int scrollY_ = 0;
     QImage floating_;

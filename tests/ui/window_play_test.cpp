@@ -86,7 +86,7 @@ class WindowPlayTest : public QObject {
         const QPoint grip = w.CardCentre(lifted);
         // Where the card's face lies in the table picture (table coordinates).
         const QPoint face = grip + QPoint(0, w.scroll()->value());
-        const QColor faceColour = w.play()->Painter().TableBuffer().pixelColor(face);
+        const QColor faceColour = w.view()->tableImage().pixelColor(face);
         QTest::mousePress(w.view(), Qt::LeftButton, {}, grip);
         QVERIFY(w.play()->Dragging());
         QTest::mouseMove(w.view(), grip + QPoint(0, 40));
@@ -97,7 +97,7 @@ class WindowPlayTest : public QObject {
         QVERIFY(w.play()->Dragging());
         // The scrolled table is drawn without the lifted card, which still floats.
         QVERIFY(w.view()->hasFloating());
-        QVERIFY(w.play()->Painter().TableBuffer().pixelColor(face) != faceColour);
+        QVERIFY(w.view()->tableImage().pixelColor(face) != faceColour);
         // The top edge scrolls back up.
         QTest::mouseMove(w.view(), QPoint(grip.x(), 2));
         QCOMPARE(w.scroll()->value(), 0);
