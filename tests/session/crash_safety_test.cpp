@@ -5,6 +5,8 @@
 #include "records_fixture.h"
 #include "saved_game.h"
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
@@ -18,31 +20,58 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Saves two positions over one file and holds and resumes a game, over and over, until it is
-// killed.
-// Runs `work` (which never returns) in a child process and kills it with SIGKILL at a
-// random moment within 20 ms.
-void KillAtRandomMoment(const std::function<void()>& work, std::mt19937& rng) {
+// Runs `work` (which never returns) in a child process and kills it with SIGKILL at a random
+// moment. The child calls its `ready` once it has done one whole round of its work; the kill
+// comes within twice the time that took, so that on a slow or loaded machine the kills still
+// fall all over the loop rather than always before its first round ends.
+void KillAtRandomMoment(const std::function<void(const std::function<void()>&)>& work,
+                        std::mt19937& rng) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const auto started = std::chrono::steady_clock::now();
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        work();
+        ::close(fds[0]);
+        bool told = false;
+        work([&] {
+            if (told) return;
+            told = true;
+            const char byte = 1;
+            [[maybe_unused]] const auto n = ::write(fds[1], &byte, 1);
+            ::close(fds[1]);
+        });
         std::_Exit(0);
     }
-    std::this_thread::sleep_for(
-        std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(rng)));
+    ::close(fds[1]);
+    char byte = 0;
+    const bool ready = ::read(fds[0], &byte, 1) == 1;
+    ::close(fds[0]);
+    const auto round = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - started);
+    if (ready) {
+        const int most = static_cast<int>(std::max<long long>(2 * round.count(), 1000));
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(std::uniform_int_distribution<int>(0, most)(rng)));
+    }
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
+    ASSERT_TRUE(ready) << "the child ended before it finished one round";
     ASSERT_TRUE(WIFSIGNALED(status));
 }
 
-[[noreturn]] void SaveAndHoldForever(KeptGame& a, KeptGame& b, const std::string& saved) {
+// Saves two positions over one file and holds and resumes one of them, over and over, until it is
+// killed.
+[[noreturn]] void SaveAndHoldForever(KeptGame& a, KeptGame& b, const std::string& saved,
+                                     const std::function<void()>& ready) {
+    // A held game is no longer in play: it is resumed before it is saved again.
     for (;;) {
-        WriteSavedGameFile(a.ctx, saved);
-        WriteSavedGameFile(b.ctx, saved);
         if (!FindHeldGame(a.ctx).empty()) ResumeHeldGame(a.ctx);
+        WriteSavedGameFile(a.ctx, saved);
         HoldGame(a.ctx);
+        WriteSavedGameFile(b.ctx, saved);
+        ready();
     }
 }
 
@@ -63,8 +92,9 @@ TEST(CrashSafety, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
 
     std::mt19937 rng(12);
     int sawA = 0, sawB = 0, sawHeld = 0;
-    for (int round = 0; round < 300; ++round) {
-        KillAtRandomMoment([&] { SaveAndHoldForever(a, b, saved); }, rng);
+    for (int round = 0; round < 120; ++round) {
+        KillAtRandomMoment([&](const auto& ready) { SaveAndHoldForever(a, b, saved, ready); },
+                           rng);
         if (HasFatalFailure()) return;
 
         if (fs::exists(saved)) {
@@ -89,9 +119,11 @@ TEST(CrashSafety, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
 }
 
 // Records ended games for two players, over and over, until it is killed.
-[[noreturn]] void RecordForever(Records& r) {
-    for (int n = 0;; ++n)
+[[noreturn]] void RecordForever(Records& r, const std::function<void()>& ready) {
+    for (int n = 0;; ++n) {
         r.End(n % 2 ? "Ann" : "Bob", n % 3 != 0, 100 + n % 500, 30 + n % 70, n % 4);
+        ready();
+    }
 }
 
 TEST(CrashSafety, AKilledRecordingLeavesEveryRecordFileWhole) {
@@ -101,7 +133,7 @@ TEST(CrashSafety, AKilledRecordingLeavesEveryRecordFileWhole) {
     int grew = 0;
     std::size_t lastLog = 0;
     for (int round = 0; round < 150; ++round) {
-        KillAtRandomMoment([&] { RecordForever(r); }, rng);
+        KillAtRandomMoment([&](const auto& ready) { RecordForever(r, ready); }, rng);
         if (HasFatalFailure()) return;
 
         RecordFile stats = RecordFile::Load(r.Path(kStatisticsFile));
