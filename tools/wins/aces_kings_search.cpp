@@ -1,20 +1,25 @@
-// quendra-aces-kings-search: the complete search of Aces and Kings for reserve-search. Two
-// play-only reserves, four places that take one card from a reserve or the waste, one pass
-// through the stock, and for each suit a foundation up from the Ace and one down from the King.
-// The two cards of a suit and rank are alike, so a table is known by the foundations' tops,
-// the cards left in each reserve, the places' cards (in any order), how far the stock has been
-// dealt and which dealt cards have left the waste. A card that can go home goes at once (both
-// ways tried when it fits both, and from each place offering it), since a card home never
-// stops another; otherwise a place may be filled from a reserve when that frees a card that
-// goes home, from the waste so too or before a deal, or the stock deals. Each table is
-// searched once.
+// quendra-aces-kings-search: the search of Aces and Kings for reserve-search. Two play-only
+// reserves, four places that take one card from a reserve or the waste, three passes through
+// the stock (the waste turned over keeps the order the cards were dealt in), and for each suit
+// a foundation up from the Ace and one down from the King. The two cards of a suit and rank
+// are alike, so a table is known by the foundations' tops, the cards left in each reserve, the
+// places' cards (in any order), the pass, how far the stock has been dealt in it and which
+// cards have left the stock and waste. A card that can go home goes at once (both ways tried
+// when it fits both, and from each place offering it), since a card home never stops another;
+// otherwise a place may be filled from a reserve when that frees a card that goes home, from
+// the waste so too or before a deal, or the stock deals. Each table is searched once.
+//
+// The search goes depth first within TABLES tables, fills before deals; when that is not
+// enough it starts again RESTARTS times within RESTART_TABLES tables each, the choices of each
+// table in a random order: a win hides in the early choices, which one long search never goes
+// back to.
 //
 // Reads deals on standard input, one a line, fields parted by '|': the deal number, the stock's
 // cards in the order they are dealt, each reserve's cards from the bottom, the places' cards
 // ('-' for an empty one); a card is 0 to 51, thirteen ranks a suit (Ace first). Prints
 // "won DEAL MOVES..." in the play command's syntax, "nowin DEAL TABLES" when every table was
 // searched, or "unknown DEAL TABLES MOST" when the limit of tables was reached.
-// Usage: quendra-aces-kings-search [TABLES]
+// Usage: quendra-aces-kings-search [TABLES [RESTARTS [RESTART_TABLES]]]
 
 #include "deal_lines.h"
 
@@ -23,6 +28,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <unordered_set>
@@ -34,6 +40,7 @@ constexpr int kSuits = 4;
 constexpr int kRanks = 13;
 constexpr int kReserves = 2;
 constexpr int kPlaces = 4;
+constexpr int kPasses = 3;
 constexpr int kAllCards = 2 * kSuits * kRanks;
 constexpr std::uint8_t kEmpty = 0xff;
 constexpr int kNoKing = kRanks + 1; // a down foundation's top before its King
@@ -46,8 +53,9 @@ int Rank(int card) {
 }
 
 struct Table {
-    std::uint64_t goneLow = 0, goneHigh = 0; // dealt cards that have left the waste
-    std::uint8_t dealt = 0;
+    std::uint64_t goneLow = 0, goneHigh = 0; // cards that have left the stock and waste
+    std::uint8_t dealt = 0;                  // in this pass
+    std::uint8_t pass = 1;
     std::array<std::uint8_t, kReserves> left{};
     std::array<std::uint8_t, kPlaces> places{}; // kept sorted, empty ones last
     std::array<std::uint8_t, kSuits> up{}, down{};
@@ -68,7 +76,7 @@ struct Table {
         return n;
     }
     bool operator==(const Table& o) const {
-        return goneLow == o.goneLow && goneHigh == o.goneHigh && dealt == o.dealt &&
+        return goneLow == o.goneLow && goneHigh == o.goneHigh && dealt == o.dealt && pass == o.pass &&
                left == o.left && places == o.places && up == o.up && down == o.down;
     }
 };
@@ -76,7 +84,7 @@ struct Table {
 struct TableHash {
     std::size_t operator()(const Table& t) const {
         std::uint64_t h = t.goneLow * 0x9e3779b97f4a7c15ULL ^ t.goneHigh * 0xc2b2ae3d27d4eb4fULL;
-        std::uint64_t rest = t.dealt;
+        std::uint64_t rest = t.dealt * kPasses + t.pass;
         for (auto v : t.left) rest = rest << 4 | v;
         for (auto v : t.places) rest = rest * 53 + (v == kEmpty ? 52 : v);
         for (int s = 0; s < kSuits; ++s) rest = rest << 8 | (t.up[s] << 4 | t.down[s]);
@@ -97,11 +105,21 @@ public:
     Search(std::vector<int> stock, std::array<std::vector<int>, kReserves> reserves, long long limit)
         : stock_(std::move(stock)), reserves_(std::move(reserves)), limit_(limit) {}
 
-    // 1 won, 0 no win, -1 limit reached.
-    int Run(Table start) {
+    // 1 won, 0 no win, -1 limit reached; `restarts` searches of `restartLimit` tables each,
+    // in random orders, follow a search that reached its limit.
+    int Run(Table start, int restarts, long long restartLimit) {
         Sort(start);
         const int verdict = Go(start);
-        return verdict;
+        if (verdict != -1) return verdict;
+        limit_ = restartLimit;
+        for (int k = 0; k < restarts; ++k) {
+            shuffle_.seed(static_cast<std::mt19937::result_type>(k + 1));
+            shuffled_ = true;
+            seen_.clear();
+            line_.clear();
+            if (Go(start) == 1) return 1;
+        }
+        return -1;
     }
     const std::vector<Move>& line() const { return line_; }
     long long tables() const { return static_cast<long long>(seen_.size()); }
@@ -109,6 +127,16 @@ public:
 
 private:
     static void Sort(Table& t) { std::sort(t.places.begin(), t.places.end()); }
+
+    // The next card the stock deals in this pass, or -1 when it is empty.
+    int StockTop(const Table& t) const {
+        for (std::size_t i = t.dealt; i < stock_.size(); ++i)
+            if (!t.Gone(static_cast<int>(i))) return static_cast<int>(i);
+        return -1;
+    }
+    bool CanDeal(const Table& t) const {
+        return StockTop(t) >= 0 || (t.pass < kPasses && WasteTop(t) >= 0);
+    }
 
     int WasteTop(const Table& t) const {
         for (int i = t.dealt - 1; i >= 0; --i)
@@ -171,7 +199,14 @@ private:
     int Try(const Table& t, const Move& m, int index) {
         Table u = t;
         if (m.deal) {
-            ++u.dealt;
+            // An empty stock is the waste turned over, in the order it was dealt.
+            const int next = StockTop(t);
+            if (next < 0) {
+                u.dealt = 0;
+                ++u.pass;
+            } else {
+                u.dealt = static_cast<std::uint8_t>(next + 1);
+            }
         } else {
             Take(u, m.from, index);
             const int s = Suit(m.card);
@@ -220,30 +255,35 @@ private:
             }
             return unknown ? -1 : 0;
         }
-        bool unknown = false;
-        // Fill an empty place from the waste or a reserve (different cards only).
+        // Fill an empty place from the waste or a reserve (different cards only), or deal.
+        std::array<Move, 2 + kReserves> choices;
+        std::array<int, 2 + kReserves> at{};
+        std::size_t count = 0;
         if (t.places[kPlaces - 1] == kEmpty) {
-            int tried[1 + kReserves];
-            int count = 0;
             for (int from = 0; from <= kReserves; ++from) {
                 int index = 0;
                 const int card = Offered(t, from, index);
-                if (card < 0 || std::find(tried, tried + count, card) != tried + count) continue;
-                if (!Digs(t, from) && !(from == 0 && t.dealt < stock_.size())) continue;
-                tried[count++] = card;
-                Move m;
-                m.from = static_cast<std::uint8_t>(from);
-                m.way = 2;
-                m.card = static_cast<std::uint8_t>(card);
-                const int v = Try(t, m, index);
-                if (v == 1) return 1;
-                unknown = unknown || v < 0;
+                if (card < 0 ||
+                    std::any_of(choices.begin(), choices.begin() + static_cast<long>(count),
+                                [&](const Move& m) { return m.card == card; }))
+                    continue;
+                if (!Digs(t, from) && !(from == 0 && CanDeal(t))) continue;
+                at[count] = index;
+                choices[count].from = static_cast<std::uint8_t>(from);
+                choices[count].way = 2;
+                choices[count++].card = static_cast<std::uint8_t>(card);
             }
         }
-        if (t.dealt < stock_.size()) {
-            Move m;
-            m.deal = true;
-            const int v = Try(t, m, 0);
+        if (CanDeal(t)) choices[count++].deal = true;
+        if (shuffled_)
+            for (std::size_t i = count; i > 1; --i) {
+                const std::size_t j = shuffle_() % i;
+                std::swap(choices[i - 1], choices[j]);
+                std::swap(at[i - 1], at[j]);
+            }
+        bool unknown = false;
+        for (std::size_t i = 0; i < count; ++i) {
+            const int v = Try(t, choices[i], at[i]);
             if (v == 1) return 1;
             unknown = unknown || v < 0;
         }
@@ -256,6 +296,8 @@ private:
     std::unordered_set<Table, TableHash> seen_;
     std::vector<Move> line_;
     int most_ = 0;
+    bool shuffled_ = false;
+    std::mt19937 shuffle_;
 };
 
 std::vector<int> Cards(const std::string& field) {
@@ -304,8 +346,18 @@ std::vector<std::string> Named(const std::vector<Move>& line, std::vector<int> p
 } // namespace
 
 int main(int argc, char** argv) {
-    return deal_lines::Run(argc, argv, "quendra-aces-kings-search", 3 + kReserves, 20'000'000,
-                           [](const std::vector<std::string>& fields, long long limit) {
+    // RESTARTS and RESTART_TABLES follow TABLES, which the shared main reads.
+    int restarts = 200;
+    long long restartLimit = 1000;
+    if (argc > 2) restarts = std::atoi(argv[2]);
+    if (argc > 3) restartLimit = std::atoll(argv[3]);
+    if (argc > 4 || restarts < 0 || restartLimit <= 0) {
+        std::cerr << "Usage: quendra-aces-kings-search [TABLES [RESTARTS [RESTART_TABLES]]]\n";
+        return 2;
+    }
+    return deal_lines::Run(std::min(argc, 2), argv, "quendra-aces-kings-search", 3 + kReserves,
+                           20'000,
+                           [&](const std::vector<std::string>& fields, long long limit) {
         std::array<std::vector<int>, kReserves> reserves;
         for (int r = 0; r < kReserves; ++r) reserves[r] = Cards(fields[2 + r]);
         const std::vector<int> places = Cards(fields[2 + kReserves]);
@@ -324,7 +376,7 @@ int main(int argc, char** argv) {
         }
         Search search(stock, reserves, limit);
         deal_lines::Answer answer;
-        answer.verdict = search.Run(start);
+        answer.verdict = search.Run(start, restarts, restartLimit);
         if (answer.verdict == 1) answer.moves = Named(search.line(), places);
         answer.tables = search.tables();
         answer.most = search.most();
