@@ -216,12 +216,12 @@ bool fnAutoFill(GameContext& ctx) {
 bool fnWonTest(GameContext& ctx) {
     const int family = ctx.Param(50);
     bool won = false;
-    if (family == 21 || family == 22)
+    if (const auto test = CurrentFamilyRules(ctx).wonTest)
+        won = test(ctx);
+    else if (family == 21 || family == 22)
         won = ctx.table.StockGroup[kMazzo].empty() && PileCardCount(ctx.table.FilaGroup[0]) <= 4;
     else if (!HasOwnWonTest(family))
         won = StandardWon(ctx);
-    else if (const auto test = CurrentFamilyRules(ctx).wonTest)
-        won = test(ctx);
     ctx.flags[GameStateFlags::kWon] = won ? 1 : 0;
     return won;
 }

@@ -17,6 +17,59 @@ using building_detail::TopOf;
 
 constexpr int kFamilies = 64;
 
+// Parameter 251 + i = 1: the tableau turns the corner, King and Ace are neighbours.
+constexpr int kTurnsTheCorner = 1;
+constexpr int kKing = 13;
+
+const PileRef kDiscard{PileGroupId::Stock, kMazzoWaste};
+
+bool TableauCleared(const GameContext& ctx) {
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        if (CardsIn(ctx, PileGroupId::Fila, i) > 0) return false;
+    return true;
+}
+
+// Golf, Putt Putt, Tri Peaks: the card is one rank above or below the discard pile's top
+// card. King and Ace are neighbours only where the tableau turns the corner; elsewhere
+// nothing goes on a King.
+bool OneRankFromDiscardTop(const GameContext& ctx, int card) {
+    const int top = PileTopCard(ctx.table.Pile(kDiscard));
+    if (top < 1) return true;
+    const int rank = fnRank(card);
+    const int onto = fnRank(top);
+    if (ctx.Param(param::kTableauPastStop) == kTurnsTheCorner) {
+        const int step = (rank - onto + kKing) % kKing;
+        return step == 1 || step == kKing - 1;
+    }
+    if (onto == kKing) return false;
+    return rank == onto + 1 || rank == onto - 1;
+}
+
+// Aces Up: the rank with the Ace above the King.
+int AceHighRank(int card) {
+    return fnRank(card) == 1 ? kKing + 1 : fnRank(card);
+}
+
+// Aces Up: another tableau pile shows a higher card of the same suit.
+bool HigherOfSuitShowing(const GameContext& ctx, int card) {
+    for (int i = 0; i < TableauCount(ctx); ++i) {
+        const int top = TopOf(ctx, PileGroupId::Fila, i);
+        if (top >= 1 && top != card && fnSuit(top) == fnSuit(card) &&
+            AceHighRank(top) > AceHighRank(card))
+            return true;
+    }
+    return false;
+}
+
+// Aces Up: the stock is dealt and each tableau pile holds one Ace alone.
+bool OnlyAcesLeft(const GameContext& ctx) {
+    if (CardsIn(ctx, PileGroupId::Stock, kMazzo) > 0) return false;
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        if (CardsIn(ctx, PileGroupId::Fila, i) != 1 || fnRank(TopOf(ctx, PileGroupId::Fila, i)) != 1)
+            return false;
+    return true;
+}
+
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};
     // Family 3: pairs of cards adding up to 14 leave the table (the pair-removal games).
@@ -25,13 +78,25 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // Family 4: cards adding up to 13 leave the table, a King alone (the pyramid games).
     table[4].selectionComplete = [](const GameContext& ctx) { return SelectedRankSum(ctx) == 13; };
     table[4].selectionLimit = 2;
+    // Family 2: a clicked top card goes to the discard pile one rank from its top card; won
+    // when the tableau is cleared (85 Golf, 86 Putt Putt).
+    table[family::kGolf].discardAllowed = OneRankFromDiscardTop;
+    table[family::kGolf].wonTest = TableauCleared;
+    table[family::kGolf].complete = true;
+    // Family 12: a clicked top card goes to the discard pile while a higher card of its suit
+    // shows on another pile; any top card may be dragged into a space; won with the four
+    // Aces left alone (207 Aces Up).
+    table[family::kAcesUp].discardAllowed = HigherOfSuitShowing;
+    table[family::kAcesUp].dragsToSpaces = true;
+    table[family::kAcesUp].wonTest = OnlyAcesLeft;
+    table[family::kAcesUp].complete = true;
     return table;
 }
 
 } // namespace
 
 bool FamilyImplemented(int family) {
-    return family <= 0;
+    return family <= 0 || FamilyRulesFor(family).complete;
 }
 
 const FamilyRules& FamilyRulesFor(int family) {
@@ -135,10 +200,13 @@ bool EmptyTableauFromOutsideCheck(const GameContext& ctx, int card, int top, int
     return top < 1 && !pile_code::IsTableau(fnPileCodeOf(ctx, card));
 }
 
-// The grid games bring their grid positions with their definitions; until then no card of
-// the grid moves.
-bool GridCheck(const GameContext& /*ctx*/, int /*card*/, int /*pileIndex*/) {
-    return false;
+// A grid card moves when its family's grid says it lies free; a family without a grid of
+// its own keeps its grid cards in place.
+bool GridCheck(const GameContext& ctx, int card, int pileIndex) {
+    const auto free = CurrentFamilyRules(ctx).gridFree;
+    if (free == nullptr || card < 1) return false;
+    return PileTopCard(ctx.table.Pile({PileGroupId::Fila, pileIndex})) == card &&
+           free(ctx, pileIndex);
 }
 
 // Reserve pick-up of the games with parameter 14 = -14; their rule comes with them.

@@ -21,7 +21,24 @@ struct FamilyRules {
     bool (*selectionComplete)(const GameContext& ctx) = nullptr;
     // Most cards that may be selected at once; 0 when the family does not limit it.
     int selectionLimit = 0;
+    // The discard games: a free card the player clicks goes straight to the discard pile
+    // when this answers yes, and is refused otherwise.
+    bool (*discardAllowed)(const GameContext& ctx, int card) = nullptr;
+    // A card the discard refuses may still be dragged while a tableau pile is empty.
+    bool dragsToSpaces = false;
+    // The grid games: the card of tableau pile `pileIndex` (0-based) lies free.
+    bool (*gridFree)(const GameContext& ctx, int pileIndex) = nullptr;
+    // Every rule the family needs is supplied: the games compiler takes its games.
+    bool complete = false;
 };
+
+// The family values of our own, for rules that no earlier family carries.
+namespace family {
+constexpr int kGolf = 2;        // click to the discard pile, one rank away
+constexpr int kAcesUp = 12;     // click to the discard pile under a higher card of the suit
+constexpr int kTriPeaks = 15;   // Golf's discard over a grid of overlapping peaks
+constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded
+} // namespace family
 
 // True for a family the engine plays whole: the games compiler refuses any other. The
 // standard games (family 0 and below) play by the common rules; a special family joins once

@@ -3,6 +3,7 @@
 #include "autoplay.h"
 #include "cards.h"
 #include "families.h"
+#include "game_params.h"
 #include "stock.h"
 
 #include <algorithm>
@@ -134,7 +135,12 @@ bool MoveToPile(GameContext& ctx, int card, PileRef dest, MoveEffects& effects) 
     if (from.kind == SourceKind::Foundation) effects.foundationLeaving = true;
     if (dest.group == PileGroupId::Appogg) effects.toReserve = true;
     if (dest == PileRef{PileGroupId::Stock, kMazzoWaste}) {
-        if (ctx.Param(50) == 12) PlaySwitchedSound(ctx, field::kSoundsFoundation, "Eddy");
+        if (ctx.Param(param::kFamily) == family::kAcesUp)
+            PlaySwitchedSound(ctx, field::kSoundsFoundation, "Eddy");
+        else
+            PlaySwitchedSound(ctx, field::kSoundsTableau, "Tableau");
+        if (const auto hook = CurrentFamilyRules(ctx).afterMove) hook(ctx, card, dest);
+        fnWonTest(ctx);
     } else {
         PlaySwitchedSound(ctx, field::kSoundsTableau, "Tableau");
     }

@@ -100,6 +100,31 @@ class MovingGroupScope {
     PlayState saved_;
 };
 
+bool AnyTableauPileEmpty(const GameContext& ctx) {
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        if (ctx.table.FilaGroup[static_cast<std::size_t>(i)].empty()) return true;
+    return false;
+}
+
+// The discard games: a free top card goes to the discard pile when the family's rule allows
+// it; a card it refuses is lifted only where the family lets it into a space.
+PickUp DiscardClick(const GameContext& ctx, const FamilyRules& rules, PileRef pile,
+                    int position) {
+    const std::string& text = ctx.table.Pile(pile);
+    const int top = PileTopCard(text);
+    if (position != PileCardCount(text) - 1) return {};
+    if (InGrid(ctx, pile.index) && !GridCheck(ctx, top, pile.index)) return {};
+    if (!IsFaceUp(ctx, top)) return TurnUp(top);
+    if (rules.discardAllowed(ctx, top)) {
+        PickUp discard;
+        discard.card = top;
+        discard.discard = true;
+        return discard;
+    }
+    if (rules.dragsToSpaces && AnyTableauPileEmpty(ctx)) return Lift(top, 1);
+    return {};
+}
+
 } // namespace
 
 PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
@@ -143,6 +168,8 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
 
     const int position = positionInPile < 0 ? count - 1 : positionInPile;
     if (position < 0 || position >= count) return {};
+    if (const FamilyRules& rules = CurrentFamilyRules(ctx); rules.discardAllowed)
+        return DiscardClick(ctx, rules, pile, position);
     if (InGrid(ctx, pile.index)) return GridCheck(ctx, top, pile.index) ? Lift(top, 1) : PickUp{};
     const int card = PileCardAt(text, position);
     if (position == count - 1) {

@@ -14,6 +14,7 @@ struct PickUp {
     int groupSize = 0;             // cards lifted with it, itself included
     bool turnFaceDownCard = false; // the tableau's face-down top card is to be turned up
     bool redeal = false;           // a press on the empty waste turns it into the stock
+    bool discard = false;          // the card goes straight to the discard pile
 };
 
 // The press on a card of a pile: positionInPile 0-based from the bottom, -1 the top card.

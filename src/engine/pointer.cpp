@@ -77,6 +77,11 @@ bool fnPickUpCard(GameContext& ctx, PileRef pile, int position) {
         ctx.host.RedrawPile(pile);
         return false;
     }
+    if (pick.discard) {
+        // The discard games send a clicked card at once to the discard pile.
+        fnDoMove(ctx, pick.card, "Waste");
+        return false;
+    }
     if (pick.redeal) {
         // A press on the empty waste turns it into the stock.
         fnDoMove(ctx, 0, "Mazzo_Redeal");

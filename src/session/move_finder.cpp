@@ -218,6 +218,25 @@ bool TurnUpFaceDownCard(GameContext& ctx, FoundMove* played) {
     return false;
 }
 
+// The discard games: the first tableau top card the discard pile takes goes there, with the
+// click the player makes.
+bool DiscardTopCard(GameContext& ctx, FoundMove* played) {
+    for (int i = 0; i < TableauCount(ctx); ++i) {
+        const PileRef pile{PileGroupId::Fila, i};
+        const int count = PileCardCount(ctx.table.Pile(pile));
+        if (count == 0 || !CanPickUp(ctx, pile, count - 1).discard) continue;
+        const FoundMove shown{FoundMove::Kind::Pile, pile, count - 1, false,
+                              PileRef{PileGroupId::Stock, kMazzoWaste}};
+        ShowMove(ctx, shown, 1);
+        const bool done = PlayPileClick(ctx, pile);
+        EndShowing(ctx);
+        if (!done) continue;
+        if (played) *played = FoundMove{FoundMove::Kind::Click, pile, count - 1, false, {}};
+        return true;
+    }
+    return false;
+}
+
 bool TrySearch(GameContext& ctx, FoundMove* played) {
     // 1. Automatic play to the foundations.
     if (PlayArrivalStep(ctx, AssistAutoplay, PileGroupId::Dest, kDestPiles, played)) return true;
@@ -249,7 +268,9 @@ bool TrySearch(GameContext& ctx, FoundMove* played) {
         return true;
     // 6. The top cards once more, each on its own.
     if (sweep(PileGroupId::Fila, tableaus, true)) return true;
-    // 7. The stock: turn up cards or redeal.
+    // 7. A card to the discard pile.
+    if (DiscardTopCard(ctx, played)) return true;
+    // 8. The stock: turn up cards or redeal.
     if (PlayStockStep(ctx)) {
         if (played) *played = FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}};
         return true;

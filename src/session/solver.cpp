@@ -165,12 +165,16 @@ class Search {
             const std::string& pile = ctx_.table.Pile(SnapshotLinePile(line));
             std::uint64_t hash = 1469598103934665603ULL;
             const int count = PileCardCount(pile);
-            for (int i = 0; i < count; ++i) {
+            // The discard pile gives no card back: its size and its top card (which the
+            // discard games play on) are all that tell two tables apart.
+            const bool discard = SnapshotLinePile(line) == PileRef{PileGroupId::Stock, kMazzoWaste};
+            for (int i = discard ? std::max(0, count - 1) : 0; i < count; ++i) {
                 const int card = PileCardAt(pile, i);
                 const bool up = card >= 1 && card <= CardTable::kRecords &&
                                 ctx_.cardTable.Face(card) == '1';
                 hash = (hash ^ static_cast<std::uint64_t>(card * 2 + (up ? 1 : 0) + 1)) * kPrime;
             }
+            if (discard) hash = (hash ^ static_cast<std::uint64_t>(count)) * kPrime;
             lines[static_cast<std::size_t>(line)] = hash;
         }
         const auto sortRange = [&](std::size_t first, int count) {
@@ -223,6 +227,11 @@ class Search {
     // onto another parent.
     void AddDrops(std::vector<Candidate>& out, PileRef pile, int position) {
         const PickUp pick = CanPickUp(ctx_, pile, position);
+        // In the discard games a click sends the card to the discard pile.
+        if (pick.discard) {
+            out.push_back({FoundMove{FoundMove::Kind::Click, pile, position, false, {}}, 100});
+            return;
+        }
         // A pile that lifts only its top card lifts it from any position: one move of it.
         if (!pick.allowed || pick.card != PileCardAt(ctx_.table.Pile(pile), position)) return;
         fnHoldCard(ctx_, pile, pick.card, pick.groupSize);

@@ -268,7 +268,7 @@ void TablePlay::keyPickUp(int position) {
             return;
         }
         RedrawPile(pile);
-        emit played();
+        afterMouseUp();
         return;
     }
     lift(pile, position, image).keyboard = true;

@@ -319,10 +319,14 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     const int position =
         hit->position < 0 ? PileCardCount(ctx_.table.Pile(pile)) - 1 : hit->position;
     const QImage image = groupImage(pile, position);
+    const TableState before = CaptureTableState(ctx_);
     if (!fnPickUpCard(ctx_, pile, position)) {
-        // A face-down card may have been turned.
+        // A face-down card may have been turned, or the card sent to the discard pile.
         RedrawPile(pile);
-        emit played();
+        if (CaptureTableState(ctx_) == before)
+            emit played();
+        else
+            afterMouseUp();
         return;
     }
     Drag& drag = lift(pile, position, image);

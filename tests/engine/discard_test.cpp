@@ -1,0 +1,129 @@
+#include "autoplay.h"
+#include "families.h"
+#include "game_params.h"
+#include "pick_up.h"
+#include "play_fixture.h"
+#include "pointer.h"
+
+namespace quendra::test {
+namespace {
+
+// A small Golf table: three piles played onto the discard pile, no foundations, the stock
+// dealing onto the discard pile.
+class DiscardTest : public PlayTest {
+  protected:
+    DiscardTest() {
+        Set(param::kFamily, family::kGolf);
+        Set(366, 0);
+        Set(367, 3);
+        Set(10, 0);
+        Set(363, 6);
+        for (int i = 0; i < 40; ++i) {
+            Set(131 + i, 0);
+            Set(211 + i, 4);
+        }
+        Fila(1) = Cards({H(2), S(9)});
+        Fila(2) = Cards({C(13), D(7)});
+        Fila(3) = Cards({H(1)});
+        Discard() = Cards({C(8)});
+        Stock() = Cards({D(5), S(13)});
+    }
+    bool Click(int pile) { return PlayPileClick(ctx, pile::Fila(pile - 1)); }
+};
+
+TEST_F(DiscardTest, AClickedCardOneRankFromTheDiscardTopGoesThere) {
+    EXPECT_TRUE(Click(1)); // the Nine onto the Eight
+    EXPECT_EQ(Fila(1), Cards({H(2)}));
+    EXPECT_EQ(Discard(), Cards({C(8), S(9)}));
+    EXPECT_EQ(UndoSteps(), 1);
+    EXPECT_EQ(host.beeps, 0);
+    // The Seven no longer fits on the Nine: refused with a beep, nothing changes.
+    EXPECT_FALSE(Click(2));
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(Fila(2), Cards({C(13), D(7)}));
+    EXPECT_EQ(UndoSteps(), 1);
+}
+
+TEST_F(DiscardTest, NothingGoesOnAKingUnlessKingAndAceAreNeighbours) {
+    Discard() = Cards({S(13)});
+    Fila(2) = Cards({C(12)});
+    EXPECT_FALSE(Click(3)); // the Ace
+    EXPECT_FALSE(Click(2)); // the Queen
+    // Where the tableau turns the corner the King takes the Ace, and the Ace no Queen.
+    Set(param::kTableauPastStop, 1);
+    EXPECT_TRUE(Click(3));
+    EXPECT_FALSE(Click(2));
+    EXPECT_EQ(Discard(), Cards({S(13), H(1)}));
+}
+
+TEST_F(DiscardTest, TheStockDealsOntoTheDiscardPile) {
+    EXPECT_TRUE(PlayStockClick(ctx));
+    EXPECT_EQ(Discard(), Cards({C(8), S(13)}));
+    EXPECT_EQ(Stock(), Cards({D(5)}));
+}
+
+TEST_F(DiscardTest, ClearingTheTableauWinsWithCardsLeftInTheStock) {
+    Fila(1) = Cards({S(9)});
+    Fila(2) = Cards({D(10)});
+    Fila(3).clear();
+    EXPECT_TRUE(Click(1));
+    EXPECT_FALSE(ctx.flags[GameStateFlags::kWon]);
+    EXPECT_TRUE(host.results.empty());
+    EXPECT_TRUE(Click(2));
+    // The game has ended as won.
+    EXPECT_FALSE(ctx.flags[GameStateFlags::kInPlay]);
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_TRUE(host.results[0].won);
+}
+
+// Aces Up: four piles, a card leaves for the discard pile under a higher card of its suit.
+class AcesUpTest : public DiscardTest {
+  protected:
+    AcesUpTest() {
+        Set(param::kFamily, family::kAcesUp);
+        Set(367, 4);
+        for (int i = 0; i < 40; ++i) {
+            Set(131 + i, -1);
+            Set(211 + i, 6);
+        }
+        Fila(1) = Cards({S(4), H(5)});
+        Fila(2) = Cards({H(1)});
+        Fila(3) = Cards({D(2), H(9)});
+        Fila(4) = Cards({C(12)});
+        Discard().clear();
+        Stock().clear();
+    }
+};
+
+TEST_F(AcesUpTest, ACardLeavesOnlyUnderAHigherCardOfItsSuit) {
+    EXPECT_TRUE(Click(1)); // the Five of hearts under the Nine (and the Ace)
+    EXPECT_EQ(Discard(), Cards({H(5)}));
+    EXPECT_TRUE(Click(3)); // the Nine under the Ace: the Ace ranks highest
+    EXPECT_FALSE(Click(4)); // no higher club shows
+    EXPECT_FALSE(Click(2));
+    EXPECT_EQ(host.beeps, 2);
+    EXPECT_EQ(Fila(4), Cards({C(12)}));
+}
+
+TEST_F(AcesUpTest, ARefusedCardIsLiftedOnlyWhileAPileIsEmpty) {
+    EXPECT_FALSE(CanPickUp(ctx, pile::Fila(3), 0).allowed);
+    Fila(2).clear();
+    EXPECT_TRUE(CanPickUp(ctx, pile::Fila(3), 0).allowed);
+    EXPECT_TRUE(PlayDragMove(ctx, pile::Fila(3), 0, pile::Fila(1)));
+    EXPECT_EQ(Fila(2), Cards({C(12)}));
+}
+
+TEST_F(AcesUpTest, WonWithTheFourAcesAloneAndTheStockDealt) {
+    Fila(1) = Cards({S(1)});
+    Fila(3) = Cards({D(1)});
+    Fila(4) = Cards({C(1), C(5)});
+    Stock() = Cards({S(7)});
+    EXPECT_FALSE(fnWonTest(ctx));
+    Stock().clear();
+    EXPECT_FALSE(fnWonTest(ctx)); // the Five of clubs is left on its Ace
+    Fila(4) = Cards({C(1)});
+    EXPECT_TRUE(fnWonTest(ctx));
+}
+
+} // namespace
+} // namespace quendra::test
