@@ -47,27 +47,35 @@ void CardImages::LoadCardFaces(const SettingsRecord& settings) {
     cards_ = {};
 }
 
-QImage CardImages::CutCard(int imageNumber, int scale) const {
+void CardImages::CutSuit(int imageNumber, int scale) const {
+    auto& faces = cards_[static_cast<std::size_t>(scale - 1)];
     const QString size(QChar::fromLatin1(size_));
     const qreal ratio = scale;
-    if (imageNumber == kJokerImage) return module_.LoadPicture("JOKER_" + size, ratio);
+    if (imageNumber == kJokerImage) {
+        faces[kJokerImage] = module_.LoadPicture("JOKER_" + size, ratio);
+        return;
+    }
+    // The sheet is decoded once for its thirteen cards and not kept: the cut cards are.
     static constexpr char kSuitLetters[] = {'H', 'D', 'C', 'S'};
-    const QImage sheet = module_.LoadPicture(
-        "C" + size + set_ + QChar::fromLatin1(kSuitLetters[imageNumber / 13]), ratio);
-    if (sheet.isNull()) return {};
+    const int suit = imageNumber / 13;
+    const QImage sheet =
+        module_.ReadPicture("C" + size + set_ + QChar::fromLatin1(kSuitLetters[suit]), ratio);
+    if (sheet.isNull()) return;
     // Ace to 5, 6 to 10, Jack to King: five to a row, no gaps.
-    const int index = imageNumber % 13;
     const int factor = qRound(sheet.devicePixelRatio());
     const int w = CardWidth() * factor, h = CardHeight() * factor;
-    QImage card = sheet.copy((index % 5) * w, (index / 5) * h, w, h);
-    card.setDevicePixelRatio(sheet.devicePixelRatio());
-    return card;
+    for (int index = 0; index < 13; ++index) {
+        QImage card = sheet.copy((index % 5) * w, (index / 5) * h, w, h);
+        card.setDevicePixelRatio(sheet.devicePixelRatio());
+        faces[static_cast<std::size_t>(suit * 13 + index)] = card;
+    }
 }
 
 QImage CardImages::Card(int imageNumber, qreal devicePixelRatio) const {
     if (imageNumber < 0 || imageNumber > kJokerImage) return {};
-    QImage& slot = cards_[ScaleIndex(devicePixelRatio)][imageNumber];
-    if (slot.isNull()) slot = CutCard(imageNumber, ScaleIndex(devicePixelRatio) + 1);
+    const int scale = ScaleIndex(devicePixelRatio);
+    QImage& slot = cards_[static_cast<std::size_t>(scale)][static_cast<std::size_t>(imageNumber)];
+    if (slot.isNull()) CutSuit(imageNumber, scale + 1);
     return slot;
 }
 

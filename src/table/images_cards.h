@@ -51,7 +51,8 @@ class CardImages {
     QImage Edge(int strip) const;
 
   private:
-    QImage CutCard(int imageNumber, int scale) const;
+    // Cuts the cards of the suit of `imageNumber` (or the joker) into the slots of `scale`.
+    void CutSuit(int imageNumber, int scale) const;
 
     const ImagesModule& module_;
     char size_ = 'B';

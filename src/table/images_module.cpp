@@ -131,27 +131,48 @@ QByteArray ImagesModule::ReadEntry(const QString& fileName) const {
     return entry->compressed ? qUncompress(bytes) : bytes;
 }
 
-QImage ImagesModule::LoadPicture(const QString& name) const {
+QImage ImagesModule::Decode(const QString& name) const {
     if (!IsOpen() || name.isEmpty()) return {};
-    const auto cached = pictures_.constFind(name);
-    if (cached != pictures_.cend()) return *cached;
     QImage image;
     // A damaged picture decodes to an empty image, like a missing one.
     const QByteArray bytes = ReadEntry(name + ".png");
     if (!bytes.isEmpty()) image.loadFromData(bytes, "PNG");
+    return image;
+}
+
+QImage ImagesModule::LoadPicture(const QString& name) const {
+    if (!IsOpen() || name.isEmpty()) return {};
+    const auto cached = pictures_.constFind(name);
+    if (cached != pictures_.cend()) return *cached;
+    const QImage image = Decode(name);
     pictures_.insert(name, image);
     return image;
 }
 
-QImage ImagesModule::LoadPicture(const QString& name, qreal devicePixelRatio) const {
+namespace {
+
+// The "@2x" picture for a screen of `devicePixelRatio` above 1, its own ratio set to 2, when
+// `read` finds one; else the picture itself.
+template <typename Read>
+QImage AtRatio(const QString& name, qreal devicePixelRatio, const Read& read) {
     if (devicePixelRatio > 1.0) {
-        QImage sharp = LoadPicture(name + "@2x");
+        QImage sharp = read(name + "@2x");
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return LoadPicture(name);
+    return read(name);
+}
+
+} // namespace
+
+QImage ImagesModule::LoadPicture(const QString& name, qreal devicePixelRatio) const {
+    return AtRatio(name, devicePixelRatio, [this](const QString& n) { return LoadPicture(n); });
+}
+
+QImage ImagesModule::ReadPicture(const QString& name, qreal devicePixelRatio) const {
+    return AtRatio(name, devicePixelRatio, [this](const QString& n) { return Decode(n); });
 }
 
 bool ImagesModule::HasPicture(const QString& name) const {

@@ -37,6 +37,9 @@ class ImagesModule {
     // The same for a screen of `devicePixelRatio`: above 1, the "@2x" picture (its device
     // pixel ratio set to 2) when the module has one.
     QImage LoadPicture(const QString& name, qreal devicePixelRatio) const;
+    // As LoadPicture, but decoded afresh and not kept: for a picture its caller cuts up and
+    // keeps in pieces (the card faces' suit sheets).
+    QImage ReadPicture(const QString& name, qreal devicePixelRatio) const;
     bool HasPicture(const QString& name) const;
 
     // The WAV file of sound `name`, ready for QSoundEffect; empty when the module lacks it.
@@ -68,6 +71,7 @@ class ImagesModule {
     // The bytes of entry `fileName` ("CB001H.png"); empty when the module lacks it or the
     // file cannot be read.
     QByteArray ReadEntry(const QString& fileName) const;
+    QImage Decode(const QString& name) const;
     std::vector<int> Numbered(const QString& prefix, const QString& suffix) const;
 
     std::string file_;

@@ -2,6 +2,8 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QHash>
+#include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,10 +21,25 @@ QAction* Add(QMenu* menu, const char* text, const QKeySequence& shortcut = {}) {
     return action;
 }
 
+// The style's icon held only at the tool bars' sizes, at one and two device pixels a pixel:
+// the style's own icon keeps its largest pictures (128 pixels square) for as long as it
+// lives, over a megabyte for the two tool bars.
+// `made` keeps the icons already made for the other tool bar.
+QIcon ToolIcon(QStyle::StandardPixmap which, QHash<int, QIcon>& made) {
+    const auto known = made.constFind(which);
+    if (known != made.cend()) return *known;
+    const QIcon full = QApplication::style()->standardIcon(which);
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48})
+        icon.addPixmap(full.pixmap(QSize(side, side), 1.0));
+    made.insert(which, icon);
+    return icon;
+}
+
 // A tool button's action: it triggers the command's action and follows its state.
 QAction* ToolAction(QToolBar* bar, QAction* command, const QString& text,
-                    QStyle::StandardPixmap icon) {
-    QAction* tool = bar->addAction(QApplication::style()->standardIcon(icon), text);
+                    QStyle::StandardPixmap icon, QHash<int, QIcon>& icons) {
+    QAction* tool = bar->addAction(ToolIcon(icon, icons), text);
     tool->setToolTip(command->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
     tool->setEnabled(command->isEnabled());
     QObject::connect(command, &QAction::enabledChanged, tool, &QAction::setEnabled);
@@ -157,8 +174,7 @@ MainActions BuildMainMenus(QMainWindow* window) {
     QObject::connect(a.popupGameInformation, &QAction::triggered, a.gameInformation,
                      &QAction::trigger);
     QObject::connect(a.popupQuitGame, &QAction::triggered, a.quitGame, &QAction::trigger);
-    QObject::connect(a.popupFavourites, &QAction::triggered, a.favouritesDialog,
-                     &QAction::trigger);
+    QObject::connect(a.popupFavourites, &QAction::triggered, a.favouritesDialog, &QAction::trigger);
     QObject::connect(a.popupPause, &QAction::triggered, a.pause, &QAction::trigger);
     QObject::connect(a.popupCardCounter, &QAction::triggered, a.cardCounter, &QAction::trigger);
     QObject::connect(a.pause, &QAction::toggled, a.popupPause, &QAction::setChecked);
@@ -183,25 +199,28 @@ ToolBars BuildToolBars(QMainWindow* window, const MainActions& a) {
     t.small->setToolButtonStyle(Qt::ToolButtonIconOnly);
     t.small->setIconSize(QSize(16, 16));
 
+    QHash<int, QIcon> icons;
     for (QToolBar* bar : {t.large, t.small}) {
         const bool small = bar == t.small;
-        ToolAction(bar, a.newGame, QStringLiteral("New"), QStyle::SP_FileIcon);
-        ToolAction(bar, a.openGame, QStringLiteral("Open"), QStyle::SP_DialogOpenButton);
-        if (small) ToolAction(bar, a.save, QStringLiteral("Save"), QStyle::SP_DialogSaveButton);
-        ToolAction(bar, a.restartGame, QStringLiteral("Restart"), QStyle::SP_BrowserReload);
+        ToolAction(bar, a.newGame, QStringLiteral("New"), QStyle::SP_FileIcon, icons);
+        ToolAction(bar, a.openGame, QStringLiteral("Open"), QStyle::SP_DialogOpenButton, icons);
+        if (small)
+            ToolAction(bar, a.save, QStringLiteral("Save"), QStyle::SP_DialogSaveButton, icons);
+        ToolAction(bar, a.restartGame, QStringLiteral("Restart"), QStyle::SP_BrowserReload, icons);
         bar->addSeparator();
-        ToolAction(bar, a.undo, QStringLiteral("Undo"), QStyle::SP_ArrowBack);
-        ToolAction(bar, a.redo, QStringLiteral("Redo"), QStyle::SP_ArrowForward);
-        QAction* autoplay =
-            ToolAction(bar, a.autoplay, QStringLiteral("Autoplay"), QStyle::SP_MediaSeekForward);
+        ToolAction(bar, a.undo, QStringLiteral("Undo"), QStyle::SP_ArrowBack, icons);
+        ToolAction(bar, a.redo, QStringLiteral("Redo"), QStyle::SP_ArrowForward, icons);
+        QAction* autoplay = ToolAction(bar, a.autoplay, QStringLiteral("Autoplay"),
+                                       QStyle::SP_MediaSeekForward, icons);
         (small ? t.smallAutoplay : t.largeAutoplay) = autoplay;
         bar->addSeparator();
         ToolAction(bar, a.gameStatistics, QStringLiteral("Statistics"),
-                   QStyle::SP_FileDialogDetailedView);
-        ToolAction(bar, a.fastSearch, QStringLiteral("Search"), QStyle::SP_FileDialogContentsView);
-        ToolAction(bar, a.rules, QStringLiteral("Rules"), QStyle::SP_DialogHelpButton);
+                   QStyle::SP_FileDialogDetailedView, icons);
+        ToolAction(bar, a.fastSearch, QStringLiteral("Search"), QStyle::SP_FileDialogContentsView,
+                   icons);
+        ToolAction(bar, a.rules, QStringLiteral("Rules"), QStyle::SP_DialogHelpButton, icons);
         bar->addSeparator();
-        ToolAction(bar, a.exit, QStringLiteral("Exit"), QStyle::SP_DialogCloseButton);
+        ToolAction(bar, a.exit, QStringLiteral("Exit"), QStyle::SP_DialogCloseButton, icons);
     }
     // Large buttons are 44 x 42 with their captions under the pictures.
     for (QToolButton* button : t.large->findChildren<QToolButton*>())
