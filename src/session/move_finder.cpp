@@ -132,10 +132,11 @@ bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
     return moved;
 }
 
-// Which card moved first when automatic play or filling changed the table: the first pile
-// of `group` (in order) that gained a card, and where that card lay before.
-std::optional<FoundMove> FirstArrival(const PileGroups& before, const PileGroups& after,
-                                      PileGroupId group, int piles) {
+// The cards that arrived on the piles of `group` when automatic play or filling changed the
+// table, the first arrival of each pile in pile order, with where each lay before.
+std::vector<FoundMove> Arrivals(const PileGroups& before, const PileGroups& after,
+                                PileGroupId group, int piles) {
+    std::vector<FoundMove> arrivals;
     for (int i = 0; i < piles; ++i) {
         const PileRef to{group, i};
         const std::string& old = before.Pile(to);
@@ -145,10 +146,43 @@ std::optional<FoundMove> FirstArrival(const PileGroups& before, const PileGroups
         const auto from = FindCard(before, card);
         if (!from) continue;
         const int position = PositionOf(before.Pile(*from), card);
-        return FoundMove{FoundMove::Kind::Pile, *from, position,
-                         position + 1 < PileCardCount(before.Pile(*from)), to};
+        arrivals.push_back(FoundMove{FoundMove::Kind::Pile, *from, position,
+                                     position + 1 < PileCardCount(before.Pile(*from)), to});
     }
-    return std::nullopt;
+    return arrivals;
+}
+
+// The face-down top cards of the tableau and the reserves.
+std::vector<int> FaceDownTopCards(const GameContext& ctx) {
+    std::vector<int> cards;
+    const auto add = [&](const auto& group) {
+        for (const std::string& pile : group)
+            if (const int top = PileTopCard(pile); top > 0 && !IsFaceUp(ctx, top))
+                cards.push_back(top);
+    };
+    add(ctx.table.FilaGroup);
+    add(ctx.table.AppoggGroup);
+    return cards;
+}
+
+// What the player types for a step that moved several cards by itself: the first of the
+// `arrivals` that the engine plays as written from the table before the step (`before`).
+// Automatic play turns a face-down top card up and moves it in one go; the player turns it
+// with a click first, and can move it then.
+std::optional<FoundMove> TypedMove(const GameContext& before,
+                                   const std::vector<FoundMove>& arrivals) {
+    for (const FoundMove& m : arrivals) {
+        ScratchGame trial(before);
+        if (PlayFoundMove(trial.ctx, m)) return m;
+    }
+    const std::vector<int> faceDown = FaceDownTopCards(before);
+    for (const FoundMove& m : arrivals) {
+        const int card = PileCardAt(before.table.Pile(m.from), m.position);
+        if (std::find(faceDown.begin(), faceDown.end(), card) != faceDown.end())
+            return FoundMove{FoundMove::Kind::Click, m.from, m.position, false, {}};
+    }
+    if (arrivals.empty()) return std::nullopt;
+    return arrivals.front();
 }
 
 // One run of automatic play. It runs in the assist modes even when "Au&toplay" is not ticked.
@@ -169,17 +203,21 @@ bool PlayArrivalStep(GameContext& ctx, bool (*step)(GameContext&), PileGroupId g
     if (Assisting(ctx)) {
         ScratchGame scratch(ctx);
         if (!step(scratch.ctx) || scratch.ctx.table == ctx.table) return false;
-        if (auto m = FirstArrival(ctx.table, scratch.ctx.table, group, piles)) {
-            const int count = PileCardCount(ctx.table.Pile(m->from)) - m->position;
-            ShowMove(ctx, *m, m->group ? count : 1);
+        const std::vector<FoundMove> arrivals = Arrivals(ctx.table, scratch.ctx.table, group, piles);
+        if (!arrivals.empty()) {
+            const FoundMove& m = arrivals.front();
+            const int count = PileCardCount(ctx.table.Pile(m.from)) - m.position;
+            ShowMove(ctx, m, m.group ? count : 1);
         }
     }
-    const PileGroups before = ctx.table;
-    const bool stepped = step(ctx) && !(ctx.table == before);
+    const ScratchGame before(ctx);
+    const bool stepped = step(ctx) && !(ctx.table == before.ctx.table);
     EndShowing(ctx);
     if (!stepped) return false;
-    if (played)
-        if (auto m = FirstArrival(before, ctx.table, group, piles)) *played = *m;
+    if (played) {
+        const std::vector<FoundMove> arrivals = Arrivals(before.ctx.table, ctx.table, group, piles);
+        if (const auto typed = TypedMove(before.ctx, arrivals)) *played = *typed;
+    }
     return true;
 }
 
