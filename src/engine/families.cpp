@@ -70,6 +70,47 @@ bool OnlyAcesLeft(const GameContext& ctx) {
     return true;
 }
 
+// Tri Peaks: 28 piles of one card in three overlapping peaks, rows of 3, 6, 9 and 10 from
+// the top; each card but the bottom row's lies under two cards of the row below it.
+constexpr int kPeaksPiles = 28;
+constexpr int kPeaksRowStart[] = {0, 3, 9, 18};
+
+// The two piles that lie on the card of pile `index`; none for the bottom row.
+std::array<int, 2> PeaksCovers(int index) {
+    if (index < kPeaksRowStart[1]) {
+        const int peak = index;
+        return {kPeaksRowStart[1] + 2 * peak, kPeaksRowStart[1] + 2 * peak + 1};
+    }
+    if (index < kPeaksRowStart[2]) {
+        const int j = index - kPeaksRowStart[1];
+        const int first = kPeaksRowStart[2] + 3 * (j / 2) + j % 2;
+        return {first, first + 1};
+    }
+    if (index < kPeaksRowStart[3]) {
+        const int first = kPeaksRowStart[3] + index - kPeaksRowStart[2];
+        return {first, first + 1};
+    }
+    return {-1, -1};
+}
+
+// Tri Peaks: a card lies free when both cards on it are gone.
+bool PeakCardFree(const GameContext& ctx, int pileIndex) {
+    if (pileIndex < 0 || pileIndex >= kPeaksPiles) return false;
+    for (const int cover : PeaksCovers(pileIndex))
+        if (cover >= 0 && CardsIn(ctx, PileGroupId::Fila, cover) > 0) return false;
+    return true;
+}
+
+// Tri Peaks: after a card has gone, each card it uncovered turns face up.
+void TurnUpFreedPeakCards(GameContext& ctx, int /*card*/, PileRef /*pile*/) {
+    for (int i = 0; i < std::min(kPeaksPiles, TableauCount(ctx)); ++i) {
+        const int top = TopOf(ctx, PileGroupId::Fila, i);
+        if (top < 1 || IsFaceUp(ctx, top) || !PeakCardFree(ctx, i)) continue;
+        fnSetCardFace(ctx, top, '1');
+        ctx.host.RedrawPile({PileGroupId::Fila, i});
+    }
+}
+
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};
     // Family 3: pairs of cards adding up to 14 leave the table (the pair-removal games).
@@ -90,6 +131,13 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kAcesUp].dragsToSpaces = true;
     table[family::kAcesUp].wonTest = OnlyAcesLeft;
     table[family::kAcesUp].complete = true;
+    // Family 15: Golf's discard over three peaks; a card is free when both cards on it are
+    // gone, and turns face up then; won when the peaks are cleared (87 Tri Peaks).
+    table[family::kTriPeaks].discardAllowed = OneRankFromDiscardTop;
+    table[family::kTriPeaks].gridFree = PeakCardFree;
+    table[family::kTriPeaks].afterMove = TurnUpFreedPeakCards;
+    table[family::kTriPeaks].wonTest = TableauCleared;
+    table[family::kTriPeaks].complete = true;
     return table;
 }
 

@@ -286,6 +286,9 @@ void AfterEveryAction(GameContext& ctx, std::string_view action, bool stockWasBa
     const int family = ctx.Param(50);
     if (family == 31 || family == 34 || family == 35 || (family == 52 && effects.toReserve))
         fnWonTest(ctx);
+    // A family with a won test of its own may be won by any move (Aces Up by a card moved
+    // into a space).
+    if (effects.done && CurrentFamilyRules(ctx).wonTest) fnWonTest(ctx);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "cards.h"
 #include "deal.h"
 #include "deal_cards.h"
+#include "families.h"
+#include "game_params.h"
 #include "game_catalog.h"
 #include "new_game.h"
 #include "silent_host.h"
@@ -14,6 +16,13 @@
 namespace quendra {
 
 namespace {
+
+// Two tableau piles of a grid whose cards lie on one another (the peaks of Tri Peaks): their
+// family's grid says which card is free, so they overlap by design.
+bool CoveringGrid(const GameContext& ctx, PileRef a, PileRef b) {
+    return a.group == PileGroupId::Fila && b.group == PileGroupId::Fila &&
+           ctx.Param(param::kGridColumns) > 0 && CurrentFamilyRules(ctx).gridFree != nullptr;
+}
 
 struct Rect {
     int left, top, right, bottom; // right and bottom exclusive
@@ -114,7 +123,7 @@ DealtTable DealAndCheck(const std::string& gamesFile, int number, const std::str
             problems.push_back(PileName(pile) + " at (" + std::to_string(r.left) + ", " +
                                std::to_string(r.top) + ") lies outside the drawing area" + where);
         for (const auto& [other, otherRect] : placed)
-            if (r.Overlaps(otherRect))
+            if (r.Overlaps(otherRect) && !CoveringGrid(*ctx, pile, other))
                 problems.push_back(PileName(pile) + " overlaps " + PileName(other) + where);
         placed.emplace_back(pile, r);
     }

@@ -1,5 +1,7 @@
 #include "fan_geometry.h"
 
+#include "game_params.h"
+
 #include "settings_record.h"
 
 #include <algorithm>
@@ -184,7 +186,7 @@ std::optional<PileHit> PileUnderPoint(const GameContext& ctx, TablePoint point,
     auto inside = [&](const TablePoint& p) {
         return point.x >= p.x && point.x < p.x + cw && point.y >= p.y && point.y < p.y + ch;
     };
-    auto test = [&](PileRef pile) -> std::optional<PileHit> {
+    auto test = [&](PileRef pile, bool emptyPlaces = true) -> std::optional<PileHit> {
         if (!PileHasPlace(ctx, pile)) return std::nullopt;
         const std::vector<TablePoint> places = CardPositions(ctx, pile, options);
         const std::string& cards = ctx.table.Pile(pile);
@@ -197,7 +199,7 @@ std::optional<PileHit> PileUnderPoint(const GameContext& ctx, TablePoint point,
                 pile, card, k, {p.x, p.y, p.x + cw, p.y + ch}, PileRect(ctx, pile, options)};
         }
         const TablePoint home{PileX(ctx, pile), PileY(ctx, pile)};
-        if (places.empty() && inside(home))
+        if (places.empty() && emptyPlaces && inside(home))
             return PileHit{pile,
                            0,
                            -1,
@@ -205,6 +207,11 @@ std::optional<PileHit> PileUnderPoint(const GameContext& ctx, TablePoint point,
                            PileRect(ctx, pile, options)};
         return std::nullopt;
     };
+    // In a grid whose cards lie on one another (the peaks), a card under the point wins over
+    // the emptied place of a card that lay on it.
+    if (ctx.Param(param::kGridColumns) > 0)
+        for (int i = kFilaPiles - 1; i >= 0; --i)
+            if (auto hit = test(pile::Fila(i), false)) return hit;
     // Piles drawn later lie above: the tableau, then the reserves, then the rest.
     for (int i = kFilaPiles - 1; i >= 0; --i)
         if (auto hit = test(pile::Fila(i))) return hit;

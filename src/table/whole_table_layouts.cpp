@@ -7,8 +7,8 @@ namespace quendra::layout {
 
 // The whole-table layouts that have a pattern here.
 namespace whole {
-constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kGrid4 = 123, kGrid3 = 124,
-              kGrid5 = 125;
+constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kPeaks = 55, kGrid4 = 123,
+              kGrid3 = 124, kGrid5 = 125;
 }
 
 using pile::Dest;
@@ -163,6 +163,36 @@ void PlaceTwoRows(GameContext& ctx, const Units& u) {
         SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), u.rows[1]);
 }
 
+// Three overlapping peaks of 28 single cards (Tri Peaks): rows of 10, 9, 6 and 3 cards from
+// the bottom up, each row half a card higher than the one below and each card centred over
+// the two that lie on it. The stock and the discard pile stand side by side under the
+// middle of the bottom row.
+void PlacePeaks(GameContext& ctx, const Units& u) {
+    constexpr int kBottomRow = 10;
+    const int gap = std::clamp((u.W - 2 * u.margin - kBottomRow * u.cw) / (kBottomRow - 1), 2, 16);
+    const int cell = u.cw + gap;
+    const int x0 = std::max((u.W - kBottomRow * u.cw - (kBottomRow - 1) * gap) / 2, u.margin);
+    const int y0 = u.rows[1];
+    const int step = u.ch / 2;
+    // x in half cells from the bottom row's first card.
+    const auto place = [&](int pile, int halfCells, int row) {
+        SetPilePosition(ctx, Fila(pile), x0 + halfCells * cell / 2, y0 + row * step);
+    };
+    for (int peak = 0; peak < 3; ++peak) {
+        place(peak, 6 * peak + 3, 0);
+        for (int k = 0; k < 2; ++k)
+            place(3 + 2 * peak + k, 6 * peak + 2 * k + 2, 1);
+    }
+    for (int j = 0; j < 9; ++j)
+        place(9 + j, 2 * j + 1, 2);
+    for (int j = 0; j < kBottomRow; ++j)
+        place(18 + j, 2 * j, 3);
+    const int y = y0 + 3 * step + u.ch + 3 * u.rowGap;
+    const int middle = x0 + (kBottomRow * u.cw + (kBottomRow - 1) * gap) / 2;
+    SetPilePosition(ctx, Stock(kMazzo), middle - u.cw - gap, y);
+    SetPilePosition(ctx, Stock(kMazzoWaste), middle + gap, y);
+}
+
 } // namespace
 
 bool PlaceWholeTable(GameContext& ctx, const Units& u) {
@@ -175,6 +205,9 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
         return true;
     case whole::kTwoRows:
         PlaceTwoRows(ctx, u);
+        return true;
+    case whole::kPeaks:
+        PlacePeaks(ctx, u);
         return true;
     case whole::kGrid4:
         PlaceGrid4(ctx, u);
@@ -197,6 +230,7 @@ namespace quendra {
 bool HasWholeTablePattern(int layoutNumber) {
     using namespace layout::whole;
     return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
+           layoutNumber == kPeaks ||
            (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 

@@ -4,6 +4,7 @@
 #include "pick_up.h"
 #include "play_fixture.h"
 #include "pointer.h"
+#include "undo_commands.h"
 
 namespace quendra::test {
 namespace {
@@ -123,6 +124,56 @@ TEST_F(AcesUpTest, WonWithTheFourAcesAloneAndTheStockDealt) {
     EXPECT_FALSE(fnWonTest(ctx)); // the Five of clubs is left on its Ace
     Fila(4) = Cards({C(1)});
     EXPECT_TRUE(fnWonTest(ctx));
+}
+
+TEST_F(AcesUpTest, ACardMovedIntoASpaceCanWin) {
+    Fila(1) = Cards({S(1)});
+    Fila(2).clear();
+    Fila(3) = Cards({D(1)});
+    Fila(4) = Cards({C(1), H(1)});
+    EXPECT_TRUE(PlayDragMove(ctx, pile::Fila(3), 1, pile::Fila(1)));
+    EXPECT_FALSE(ctx.flags[GameStateFlags::kInPlay]);
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_TRUE(host.results[0].won);
+}
+
+// Tri Peaks: the peaks' 28 piles of one card; a card is free when both cards on it are gone.
+class TriPeaksTest : public DiscardTest {
+  protected:
+    TriPeaksTest() {
+        Set(param::kFamily, family::kTriPeaks);
+        Set(param::kGridColumns, 28);
+        Set(param::kGridRows, 1);
+        Set(param::kTableauPastStop, 1);
+        Set(367, 28);
+        for (int i = 1; i <= 28; ++i)
+            Fila(i) = Cards({S(1 + i % 13)});
+        // Pile 12 (the second row of nine) lies under piles 21 and 22 of the bottom row.
+        Fila(12) = Cards({H(9)});
+        FaceDown(H(9));
+        Fila(21) = Cards({H(7)});
+        Fila(22) = Cards({D(6)});
+        Discard() = Cards({C(8)});
+    }
+};
+
+TEST_F(TriPeaksTest, ACardTurnsUpAndIsFreeOnceBothCardsOnItAreGone) {
+    EXPECT_FALSE(Click(12)); // covered
+    EXPECT_TRUE(Click(21));  // the Seven onto the Eight
+    EXPECT_EQ(Face(H(9)), '0');
+    EXPECT_FALSE(Click(12)); // still under the Six
+    EXPECT_TRUE(Click(22));  // the Six onto the Seven
+    EXPECT_EQ(Face(H(9)), '1');
+    EXPECT_EQ(UndoSteps(), 2);
+    // Free now, but the Nine is no neighbour of the Six.
+    EXPECT_FALSE(Click(12));
+    Discard() += CardCode(C(10));
+    EXPECT_TRUE(Click(12));
+    // Taking the move back turns the card down again.
+    Undo(ctx);
+    EXPECT_EQ(Fila(12), Cards({H(9)}));
+    Undo(ctx);
+    EXPECT_EQ(Face(H(9)), '0');
 }
 
 } // namespace

@@ -113,7 +113,44 @@ TEST_F(WholeTableLayoutTest, BothLayoutsHaveAPattern) {
     EXPECT_TRUE(HasWholeTablePattern(kFanColumns));
     EXPECT_TRUE(IsWholeTableLayout(kTwoRows));
     EXPECT_TRUE(HasWholeTablePattern(kTwoRows));
-    EXPECT_FALSE(HasWholeTablePattern(55));
+    EXPECT_FALSE(HasWholeTablePattern(56));
+}
+
+// Tri Peaks: each card of the upper rows is centred over the two cards that lie on it, half a
+// card above them; the stock and the discard pile stand clear under the bottom row.
+TEST_F(WholeTableLayoutTest, PeaksCentreEachCardOverTheTwoOnIt) {
+    Set(3, fanmode::kSquared);
+    Set(358, 55);
+    Set(359, 1);
+    Set(367, 28);
+    Set(9, 1);
+    Set(365, 1);
+    Set(369, 1);
+    Set(363, 16);
+    for (const auto& [w, h] : {std::pair{1024, 768}, std::pair{800, 600}}) {
+        Area(w, h);
+        LayoutPiles(ctx);
+        const auto x = [&](int i) { return PileX(ctx, Fila(i)); };
+        const auto y = [&](int i) { return PileY(ctx, Fila(i)); };
+        const auto centredOver = [&](int i, int a, int b) {
+            EXPECT_NEAR(x(i), (x(a) + x(b)) / 2, 1) << w << " pile " << i;
+            EXPECT_EQ(y(a) - y(i), ctx.geometry.CardHeight / 2) << w << " pile " << i;
+            EXPECT_EQ(y(a), y(b));
+        };
+        centredOver(0, 3, 4);
+        centredOver(2, 7, 8);
+        centredOver(3, 9, 10);
+        centredOver(8, 16, 17);
+        centredOver(9, 18, 19);
+        centredOver(17, 26, 27);
+        const int bottom = y(18) + ctx.geometry.CardHeight;
+        const PileRef discard = pile::Stock(kMazzoWaste);
+        EXPECT_GT(PileY(ctx, Mazzo), bottom);
+        EXPECT_EQ(PileY(ctx, discard), PileY(ctx, Mazzo));
+        EXPECT_GE(PileX(ctx, discard), PileX(ctx, Mazzo) + ctx.geometry.CardWidth);
+        EXPECT_GE(x(18), 0);
+        EXPECT_LE(x(27) + ctx.geometry.CardWidth, ctx.layoutArea.usableWidth);
+    }
 }
 
 TEST_F(WholeTableLayoutTest, FanColumnsWithStockAt1024x768) {

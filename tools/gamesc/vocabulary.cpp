@@ -257,6 +257,7 @@ constexpr NamedValue kTableauLayoutNames[] = {
     {"cross", 52},
     {"fan-columns", 53},
     {"two-rows", 54},
+    {"peaks", 55},
     {"grid-4x4", 123},
     {"grid-3x3", 124},
     {"grid-5x5", 125},
