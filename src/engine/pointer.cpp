@@ -141,24 +141,34 @@ void fnAfterMouseUp(GameContext& ctx) {
     }
 }
 
-bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations, bool toTableaus) {
-    if (!toFoundations && !toTableaus) return false;
-    if (!ctx.flags[GameStateFlags::kInPlay] || ctx.play.draggedCard != 0) return false;
+std::optional<PileRef> SendCardWhere(GameContext& ctx, PileRef pile, int position,
+                                     bool toFoundations, bool toTableaus,
+                                     const std::function<bool(PileRef target)>& consider) {
+    if (!toFoundations && !toTableaus) return std::nullopt;
+    if (!ctx.flags[GameStateFlags::kInPlay] || ctx.play.draggedCard != 0) return std::nullopt;
     const std::string& cards = ctx.table.Pile(pile);
-    if (position < 0 || position >= PileCardCount(cards)) return false;
+    if (position < 0 || position >= PileCardCount(cards)) return std::nullopt;
     const int card = PileCardAt(cards, position);
     // The send rules decide which cards may go; the first target that takes the card wins.
     const std::vector<std::string> targets = SendTargets(ctx, card, toFoundations, toTableaus);
     const std::size_t group = fnGroupFrom(ctx, card).size();
     fnHoldCard(ctx, pile, card, group > 1 ? static_cast<int>(group) : 1);
-    bool sent = false;
+    std::optional<PileRef> sent;
     for (const std::string& action : targets) {
+        const auto target = action == "Stock02" ? std::optional<PileRef>(pile::Stock(kMazzoVis))
+                                                : ParsePileName(action);
+        if (!target || (consider && !consider(*target))) continue;
         if (fnDoMove(ctx, card, action)) {
-            sent = true;
+            sent = target;
             break;
         }
     }
     fnClearDrag(ctx);
+    return sent;
+}
+
+bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations, bool toTableaus) {
+    const bool sent = SendCardWhere(ctx, pile, position, toFoundations, toTableaus, {}).has_value();
     if (!sent) ctx.host.Beep();
     return sent;
 }

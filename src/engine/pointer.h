@@ -2,6 +2,8 @@
 
 #include "game_context.h"
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -47,6 +49,12 @@ void fnAfterMouseUp(GameContext& ctx);
 // takes it, foundations first when `toFoundations`, then tableau piles, reserves and the
 // waste when `toTableaus`. False, with a beep, when the card cannot be sent.
 bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations, bool toTableaus);
+// The same send without the beep, for the move finder: `consider` is asked before each pile
+// the send rules offer and passes over the ones it answers false for. The pile the card went
+// to, or nothing.
+std::optional<PileRef> SendCardWhere(GameContext& ctx, PileRef pile, int position,
+                                     bool toFoundations, bool toTableaus,
+                                     const std::function<bool(PileRef target)>& consider);
 
 // The click-to-select of the pairing games (parameter 39 not 0): foundation 1 holds the
 // selected cards. A click on the top card of `pile` takes it out of the selection when it is

@@ -97,8 +97,8 @@ bool Pointless(const GameContext& ctx, PileRef from, int position, PileRef to) {
     return from.group == PileGroupId::Appogg && to.group == PileGroupId::Appogg;
 }
 
-// The send rule of the double click with both destinations, skipping recent and pointless
-// moves.
+// The send of the double click with both destinations, passing over recent and pointless
+// moves; each move is shown before it is tried.
 bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
     const std::string& cards = ctx.table.Pile(pile);
     const int card = PileCardAt(cards, position);
@@ -107,29 +107,23 @@ bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
         position == PileCardCount(cards) - 1 ? 1 : PileCardCount(cards) - position;
     // Only groups the send rules move: a lower card of a pile must head a movable group.
     if (groupSize > 1 && static_cast<int>(fnGroupFrom(ctx, card).size()) != groupSize) return false;
-    const std::vector<std::string> targets = SendTargets(ctx, card, true, true);
-    fnHoldCard(ctx, pile, card, groupSize);
-    bool moved = false;
-    for (const std::string& action : targets) {
-        const auto target = action == "Stock02"
-                                ? std::optional<PileRef>(PileRef{PileGroupId::Stock, kMazzoVis})
-                                : ParsePileName(action);
-        if (!target || *target == pile || Pointless(ctx, pile, position, *target)) continue;
-        const RecentPlace dest = RecentPlaceOf(*target);
-        if (WasRecentlyMade(ctx, card, dest.kind, dest.index)) continue;
+    bool shown = false;
+    const auto consider = [&](PileRef target) {
+        if (target == pile || Pointless(ctx, pile, position, target)) return false;
+        const RecentPlace dest = RecentPlaceOf(target);
+        if (WasRecentlyMade(ctx, card, dest.kind, dest.index)) return false;
         RecordRecentMove(ctx, card, dest.kind, dest.index);
-        const FoundMove move{FoundMove::Kind::Pile, pile, position, groupSize > 1, *target};
-        ShowMove(ctx, move, groupSize);
-        const bool done = fnDoMove(ctx, card, action);
-        EndShowing(ctx);
-        if (done) {
-            if (played) *played = move;
-            moved = true;
-            break;
-        }
-    }
-    fnClearDrag(ctx);
-    return moved;
+        if (shown) EndShowing(ctx);
+        shown = true;
+        ShowMove(ctx, FoundMove{FoundMove::Kind::Pile, pile, position, groupSize > 1, target},
+                 groupSize);
+        return true;
+    };
+    const auto sent = SendCardWhere(ctx, pile, position, true, true, consider);
+    if (shown) EndShowing(ctx);
+    if (sent && played)
+        *played = FoundMove{FoundMove::Kind::Pile, pile, position, groupSize > 1, *sent};
+    return sent.has_value();
 }
 
 // The cards that arrived on the piles of `group` when automatic play or filling changed the
@@ -203,7 +197,8 @@ bool PlayArrivalStep(GameContext& ctx, bool (*step)(GameContext&), PileGroupId g
     if (Assisting(ctx)) {
         ScratchGame scratch(ctx);
         if (!step(scratch.ctx) || scratch.ctx.table == ctx.table) return false;
-        const std::vector<FoundMove> arrivals = Arrivals(ctx.table, scratch.ctx.table, group, piles);
+        const std::vector<FoundMove> arrivals =
+            Arrivals(ctx.table, scratch.ctx.table, group, piles);
         if (!arrivals.empty()) {
             const FoundMove& m = arrivals.front();
             const int count = PileCardCount(ctx.table.Pile(m.from)) - m.position;
