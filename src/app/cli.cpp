@@ -43,8 +43,8 @@ const char* const kUsage =
     "                                 status 1 when a series file is damaged\n"
     "  hint (--game N --deal D | --open FILE) [--autoplay] MOVE...\n"
     "                                 play the moves, then print the next move the finder sees\n"
-    "  solve --game N --deal D [--budget MOVES] [--autoplay] [--best-first | --beam WIDTH]\n"
-    "        [--json]\n"
+    "  solve --game N (--deal D | --winnable-from D [--threads N]) [--budget MOVES]\n"
+    "        [--autoplay] [--best-first | --beam WIDTH] [--json]\n"
     "                                 search the deal for a win: prints \"won\" and the moves\n"
     "                                 (for play, with --autoplay when given), \"no win\" when\n"
     "                                 every position was tried, \"unknown\" when the budget\n"
@@ -52,7 +52,9 @@ const char* const kUsage =
     "                                 --best-first takes the most promising table further\n"
     "                                 first instead of the deepest; --beam keeps the WIDTH\n"
     "                                 most promising tables at each move (\"no win\" only\n"
-    "                                 when it left no table behind)\n"
+    "                                 when it left no table behind); --winnable-from searches\n"
+    "                                 the deals from D on (1000 at most) and answers with\n"
+    "                                 the first one won, N deals at a time with --threads\n"
     "  render --game N --deal D --size WxH [--cards B|M|L] [--set NNN] [--back NNN]\n"
     "         [--dpr 1|2] OUT.png     draw the dealt table as the window draws it\n"
     "  check-games [--deal D]         deal every game and check its table at 1024x768 and\n"
@@ -207,7 +209,8 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
         }
         if (command == "solve") {
             const CliOptions options = ParseCliOptions(
-                args, {"--dir", "--game", "--deal", "--budget", "--beam"},
+                args, {"--dir", "--game", "--deal", "--budget", "--beam", "--winnable-from",
+                       "--threads"},
                 {"--autoplay", "--best-first", "--json"});
             CliSession session(options, exeDir, err);
             return CommandSolve(options, session, out);

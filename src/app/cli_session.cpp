@@ -134,6 +134,9 @@ void CliSession::StartGame(const CliOptions& options, bool autoplay) {
     if (GameType(ctx_, number) < 0)
         throw UsageError{"Unknown game number: " + std::to_string(number) + "."};
     QuietPreferences();
+    // Another deal started in the same run (solve --winnable-from) leaves the one before
+    // without a trace: a deal only searched was no game played, and nothing is recorded.
+    ctx_.flags[GameStateFlags::kInPlay] = 0;
     SetSetting(ctx_.settings, field::kDealNumber, deal->second);
     if (!SelectAndStartGame(ctx_, number, GameName(ctx_, number),
                             GetSetting(ctx_.settings, field::kUserDefault), kKeepDealNumber, false))

@@ -3,11 +3,17 @@
 #include "cli.h"
 #include "cli_session.h"
 #include "deal.h"
+#include "silent_host.h"
 #include "solver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <ostream>
+#include <thread>
+#include <vector>
 
 namespace quendra {
 
@@ -39,6 +45,55 @@ std::string Seconds(double seconds) {
     return text;
 }
 
+// The deals tried by --winnable-from before it gives up.
+constexpr long long kWinnableDeals = 1000;
+constexpr long long kLastDeal = 9'999'999'999'999; // 13 digits
+
+// A dealt game of its own, for a search on another thread.
+struct DealtCopy {
+    SilentHost host;
+    GameContext ctx{host};
+    long long deal = 0;
+};
+
+// The first deal from `first` on (at most kWinnableDeals of them) that the search proves
+// won, searched `threads` deals at a time; the deal searched in `session` is that one.
+std::optional<long long> FirstWinnableDeal(const CliOptions& options, CliSession& session,
+                                           const SolveOptions& solve, long long first, int threads,
+                                           SolveResult& result, int& movesTried) {
+    movesTried = 0;
+    const long long last = std::min(kLastDeal, first + kWinnableDeals - 1);
+    for (long long deal = first; deal <= last; deal += threads) {
+        std::vector<std::unique_ptr<DealtCopy>> batch;
+        for (long long d = deal; d <= last && d < deal + threads; ++d) {
+            CliOptions one = options;
+            one.values["--deal"] = std::to_string(d);
+            session.StartGame(one, solve.autoplay);
+            auto copy = std::make_unique<DealtCopy>();
+            CopyGameState(copy->ctx, session.ctx());
+            copy->deal = d;
+            batch.push_back(std::move(copy));
+        }
+        std::vector<SolveResult> results(batch.size());
+        std::vector<std::thread> workers;
+        for (std::size_t i = 1; i < batch.size(); ++i)
+            workers.emplace_back([&, i] { results[i] = SolveDeal(batch[i]->ctx, solve); });
+        results[0] = SolveDeal(batch[0]->ctx, solve);
+        for (std::thread& worker : workers)
+            worker.join();
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            movesTried += results[i].movesTried;
+            if (!results[i].won) continue;
+            CliOptions won = options;
+            won.values["--deal"] = std::to_string(batch[i]->deal);
+            session.StartGame(won, solve.autoplay);
+            result = results[i];
+            return batch[i]->deal;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int CommandSolve(const CliOptions& options, CliSession& session, std::ostream& out) {
@@ -51,10 +106,40 @@ int CommandSolve(const CliOptions& options, CliSession& session, std::ostream& o
     if (solve.bestFirst && solve.beamWidth > 0)
         throw UsageError{"--best-first and --beam are two orders of search: give one."};
     solve.autoplay = options.Has("--autoplay");
-    session.StartGame(options, solve.autoplay);
+    const int threads = PositiveCount(options, "--threads", "number of threads", 1);
+    const auto from = options.values.find("--winnable-from");
+    if (from == options.values.end() && threads > 1)
+        throw UsageError{"--threads searches several deals at once: it needs --winnable-from."};
+    if (from != options.values.end()) {
+        if (options.values.count("--deal") || options.values.count("--open"))
+            throw UsageError{"--winnable-from names the first deal: give no --deal or --open."};
+        if (!IsValidDealNumber(from->second))
+            throw UsageError{"The deal number must have 1 to 13 digits: " + from->second};
+        if (threads > 64) throw UsageError{"At most 64 threads: " + std::to_string(threads)};
+    }
 
     const auto started = std::chrono::steady_clock::now();
-    const SolveResult result = SolveDeal(session.ctx(), solve);
+    SolveResult result;
+    if (from != options.values.end()) {
+        const long long first = std::stoll(from->second);
+        int tried = 0;
+        const auto deal =
+            FirstWinnableDeal(options, session, solve, first, threads, result, tried);
+        if (!deal) {
+            const long long last = std::min(kLastDeal, first + kWinnableDeals - 1);
+            out << "No deal from " << first << " to " << last << " was proved winnable; "
+                << tried << " moves tried in "
+                << Seconds(std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                                         started)
+                               .count())
+                << " s\n";
+            return kExitRefused;
+        }
+        result.movesTried = tried;
+    } else {
+        session.StartGame(options, solve.autoplay);
+        result = SolveDeal(session.ctx(), solve);
+    }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
@@ -69,6 +154,7 @@ int CommandSolve(const CliOptions& options, CliSession& session, std::ostream& o
             << "}\n";
         return kExitOk;
     }
+    if (from != options.values.end()) out << "deal " << DealDigits(session.ctx()) << ": ";
     out << Verdict(result);
     if (result.won) out << " in " << result.moves.size() << " moves";
     out << "; " << result.movesTried << " moves tried in " << Seconds(seconds) << " s\n";

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -52,7 +53,8 @@ struct Candidate {
 class Search {
   public:
     Search(const GameContext& source, const SolveOptions& options)
-        : ctx_(host_), options_(options) {
+        : ctx_(host_), options_(options),
+          deadline_(std::chrono::steady_clock::now() + options.timeLimit) {
         CopyGameState(ctx_, source);
         ctx_.play.autoplayTicked = options.autoplay;
         ctx_.play.autoplayEnabled = true;
@@ -369,13 +371,21 @@ class Search {
     // Plays one candidate within the budget: nothing once the budget is spent (noted as a
     // cut), else whether the move changed the table.
     std::optional<bool> Try(const FoundMove& move) {
-        if (tried_ >= options_.moveBudget) {
+        if (tried_ >= options_.moveBudget || OutOfTime()) {
             cut_ = true;
             return std::nullopt;
         }
         ++tried_;
         ctx_.undoHistory.Clear();
         return PlayFoundMove(ctx_, move);
+    }
+
+    // The time allowed is over or the caller wants no answer any more; the clock is read
+    // every 64 moves.
+    bool OutOfTime() const {
+        if (options_.stop && options_.stop->load(std::memory_order_relaxed)) return true;
+        return options_.timeLimit.count() > 0 && tried_ % 64 == 0 &&
+               std::chrono::steady_clock::now() >= deadline_;
     }
 
     // How promising a table looks: cards home count most, then face-down cards to turn, cards
@@ -541,6 +551,7 @@ class Search {
     int homeOrder_ = 0; // 1 up, -1 down, 0 when the foundations build otherwise
     int homeMatch_ = build_method::kAnySuit;
     bool foundationsInterchangeable_ = false;
+    std::chrono::steady_clock::time_point deadline_;
 };
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "game_context.h"
 #include "move_finder.h"
 
+#include <atomic>
+#include <chrono>
 #include <vector>
 
 namespace quendra {
@@ -15,6 +17,10 @@ struct SolveOptions {
     int beamWidth = 0;       // when above 0, keep only this many of the most promising tables
                              // at each move number (a beam search: "no win" only when none
                              // was left behind)
+    // The search gives up (no verdict) after this long, when above zero, or as soon as `stop`
+    // is set (by another thread: the game it was asked about has changed).
+    std::chrono::milliseconds timeLimit{0};
+    const std::atomic<bool>* stop = nullptr;
 };
 
 struct SolveResult {

@@ -56,6 +56,37 @@ TEST_F(CliSolveTest, AWholeSearchSaysNoWinAndABudgetRunOutSaysUnknown) {
     EXPECT_NE(out.str().find("\"moves\": []"), std::string::npos) << out.str();
 }
 
+// --winnable-from answers with the first deal it proves won, searched two at a time with
+// --threads 2 as one at a time; its line wins that deal through play, and the deals passed
+// over are not recorded as games lost.
+TEST_F(CliSolveTest, WinnableFromAnswersTheFirstDealProvedWon) {
+    // FreeCell within 2000 moves of search: deal 1 is not proved, a later one is.
+    ASSERT_EQ(Run({"solve", "--game", "1", "--deal", "1", "--budget", "2000"}), kExitOk);
+    ASSERT_EQ(out.str().rfind("unknown", 0), 0u) << out.str();
+    for (const char* threads : {"1", "2"}) {
+        ASSERT_EQ(Run({"solve", "--game", "1", "--winnable-from", "1", "--budget", "2000",
+                       "--threads", threads}),
+                  kExitOk)
+            << err.str();
+        const std::string text = out.str();
+        ASSERT_EQ(text.rfind("deal ", 0), 0u) << text;
+        const std::string deal = text.substr(5, text.find(':') - 5);
+        EXPECT_GT(std::stoll(deal), 1) << text;
+        EXPECT_NE(text.find(": won in "), std::string::npos) << text;
+        ASSERT_EQ(Run({"play", "--game", "1", "--deal", deal, "--json", "-"}, MovesOf(text)),
+                  kExitOk);
+        EXPECT_EQ(JsonField(out.str(), "won"), "true") << deal;
+    }
+    ASSERT_EQ(Run({"stats", "--json"}), kExitOk);
+    // The two lines played are the only games the player has.
+    EXPECT_NE(out.str().find("\"played\": 2, \"won\": 2, \"lost\": 0"), std::string::npos)
+        << out.str();
+    // None proved among the deals there are: the status says so.
+    EXPECT_EQ(Run({"solve", "--game", "0", "--winnable-from", "9999999999999", "--budget", "2"}),
+              kExitRefused);
+    EXPECT_NE(out.str().find("No deal from 9999999999999 to 9999999999999"), std::string::npos);
+}
+
 TEST_F(CliSolveTest, BadArgumentsAreNamedWithExitStatusTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {"solve", "--game", "0", "--deal", "1", "--budget", "0"},
@@ -66,6 +97,10 @@ TEST_F(CliSolveTest, BadArgumentsAreNamedWithExitStatusTwo) {
         {"solve", "--game", "0", "--deal", "1", "--depth", "3"},
         {"solve", "--game", "0", "--deal", "1", "--beam", "wide"},
         {"solve", "--game", "0", "--deal", "1", "--beam", "20", "--best-first"},
+        {"solve", "--game", "0", "--deal", "1", "--threads", "2"},
+        {"solve", "--game", "0", "--deal", "1", "--winnable-from", "5"},
+        {"solve", "--game", "0", "--winnable-from", "12345678901234"},
+        {"solve", "--game", "0", "--winnable-from", "1", "--threads", "0"},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(Run(args), kExitUsage) << args.back();
