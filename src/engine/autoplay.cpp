@@ -228,7 +228,15 @@ bool fnWonTest(GameContext& ctx) {
 
 bool fnLostTest(GameContext& ctx) {
     constexpr int kKingsPile = 12;
-    if (ctx.Param(50) != 40 || !ctx.flags[GameStateFlags::kInPlay]) return false;
+    if (!ctx.flags[GameStateFlags::kInPlay]) return false;
+    if (const auto lost = CurrentFamilyRules(ctx).lostTest) {
+        if (!lost(ctx)) return false;
+        ctx.host.ShowInformation("The game is lost.");
+        ctx.flags[GameStateFlags::kWon] = 0;
+        fnEndGame(ctx);
+        return true;
+    }
+    if (ctx.Param(50) != 40) return false;
     const std::string& pile = ctx.table.FilaGroup[kKingsPile];
     int kings = 0;
     for (int i = 0; i < PileCardCount(pile); ++i)

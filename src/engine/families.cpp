@@ -111,6 +111,37 @@ void TurnUpFreedPeakCards(GameContext& ctx, int /*card*/, PileRef /*pile*/) {
     }
 }
 
+// Hit or Miss: the rank counted with the card of deal `deal` (1 for the first card dealt):
+// Ace, Two ... King, and round again, the count going on through every pass.
+int CountedRank(int deal) {
+    return (deal - 1) % kKing + 1;
+}
+
+// Hit or Miss: the card just turned onto the waste is a hit when its rank is the rank
+// counted with it, and goes on at once to the discard pile.
+void DiscardAHit(GameContext& ctx, int card, PileRef pile) {
+    if (pile != PileRef{PileGroupId::Stock, kMazzoVis} || card < 1) return;
+    if (fnRank(card) != CountedRank(ctx.play.dealCount)) return;
+    ctx.table.Pile(pile).erase(ctx.table.Pile(pile).size() - 3);
+    fnPutCard(ctx, kDiscard, card, '1');
+    ctx.host.RedrawPile(pile);
+    ctx.host.FlyCard(card, pile, kDiscard);
+    ctx.host.RedrawPile(kDiscard);
+}
+
+// Hit or Miss: the waste has just been turned over and not one card of the pass to come
+// would meet its count.
+bool NoHitToCome(const GameContext& ctx) {
+    const std::string& stock = ctx.table.Pile({PileGroupId::Stock, kMazzo});
+    if (stock.empty() || ctx.play.passNumber < 2 || CardsIn(ctx, PileGroupId::Stock, kMazzoVis) > 0)
+        return false;
+    const int count = PileCardCount(stock);
+    for (int k = 0; k < count; ++k)
+        if (fnRank(PileCardAt(stock, count - 1 - k)) == CountedRank(ctx.play.dealCount + 1 + k))
+            return false;
+    return true;
+}
+
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};
     // Family 3: pairs of cards adding up to 14 leave the table (the pair-removal games).
@@ -138,6 +169,13 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kTriPeaks].afterMove = TurnUpFreedPeakCards;
     table[family::kTriPeaks].wonTest = TableauCleared;
     table[family::kTriPeaks].complete = true;
+    // Family 60 (our own): the stock is turned card by card while the ranks are counted, a
+    // card that meets its count goes to the discard pile; lost when the waste is turned over
+    // and the pass to come can bring no hit (171 Hit or Miss).
+    table[family::kHitOrMiss].countsDeals = true;
+    table[family::kHitOrMiss].afterMove = DiscardAHit;
+    table[family::kHitOrMiss].lostTest = NoHitToCome;
+    table[family::kHitOrMiss].complete = true;
     return table;
 }
 

@@ -28,6 +28,10 @@ struct FamilyRules {
     bool dragsToSpaces = false;
     // The grid games: the card of tableau pile `pileIndex` (0-based) lies free.
     bool (*gridFree)(const GameContext& ctx, int pileIndex) = nullptr;
+    // Each click on the stock counts one deal (the count survives undo and saved games).
+    bool countsDeals = false;
+    // The game is lost: no move can bring it further.
+    bool (*lostTest)(const GameContext& ctx) = nullptr;
     // Every rule the family needs is supplied: the games compiler takes its games.
     bool complete = false;
 };

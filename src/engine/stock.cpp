@@ -2,6 +2,7 @@
 
 #include "autoplay.h"
 #include "cards.h"
+#include "families.h"
 #include "game_params.h"
 #include "moves.h"
 #include "redeal_orders.h"
@@ -70,9 +71,10 @@ bool DealToWaste(GameContext& ctx, bool toDiscard) {
     RecordPlayStep(ctx);
     const PileRef to = toDiscard ? kDiscard : kWaste;
     const bool animate = GetSetting(ctx.settings, field::kCardsAnimate) == "Y";
+    int card = 0;
     for (int i = 0; i < std::max(1, ctx.Param(22)) && !StockEmpty(ctx); ++i) {
         std::string& stock = StockPile(ctx);
-        const int card = PileTopCard(stock);
+        card = PileTopCard(stock);
         stock.erase(stock.size() - 3);
         fnPutCard(ctx, to, card, '1');
         ctx.host.RedrawPile(kStock);
@@ -80,11 +82,13 @@ bool DealToWaste(GameContext& ctx, bool toDiscard) {
         PlaySwitchedSound(ctx, field::kSoundsStock, "Stock");
     }
     ctx.host.RedrawPile(to);
-    fnWonTest(ctx);
-    if (ctx.Param(50) == 28) {
+    const FamilyRules& rules = CurrentFamilyRules(ctx);
+    if (ctx.Param(50) == 28 || rules.countsDeals) {
         ++ctx.play.dealCount;
         MarkStep(ctx, kStepDealOntoPiles);
     }
+    if (rules.afterMove) rules.afterMove(ctx, card, to);
+    fnWonTest(ctx);
     return true;
 }
 
@@ -377,7 +381,9 @@ bool RedealLeft(const GameContext& ctx) {
 
 bool fnTurnWasteOver(GameContext& ctx) {
     std::string& waste = ctx.table.StockGroup[kMazzoVis];
-    if (PileCardCount(waste) < 2 || !RedealLeft(ctx)) return false;
+    // A family that counts its deals turns a single card over too: its count moves on.
+    const int fewest = CurrentFamilyRules(ctx).countsDeals ? 1 : 2;
+    if (PileCardCount(waste) < fewest || !RedealLeft(ctx)) return false;
     ++ctx.play.passNumber;
     RecordPlayStep(ctx);
     // The waste's top card goes first, so the first card dealt is again the stock's top card.

@@ -176,5 +176,57 @@ TEST_F(TriPeaksTest, ACardTurnsUpAndIsFreeOnceBothCardsOnItAreGone) {
     EXPECT_EQ(Face(H(9)), '0');
 }
 
+// Hit or Miss: no tableau; the stock is turned onto the waste while the ranks are counted.
+class HitOrMissTest : public PlayTest {
+  protected:
+    HitOrMissTest() {
+        Set(param::kFamily, family::kHitOrMiss);
+        Set(366, 0);
+        Set(367, 0);
+        Stock() = Cards({S(5), D(2), H(1)});
+    }
+    bool Deal() { return PlayStockClick(ctx); }
+};
+
+TEST_F(HitOrMissTest, ACardMeetingItsCountIsDiscardedInTheSameStep) {
+    EXPECT_TRUE(Deal()); // Ace counted with the Ace: a hit
+    EXPECT_TRUE(Deal()); // Two with the Two
+    EXPECT_EQ(Discard(), Cards({H(1), D(2)}));
+    EXPECT_TRUE(Waste().empty());
+    EXPECT_TRUE(Deal()); // the Five counted Three: a miss
+    EXPECT_EQ(Waste(), Cards({S(5)}));
+    EXPECT_EQ(ctx.play.dealCount, 3);
+    // One undo takes back a turned card with its hit, and the count with it.
+    EXPECT_TRUE(Undo(ctx));
+    EXPECT_TRUE(Undo(ctx));
+    EXPECT_EQ(Stock(), Cards({S(5), D(2)}));
+    EXPECT_EQ(Discard(), Cards({H(1)}));
+    EXPECT_EQ(ctx.play.dealCount, 1);
+}
+
+TEST_F(HitOrMissTest, LostWhenThePassToComeCanBringNoHit) {
+    Stock().clear();
+    Waste() = Cards({C(3)});
+    ctx.play.dealCount = 1; // the next card is counted Two
+    EXPECT_TRUE(Deal());    // a single card is turned over too
+    EXPECT_EQ(Stock(), Cards({C(3)}));
+    EXPECT_TRUE(ctx.flags[GameStateFlags::kInPlay] == 0);
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_FALSE(host.results[0].won);
+    EXPECT_EQ(host.informations, std::vector<std::string>{"The game is lost."});
+}
+
+TEST_F(HitOrMissTest, TheCountGoesOnThroughTheNextPass) {
+    Stock().clear();
+    Waste() = Cards({C(3)});
+    ctx.play.dealCount = 2; // the next card is counted Three
+    EXPECT_TRUE(Deal());
+    EXPECT_TRUE(ctx.flags[GameStateFlags::kInPlay]);
+    EXPECT_TRUE(Deal()); // the hit: every card is gone
+    EXPECT_EQ(Discard(), Cards({C(3)}));
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_TRUE(host.results[0].won);
+}
+
 } // namespace
 } // namespace quendra::test

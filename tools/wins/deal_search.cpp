@@ -24,14 +24,15 @@ constexpr long long kLastDealNumber = 9'999'999'999'999; // 13 digits
 const char* const kUsage =
     "Usage: quendra-deal-search --game N [--first-deal D] [--last-deal D] [--budget MOVES]\n"
     "       [--beam WIDTH | --best-first] [--no-autoplay] [--out DIR] [--keep K]\n"
-    "       [--random COUNT [--seed S]]\n"
+    "       [--random COUNT [--seed S]] [--depth MOVES]\n"
     "  Solves deals D to D (1 to 1000) of game N, each within the budget (20000 moves), with\n"
     "  Autoplay ticked unless --no-autoplay, and prints how many were won, had no win or gave\n"
     "  no answer (and a line every 10000 deals). With --out, the first K (1) won lines that\n"
     "  the play command confirms are written into DIR as NNNN-deal-D.moves and the search\n"
     "  stops. With --random, COUNT deal numbers of 13 digits are drawn instead (from seed S, 1\n"
     "  by default, so that a run can be repeated): the low numbers are deals much alike, and\n"
-    "  a game won rarely among them may be won among deals drawn from the whole range.\n";
+    "  a game won rarely among them may be won among deals drawn from the whole range. --depth\n"
+    "  sets the longest line the solver looks at (500), for games won only by long lines.\n";
 
 struct Options {
     fs::path out;
@@ -58,7 +59,8 @@ Options ReadOptions(int argc, char** argv) {
         }
         static const std::set<std::string> kValued = {"--out",    "--game", "--first-deal",
                                                       "--last-deal", "--budget", "--beam",
-                                                      "--keep", "--random", "--seed"};
+                                                      "--keep", "--random", "--seed",
+                                                      "--depth"};
         if (kValued.count(name) == 0) throw std::invalid_argument("unknown option " + name);
         if (i + 1 >= argc) throw std::invalid_argument(name + " needs a value");
         const std::string value = argv[++i];
@@ -74,6 +76,8 @@ Options ReadOptions(int argc, char** argv) {
             o.solve.moveBudget = static_cast<int>(std::min(OptionNumber(name, value), 999999999LL));
         else if (name == "--beam")
             o.solve.beamWidth = static_cast<int>(std::min(OptionNumber(name, value), 1000000LL));
+        else if (name == "--depth")
+            o.solve.maxDepth = static_cast<int>(std::min(OptionNumber(name, value), 100000LL));
         else if (name == "--keep")
             o.keep = static_cast<int>(OptionNumber(name, value));
         else if (name == "--random")
