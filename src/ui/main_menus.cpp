@@ -98,9 +98,12 @@ MainActions BuildMainMenus(QMainWindow* window) {
     a.tutorMenu = bar->addMenu(QStringLiteral("Tutor"));
     a.showLegalMove = Add(a.tutorMenu, "Show a legal move", Qt::Key_M);
     a.demo = Add(a.tutorMenu, "Demo");
+    a.tutorMenu->addSeparator();
+    a.isWinnable = Add(a.tutorMenu, "Is this game winnable?", Qt::CTRL | Qt::Key_W);
     // Until a game that offers the tutor is in play.
     a.showLegalMove->setEnabled(false);
     a.demo->setEnabled(false);
+    a.isWinnable->setEnabled(false);
     a.tutorMenu->menuAction()->setVisible(false);
     a.tutorMenu->setEnabled(false);
 

@@ -37,6 +37,7 @@ struct MainActions {
     QMenu* tutorMenu{};
     QAction* showLegalMove{};
     QAction* demo{};
+    QAction* isWinnable{};
     QMenu* seriesMenu{};
     QAction* seriesManager{};
     QAction* nextSeriesGame{};

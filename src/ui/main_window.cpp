@@ -137,7 +137,9 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     resize(1024, 768);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    endWinnableSearch();
+}
 
 void MainWindow::buildPanels() {
     timePanel_ = ValuePanel(this, QStringLiteral("Time:"), timeLabel_, QStringLiteral("pnlTempo"));
@@ -210,6 +212,7 @@ void MainWindow::connectCommands() {
     connect(a.autoplay, &QAction::triggered, this, &MainWindow::toggleAutoplay);
     connect(a.showLegalMove, &QAction::triggered, this, &MainWindow::ShowLegalMove);
     connect(a.demo, &QAction::triggered, this, &MainWindow::RunDemonstration);
+    connect(a.isWinnable, &QAction::triggered, this, &MainWindow::AskWhetherWinnable);
     connect(a.gameInformation, &QAction::triggered, this,
             [this] { ShowGameInformation(this, ctx_); });
     connect(a.rules, &QAction::triggered, this, &MainWindow::showRules);
@@ -304,6 +307,8 @@ void MainWindow::RedrawTable() {
 }
 
 void MainWindow::WriteTableFile() {
+    // The game asked about has changed: its answer would no longer hold.
+    if (winnable_ && !(ctx_.table == winnableTable_)) endWinnableSearch();
     // A deal under way is shown once its cards have landed.
     if (dealsInProgress_ > 0) return;
     // Every change of the table comes here: the card counter follows it too.

@@ -18,7 +18,11 @@ class QLabel;
 class QScrollBar;
 class QTimer;
 
+class QProgressDialog;
+
 namespace quendra {
+
+class WinnableSearch;
 
 struct GameContext;
 class CardCounterWindow;
@@ -100,6 +104,11 @@ class MainWindow : public QMainWindow {
     // is closed or stopped, or the game ends.
     void RunDemonstration();
     bool DemonstrationRunning() const { return demoRunning_; }
+    // "Is this game winnable?": the solver searches the game as it stands on a thread of its
+    // own, the window going on meanwhile; the answer comes in a message, unless the game
+    // changes first, which ends the search.
+    void AskWhetherWinnable();
+    bool WinnableSearchRunning() const { return winnable_ != nullptr; }
     // Closes the Demo window when it is open (Escape on the table does it too).
     void CloseDemoWindow();
     // Null until the first demonstration.
@@ -312,6 +321,12 @@ class MainWindow : public QMainWindow {
     // The tutor.
     DemoWindow* demo_{};
     QObject* tutorGuard_{};
+    // The search of "Is this game winnable?" under way, its progress and the table it was
+    // asked about.
+    WinnableSearch* winnable_{};
+    QProgressDialog* winnableProgress_{};
+    PileGroups winnableTable_;
+    void endWinnableSearch();
     bool demoRunning_ = false;
     bool demoStop_ = false;
     bool demoStepBack_ = false;

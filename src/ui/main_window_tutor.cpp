@@ -9,14 +9,20 @@
 #include "table_play.h"
 #include "table_view.h"
 #include "undo_commands.h"
+#include "winnable_search.h"
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace quendra {
@@ -31,6 +37,8 @@ constexpr int kDemoMoveMs = 500;
 // How often a paused demonstration looks whether it may go on.
 constexpr int kPausePollMs = 100;
 constexpr int kStatusMs = 4000;
+// The time "Is this game winnable?" gives the search.
+constexpr std::chrono::milliseconds kWinnableSearchTime{15000};
 
 // While the tutor plays, the main window takes no input: its commands would change the game
 // under the move on show. A close of the window waits until the tutor is done. The demo
@@ -122,6 +130,7 @@ void MainWindow::updateTutorCommands() {
     actions_.tutorMenu->setEnabled(tutored);
     actions_.showLegalMove->setEnabled(tutored && inPlay);
     actions_.demo->setEnabled(tutored && inPlay);
+    actions_.isWinnable->setEnabled(tutored && inPlay);
 }
 
 void MainWindow::afterTutorMove() {
@@ -166,6 +175,63 @@ void MainWindow::ShowLegalMove() {
                                                        : tutorText_.toStdString());
     }
     updateGameCommands();
+}
+
+void MainWindow::AskWhetherWinnable() {
+    if (winnable_ || demoRunning_ || !actions_.isWinnable->isEnabled()) return;
+    tablePlay_->CancelGesture();
+    winnableTable_ = ctx_.table;
+    winnable_ = new WinnableSearch(ctx_, kWinnableSearchTime, this);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    winnableProgress_ = new QProgressDialog(this);
+    winnableProgress_->setWindowTitle(QStringLiteral("Is this game winnable?"));
+    winnableProgress_->setLabelText(QStringLiteral("Looking for a way to win this game..."));
+    winnableProgress_->setCancelButtonText(QStringLiteral("Cancel"));
+    winnableProgress_->setRange(0, static_cast<int>(kWinnableSearchTime.count() / 100));
+    winnableProgress_->setMinimumDuration(0);
+    winnableProgress_->setAutoClose(false);
+    winnableProgress_->setAutoReset(false);
+    winnableProgress_->setWindowModality(Qt::NonModal);
+    auto* ticks = new QTimer(winnableProgress_);
+    QElapsedTimer* elapsed = new QElapsedTimer;
+    elapsed->start();
+    QProgressDialog* progress = winnableProgress_;
+    connect(ticks, &QTimer::timeout, progress, [progress, elapsed] {
+        progress->setValue(
+            std::min(static_cast<int>(elapsed->elapsed() / 100), progress->maximum()));
+    });
+    connect(winnableProgress_, &QObject::destroyed, [elapsed] { delete elapsed; });
+    ticks->start(100);
+    connect(winnableProgress_, &QProgressDialog::canceled, this, [this] { endWinnableSearch(); });
+    connect(winnable_, &WinnableSearch::finished, this, [this](WinnableSearch::Verdict verdict) {
+        const int seconds = static_cast<int>(winnable_->limit().count() / 1000);
+        endWinnableSearch();
+        switch (verdict) {
+        case WinnableSearch::Verdict::CanBeWon:
+            ctx_.host.ShowInformation("This game can be won.");
+            break;
+        case WinnableSearch::Verdict::CanNoLongerBeWon:
+            ctx_.host.ShowInformation("This game can no longer be won.");
+            break;
+        case WinnableSearch::Verdict::NoAnswerInTime:
+            ctx_.host.ShowInformation("No answer was found in time.\n\nThe search was given " +
+                                      std::to_string(seconds) + " seconds.");
+            break;
+        }
+    });
+    winnableProgress_->show();
+}
+
+void MainWindow::endWinnableSearch() {
+    if (!winnable_) return;
+    winnable_->Stop();
+    winnable_->deleteLater();
+    winnable_ = nullptr;
+    // Hidden at once: the answer's message would otherwise show over it.
+    winnableProgress_->hide();
+    winnableProgress_->deleteLater();
+    winnableProgress_ = nullptr;
+    QApplication::restoreOverrideCursor();
 }
 
 void MainWindow::createDemoWindow() {

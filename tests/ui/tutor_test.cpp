@@ -6,6 +6,7 @@
 #include "game_context.h"
 #include "main_window.h"
 #include "new_game.h"
+#include "pointer.h"
 #include "qt_host.h"
 #include "settings.h"
 #include "table_play.h"
@@ -151,6 +152,50 @@ class TutorTest : public QObject {
         board.actions().showLegalMove->trigger();
         QCOMPARE(told, QStringLiteral("No other moves."));
         QVERIFY(!board.window.table()->hasArrow());
+    }
+
+    // "Is this game winnable?" answers from a thread of its own: a table the search wins,
+    // one it proves lost, and a move made meanwhile, which ends the search without a word.
+    void theWinnableQuestionIsAnsweredOrDroppedWhenTheGameChanges() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        QString told;
+        const auto ask = [&board, &told] {
+            told.clear();
+            test::WhenModal([&told](QWidget* modal) {
+                if (auto* box = qobject_cast<QMessageBox*>(modal)) told = box->text();
+                modal->close();
+            });
+            board.actions().isWinnable->trigger();
+            QVERIFY(board.window.WinnableSearchRunning());
+            QTRY_VERIFY_WITH_TIMEOUT(!told.isEmpty(), 20000);
+            QVERIFY(!board.window.WinnableSearchRunning());
+            QVERIFY(!QApplication::overrideCursor());
+        };
+        board.Clear();
+        board.Lay(0, "0011"); // the Ace of hearts: it goes home and the game is won
+        board.window.RedrawTable();
+        ask();
+        QCOMPARE(told, QStringLiteral("This game can be won."));
+
+        board.Clear();
+        board.Lay(0, "00710201"); // a red Seven on a red Seven, and nothing else
+        board.Lay(1, "0471");
+        board.window.RedrawTable();
+        ask();
+        QCOMPARE(told, QStringLiteral("This game can no longer be won."));
+
+        // A move made while the search goes on ends it, and nothing is said.
+        LoadPileFromSnapshotLine(board.ctx, {PileGroupId::Stock, kMazzo}, "0050");
+        board.window.RedrawTable();
+        board.actions().isWinnable->trigger();
+        QVERIFY(board.window.WinnableSearchRunning());
+        QVERIFY(PlayStockClick(board.ctx));
+        board.window.RedrawTable();
+        QVERIFY(!board.window.WinnableSearchRunning());
+        QVERIFY(!QApplication::overrideCursor());
+        QTest::qWait(100);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void theDemonstrationPlaysUntilNothingIsLeft() {

@@ -1,0 +1,38 @@
+#include "winnable_search.h"
+
+#include <climits>
+
+namespace quendra {
+
+WinnableSearch::WinnableSearch(const GameContext& game, std::chrono::milliseconds limit,
+                               QObject* parent)
+    : QObject(parent), limit_(limit) {
+    // The copy is made here, on the window's thread; the search reads only the copy.
+    CopyGameState(game_, game);
+    worker_ = std::thread([this] {
+        SolveOptions options;
+        options.moveBudget = INT_MAX;
+        options.timeLimit = limit_;
+        options.stop = &stop_;
+        const SolveResult result = SolveDeal(game_, options);
+        if (stop_.load()) return;
+        const Verdict verdict = result.won         ? Verdict::CanBeWon
+                                : result.exhausted ? Verdict::CanNoLongerBeWon
+                                                   : Verdict::NoAnswerInTime;
+        // Queued to the window's thread; dropped if this object is gone by then.
+        QMetaObject::invokeMethod(
+            this, [this, verdict] { if (!stop_.load()) emit finished(verdict); },
+            Qt::QueuedConnection);
+    });
+}
+
+WinnableSearch::~WinnableSearch() {
+    Stop();
+    if (worker_.joinable()) worker_.join();
+}
+
+void WinnableSearch::Stop() {
+    stop_.store(true);
+}
+
+} // namespace quendra
