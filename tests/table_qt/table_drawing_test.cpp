@@ -124,6 +124,25 @@ TEST(FanGeometry, HitTestFindsTheTopmostCardUnderThePoint) {
     EXPECT_FALSE(PileUnderPoint(t.ctx, {1020, 760}));
 }
 
+// Tri Peaks: once both cards on a card are gone, their emptied places lying over its lower
+// half leave the point to the card.
+TEST(FanGeometry, AnEmptiedPlaceOfThePeaksLeavesThePointToTheCardItCovered) {
+    constexpr int kTriPeaks = 87;
+    DealtTable t(kTriPeaks);
+    ASSERT_TRUE(t.started);
+    const PileRef covered = pile::Fila(9); // the second row of nine, first card
+    const TablePoint lower{PileX(t.ctx, covered) + 10, PileY(t.ctx, pile::Fila(18)) + 5};
+    auto hit = PileUnderPoint(t.ctx, lower);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->pile, pile::Fila(18));
+    t.ctx.table.Pile(pile::Fila(18)).clear();
+    t.ctx.table.Pile(pile::Fila(19)).clear();
+    hit = PileUnderPoint(t.ctx, lower);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->pile, covered);
+    EXPECT_EQ(hit->card, PileTopCard(t.ctx.table.Pile(covered)));
+}
+
 TEST(EmptyMarks, FollowTheRulesOfEachPile) {
     DealtTable t(kKlondike);
     ASSERT_TRUE(t.started);
