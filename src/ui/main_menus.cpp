@@ -94,6 +94,8 @@ MainActions BuildMainMenus(QMainWindow* window) {
     game->addSeparator();
     a.autoplay = Add(game, "Au&toplay", Qt::Key_F7);
     a.autoplay->setCheckable(true);
+    a.winnableDealsOnly = Add(game, "&Winnable deals only");
+    a.winnableDealsOnly->setCheckable(true);
 
     a.tutorMenu = bar->addMenu(QStringLiteral("Tutor"));
     a.showLegalMove = Add(a.tutorMenu, "Show a legal move", Qt::Key_M);

@@ -33,6 +33,7 @@ struct MainActions {
     QAction* pause{};
     QAction* quitGame{};
     QAction* autoplay{};
+    QAction* winnableDealsOnly{};
     // Tutor and Series, hidden until their code shows them
     QMenu* tutorMenu{};
     QAction* showLegalMove{};

@@ -213,6 +213,7 @@ void MainWindow::connectCommands() {
     connect(a.showLegalMove, &QAction::triggered, this, &MainWindow::ShowLegalMove);
     connect(a.demo, &QAction::triggered, this, &MainWindow::RunDemonstration);
     connect(a.isWinnable, &QAction::triggered, this, &MainWindow::AskWhetherWinnable);
+    connect(a.winnableDealsOnly, &QAction::toggled, this, &MainWindow::SetWinnableDealsOnly);
     connect(a.gameInformation, &QAction::triggered, this,
             [this] { ShowGameInformation(this, ctx_); });
     connect(a.rules, &QAction::triggered, this, &MainWindow::showRules);

@@ -108,6 +108,10 @@ class MainWindow : public QMainWindow {
     // own, the window going on meanwhile; the answer comes in a message, unless the game
     // changes first, which ends the search.
     void AskWhetherWinnable();
+    // Game → "Winnable deals only", kept in CFG.DAT: a new deal is drawn until the solver
+    // wins one within the time allowed (Winnable_Deals_Seconds, 3 by default).
+    bool WinnableDealsOnly() const;
+    void SetWinnableDealsOnly(bool on);
     bool WinnableSearchRunning() const { return winnable_ != nullptr; }
     // Closes the Demo window when it is open (Escape on the table does it too).
     void CloseDemoWindow();
@@ -327,6 +331,10 @@ class MainWindow : public QMainWindow {
     QProgressDialog* winnableProgress_{};
     PileGroups winnableTable_;
     void endWinnableSearch();
+    // A deal number the solver wins, drawn at random (`proved` false, and the last one
+    // drawn, when the time ran out first).
+    std::string DrawWinnableDeal(int game, const std::string& name, const std::string& player,
+                                 bool& proved);
     bool demoRunning_ = false;
     bool demoStop_ = false;
     bool demoStepBack_ = false;

@@ -7,9 +7,84 @@
 #include "new_game.h"
 #include "settings.h"
 
+#include "silent_host.h"
+#include "solver.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <climits>
 #include <optional>
+#include <thread>
+
+#include <QApplication>
+#include <QStatusBar>
 
 namespace quendra {
+
+namespace {
+
+const char* const kWinnableOnlyKey = "Winnable_Deals_Only";
+const char* const kWinnableSecondsKey = "Winnable_Deals_Seconds";
+constexpr int kWinnableSecondsDefault = 3;
+constexpr int kWinnableSecondsMost = 60;
+
+} // namespace
+
+bool MainWindow::WinnableDealsOnly() const {
+    return ReadSettingInt(ctx_, "Preference", kWinnableOnlyKey, 0) == 1;
+}
+
+void MainWindow::SetWinnableDealsOnly(bool on) {
+    WriteSettingInt(ctx_, "Preference", kWinnableOnlyKey, on ? 1 : 0);
+    actions_.winnableDealsOnly->setChecked(on);
+}
+
+std::string MainWindow::DrawWinnableDeal(int game, const std::string& name,
+                                         const std::string& player, bool& proved) {
+    const int seconds = std::clamp(ReadSettingInt(ctx_, "Preference", kWinnableSecondsKey,
+                                                  kWinnableSecondsDefault),
+                                   1, kWinnableSecondsMost);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    statusBar()->showMessage(QStringLiteral("Looking for a winnable deal..."));
+    std::string deal;
+    proved = false;
+    while (!proved) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 && !deal.empty()) break;
+        // Each deal is dealt on a silent copy of the game, which records nothing.
+        SilentHost host;
+        GameContext scratch(host);
+        CopyGameState(scratch, ctx_);
+        scratch.flags[GameStateFlags::kInPlay] = 0;
+        NewDealNumber(scratch);
+        deal = GetSetting(scratch.settings, field::kDealNumber);
+        if (left.count() <= 0 ||
+            !SelectAndStartGame(scratch, game, name, player, kKeepDealNumber, false))
+            break;
+        // A deal the search does not settle soon gives way to the next: a quarter of the
+        // time allowed at most.
+        SolveOptions options;
+        options.moveBudget = INT_MAX;
+        options.timeLimit = std::min(left, std::chrono::milliseconds(seconds * 250));
+        SolveResult result;
+        std::atomic<bool> done{false};
+        // The search runs beside the window, which goes on drawing itself meanwhile.
+        std::thread worker([&] {
+            result = SolveDeal(scratch, options);
+            done.store(true);
+        });
+        while (!done.load())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        worker.join();
+        proved = result.won;
+    }
+    statusBar()->clearMessage();
+    QApplication::restoreOverrideCursor();
+    return deal;
+}
 
 bool MainWindow::StartGameDeal(int game, const std::string& dealNumber,
                                const std::string& player) {
@@ -17,16 +92,21 @@ bool MainWindow::StartGameDeal(int game, const std::string& dealNumber,
     if (name.empty()) return false;
     if (!dealNumber.empty() && !IsValidDealNumber(dealNumber)) return false;
     if (!ConfirmLeaveGame(ctx_)) return false;
+    const std::string who = player.empty() ? GetSetting(ctx_.settings, field::kUserDefault) : player;
+    // Game → "Winnable deals only": a new deal is one the solver has won.
+    bool proved = true;
+    const std::string deal =
+        dealNumber.empty() && WinnableDealsOnly() ? DrawWinnableDeal(game, name, who, proved)
+                                                  : dealNumber;
     std::optional<DealInProgress> dealing(std::in_place, *this);
     // The game in play ends, so that the same game starts again on the deal asked for.
     fnEndGame(ctx_);
-    if (!dealNumber.empty()) SetSetting(ctx_.settings, field::kDealNumber, dealNumber);
+    if (!deal.empty()) SetSetting(ctx_.settings, field::kDealNumber, deal);
     ctx_.play.autoplayTicked = AutoplayWanted(ctx_, game);
     actions_.autoplay->setChecked(ctx_.play.autoplayTicked);
     const bool started =
-        SelectAndStartGame(ctx_, game, name,
-                           player.empty() ? GetSetting(ctx_.settings, field::kUserDefault) : player,
-                           dealNumber.empty() ? kNewDealNumber : kKeepDealNumber, true);
+        SelectAndStartGame(ctx_, game, name, who, deal.empty() ? kNewDealNumber : kKeepDealNumber,
+                           true);
     if (started) noteGameStarted();
     if (currentGame() >= 0) actions_.newGame->setEnabled(true);
     updateGameCommands();
@@ -35,6 +115,9 @@ bool MainWindow::StartGameDeal(int game, const std::string& dealNumber,
     if (started && isVisible()) AnimateDeal();
     dealing.reset();
     WriteTableFile();
+    if (started && !proved)
+        ctx_.host.ShowInformation("No deal the solver could win was found in time: this deal "
+                                  "may not be winnable.");
     return started;
 }
 

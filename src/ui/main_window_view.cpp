@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <functional>
@@ -113,6 +114,10 @@ void MainWindow::connectViewCommands() {
 void MainWindow::applyViewSettings() {
     fitToWindow_ = ReadSettingInt(ctx_, "Preference", kFitKey, 0) == 1;
     actions_.fitToWindow->setChecked(fitToWindow_);
+    {
+        const QSignalBlocker quiet(actions_.winnableDealsOnly);
+        actions_.winnableDealsOnly->setChecked(WinnableDealsOnly());
+    }
     table_->setZoom(
         std::clamp(ReadSettingInt(ctx_, "Preference", kZoomKey, 100), kMinZoomPercent,
                    kMaxZoomPercent) /

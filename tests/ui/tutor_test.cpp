@@ -9,9 +9,12 @@
 #include "pointer.h"
 #include "qt_host.h"
 #include "settings.h"
+#include "solver.h"
 #include "table_play.h"
 #include "table_view.h"
 #include "ui_fixture.h"
+
+#include <climits>
 
 #include <QAction>
 #include <QMenu>
@@ -196,6 +199,30 @@ class TutorTest : public QObject {
         QVERIFY(!QApplication::overrideCursor());
         QTest::qWait(100);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Game → "Winnable deals only", kept in CFG.DAT: each new deal is one the solver wins.
+    void winnableDealsOnlyStartsDealsTheSolverWins() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        QVERIFY(!board.actions().winnableDealsOnly->isChecked());
+        board.actions().winnableDealsOnly->trigger();
+        QVERIFY(board.window.WinnableDealsOnly());
+        // Time enough on a loaded machine.
+        WriteSettingInt(board.ctx, "Preference", "Winnable_Deals_Seconds", 20);
+        QCOMPARE(ReadSettingInt(board.ctx, "Preference", "Winnable_Deals_Only", 0), 1);
+        // The same search as the window's finds the same win again.
+        SolveOptions options;
+        options.moveBudget = INT_MAX;
+        for (int i = 0; i < 3; ++i) {
+            const std::string before = GetSetting(board.ctx.settings, field::kDealNumber);
+            QVERIFY(board.window.StartGameDeal(0, "", ""));
+            QVERIFY(GetSetting(board.ctx.settings, field::kDealNumber) != before);
+            QVERIFY(SolveDeal(board.ctx, options).won);
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        board.actions().winnableDealsOnly->trigger();
+        QCOMPARE(ReadSettingInt(board.ctx, "Preference", "Winnable_Deals_Only", 0), 0);
     }
 
     void theDemonstrationPlaysUntilNothingIsLeft() {
