@@ -331,6 +331,9 @@ class MainWindow : public QMainWindow {
     QProgressDialog* winnableProgress_{};
     PileGroups winnableTable_;
     void endWinnableSearch();
+    // "Show a legal move" when the move finder sees none: the first move of a win the solver
+    // finds within a few seconds, shown and played. False when it finds none.
+    bool playSolversMove();
     // A deal number the solver wins, drawn at random (`proved` false, and the last one
     // drawn, when the time ran out first).
     std::string DrawWinnableDeal(int game, const std::string& name, const std::string& player,

@@ -9,13 +9,12 @@
 
 #include "silent_host.h"
 #include "solver.h"
+#include "winnable_search.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <climits>
 #include <optional>
-#include <thread>
 
 #include <QApplication>
 #include <QStatusBar>
@@ -69,17 +68,7 @@ std::string MainWindow::DrawWinnableDeal(int game, const std::string& name,
         SolveOptions options;
         options.moveBudget = INT_MAX;
         options.timeLimit = std::min(left, std::chrono::milliseconds(seconds * 250));
-        SolveResult result;
-        std::atomic<bool> done{false};
-        // The search runs beside the window, which goes on drawing itself meanwhile.
-        std::thread worker([&] {
-            result = SolveDeal(scratch, options);
-            done.store(true);
-        });
-        while (!done.load())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-        worker.join();
-        proved = result.won;
+        proved = SolveBesideTheWindow(scratch, options).won;
     }
     statusBar()->clearMessage();
     QApplication::restoreOverrideCursor();

@@ -12,6 +12,7 @@
 #include "winnable_search.h"
 
 #include <algorithm>
+#include <climits>
 #include <chrono>
 #include <functional>
 
@@ -39,6 +40,8 @@ constexpr int kPausePollMs = 100;
 constexpr int kStatusMs = 4000;
 // The time "Is this game winnable?" gives the search.
 constexpr std::chrono::milliseconds kWinnableSearchTime{15000};
+// The time a hint gives the solver when the move finder sees nothing.
+constexpr std::chrono::milliseconds kHintSearchTime{3000};
 
 // While the tutor plays, the main window takes no input: its commands would change the game
 // under the move on show. A close of the window waits until the tutor is done. The demo
@@ -168,6 +171,8 @@ void MainWindow::ShowLegalMove() {
         const GuardScope guard(tutorGuard_, this);
         moved = FindAndPlayNextMove(ctx_, false);
     }
+    // The finder sees nothing: the solver may still know the way.
+    if (!moved) moved = playSolversMove();
     afterTutorMove();
     if (!moved) {
         statusBar()->clearMessage();
@@ -175,6 +180,29 @@ void MainWindow::ShowLegalMove() {
                                                        : tutorText_.toStdString());
     }
     updateGameCommands();
+}
+
+bool MainWindow::playSolversMove() {
+    if (!ctx_.flags[GameStateFlags::kInPlay]) return false;
+    SolveOptions options;
+    options.moveBudget = INT_MAX;
+    options.timeLimit = kHintSearchTime;
+    options.autoplay = ctx_.play.autoplayTicked && ctx_.play.autoplayEnabled;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const SolveResult result = SolveBesideTheWindow(ctx_, options);
+    QApplication::restoreOverrideCursor();
+    if (!result.won || result.moves.empty()) return false;
+    const FoundMove& move = result.moves.front();
+    const GuardScope guard(tutorGuard_, this);
+    if (move.kind == FoundMove::Kind::Pile) {
+        const int count = PileCardCount(ctx_.table.Pile(move.from)) - move.position;
+        ShowProposedMove(move.from, move.position, move.to, move.group ? count : 1);
+        ctx_.host.Wait(kDemoMoveMs);
+        ClearProposedMove();
+    }
+    const bool played = PlayFoundMove(ctx_, move);
+    if (played) ctx_.play.moveMade = true;
+    return played;
 }
 
 void MainWindow::AskWhetherWinnable() {

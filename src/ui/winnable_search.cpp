@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include <QCoreApplication>
+
 namespace quendra {
 
 WinnableSearch::WinnableSearch(const GameContext& game, std::chrono::milliseconds limit,
@@ -33,6 +35,19 @@ WinnableSearch::~WinnableSearch() {
 
 void WinnableSearch::Stop() {
     stop_.store(true);
+}
+
+SolveResult SolveBesideTheWindow(const GameContext& game, const SolveOptions& options) {
+    SolveResult result;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        result = SolveDeal(game, options);
+        done.store(true);
+    });
+    while (!done.load())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    worker.join();
+    return result;
 }
 
 } // namespace quendra
