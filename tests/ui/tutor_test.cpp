@@ -14,7 +14,6 @@
 #include "table_view.h"
 #include "ui_fixture.h"
 
-
 #include <QAction>
 #include <QMenu>
 #include <QMessageBox>
