@@ -155,6 +155,36 @@ class TutorTest : public QObject {
         QVERIFY(!board.window.table()->hasArrow());
     }
 
+    // Where the finder sees no move (it never takes a card back from a foundation), the hint
+    // asks the solver, which knows the way: the Eight of clubs comes down onto the Nine of
+    // hearts, so that the Seven of diamonds can free the cards under it.
+    void aHintWithoutFinderMovesPlaysTheSolversMove() {
+        TutorBoard board;
+        QVERIFY(board.ready);
+        board.Clear();
+        const auto dest = [&](int i, const std::string& line) {
+            LoadPileFromSnapshotLine(board.ctx, {PileGroupId::Dest, i}, line);
+        };
+        dest(0, "0011002100310041005100610071");     // hearts, Ace to Seven
+        dest(1, "02710281029103010311032103310341"); // clubs, Ace to Eight
+        dest(2, "01410151016101710181");             // diamonds, Ace to Five
+        dest(3, "0401");                             // the Ace of spades
+        // Eight of hearts, Six of diamonds, Two of spades, Seven of diamonds; Nine of hearts.
+        board.Lay(0, "0081019104110201");
+        board.Lay(1, "0091");
+        board.window.RedrawTable();
+        QString told;
+        test::WhenModal([&told](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) told = box->text();
+            modal->close();
+        });
+        board.actions().showLegalMove->trigger();
+        QCOMPARE(PileCardCount(board.ctx.table.Pile({PileGroupId::Dest, 1})), 7);
+        QCOMPARE(PileTopCard(board.ctx.table.Pile({PileGroupId::Fila, 1})), 34); // Eight of clubs
+        QVERIFY(told.isEmpty());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
     // "Is this game winnable?" answers from a thread of its own: a table the search wins,
     // one it proves lost, and a move made meanwhile, which ends the search without a word.
     void theWinnableQuestionIsAnsweredOrDroppedWhenTheGameChanges() {
