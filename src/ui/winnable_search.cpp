@@ -38,10 +38,14 @@ void WinnableSearch::Stop() {
 }
 
 SolveResult SolveBesideTheWindow(const GameContext& game, const SolveOptions& options) {
+    // The search reads a copy: the window's timers go on changing the game meanwhile.
+    SilentHost host;
+    GameContext copy(host);
+    CopyGameState(copy, game);
     SolveResult result;
     std::atomic<bool> done{false};
     std::thread worker([&] {
-        result = SolveDeal(game, options);
+        result = SolveDeal(copy, options);
         done.store(true);
     });
     while (!done.load())

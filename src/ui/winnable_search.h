@@ -41,8 +41,8 @@ class WinnableSearch : public QObject {
     std::thread worker_;
 };
 
-// Runs the solver on `game` on a thread of its own while the window goes on drawing itself
-// (its input waits); answers when the search ends.
+// Runs the solver on a copy of `game` on a thread of its own while the window goes on
+// drawing itself (its input waits); answers when the search ends.
 SolveResult SolveBesideTheWindow(const GameContext& game, const SolveOptions& options);
 
 } // namespace quendra

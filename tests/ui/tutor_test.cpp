@@ -67,6 +67,23 @@ struct TutorBoard : test::HostedWindow {
     const MainActions& actions() const { return window.actions(); }
 };
 
+// Closes each message box that opens while it lives, noting the last one's text; unlike
+// WhenModal it waits for no window and leaves nothing behind for the next test.
+struct MessageCatcher {
+    QString told;
+    QTimer poll;
+    MessageCatcher() {
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                told = box->text();
+                box->close();
+            }
+        });
+        poll.start();
+    }
+};
+
 // Runs `act` on the demo window once it is shown and a move or more has been played.
 void AfterFirstDemoMove(MainWindow& window, std::function<void(DemoWindow*)> act) {
     auto* poll = new QTimer;
@@ -173,15 +190,11 @@ class TutorTest : public QObject {
         board.Lay(0, "0081019104110201");
         board.Lay(1, "0091");
         board.window.RedrawTable();
-        QString told;
-        test::WhenModal([&told](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) told = box->text();
-            modal->close();
-        });
+        const MessageCatcher messages;
         board.actions().showLegalMove->trigger();
         QCOMPARE(PileCardCount(board.ctx.table.Pile({PileGroupId::Dest, 1})), 7);
         QCOMPARE(PileTopCard(board.ctx.table.Pile({PileGroupId::Fila, 1})), 34); // Eight of clubs
-        QVERIFY(told.isEmpty());
+        QVERIFY2(messages.told.isEmpty(), qPrintable(messages.told));
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -241,11 +254,7 @@ class TutorTest : public QObject {
         // table the test searches again is the one the window's search was given.
         StoreAutoplay(board.ctx, 0, false);
         // Should none be won in time, the message is closed and the test fails below.
-        QString told;
-        test::WhenModal([&told](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) told = box->text();
-            modal->close();
-        });
+        const MessageCatcher messages;
         WriteSettingInt(board.ctx, "Preference", "Winnable_Deals_Seconds", 20);
         QCOMPARE(ReadSettingInt(board.ctx, "Preference", "Winnable_Deals_Seconds", 0), 20);
         QCOMPARE(ReadSettingInt(board.ctx, "Preference", "Winnable_Deals_Only", 0), 1);
@@ -256,7 +265,7 @@ class TutorTest : public QObject {
             QVERIFY(GetSetting(board.ctx.settings, field::kDealNumber) != before);
             QVERIFY(!QApplication::overrideCursor());
         }
-        QVERIFY2(told.isEmpty(), qPrintable(told));
+        QVERIFY2(messages.told.isEmpty(), qPrintable(messages.told));
         board.actions().winnableDealsOnly->trigger();
         QCOMPARE(ReadSettingInt(board.ctx, "Preference", "Winnable_Deals_Only", 0), 0);
     }
