@@ -2,10 +2,10 @@
 
 #include "cards.h"
 #include "families.h"
+#include "game_params.h"
 #include "moves.h"
 #include "pick_up.h"
 #include "score.h"
-#include "game_params.h"
 
 #include <algorithm>
 #include <array>
@@ -21,7 +21,6 @@ constexpr int kMatchedStartFromReserve = 93;
 
 const PileRef kStock{PileGroupId::Stock, kMazzo};
 const PileRef kWaste{PileGroupId::Stock, kMazzoVis};
-
 
 bool AutoFaceUpAllowed(const GameContext& ctx) {
     return GetSetting(ctx.settings, field::kAutomaticFaceUp) != "N";
@@ -229,19 +228,17 @@ bool fnWonTest(GameContext& ctx) {
 bool fnLostTest(GameContext& ctx) {
     constexpr int kKingsPile = 12;
     if (!ctx.flags[GameStateFlags::kInPlay]) return false;
-    if (const auto lost = CurrentFamilyRules(ctx).lostTest) {
-        if (!lost(ctx)) return false;
-        ctx.host.ShowInformation("The game is lost.");
-        ctx.flags[GameStateFlags::kWon] = 0;
-        fnEndGame(ctx);
-        return true;
+    bool lost = false;
+    if (const auto test = CurrentFamilyRules(ctx).lostTest) {
+        lost = test(ctx);
+    } else if (ctx.Param(param::kFamily) == family::kClock) {
+        const std::string& pile = ctx.table.FilaGroup[kKingsPile];
+        int kings = 0;
+        for (int i = 0; i < PileCardCount(pile); ++i)
+            if (fnRank(PileCardAt(pile, i)) == kKingsPile + 1) ++kings;
+        lost = kings >= 4 && fnComputeScore(ctx) != ctx.Param(param::kMaxScore);
     }
-    if (ctx.Param(50) != 40) return false;
-    const std::string& pile = ctx.table.FilaGroup[kKingsPile];
-    int kings = 0;
-    for (int i = 0; i < PileCardCount(pile); ++i)
-        if (fnRank(PileCardAt(pile, i)) == kKingsPile + 1) ++kings;
-    if (kings < 4 || fnComputeScore(ctx) == ctx.Param(param::kMaxScore)) return false;
+    if (!lost) return false;
     ctx.host.ShowInformation("The game is lost.");
     ctx.flags[GameStateFlags::kWon] = 0;
     fnEndGame(ctx);

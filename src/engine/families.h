@@ -41,6 +41,7 @@ namespace family {
 constexpr int kGolf = 2;        // click to the discard pile, one rank away
 constexpr int kAcesUp = 12;     // click to the discard pile under a higher card of the suit
 constexpr int kTriPeaks = 15;   // Golf's discard over a grid of overlapping peaks
+constexpr int kClock = 40;      // the Clock: lost when the fourth King turns up too soon
 constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded
 } // namespace family
 

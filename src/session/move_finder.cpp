@@ -11,6 +11,7 @@
 #include "undo_commands.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace quendra {
@@ -205,14 +206,16 @@ bool PlayArrivalStep(GameContext& ctx, bool (*step)(GameContext&), PileGroupId g
             ShowMove(ctx, m, m.group ? count : 1);
         }
     }
-    const ScratchGame before(ctx);
-    const bool stepped = step(ctx) && !(ctx.table == before.ctx.table);
+    const PileGroups table = ctx.table;
+    // The game before the step, to try the moves of what it did; only for a caller that asks.
+    std::optional<ScratchGame> before;
+    if (played) before.emplace(ctx);
+    const bool stepped = step(ctx) && !(ctx.table == table);
     EndShowing(ctx);
     if (!stepped) return false;
-    if (played) {
-        const std::vector<FoundMove> arrivals = Arrivals(before.ctx.table, ctx.table, group, piles);
-        if (const auto typed = TypedMove(before.ctx, arrivals)) *played = *typed;
-    }
+    if (played)
+        if (const auto typed = TypedMove(before->ctx, Arrivals(table, ctx.table, group, piles)))
+            *played = *typed;
     return true;
 }
 

@@ -15,13 +15,13 @@ class DiscardTest : public PlayTest {
   protected:
     DiscardTest() {
         Set(param::kFamily, family::kGolf);
-        Set(366, 0);
-        Set(367, 3);
-        Set(10, 0);
-        Set(363, 6);
+        Set(param::kFoundationCount, 0);
+        Set(param::kTableauCount, 3);
+        Set(param::kWastePlaced, 0);
+        Set(param::kDiscardDeal, 6);
         for (int i = 0; i < 40; ++i) {
-            Set(131 + i, 0);
-            Set(211 + i, 4);
+            Set(param::kTableauEmptyRule + i, 0);
+            Set(param::kTableauMethod + i, 4);
         }
         Fila(1) = Cards({H(2), S(9)});
         Fila(2) = Cards({C(13), D(7)});
@@ -82,10 +82,10 @@ class AcesUpTest : public DiscardTest {
   protected:
     AcesUpTest() {
         Set(param::kFamily, family::kAcesUp);
-        Set(367, 4);
+        Set(param::kTableauCount, 4);
         for (int i = 0; i < 40; ++i) {
-            Set(131 + i, -1);
-            Set(211 + i, 6);
+            Set(param::kTableauEmptyRule + i, -1);
+            Set(param::kTableauMethod + i, 6);
         }
         Fila(1) = Cards({S(4), H(5)});
         Fila(2) = Cards({H(1)});
@@ -145,7 +145,7 @@ class TriPeaksTest : public DiscardTest {
         Set(param::kGridColumns, 28);
         Set(param::kGridRows, 1);
         Set(param::kTableauPastStop, 1);
-        Set(367, 28);
+        Set(param::kTableauCount, 28);
         for (int i = 1; i <= 28; ++i)
             Fila(i) = Cards({S(1 + i % 13)});
         // Pile 12 (the second row of nine) lies under piles 21 and 22 of the bottom row.
@@ -181,8 +181,8 @@ class HitOrMissTest : public PlayTest {
   protected:
     HitOrMissTest() {
         Set(param::kFamily, family::kHitOrMiss);
-        Set(366, 0);
-        Set(367, 0);
+        Set(param::kFoundationCount, 0);
+        Set(param::kTableauCount, 0);
         Stock() = Cards({S(5), D(2), H(1)});
     }
     bool Deal() { return PlayStockClick(ctx); }
