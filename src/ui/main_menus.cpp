@@ -23,8 +23,8 @@ QAction* Add(QMenu* menu, const char* text, const QKeySequence& shortcut = {}) {
 
 // The style's icon held only at the tool bars' sizes, at one and two device pixels a pixel:
 // the style's own icon keeps its largest pictures (128 pixels square) for as long as it
-// lives, over a megabyte for the two tool bars.
-// `made` keeps the icons already made for the other tool bar.
+// lives, over a megabyte for the two tool bars. `made` keeps the icons already made for the
+// other tool bar.
 QIcon ToolIcon(QStyle::StandardPixmap which, QHash<int, QIcon>& made) {
     const auto known = made.constFind(which);
     if (known != made.cend()) return *known;

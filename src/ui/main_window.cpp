@@ -23,6 +23,7 @@
 #include "table_text.h"
 #include "table_view.h"
 #include "undo_commands.h"
+#include "winnable_search.h"
 #include "game_params.h"
 
 #include <algorithm>
@@ -309,7 +310,7 @@ void MainWindow::RedrawTable() {
 
 void MainWindow::WriteTableFile() {
     // The game asked about has changed: its answer would no longer hold.
-    if (winnable_ && !(ctx_.table == winnableTable_)) endWinnableSearch();
+    if (winnable_ && !(ctx_.table == winnable_->table())) endWinnableSearch();
     // A deal under way is shown once its cards have landed.
     if (dealsInProgress_ > 0) return;
     // Every change of the table comes here: the card counter follows it too.

@@ -325,11 +325,9 @@ class MainWindow : public QMainWindow {
     // The tutor.
     DemoWindow* demo_{};
     QObject* tutorGuard_{};
-    // The search of "Is this game winnable?" under way, its progress and the table it was
-    // asked about.
+    // The search of "Is this game winnable?" under way and its progress.
     WinnableSearch* winnable_{};
     QProgressDialog* winnableProgress_{};
-    PileGroups winnableTable_;
     void endWinnableSearch();
     // "Show a legal move" when the move finder sees none: the first move of a win the solver
     // finds within a few seconds, shown and played. False when it finds none.

@@ -12,14 +12,13 @@
 #include "winnable_search.h"
 
 #include <algorithm>
-#include <climits>
 #include <chrono>
+#include <climits>
 #include <functional>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QStatusBar>
@@ -208,7 +207,6 @@ bool MainWindow::playSolversMove() {
 void MainWindow::AskWhetherWinnable() {
     if (winnable_ || demoRunning_ || !actions_.isWinnable->isEnabled()) return;
     tablePlay_->CancelGesture();
-    winnableTable_ = ctx_.table;
     winnable_ = new WinnableSearch(ctx_, kWinnableSearchTime, this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     winnableProgress_ = new QProgressDialog(this);
@@ -221,14 +219,15 @@ void MainWindow::AskWhetherWinnable() {
     winnableProgress_->setAutoReset(false);
     winnableProgress_->setWindowModality(Qt::NonModal);
     auto* ticks = new QTimer(winnableProgress_);
-    QElapsedTimer* elapsed = new QElapsedTimer;
-    elapsed->start();
     QProgressDialog* progress = winnableProgress_;
-    connect(ticks, &QTimer::timeout, progress, [progress, elapsed] {
-        progress->setValue(
-            std::min(static_cast<int>(elapsed->elapsed() / 100), progress->maximum()));
+    const auto started = std::chrono::steady_clock::now();
+    connect(ticks, &QTimer::timeout, progress, [progress, started] {
+        const auto tenths = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - started)
+                                .count() /
+                            100;
+        progress->setValue(std::min(static_cast<int>(tenths), progress->maximum()));
     });
-    connect(winnableProgress_, &QObject::destroyed, [elapsed] { delete elapsed; });
     ticks->start(100);
     connect(winnableProgress_, &QProgressDialog::canceled, this, [this] { endWinnableSearch(); });
     connect(winnable_, &WinnableSearch::finished, this, [this](WinnableSearch::Verdict verdict) {

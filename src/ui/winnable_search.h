@@ -29,6 +29,8 @@ class WinnableSearch : public QObject {
 
     void Stop();
     std::chrono::milliseconds limit() const { return limit_; }
+    // The table the question was asked about (the search only reads its copy).
+    const PileGroups& table() const { return game_.table; }
 
   signals:
     void finished(quendra::WinnableSearch::Verdict verdict);
