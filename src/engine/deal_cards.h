@@ -25,6 +25,7 @@ constexpr int kOneSuitToNine = 14; // deck selection
 constexpr int kKingsAsGaps = 15;
 constexpr int kNoCourtCards = 16; // deck selection
 constexpr int kKingsToBottom = 17;
+constexpr int kAcesAndTwosFirst = 18;
 } // namespace deal_mode
 
 // True for a deal mode (parameter 34) the engine deals: the games compiler refuses any other.

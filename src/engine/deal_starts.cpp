@@ -253,6 +253,25 @@ void KingsToBottom(GameContext& ctx) {
     }
 }
 
+// Mode 18 (Challenge FreeCell): the Aces and Twos are dealt first, so that they lie at the
+// bottom of the piles. The cards keep the places the deal gave them, taken in the order they
+// were dealt (across the piles, row by row), with the Aces and Twos moved to the front.
+void AcesAndTwosFirst(GameContext& ctx) {
+    auto& piles = ctx.table.FilaGroup;
+    const int longest = LongestPile(ctx);
+    std::vector<std::pair<std::size_t, int>> places; // pile, place in the order dealt
+    for (int place = 0; place < longest; ++place)
+        for (std::size_t pile = 0; pile < piles.size(); ++pile)
+            if (place < PileCardCount(piles[pile])) places.emplace_back(pile, place);
+    std::vector<std::string> codes;
+    for (const auto& [pile, place] : places)
+        codes.push_back(piles[pile].substr(static_cast<std::size_t>(place) * 3, 3));
+    std::stable_partition(codes.begin(), codes.end(),
+                          [](const std::string& code) { return fnRank(ParseDigits(code)) <= 2; });
+    for (std::size_t k = 0; k < places.size(); ++k)
+        piles[places[k].first].replace(static_cast<std::size_t>(places[k].second) * 3, 3, codes[k]);
+}
+
 void ReplaceWhere(GameContext& ctx, int rank) {
     for (std::string& pile : ctx.table.FilaGroup)
         for (int place = 0; place < PileCardCount(pile); ++place)
@@ -262,7 +281,7 @@ void ReplaceWhere(GameContext& ctx, int rank) {
 
 void Distribute(GameContext& ctx, dealing::Deck& deck) {
     namespace dm = deal_mode;
-    switch (ctx.Param(34)) {
+    switch (ctx.Param(param::kDealMode)) {
     case dm::kKingsToStock:
         KingsToStock(ctx);
         break;
@@ -277,7 +296,7 @@ void Distribute(GameContext& ctx, dealing::Deck& deck) {
         break;
     case dm::kByRankLessOne:
     case dm::kByRank: {
-        const int shift = ctx.Param(34) == dm::kByRankLessOne ? 1 : 0;
+        const int shift = ctx.Param(param::kDealMode) == dm::kByRankLessOne ? 1 : 0;
         while (!deck.Empty()) {
             const int card = deck.TakeFirst();
             const int number = fnRank(card) - shift;
@@ -329,6 +348,9 @@ void Distribute(GameContext& ctx, dealing::Deck& deck) {
         break;
     case dm::kKingsToBottom:
         KingsToBottom(ctx);
+        break;
+    case dm::kAcesAndTwosFirst:
+        AcesAndTwosFirst(ctx);
         break;
     default:
         break;

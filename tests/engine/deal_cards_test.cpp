@@ -226,6 +226,36 @@ TEST_F(DealCardsTest, KingsMoveToTheBottomOfTheirPiles) {
     EXPECT_EQ(kings, 4);
 }
 
+// Challenge FreeCell: the Aces and Twos lie at the bottom of the eight piles; every other
+// card keeps its turn in the deal, dealt across the piles row by row.
+TEST_F(DealCardsTest, AcesAndTwosAreDealtFirst) {
+    Set(370, 52);
+    Set(367, 8);
+    for (int i = 0; i < 8; ++i) {
+        Set(374 + i, i < 4 ? 7 : 6);
+        Set(414 + i, i < 4 ? 7 : 6);
+    }
+    const auto dealOrder = [&](const PileGroups& table) {
+        std::vector<int> cards;
+        for (int place = 0; place < 7; ++place)
+            for (int i = 0; i < 8; ++i)
+                if (place < PileCardCount(table.FilaGroup[static_cast<std::size_t>(i)]))
+                    cards.push_back(PileCardAt(table.FilaGroup[static_cast<std::size_t>(i)], place));
+        return cards;
+    };
+    DealCards(ctx);
+    std::vector<int> expected = dealOrder(ctx.table);
+    ctx.table.Clear();
+    Set(34, deal_mode::kAcesAndTwosFirst);
+    DealCards(ctx);
+    std::stable_partition(expected.begin(), expected.end(), [](int c) { return fnRank(c) <= 2; });
+    EXPECT_EQ(dealOrder(ctx.table), expected);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_LE(fnRank(PileCardAt(ctx.table.Pile(Fila(i)), 0)), 2) << "pile " << i + 1;
+        EXPECT_EQ(PileCardCount(ctx.table.Pile(Fila(i))), i < 4 ? 7 : 6);
+    }
+}
+
 TEST_F(DealCardsTest, DeckSelections) {
     std::vector<int> deck;
     for (int c = 1; c <= 52; ++c)

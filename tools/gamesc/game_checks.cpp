@@ -167,9 +167,12 @@ void CheckEngineSupport(const CompiledGame& game, const GameSource& source, Erro
 
 int CardsDealt(const CompiledGame& game) {
     const int startMode = P(game, 1);
-    // Moving the Kings to the bottom of their piles only reorders the ordinary deal.
-    const int dealMode = P(game, 34);
-    if ((dealMode != 0 && dealMode != 17) || P(game, 50) != 0 || P(game, 47) != 0 ||
+    // Moving the Kings, or the Aces and Twos, to the bottom of the piles only reorders the
+    // ordinary deal.
+    const int dealMode = P(game, param::kDealMode);
+    const bool reordered =
+        dealMode == deal_mode::kKingsToBottom || dealMode == deal_mode::kAcesAndTwosFirst;
+    if ((dealMode != 0 && !reordered) || P(game, param::kFamily) != 0 || P(game, 47) != 0 ||
         startMode == 3 || startMode == 5 || P(game, 99) == 97)
         return -1;
     int dealt = P(game, 371) + P(game, 372) + P(game, 454) + (P(game, 351) != 0 ? 1 : 0);

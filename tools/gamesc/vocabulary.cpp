@@ -182,6 +182,8 @@ constexpr NamedValue kDealModeNames[] = {
     // After the ordinary deal every King in a tableau pile is moved beneath the other cards of
     // its pile, keeping the order of the rest (Baker's Dozen and its relatives).
     {"kings-to-bottom", 17},
+    // The Aces and Twos are dealt first, at the bottom of the piles (Challenge FreeCell).
+    {"aces-and-twos-first", 18},
 };
 
 constexpr NamedValue kStrippedPackNames[] = {
