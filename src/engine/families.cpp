@@ -2,6 +2,7 @@
 
 #include "building.h"
 #include "cards.h"
+#include "families_after_move.h"
 #include "legality.h"
 #include "pick_up.h"
 
@@ -176,6 +177,14 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kHitOrMiss].afterMove = DiscardAHit;
     table[family::kHitOrMiss].lostTest = NoHitToCome;
     table[family::kHitOrMiss].complete = true;
+    // Family 40: a card goes under the pile of its rank, which turns up its next card; won
+    // when every card lies face up at home; the lost test and the score are the common
+    // engine's (165 Clock).
+    table[family::kClock].afterMove = after_move::TurnClockPile;
+    table[family::kClock].afterDeal = after_move::TurnClockCentre;
+    table[family::kClock].turnsCardsItself = true;
+    table[family::kClock].wonTest = after_move::ClockCardsAllHome;
+    table[family::kClock].complete = true;
     return table;
 }
 

@@ -17,6 +17,10 @@ struct FamilyRules {
     int (*score)(const GameContext& ctx) = nullptr;
     // After a card or group has landed on `pile`.
     void (*afterMove)(GameContext& ctx, int card, PileRef pile) = nullptr;
+    // After the deal, before play begins.
+    void (*afterDeal)(GameContext& ctx) = nullptr;
+    // Only the family's rule turns a face-down tableau card; a click on one does nothing.
+    bool turnsCardsItself = false;
     // The cards selected in foundation 1 make a complete selection.
     bool (*selectionComplete)(const GameContext& ctx) = nullptr;
     // Most cards that may be selected at once; 0 when the family does not limit it.

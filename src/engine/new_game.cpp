@@ -4,6 +4,7 @@
 #include "cards.h"
 #include "deal.h"
 #include "deal_cards.h"
+#include "families.h"
 #include "game_catalog.h"
 #include "layout.h"
 #include "score.h"
@@ -221,6 +222,7 @@ void StartNewDeal(GameContext& ctx, bool fresh, bool animate, bool newNumber, bo
         SetSetting(ctx.settings, field::kScore, "0");
         if (newNumber) NewDealNumber(ctx);
         DealCards(ctx);
+        if (const auto hook = CurrentFamilyRules(ctx).afterDeal) hook(ctx);
     }
     BeginPlay(ctx, animate, quiet);
 }

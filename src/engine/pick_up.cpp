@@ -173,7 +173,8 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
     if (InGrid(ctx, pile.index)) return GridCheck(ctx, top, pile.index) ? Lift(top, 1) : PickUp{};
     const int card = PileCardAt(text, position);
     if (position == count - 1) {
-        return IsFaceUp(ctx, card) ? Lift(card, 1) : TurnUp(card);
+        if (IsFaceUp(ctx, card)) return Lift(card, 1);
+        return CurrentFamilyRules(ctx).turnsCardsItself ? PickUp{} : TurnUp(card);
     }
     const std::vector<int> group = fnGroupFrom(ctx, card);
     if (group.empty() || !AllFaceUp(ctx, group)) return {};

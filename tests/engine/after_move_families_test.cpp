@@ -1,0 +1,84 @@
+#include "autoplay.h"
+#include "families.h"
+#include "game_params.h"
+#include "legality.h"
+#include "moves.h"
+#include "pick_up.h"
+#include "play_fixture.h"
+
+namespace quendra::test {
+namespace {
+
+// The Clock: thirteen piles, a card goes only onto the pile of its rank (method 73).
+class ClockFamilyTest : public PlayTest {
+  protected:
+    ClockFamilyTest() {
+        Set(param::kFamily, family::kClock);
+        Set(param::kFoundationCount, 0);
+        Set(param::kTableauCount, 13);
+        Set(param::kMaxScore, 208);
+        Set(42, 0);
+        for (int i = 0; i < 13; ++i)
+            Set(param::kTableauMethod + i, 73);
+    }
+    // Pile k holds the given cards, all face down.
+    void DealFaceDown(int pile, std::initializer_list<int> cards) {
+        Fila(pile) = Cards(cards);
+        for (int card : cards)
+            FaceDown(card);
+    }
+};
+
+TEST_F(ClockFamilyTest, ACardGoesUnderThePileOfItsRankWhichTurnsUpItsNextCard) {
+    DealFaceDown(5, {D(9), C(2), H(8)});
+    Fila(13) = Cards({S(5)});
+    EXPECT_FALSE(fnCanDropOnTableau(ctx, 3, S(5))); // not the Four's pile
+    ASSERT_TRUE(fnCanDropOnTableau(ctx, 4, S(5)));  // onto the face-down top of pile 5
+    ASSERT_TRUE(fnDoMove(ctx, S(5), "Fila5"));
+    EXPECT_EQ(Fila(5), Cards({S(5), D(9), C(2), H(8)}));
+    EXPECT_EQ(Face(S(5)), '1');
+    EXPECT_EQ(Face(H(8)), '1');
+    EXPECT_EQ(Face(C(2)), '0');
+}
+
+TEST_F(ClockFamilyTest, ACardTurnedUpOnItsOwnPileGoesUnderItAtOnce) {
+    DealFaceDown(7, {D(3), C(7), H(7)});
+    Fila(13) = Cards({S(7)});
+    ASSERT_TRUE(fnDoMove(ctx, S(7), "Fila7"));
+    // The Seven of hearts turned up at home and went under; then the Seven of clubs; the
+    // Three shows.
+    EXPECT_EQ(Fila(7), Cards({C(7), H(7), S(7), D(3)}));
+    EXPECT_EQ(Face(D(3)), '1');
+}
+
+TEST_F(ClockFamilyTest, AClickTurnsNoFaceDownCard) {
+    DealFaceDown(2, {D(9), C(4)});
+    const PickUp pick = CanPickUp(ctx, pile::Fila(1), 1);
+    EXPECT_FALSE(pick.turnFaceDownCard);
+    EXPECT_FALSE(pick.allowed);
+}
+
+TEST_F(ClockFamilyTest, TheFourthKingHomeTooSoonLosesTheGame) {
+    DealFaceDown(1, {D(1)});
+    Fila(13) = Cards({H(13), D(13), C(13)});
+    Fila(12) = Cards({S(13)});
+    ASSERT_TRUE(fnDoMove(ctx, S(13), "Fila13"));
+    EXPECT_EQ(host.informations.size(), 1u);
+    EXPECT_FALSE(ctx.flags[GameStateFlags::kInPlay]);
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_FALSE(host.results[0].won);
+}
+
+TEST_F(ClockFamilyTest, TheLastCardHomeWins) {
+    // Every pile complete but the centre; the last King shows on the Queens' pile.
+    for (int pile = 1; pile <= 12; ++pile)
+        Fila(pile) = Cards({H(pile), D(pile), C(pile), S(pile)});
+    Fila(12) += Cards({S(13)});
+    Fila(13) = Cards({H(13), D(13), C(13)});
+    ASSERT_TRUE(fnDoMove(ctx, S(13), "Fila13"));
+    EXPECT_TRUE(host.informations.empty());
+    EXPECT_TRUE(ctx.flags[GameStateFlags::kWon]);
+}
+
+} // namespace
+} // namespace quendra::test
