@@ -3,6 +3,7 @@
 #include "building.h"
 #include "cards.h"
 #include "families_after_move.h"
+#include "families_pairs.h"
 #include "legality.h"
 #include "pick_up.h"
 
@@ -145,12 +146,26 @@ bool NoHitToCome(const GameContext& ctx) {
 
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};
-    // Family 3: pairs of cards adding up to 14 leave the table (the pair-removal games).
-    table[3].selectionComplete = [](const GameContext& ctx) { return SelectedRankSum(ctx) == 14; };
-    table[3].selectionLimit = 2;
-    // Family 4: cards adding up to 13 leave the table, a King alone (the pyramid games).
-    table[4].selectionComplete = [](const GameContext& ctx) { return SelectedRankSum(ctx) == 13; };
-    table[4].selectionLimit = 2;
+    // The families whose selection clicks reach the piles beside the tableau.
+    for (const int f : {8, 16, 20, 21, 22, 23, 41, 45, 47, 48})
+        table[static_cast<std::size_t>(f)].selectsFrom = SelectsFromAnyPileButStock;
+    // Family 3: two cards adding up to 14 leave the table (127 Fourteen Out).
+    table[family::kFourteens].selectionComplete = PairAddsUpToFourteen;
+    table[family::kFourteens].selectionLimit = 2;
+    table[family::kFourteens].complete = true;
+    // Family 4: two cards adding up to 13 leave the table, a King alone; the waste and the
+    // stock take part; the pyramid's cards lie free when both cards on them are gone (159
+    // Pyramid, 78 Thirteens, 79 Baroness, 77 Giza).
+    table[family::kPyramid].selectionComplete = PairAddsUpToThirteen;
+    table[family::kPyramid].selectionLimit = 2;
+    table[family::kPyramid].selectsFrom = SelectsFromPyramidPiles;
+    table[family::kPyramid].gridFree = PyramidCardFree;
+    table[family::kPyramid].complete = true;
+    // Family 16: two cards of one rank leave the table, from any pile but the stock (209
+    // Simple Pairs, 72 Nestor, 73 Isabel, 244 Wish).
+    table[family::kPairsOfRank].selectionComplete = PairOfOneRank;
+    table[family::kPairsOfRank].selectionLimit = 2;
+    table[family::kPairsOfRank].complete = true;
     // Family 2: a clicked top card goes to the discard pile one rank from its top card; won
     // when the tableau is cleared (85 Golf, 86 Putt Putt).
     table[family::kGolf].discardAllowed = OneRankFromDiscardTop;

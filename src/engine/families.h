@@ -25,6 +25,9 @@ struct FamilyRules {
     bool (*selectionComplete)(const GameContext& ctx) = nullptr;
     // Most cards that may be selected at once; 0 when the family does not limit it.
     int selectionLimit = 0;
+    // A left click on `pile` selects its card (instead of lifting it); without the hook the
+    // selection games (parameter 39 not 0) select from the tableau alone.
+    bool (*selectsFrom)(const GameContext& ctx, PileRef pile) = nullptr;
     // The discard games: a free card the player clicks goes straight to the discard pile
     // when this answers yes, and is refused otherwise.
     bool (*discardAllowed)(const GameContext& ctx, int card) = nullptr;
@@ -43,8 +46,11 @@ struct FamilyRules {
 // The family values of our own, for rules that no earlier family carries.
 namespace family {
 constexpr int kGolf = 2;        // click to the discard pile, one rank away
+constexpr int kFourteens = 3;   // pairs adding up to 14 leave the table
+constexpr int kPyramid = 4;     // pairs adding up to 13 leave the table, a King alone
 constexpr int kAcesUp = 12;     // click to the discard pile under a higher card of the suit
 constexpr int kTriPeaks = 15;   // Golf's discard over a grid of overlapping peaks
+constexpr int kPairsOfRank = 16; // pairs of one rank leave the table
 constexpr int kClock = 40;      // the Clock: lost when the fourth King turns up too soon
 constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded
 } // namespace family

@@ -148,6 +148,11 @@ bool MoveToPile(GameContext& ctx, int card, PileRef dest, MoveEffects& effects) 
     return true;
 }
 
+bool FillSpacesFromStock(GameContext& ctx, MoveEffects& effects);
+
+// Parameter 23: how the game fills its empty tableau piles.
+constexpr int kAutoFillRule = 23;
+
 // The selected cards, listed in foundation 1, leave the table for the discard pile.
 bool RemoveSelection(GameContext& ctx, MoveEffects& effects) {
     PlaySwitchedSound(ctx, field::kSoundsPairing, "Pairing");
@@ -165,6 +170,11 @@ bool RemoveSelection(GameContext& ctx, MoveEffects& effects) {
     ctx.host.RedrawPile(discard);
     const int family = ctx.Param(50);
     if (family == 25 || family == 26) effects.foundationLeaving = true;
+    // The cards under the removed ones turn up as after a group move.
+    effects.uncovers = true;
+    // A game that fills its spaces from the stock fills them within the same step
+    // ("Selezionate_Fila"): one undo takes back the pair and the cards dealt for it.
+    if (ctx.Param(kAutoFillRule) == autofill::kStockThenWaste) FillSpacesFromStock(ctx, effects);
     fnWonTest(ctx);
     effects.done = true;
     return true;
@@ -275,7 +285,8 @@ void AfterEveryAction(GameContext& ctx, std::string_view action, bool stockWasBa
                       const MoveEffects& effects) {
     if (!stockWasBare && StockBare(ctx)) ctx.host.RedrawPile({PileGroupId::Stock, kMazzo});
     if (effects.done) fnLostTest(ctx);
-    if (effects.foundationLeaving && !(ctx.play.autoplayTicked && ctx.play.autoplayEnabled))
+    if ((effects.foundationLeaving || effects.uncovers) &&
+        !(ctx.play.autoplayTicked && ctx.play.autoplayEnabled))
         fnAutoFaceUp(ctx);
     if (effects.done && !DemonstrationPlaying(ctx)) ctx.undoHistory.redo.Clear();
     // The filling that follows the first move is part of it, not a move of its own.

@@ -56,6 +56,7 @@ bool fnRemoveCompleteRun(GameContext& ctx, int pileIndex);
 struct MoveEffects {
     bool done = false;
     bool foundationLeaving = false;
+    bool uncovers = false; // cards left the tableau: the automatic face-up follows
     bool toReserve = false;
     int foundationCard = 0; // the card put on a foundation, for the family hooks
 };

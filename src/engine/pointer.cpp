@@ -175,30 +175,6 @@ bool fnSendCard(GameContext& ctx, PileRef pile, int position, bool toFoundations
 
 namespace {
 
-// Parameter 39: the pairing games select cards with the click.
-constexpr int kSelectionGames = 39;
-// The pyramid family selects from the stock and the waste too.
-constexpr int kPyramidFamily = 4;
-
-// Families whose selection also takes cards off the piles other than the tableau.
-bool SelectsOffTheTableau(int family) {
-    switch (family) {
-    case 8:
-    case 16:
-    case 20:
-    case 21:
-    case 22:
-    case 23:
-    case 41:
-    case 45:
-    case 47:
-    case 48:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void RedrawSelection(GameContext& ctx, PileRef pile) {
     ctx.host.RedrawPile(pile);
     ctx.host.RedrawPile({PileGroupId::Dest, 0});
@@ -206,18 +182,15 @@ void RedrawSelection(GameContext& ctx, PileRef pile) {
 
 } // namespace
 
+bool IsSelectionGame(const GameContext& ctx) {
+    return ctx.Param(param::kSelectionGame) != 0 ||
+           CurrentFamilyRules(ctx).selectionComplete != nullptr;
+}
+
 bool fnClickSelects(const GameContext& ctx, PileRef pile) {
-    if (pile == PileRef{PileGroupId::Dest, 0}) return false;
-    const int family = ctx.Param(param::kFamily);
-    const bool selecting = ctx.Param(kSelectionGames) != 0;
-    const bool stock = pile == PileRef{PileGroupId::Stock, kMazzo};
-    if (selecting && pile.group == PileGroupId::Fila) return true;
-    if (selecting && SelectsOffTheTableau(family) && !stock) return true;
-    if (family != kPyramidFamily) return false;
-    if (pile.group == PileGroupId::Fila) return true;
-    if (pile == PileRef{PileGroupId::Stock, kMazzoVis}) return !ctx.table.Pile(pile).empty();
-    // A card on the stock is selected while another is.
-    return stock && !ctx.table.Pile(pile).empty() && !ctx.table.DestGroup[0].empty();
+    if (pile == PileRef{PileGroupId::Dest, 0} || !IsSelectionGame(ctx)) return false;
+    if (const auto selects = CurrentFamilyRules(ctx).selectsFrom) return selects(ctx, pile);
+    return pile.group == PileGroupId::Fila;
 }
 
 SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile) {
@@ -229,8 +202,18 @@ SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile) {
         return refuse();
     const int card = PileTopCard(ctx.table.Pile(pile));
     if (card < 1) return refuse();
-    // A face-down card takes part only from the stock.
-    if (pile != PileRef{PileGroupId::Stock, kMazzo} && !IsFaceUp(ctx, card)) return refuse();
+    // The card must lie free as for lifting it; the stock's card takes part face down.
+    if (pile != PileRef{PileGroupId::Stock, kMazzo}) {
+        const PickUp pick = CanPickUp(ctx, pile, -1);
+        if (pick.turnFaceDownCard) {
+            // A face-down top card is turned up by the click, one step to take back.
+            RecordStep(ctx);
+            fnSetCardFace(ctx, card, '1');
+            ctx.host.RedrawPile(pile);
+            return SelectOutcome::TurnedUp;
+        }
+        if (!pick.allowed || pick.card != card) return refuse();
+    }
     std::string& selected = ctx.table.DestGroup[0];
     switch (ClassifySelectionClick(ctx, card)) {
     case SelectionClick::Refuse:
@@ -284,6 +267,8 @@ bool PlayDragMove(GameContext& ctx, PileRef from, int position, PileRef to) {
 }
 
 bool PlayStockClick(GameContext& ctx) {
+    const PileRef stock{PileGroupId::Stock, kMazzo};
+    if (fnClickSelects(ctx, stock)) return PlaySelectClick(ctx, stock);
     const TableState before = CaptureTableState(ctx);
     fnStockPress(ctx);
     fnStockRelease(ctx);
@@ -292,7 +277,16 @@ bool PlayStockClick(GameContext& ctx) {
     return changed;
 }
 
+bool PlaySelectClick(GameContext& ctx, PileRef pile) {
+    const TableState before = CaptureTableState(ctx);
+    fnSelectCard(ctx, pile);
+    const bool changed = !(CaptureTableState(ctx) == before);
+    if (changed) fnAfterMouseUp(ctx);
+    return changed;
+}
+
 bool PlayPileClick(GameContext& ctx, PileRef pile) {
+    if (fnClickSelects(ctx, pile)) return PlaySelectClick(ctx, pile);
     const TableState before = CaptureTableState(ctx);
     const int count = PileCardCount(ctx.table.Pile(pile));
     if (count == 0) return false;

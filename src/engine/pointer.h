@@ -56,14 +56,18 @@ std::optional<PileRef> SendCardWhere(GameContext& ctx, PileRef pile, int positio
                                      bool toFoundations, bool toTableaus,
                                      const std::function<bool(PileRef target)>& consider);
 
-// The click-to-select of the pairing games (parameter 39 not 0): foundation 1 holds the
-// selected cards. A click on the top card of `pile` takes it out of the selection when it is
-// selected and adds it otherwise; a third card is refused with a beep. A selection whose
-// ranks add up as the family wants (14 in family 3, 13 in family 4) or that the family's
-// hook calls complete leaves the table with "Selezionate_Dest".
-enum class SelectOutcome { Selected, Deselected, Removed, Refused };
+// The click-to-select of the pairing games (parameter 39 not 0, or a family with a selection
+// rule): foundation 1 holds the selected cards. A click on the top card of `pile` takes it
+// out of the selection when it is selected and adds it otherwise, when it lies free as for
+// lifting it (a face-down top card is turned up instead); a card beyond the family's limit
+// is refused with a beep. A selection the family's hook calls complete leaves the table with
+// "Selezionate_Dest".
+enum class SelectOutcome { Selected, Deselected, Removed, TurnedUp, Refused };
 SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile);
-// Whether a left click on `pile` goes to the selection instead of picking up a card.
+// The selection games: parameter 39 not 0, or a family with a selection rule.
+bool IsSelectionGame(const GameContext& ctx);
+// Whether a left click on `pile` goes to the selection instead of picking up a card: the
+// family's hook decides, or else every tableau pile selects.
 bool fnClickSelects(const GameContext& ctx, PileRef pile);
 
 // The two phases of a click on the stock.
@@ -75,10 +79,14 @@ void fnStockRelease(GameContext& ctx);
 
 // A drag of the card at `position` of `from` dropped on `to`.
 bool PlayDragMove(GameContext& ctx, PileRef from, int position, PileRef to);
-// A click on the stock: deal, turn the waste over or redeal.
+// A click on the stock: deal, turn the waste over or redeal; where the family's selection
+// takes the stock's card (family 4 with a card selected), select it.
 bool PlayStockClick(GameContext& ctx);
-// A left click on a pile without moving: turns a face-down top card of a tableau pile.
+// A left click on a pile without moving: turns a face-down top card of a tableau pile; in
+// the selection games it selects the pile's card (or takes it out of the selection).
 bool PlayPileClick(GameContext& ctx, PileRef pile);
+// A click that selects the card of `pile`, with the after-steps.
+bool PlaySelectClick(GameContext& ctx, PileRef pile);
 // A send (right click) of the card at `position` with both destinations allowed.
 bool PlaySend(GameContext& ctx, PileRef pile, int position);
 

@@ -273,6 +273,53 @@ bool DiscardTopCard(GameContext& ctx, FoundMove* played) {
     return false;
 }
 
+// The selection games: the piles whose card a click would select now.
+std::vector<PileRef> SelectablePiles(const GameContext& ctx) {
+    std::vector<PileRef> piles;
+    const auto add = [&](PileRef pile) {
+        if (!ctx.table.Pile(pile).empty() && fnClickSelects(ctx, pile)) piles.push_back(pile);
+    };
+    for (const int slot : {kMazzo, kMazzoVis})
+        add({PileGroupId::Stock, slot});
+    for (int i = 0; i < ReserveCount(ctx); ++i)
+        add({PileGroupId::Appogg, i});
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        add({PileGroupId::Fila, i});
+    return piles;
+}
+
+// The selection games: the click towards a selection that leaves the table. With nothing
+// selected, the first card of such a selection (a card that leaves alone goes at once);
+// with cards selected, the card that completes them, or else a selected card taken back.
+bool SelectTowardsRemoval(GameContext& ctx, FoundMove* played) {
+    if (!IsSelectionGame(ctx)) return false;
+    const std::vector<PileRef> piles = SelectablePiles(ctx);
+    const auto removes = [&](const GameContext& from, PileRef pile) {
+        ScratchGame trial(from);
+        return fnSelectCard(trial.ctx, pile) == SelectOutcome::Removed;
+    };
+    const auto click = [&](PileRef pile) {
+        if (!PlayPileClick(ctx, pile)) return false;
+        if (played) *played = FoundMove{FoundMove::Kind::Click, pile, 0, false, {}};
+        return true;
+    };
+    const bool selecting = !ctx.table.DestGroup[0].empty();
+    for (const PileRef first : piles) {
+        if (removes(ctx, first)) return click(first);
+        if (selecting) continue;
+        ScratchGame trial(ctx);
+        if (fnSelectCard(trial.ctx, first) != SelectOutcome::Selected) continue;
+        for (const PileRef second : piles)
+            if (second != first && removes(trial.ctx, second)) return click(first);
+    }
+    if (!selecting) return false;
+    // Nothing completes the selection: its last card is taken back.
+    const int last = PileTopCard(ctx.table.DestGroup[0]);
+    for (const PileRef pile : piles)
+        if (PileTopCard(ctx.table.Pile(pile)) == last) return click(pile);
+    return false;
+}
+
 bool TrySearch(GameContext& ctx, FoundMove* played) {
     // 1. Automatic play to the foundations.
     if (PlayArrivalStep(ctx, AssistAutoplay, PileGroupId::Dest, kDestPiles, played)) return true;
@@ -304,8 +351,9 @@ bool TrySearch(GameContext& ctx, FoundMove* played) {
         return true;
     // 6. The top cards once more, each on its own.
     if (sweep(PileGroupId::Fila, tableaus, true)) return true;
-    // 7. A card to the discard pile.
+    // 7. A card to the discard pile, or a card towards a selection that leaves the table.
     if (DiscardTopCard(ctx, played)) return true;
+    if (SelectTowardsRemoval(ctx, played)) return true;
     // 8. The stock: turn up cards or redeal.
     if (PlayStockStep(ctx)) {
         if (played) *played = FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}};

@@ -292,7 +292,36 @@ class Search {
         fnClearDrag(ctx_);
     }
 
+    // The selection games: a click on each card a click selects. While a selection waits
+    // only the clicks that add to it are tried: taking a card back, or a deal first, leads to
+    // tables the search reaches the other way round.
+    std::vector<Candidate> SelectionCandidates() {
+        std::vector<Candidate> out;
+        const std::string& selected = ctx_.table.Pile({PileGroupId::Dest, 0});
+        const bool waiting = !selected.empty();
+        const auto consider = [&](PileRef pile) {
+            const int top = PileTopCard(ctx_.table.Pile(pile));
+            if (top < 1 || !fnClickSelects(ctx_, pile)) return;
+            for (int i = 0; i < PileCardCount(selected); ++i)
+                if (PileCardAt(selected, i) == top) return;
+            out.push_back({FoundMove{FoundMove::Kind::Click, pile, 0, false, {}}, 100});
+        };
+        for (const int slot : {kMazzo, kMazzoVis})
+            consider({PileGroupId::Stock, slot});
+        for (int i = 0; i < ReserveCount(ctx_); ++i)
+            consider({PileGroupId::Appogg, i});
+        for (int i = 0; i < TableauCount(ctx_); ++i)
+            consider({PileGroupId::Fila, i});
+        const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() ||
+                                  !ctx_.table.StockGroup[kMazzoVis].empty();
+        const bool redeal = ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_);
+        if (!waiting && (stockOrWaste || redeal))
+            out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
+        return out;
+    }
+
     std::vector<Candidate> Candidates() {
+        if (IsSelectionGame(ctx_)) return SelectionCandidates();
         std::vector<Candidate> out;
         const auto sweep = [&](PileGroupId group, int piles) {
             for (int i = 0; i < piles; ++i) {

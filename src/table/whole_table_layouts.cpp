@@ -67,6 +67,9 @@ void PlaceGrid3(GameContext& ctx, const Units& u) {
     const int x0 = std::max((u.W - 3 * u.cw - 2 * q) / 2, 25);
     const int y0 = u.top + (u.h - 3 * u.ch - 2 * q) / 2;
     PlaceGrid(ctx, u, 3, x0, y0, q);
+    if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
+    if (u.wastes > 0)
+        SetPilePosition(ctx, Stock(kMazzoWaste), PileX(ctx, Fila(2)) + 2 * u.cw, PileY(ctx, Fila(3)));
 }
 
 void PlaceGrid5(GameContext& ctx, const Units& u) {

@@ -1,4 +1,6 @@
 #include "autoplay.h"
+#include "families.h"
+#include "legality.h"
 #include "play_fixture.h"
 #include "pointer.h"
 
@@ -77,12 +79,10 @@ TEST_F(SelectionTest, PairsOfTheFamilyThreeAddUpToFourteen) {
     EXPECT_EQ(Fila(1), Cards({H(9)}));
 }
 
-TEST_F(SelectionTest, FaceDownCardsEmptyPilesAndSilentPairs) {
-    FaceDown(H(6));
-    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Refused);
+TEST_F(SelectionTest, EmptyPilesAndSilentPairs) {
     ctx.table.FilaGroup[0].clear();
     EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Refused);
-    EXPECT_EQ(host.beeps, 2);
+    EXPECT_EQ(host.beeps, 1);
     EXPECT_TRUE(Selected().empty());
     // Without its switch the pair leaves without a sound.
     SetSetting(ctx.settings, field::kSoundsPairing, "N");
@@ -112,6 +112,71 @@ TEST_F(SelectionTest, WhichClicksSelect) {
     EXPECT_FALSE(fnClickSelects(ctx, pile::Stock(kMazzoVis)));
     Set(50, 41);
     EXPECT_TRUE(fnClickSelects(ctx, pile::Stock(kMazzoVis)));
+}
+
+// Family 16: two cards of one rank make a pair, from the tableau or a reserve.
+TEST_F(SelectionTest, PairsOfOneRankLeaveTheTable) {
+    Set(50, family::kPairsOfRank);
+    Set(368, 1);
+    Appogg(1) = Cards({C(6)});
+    EXPECT_TRUE(fnClickSelects(ctx, pile::Appogg(0)));
+    EXPECT_FALSE(fnClickSelects(ctx, pile::Stock(kMazzo)));
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected);  // 6
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Selected);  // 7: no pair
+    EXPECT_EQ(fnSelectCard(ctx, pile::Appogg(0)), SelectOutcome::Refused); // a third card
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Deselected);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Appogg(0)), SelectOutcome::Removed); // 6 and 6
+    EXPECT_EQ(Discard(), Cards({H(6), C(6)}));
+    EXPECT_TRUE(Appogg(1).empty());
+}
+
+// The pyramid: a card lies free once both cards of the row below that lie on it are gone.
+TEST_F(SelectionTest, ACoveredPyramidCardIsRefusedUntilBothCardsOnItAreGone) {
+    Set(25, 3);
+    Set(26, 1);
+    Fila(1) = Cards({C(13)});
+    Fila(2) = Cards({H(6)});
+    Fila(3) = Cards({S(7)});
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Refused);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Selected);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(2)), SelectOutcome::Removed);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Removed); // the King alone
+    EXPECT_EQ(host.beeps, 1);
+}
+
+// The command line and the searches click as the pointer does; the gaps a pair leaves are
+// filled from the stock within the pair's own step.
+TEST_F(SelectionTest, APileClickSelectsAndThePairsGapsFillInTheSameStep) {
+    Set(50, family::kPairsOfRank);
+    Set(23, 3);
+    Set(10, 0);
+    Fila(1) = Cards({H(6)});
+    Fila(2) = Cards({S(6)});
+    Stock() = Cards({D(1), D(2)});
+    ASSERT_TRUE(PlayPileClick(ctx, pile::Fila(0)));
+    ASSERT_TRUE(PlayPileClick(ctx, pile::Fila(1)));
+    EXPECT_EQ(Fila(1), Cards({D(2)}));
+    EXPECT_EQ(Fila(2), Cards({D(1)}));
+    EXPECT_TRUE(Stock().empty());
+    EXPECT_EQ(UndoSteps(), 1);
+}
+
+// A face-down top card turns up with the click; the cards a pair uncovers turn up by
+// themselves.
+TEST_F(SelectionTest, FaceDownCardsTurnUpByTheClickOrWhenAPairUncoversThem) {
+    Set(50, family::kPairsOfRank);
+    Fila(2) = Cards({S(2), S(6)});
+    FaceDown(H(9));
+    FaceDown(S(2));
+    FaceDown(S(13));
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(2)), SelectOutcome::TurnedUp);
+    EXPECT_TRUE(IsFaceUp(ctx, S(13)));
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Removed);
+    EXPECT_TRUE(IsFaceUp(ctx, H(9)));
+    EXPECT_TRUE(IsFaceUp(ctx, S(2)));
+    EXPECT_EQ(UndoSteps(), 2);
 }
 
 // Cards going home fly there, whether sent by the player or by automatic play.

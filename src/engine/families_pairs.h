@@ -1,0 +1,29 @@
+#pragma once
+
+#include "game_context.h"
+
+namespace quendra {
+
+// The hooks of the pairing families: cards selected with the click (held in foundation 1)
+// leave the table together once the family calls the selection complete.
+
+// Family 3 (127 Fourteen Out): two cards adding up to 14.
+bool PairAddsUpToFourteen(const GameContext& ctx);
+// Family 4 (159 Pyramid, 78 Thirteens, 79 Baroness, 77 Giza): two cards adding up to 13, or
+// a King alone.
+bool PairAddsUpToThirteen(const GameContext& ctx);
+// Family 16 (209 Simple Pairs, 72 Nestor, 73 Isabel, 244 Wish): two cards of one rank.
+bool PairOfOneRank(const GameContext& ctx);
+
+// Which piles a click selects from. The families whose clicks reach the piles beside the
+// tableau (8, 16, 20 to 23, 41, 45, 47, 48): every pile but the stock.
+bool SelectsFromAnyPileButStock(const GameContext& ctx, PileRef pile);
+// Family 4: the tableau, the reserves, the waste, and the stock's top card while another
+// card is selected (a pair of the stock and the waste).
+bool SelectsFromPyramidPiles(const GameContext& ctx, PileRef pile);
+
+// Family 4's grid, the pyramid (159 Pyramid, 77 Giza): rows of 1, 2 ... 7 cards from the top,
+// each card partly under the two cards of the row below; it lies free when both are gone.
+bool PyramidCardFree(const GameContext& ctx, int pileIndex);
+
+} // namespace quendra
