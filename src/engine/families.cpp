@@ -200,6 +200,10 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kClock].turnsCardsItself = true;
     table[family::kClock].wonTest = after_move::ClockCardsAllHome;
     table[family::kClock].complete = true;
+    // Family 29: four cards of one rank on top of a tableau pile go to the discard pile
+    // (88 Perpetual Motion, 76 Beehive).
+    table[family::kFourOfAKind].afterMove = after_move::DiscardFourOfAKind;
+    table[family::kFourOfAKind].complete = true;
     return table;
 }
 

@@ -51,6 +51,7 @@ constexpr int kPyramid = 4;     // pairs adding up to 13 leave the table, a King
 constexpr int kAcesUp = 12;     // click to the discard pile under a higher card of the suit
 constexpr int kTriPeaks = 15;   // Golf's discard over a grid of overlapping peaks
 constexpr int kPairsOfRank = 16; // pairs of one rank leave the table
+constexpr int kFourOfAKind = 29; // four cards of one rank on a pile's top are discarded
 constexpr int kClock = 40;      // the Clock: lost when the fourth King turns up too soon
 constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded
 } // namespace family

@@ -149,9 +149,11 @@ bool DealOntoPiles(GameContext& ctx, DealKind kind, int number) {
         if (!GetsCard(ctx, kind, pile, flag)) continue;
         const bool faceDown =
             reserves ? flag == kReserveFlagFaceDown : flag == kTableauFlagFaceDown;
-        DealTopCard(ctx, pile, faceDown ? '0' : '1');
+        const int card = DealTopCard(ctx, pile, faceDown ? '0' : '1');
         ctx.host.RedrawPile(pile);
         ++dealt;
+        // A card dealt onto a pile has landed there, as a card moved (four of a kind).
+        if (const auto hook = CurrentFamilyRules(ctx).afterMove) hook(ctx, card, pile);
     }
     if (dealt == 0) {
         // Nothing qualified: the step recorded for the deal is taken back.

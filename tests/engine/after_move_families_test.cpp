@@ -82,3 +82,47 @@ TEST_F(ClockFamilyTest, TheLastCardHomeWins) {
 
 } // namespace
 } // namespace quendra::test
+
+namespace quendra::test {
+namespace {
+
+// Perpetual Motion: four piles, a card goes onto a pile to its left with its rank (method
+// 56), one card dealt onto each pile a click.
+class FourOfAKindTest : public PlayTest {
+  protected:
+    FourOfAKindTest() {
+        Set(param::kFamily, family::kFourOfAKind);
+        Set(param::kFoundationCount, 0);
+        Set(param::kTableauCount, 4);
+        Set(param::kWastePlaced, 0);
+        for (int i = 0; i < 4; ++i) {
+            Set(param::kTableauMethod + i, 56);
+            Set(param::kTableauEmptyRule + i, 0);
+            Set(291 + i, 1);
+        }
+    }
+};
+
+TEST_F(FourOfAKindTest, TheFourthCardOfARankOnAPileSendsAllFourToTheDiscardPile) {
+    Fila(1) = Cards({H(2), H(7), D(7)});
+    Fila(3) = Cards({C(7)});
+    Fila(4) = Cards({S(7)});
+    ASSERT_TRUE(fnDoMove(ctx, C(7), "Fila1"));
+    EXPECT_TRUE(Discard().empty()); // three Sevens are not a set
+    ASSERT_TRUE(fnDoMove(ctx, S(7), "Fila1"));
+    EXPECT_EQ(Fila(1), Cards({H(2)}));
+    EXPECT_EQ(Discard(), Cards({S(7), C(7), D(7), H(7)}));
+}
+
+TEST_F(FourOfAKindTest, ASetCompletedByTheDealLeavesToo) {
+    Fila(1) = Cards({H(5), D(5), C(5)});
+    Fila(2) = Cards({H(9)});
+    Stock() = Cards({D(1), S(9), C(2), S(5)}); // the Five of spades is dealt first
+    ASSERT_TRUE(fnDoMove(ctx, 0, "Add_Tableaus"));
+    EXPECT_TRUE(Fila(1).empty());
+    EXPECT_EQ(Fila(2), Cards({H(9), C(2)}));
+    EXPECT_EQ(Discard(), Cards({S(5), C(5), D(5), H(5)}));
+}
+
+} // namespace
+} // namespace quendra::test
