@@ -2,6 +2,7 @@
 
 #include "building.h"
 #include "cards.h"
+#include "families_gaps.h"
 #include "families_after_move.h"
 #include "families_pairs.h"
 #include "legality.h"
@@ -192,6 +193,19 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kHitOrMiss].afterMove = DiscardAHit;
     table[family::kHitOrMiss].lostTest = NoHitToCome;
     table[family::kHitOrMiss].complete = true;
+    // Family 32: gap rows from a Two; a gap takes the card above its left neighbour in suit;
+    // won when every row runs Two to King (234 Gaps). Its score is the common table's.
+    table[family::kGaps].gapTakes = gap_rows::NextAboveLeftFromTwo;
+    table[family::kGaps].wonTest = gap_rows::RowsBuiltInSuit;
+    table[family::kGaps].complete = true;
+    // Family 46: gap rows from an Ace by the tableau's own rule: rows that stop are built as
+    // in Gaps, rows that run on take from both neighbours (235 Blue Moon, 236 Red Moon, 238
+    // Maze).
+    table[family::kGapRowsByRule].gapTakes = gap_rows::ByTheRowRule;
+    table[family::kGapRowsByRule].gapRowFirstRank = 1;
+    table[family::kGapRowsByRule].wonTest = gap_rows::WonByTheRowRule;
+    table[family::kGapRowsByRule].score = gap_rows::ScoreByTheRowRule;
+    table[family::kGapRowsByRule].complete = true;
     // Family 40: a card goes under the pile of its rank, which turns up its next card; won
     // when every card lies face up at home; the lost test and the score are the common
     // engine's (165 Clock).

@@ -39,6 +39,10 @@ struct FamilyRules {
     bool countsDeals = false;
     // The game is lost: no move can bring it further.
     bool (*lostTest)(const GameContext& ctx) = nullptr;
+    // The gap-row games: the gap at `place` of tableau pile `row` (0-based) takes the card.
+    bool (*gapTakes)(const GameContext& ctx, int card, int row, int place) = nullptr;
+    // The gap-row games: the rank a row starts from; a redeal keeps the run built from it.
+    int gapRowFirstRank = 2;
     // Every rule the family needs is supplied: the games compiler takes its games.
     bool complete = false;
 };
@@ -52,7 +56,9 @@ constexpr int kAcesUp = 12;     // click to the discard pile under a higher card
 constexpr int kTriPeaks = 15;   // Golf's discard over a grid of overlapping peaks
 constexpr int kPairsOfRank = 16; // pairs of one rank leave the table
 constexpr int kFourOfAKind = 29; // four cards of one rank on a pile's top are discarded
+constexpr int kGaps = 32;       // gap rows built from a Two, filled by the card above the left one
 constexpr int kClock = 40;      // the Clock: lost when the fourth King turns up too soon
+constexpr int kGapRowsByRule = 46; // gap rows whose filling rule the tableau's parameters give
 constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded
 } // namespace family
 

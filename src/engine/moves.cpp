@@ -3,6 +3,7 @@
 #include "autoplay.h"
 #include "cards.h"
 #include "families.h"
+#include "families_gaps.h"
 #include "game_params.h"
 #include "stock.h"
 
@@ -220,6 +221,9 @@ bool DispatchAction(GameContext& ctx, int card, std::string_view action, MoveEff
         return MoveToFoundation(ctx, card, NumberAfter(action, "Dest_Autoplay"), true, effects);
     if (action.starts_with("Dest"))
         return MoveToFoundation(ctx, card, NumberAfter(action, "Dest"), false, effects);
+    // A card into a gap of a row: "Fila<k>:<place>".
+    if (action.starts_with("Fila") && action.find(':') != std::string_view::npos)
+        return effects.done = MoveIntoGap(ctx, card, action);
     if (action.starts_with("Fila"))
         return MoveToTableau(ctx, card, NumberAfter(action, "Fila"), effects);
     if (action.starts_with("Appogg")) {

@@ -31,8 +31,6 @@ constexpr int kFlagDealsThrees = 9;
 constexpr int kWasteEveryClick = 0;
 constexpr int kWasteWhileEmpty = 1;
 
-constexpr int kRowPlaces = 13;
-
 std::string& StockPile(GameContext& ctx) {
     return ctx.table.StockGroup[kMazzo];
 }
@@ -343,12 +341,13 @@ void RedealOnePile(GameContext& ctx) {
     }
 }
 
-// Cards in place from a row's start: a Two, then the same suit one rank up, and so on.
-int RunInPlace(std::string_view row) {
+// Cards in place from a row's start: the family's first rank (a Two in Gaps), then the same
+// suit one rank up, and so on.
+int RunInPlace(std::string_view row, int firstRank) {
     int length = 0;
     for (int i = 0; i < PileCardCount(row); ++i) {
         const int card = PileCardAt(row, i);
-        if (card < 1 || fnIsJoker(card) || fnRank(card) != i + 2) break;
+        if (card < 1 || fnIsJoker(card) || fnRank(card) != i + firstRank) break;
         if (i > 0 && fnSuit(card) != fnSuit(PileCardAt(row, 0))) break;
         ++length;
     }
@@ -357,9 +356,14 @@ int RunInPlace(std::string_view row) {
 
 void RedealGapRows(GameContext& ctx) {
     const int rows = TableauCount(ctx);
+    // The rows keep their width: 13 places in Gaps, 14 where the Aces stand before the rows.
+    int places = 0;
+    for (int r = 0; r < rows; ++r)
+        places = std::max(places, PileCardCount(ctx.table.FilaGroup[static_cast<std::size_t>(r)]));
+    const int firstRank = CurrentFamilyRules(ctx).gapRowFirstRank;
     for (int r = rows - 1; r >= 0; --r) {
         std::string& row = ctx.table.FilaGroup[static_cast<std::size_t>(r)];
-        const int run = RunInPlace(row);
+        const int run = RunInPlace(row, firstRank);
         for (int i = PileCardCount(row) - 1; i >= run; --i) {
             const int card = PileCardAt(row, i);
             if (card >= 1) fnPutCard(ctx, kStock, card, '1');
@@ -370,7 +374,7 @@ void RedealGapRows(GameContext& ctx) {
     PlaySwitchedSound(ctx, field::kSoundsShuffle, "Shuffle");
     for (int r = 0; r < rows; ++r) {
         const PileRef row{PileGroupId::Fila, r};
-        while (PileCardCount(ctx.table.Pile(row)) < kRowPlaces && !StockEmpty(ctx))
+        while (PileCardCount(ctx.table.Pile(row)) < places && !StockEmpty(ctx))
             DealTopCard(ctx, row, '1');
     }
 }

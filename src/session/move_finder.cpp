@@ -2,6 +2,7 @@
 
 #include "autoplay.h"
 #include "cards.h"
+#include "families_gaps.h"
 #include "game_params.h"
 #include "legality.h"
 #include "moves.h"
@@ -320,6 +321,22 @@ bool SelectTowardsRemoval(GameContext& ctx, FoundMove* played) {
     return false;
 }
 
+// The gap-row games: the first card that goes into a gap from a place out of order.
+bool FillAGap(GameContext& ctx, FoundMove* played) {
+    for (const GapFill& fill : GapFills(ctx)) {
+        if (FillLeavesAPlaceInOrder(ctx, fill)) continue;
+        const FoundMove move{FoundMove::Kind::Pile, fill.from, fill.position, false, fill.row,
+                             fill.place};
+        ShowMove(ctx, move, 1);
+        const bool done = PlayGapFill(ctx, fill);
+        EndShowing(ctx);
+        if (!done) continue;
+        if (played) *played = move;
+        return true;
+    }
+    return false;
+}
+
 bool TrySearch(GameContext& ctx, FoundMove* played) {
     // 1. Automatic play to the foundations.
     if (PlayArrivalStep(ctx, AssistAutoplay, PileGroupId::Dest, kDestPiles, played)) return true;
@@ -354,7 +371,9 @@ bool TrySearch(GameContext& ctx, FoundMove* played) {
     // 7. A card to the discard pile, or a card towards a selection that leaves the table.
     if (DiscardTopCard(ctx, played)) return true;
     if (SelectTowardsRemoval(ctx, played)) return true;
-    // 8. The stock: turn up cards or redeal.
+    // 8. A card into a gap of a row.
+    if (FillAGap(ctx, played)) return true;
+    // 9. The stock: turn up cards or redeal.
     if (PlayStockStep(ctx)) {
         if (played) *played = FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}};
         return true;
@@ -421,8 +440,10 @@ std::string FoundMoveText(const FoundMove& move) {
         break;
     }
     std::string text = PileName(move.from);
-    if (move.group) text += ":" + std::to_string(move.position);
-    return text + ">" + PileName(move.to);
+    if (move.group || move.toPlace >= 0) text += ":" + std::to_string(move.position);
+    text += ">" + PileName(move.to);
+    if (move.toPlace >= 0) text += ":" + std::to_string(move.toPlace);
+    return text;
 }
 
 std::optional<FoundMove> ParseFoundMove(std::string_view text) {
@@ -445,7 +466,14 @@ std::optional<FoundMove> ParseFoundMove(std::string_view text) {
         return move;
     }
     std::string_view from = text.substr(0, arrow);
-    const auto to = ParsePileName(text.substr(arrow + 1));
+    std::string_view toName = text.substr(arrow + 1);
+    if (const std::size_t colon = toName.find(':'); colon != std::string_view::npos) {
+        const std::string_view digits = toName.substr(colon + 1);
+        move.toPlace = digits.size() > 3 ? -1 : ParseDigits(digits);
+        if (move.toPlace < 0) return std::nullopt;
+        toName = toName.substr(0, colon);
+    }
+    const auto to = ParsePileName(toName);
     if (!to) return std::nullopt;
     move.to = *to;
     move.position = -1; // the top card
@@ -500,6 +528,7 @@ bool PlayFoundMove(GameContext& ctx, const FoundMove& move) {
     const int count = PileCardCount(ctx.table.Pile(move.from));
     const int position = move.position < 0 ? count - 1 : move.position;
     if (position < 0 || position >= count) return false;
+    if (move.toPlace >= 0) return PlayGapFill(ctx, {move.from, position, move.to, move.toPlace});
     return PlayDragMove(ctx, move.from, position, move.to);
 }
 

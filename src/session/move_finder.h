@@ -41,8 +41,10 @@ struct FoundMove {
     int position = 0;   // of the moved card in `from`, 0-based
     bool group = false; // cards lay on the moved card and went with it
     PileRef to;
+    int toPlace = -1; // the gap-row games: the place of `to` the card fills; -1 the pile
 };
 // "Fila3>Dest1" (the top card), "Fila2:4>Fila6" (the card at position 4 and those on it),
+// "Fila2:4>Fila1:7" (the card at position 4 into the gap at place 7 of a row),
 // "stock", "Fila3" (a click on the pile), "undo", "redo", "autoplay".
 std::string FoundMoveText(const FoundMove& move);
 // Reads a move written as above; nothing when the text is not a move.

@@ -3,6 +3,7 @@
 #include "autoplay.h"
 #include "building.h"
 #include "cards.h"
+#include "families_gaps.h"
 #include "game_params.h"
 #include "legality.h"
 #include "pick_up.h"
@@ -320,7 +321,24 @@ class Search {
         return out;
     }
 
+    // The gap-row games: every card that goes into a gap, those out of order first, and the
+    // click on the empty stock that redeals.
+    std::vector<Candidate> GapCandidates() {
+        std::vector<Candidate> out;
+        for (const GapFill& fill : GapFills(ctx_))
+            out.push_back({FoundMove{FoundMove::Kind::Pile, fill.from, fill.position, false,
+                                     fill.row, fill.place},
+                           FillLeavesAPlaceInOrder(ctx_, fill) ? 30 : 90});
+        if (ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_))
+            out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 10});
+        std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
+            return a.priority > b.priority;
+        });
+        return out;
+    }
+
     std::vector<Candidate> Candidates() {
+        if (IsGapRowsGame(ctx_)) return GapCandidates();
         if (IsSelectionGame(ctx_)) return SelectionCandidates();
         std::vector<Candidate> out;
         const auto sweep = [&](PileGroupId group, int piles) {

@@ -9,6 +9,9 @@
 namespace quendra {
 namespace {
 
+// Room kept right of a row of cards that closes up to fit the table.
+constexpr int kRowRightMargin = 10;
+
 bool FaceUp(const GameContext& ctx, int card) {
     return card < 1 || card > CardTable::kRecords || ctx.cardTable.Face(card) == '1';
 }
@@ -99,6 +102,13 @@ std::vector<TablePoint> CardPositions(const GameContext& ctx, PileRef pile,
     const bool crooked = pile.group == PileGroupId::Fila && mode == fanmode::kDown &&
                          options.crooked != nullptr && IrregularPiles(ctx);
     TablePoint at{PileX(ctx, pile), PileY(ctx, pile)};
+    // A row of cards side by side that would pass the table's right edge closes up to end
+    // there (the gap rows of 14 places).
+    int rowStep = cw + o.sideBySideGap;
+    if (mode == fanmode::kRow && count > 1) {
+        const int room = ctx.layoutArea.usableWidth - kRowRightMargin - at.x - cw;
+        rowStep = std::clamp(room / (count - 1), cw / 3, rowStep);
+    }
     int gaps = 0;
     for (int k = 0; k < count; ++k) {
         const int card = PileCardAt(cards, k);
@@ -113,7 +123,7 @@ std::vector<TablePoint> CardPositions(const GameContext& ctx, PileRef pile,
                 at.x += belowUp ? o.rightFaceUp : o.rightFaceDown;
                 break;
             case fanmode::kRow:
-                at.x += cw + o.sideBySideGap;
+                at.x += rowStep;
                 break;
             case fanmode::kSmallSteps:
                 at.y += o.smallStep;

@@ -7,8 +7,8 @@ namespace quendra::layout {
 
 // The whole-table layouts that have a pattern here.
 namespace whole {
-constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kPeaks = 55, kGrid4 = 123,
-              kGrid3 = 124, kGrid5 = 125;
+constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kPeaks = 55, kGapRows = 60,
+              kGrid4 = 123, kGrid3 = 124, kGrid5 = 125;
 }
 
 using pile::Dest;
@@ -57,11 +57,14 @@ void PlaceGrid4(GameContext& ctx, const Units& u) {
     const int x0 = std::max((u.W - c * u.cw - q * e - 10) / 2, 25);
     const int y0 = u.top + (u.h - 4 * u.ch - 3 * q) / 2;
     PlaceGrid(ctx, u, 4, x0, y0, q);
+    if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
     if (discard)
         SetPilePosition(ctx, Stock(kMazzoWaste), PileX(ctx, Fila(3)) + q + 2 * u.cw,
                         PileY(ctx, Fila(7)) + (u.ch + q) / 2);
 }
 
+// A 3 x 3 grid; a stock stands at the left of its top row and a discard pile at the right
+// of its middle row, two card widths away.
 void PlaceGrid3(GameContext& ctx, const Units& u) {
     const int q = u.lowWindow() ? 10 : 15;
     const int x0 = std::max((u.W - 3 * u.cw - 2 * q) / 2, 25);
@@ -80,6 +83,7 @@ void PlaceGrid5(GameContext& ctx, const Units& u) {
     const int x0 = std::max((u.W - c * u.cw - q * e) / 2, 25);
     const int y0 = u.top + (u.h - 5 * u.ch - 4 * q) / 2;
     PlaceGrid(ctx, u, 5, x0, y0, q);
+    if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
     if (discard)
         SetPilePosition(ctx, Stock(kMazzoWaste), PileX(ctx, Fila(4)) + q + 2 * u.cw,
                         PileY(ctx, Fila(10)));
@@ -196,6 +200,22 @@ void PlacePeaks(GameContext& ctx, const Units& u) {
     SetPilePosition(ctx, Stock(kMazzoWaste), middle + gap, y);
 }
 
+// Rows of places one under another from the left margin (the gap-row games), each row laid
+// out to the right by its fan; the stock-group slots, when the game has them, stand on row 1
+// and the rows start one row lower. Rows that would pass the bottom of the table close up.
+void PlaceGapRows(GameContext& ctx, const Units& u) {
+    int y = u.rows[1];
+    if (u.slots > 0) {
+        for (int s = 0; s < u.slots; ++s)
+            SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), y);
+        y += u.ch + u.rowGap;
+    }
+    int step = u.ch + u.rowGap;
+    if (u.piles > 1) step = std::clamp((u.bottom - y - u.ch) / (u.piles - 1), u.ch / 3, step);
+    for (int k = 0; k < u.piles; ++k)
+        SetPilePosition(ctx, Fila(k), u.margin, y + k * step);
+}
+
 } // namespace
 
 bool PlaceWholeTable(GameContext& ctx, const Units& u) {
@@ -211,6 +231,9 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
         return true;
     case whole::kPeaks:
         PlacePeaks(ctx, u);
+        return true;
+    case whole::kGapRows:
+        PlaceGapRows(ctx, u);
         return true;
     case whole::kGrid4:
         PlaceGrid4(ctx, u);
@@ -233,7 +256,7 @@ namespace quendra {
 bool HasWholeTablePattern(int layoutNumber) {
     using namespace layout::whole;
     return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
-           layoutNumber == kPeaks ||
+           layoutNumber == kPeaks || layoutNumber == kGapRows ||
            (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 

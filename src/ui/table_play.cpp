@@ -1,5 +1,7 @@
 #include "table_play.h"
 
+#include "cards.h"
+#include "families_gaps.h"
 #include "flight_deal.h"
 #include "game_context.h"
 #include "game_params.h"
@@ -117,8 +119,7 @@ void TablePlay::RedrawAll() {
     std::optional<std::string> held;
     if (drag_) {
         held = ctx_.table.Pile(drag_->pile);
-        ctx_.table.Pile(drag_->pile) =
-            held->substr(0, static_cast<std::size_t>(drag_->position) * 3);
+        ctx_.table.Pile(drag_->pile) = withoutLifted(drag_->pile, drag_->position);
     }
     // The whole drawing starts from the top of the table; the view keeps its scroll position.
     const std::int16_t scroll = ctx_.mainGame.ScrollY();
@@ -315,6 +316,10 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
         DrawStockPressed(ctx_.play.stockPending);
         return;
     }
+    if (IsGapRowsGame(ctx_)) {
+        pressRow(*hit, at);
+        return;
+    }
     const PileRef pile = hit->pile;
     const int position =
         hit->position < 0 ? PileCardCount(ctx_.table.Pile(pile)) - 1 : hit->position;
@@ -346,11 +351,57 @@ TablePlay::Drag& TablePlay::lift(PileRef pile, int position, const QImage& image
     drag_ = drag;
     // The pile is drawn without the lifted cards while they float where they lay.
     const std::string whole = ctx_.table.Pile(pile);
-    ctx_.table.Pile(pile) = whole.substr(0, static_cast<std::size_t>(position) * 3);
+    ctx_.table.Pile(pile) = withoutLifted(pile, position);
     RedrawPile(pile);
     ctx_.table.Pile(pile) = whole;
     view_->setFloating(image, cardRect.topLeft(), ShadowOffset(ctx_));
     return *drag_;
+}
+
+std::string TablePlay::withoutLifted(PileRef pile, int position) const {
+    std::string cards = ctx_.table.Pile(pile);
+    if (IsGapRowsGame(ctx_) && position >= 0 && position < PileCardCount(cards))
+        return cards.replace(static_cast<std::size_t>(position) * 3, 3, CardCode(0));
+    return cards.substr(0, static_cast<std::size_t>(std::max(position, 0)) * 3);
+}
+
+void TablePlay::pressRow(const PileHit& hit, const QPoint& at) {
+    if (hit.card < 1 || !CanLiftFromRow(ctx_, hit.pile, hit.position)) {
+        ctx_.host.Beep();
+        return;
+    }
+    fnHoldCard(ctx_, hit.pile, hit.card, 1);
+    Drag& drag = lift(hit.pile, hit.position, cardImage(hit.card));
+    drag.grip = at - CardRectInView(hit.pile, hit.position).topLeft();
+    drag.pressAt = at;
+    drag.at = at;
+}
+
+bool TablePlay::dropIntoGap(const Drag& drag, const QRect& dragged) {
+    std::vector<std::pair<long long, GapFill>> overlaps;
+    for (int r = 0; r < TableauCount(ctx_); ++r) {
+        const PileRef row = pile::Fila(r);
+        const std::string& cards = ctx_.table.Pile(row);
+        for (int place = 0; place < PileCardCount(cards); ++place) {
+            if (PileCardAt(cards, place) != 0) continue;
+            const QRect common = dragged & CardRectInView(row, place);
+            if (common.isEmpty()) continue;
+            overlaps.emplace_back(static_cast<long long>(common.width()) * common.height(),
+                                  GapFill{drag.pile, drag.position, row, place});
+        }
+    }
+    std::stable_sort(overlaps.begin(), overlaps.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [area, fill] : overlaps) {
+        if (!CanFillGap(ctx_, fill.from, fill.position, fill.row, fill.place)) continue;
+        const int card = PileCardAt(ctx_.table.Pile(fill.from), fill.position);
+        // The card flies from where the pointer let it go into the gap.
+        gapDropAt_ = dragged.topLeft();
+        const bool moved = fnDoMove(ctx_, card, GapFillAction(fill.row, fill.place));
+        gapDropAt_.reset();
+        return moved;
+    }
+    return false;
 }
 
 void TablePlay::move(const QPoint& at) {
@@ -486,9 +537,15 @@ void TablePlay::release(const QPoint& at, Qt::MouseButton button) {
     const QPoint dropAt = at - drag.grip;
     bool dropped = false;
     if (drag.moved) {
-        const std::vector<PileRef> candidates = dropCandidates(QRect(dropAt, drag.cardSize));
-        Raised quiet(dropping_);
-        dropped = !candidates.empty() && fnTryDrop(ctx_, candidates);
+        if (IsGapRowsGame(ctx_)) {
+            view_->clearFloating();
+            dropped = dropIntoGap(drag, QRect(dropAt, drag.cardSize));
+        } else {
+            const std::vector<PileRef> candidates =
+                dropCandidates(QRect(dropAt, drag.cardSize));
+            Raised quiet(dropping_);
+            dropped = !candidates.empty() && fnTryDrop(ctx_, candidates);
+        }
     }
     fnClearDrag(ctx_);
     drag_.reset();
@@ -596,9 +653,25 @@ void TablePlay::FlyCard(int card, PileRef from, PileRef to) {
     if (GetSetting(ctx_.settings, field::kCardsAnimate) == "N" || speed() <= 0) return;
     // The card leaves from one step beyond the top of its old pile and lands on the top of
     // the new one (one step beyond it when the table does not show it there yet).
-    const QPoint start = NextPlace(from);
-    const QPoint end =
+    QPoint start = NextPlace(from);
+    QPoint end =
         PileTopCard(ctx_.table.Pile(to)) == card ? CardRectInView(to).topLeft() : NextPlace(to);
+    if (IsGapRowsGame(ctx_)) {
+        // In the gap rows a card goes from its place, or from where the pointer let it go,
+        // to a place inside a row.
+        const auto placeOf = [&](const std::string& cards) {
+            for (int k = 0; k < PileCardCount(cards); ++k)
+                if (PileCardAt(cards, k) == card) return k;
+            return -1;
+        };
+        const int was = placeOf(drawn(from));
+        if (gapDropAt_)
+            start = *gapDropAt_;
+        else if (was >= 0)
+            start = CardRectInView(from, was).topLeft();
+        if (const int now = placeOf(ctx_.table.Pile(to)); now >= 0)
+            end = CardRectInView(to, now).topLeft();
+    }
     flyImage(cardImage(card), start, end, false);
     // A card that landed on a foundation: the area around it is repainted.
     if (to.group == PileGroupId::Dest)

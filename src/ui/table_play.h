@@ -151,6 +151,13 @@ class TablePlay : public QObject {
     // Holds the cards of `pile` from `position` up (shown as `image`): the pile is drawn
     // without them while they float where they lay. Answers the new drag state.
     Drag& lift(PileRef pile, int position, const QImage& image);
+    // The pile as drawn while the cards from `position` up are held: in the gap rows the
+    // lifted card's place shows as a gap, elsewhere the pile ends below them.
+    std::string withoutLifted(PileRef pile, int position) const;
+    // The gap-row games: a press lifts the card of a row alone; a release puts it into the
+    // gap it overlaps most that takes it.
+    void pressRow(const PileHit& hit, const QPoint& at);
+    bool dropIntoGap(const Drag& drag, const QRect& dragged);
     void sendCard(const PileHit& hit, bool toFoundations, bool toTableaus);
     void afterMouseUp();
     // A left click of the pairing games on a pile that selects.
@@ -197,6 +204,8 @@ class TablePlay : public QObject {
     bool celebrating_ = false;
     bool flying_ = false;
     bool dropping_ = false;
+    // A card dropped into a gap flies on from here (window coordinates) to its place.
+    std::optional<QPoint> gapDropAt_;
     bool revealing_ = false;
     int handling_ = 0;
     bool replayPosted_ = false;
