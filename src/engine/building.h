@@ -29,7 +29,9 @@ constexpr int kSuitHigherOnTableau = 22;
 constexpr int kTwoPacksUpThenDown = 29;
 constexpr int kGroupOnlyToEmpty = 34;
 constexpr int kBalancedReserve = 81;
-constexpr int kFirstUnknown = 111;
+// Our own: down in suit, or onto a card of the same rank (Curds and Whey).
+constexpr int kInSuitOrSameRank = 111;
+constexpr int kFirstUnknown = 112;
 } // namespace build_method
 
 // Empty-pile rules: the card that may start an empty pile. 1 to 13 a card of that rank.

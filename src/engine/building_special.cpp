@@ -172,6 +172,9 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
         return empty || Adjacent(a, b);
     case 60:
         return empty || (SameSuit(x.top, x.card) && Adjacent(a, b));
+    case build_method::kInSuitOrSameRank:
+        if (empty) return EmptyPileRule(ctx, x);
+        return a == b || (SameSuit(x.top, x.card) && a == b + 1);
     case 29: {
         if (empty) {
             const bool balanced =

@@ -145,6 +145,17 @@ bool NoHitToCome(const GameContext& ctx) {
     return true;
 }
 
+// Trusty Twelve: the whole stock has come into the tableau.
+bool StockDealtOut(const GameContext& ctx) {
+    return CardsIn(ctx, PileGroupId::Stock, kMazzo) == 0;
+}
+
+// Amazons: a tableau card goes only to the foundation over its own pile, a Queen to any.
+bool FoundationOverItsPile(const GameContext& ctx, int card, int pileIndex) {
+    constexpr int kQueen = 12;
+    return fnRank(card) == kQueen || fnPileCodeOf(ctx, card) == pileIndex + 1;
+}
+
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};
     // The families whose selection clicks reach the piles beside the tableau.
@@ -218,6 +229,14 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // (88 Perpetual Motion, 76 Beehive).
     table[family::kFourOfAKind].afterMove = after_move::DiscardFourOfAKind;
     table[family::kFourOfAKind].complete = true;
+    // Family 61 (our own): won when the stock is empty, the spaces filled from it having
+    // brought every card into the tableau (69 Trusty Twelve).
+    table[family::kStockIntoTableau].wonTest = StockDealtOut;
+    table[family::kStockIntoTableau].complete = true;
+    // Family 62 (our own): a card of tableau pile i goes only to foundation i, a Queen to any
+    // foundation (245 Amazons).
+    table[family::kFoundationAbovePile].extraFoundationDrop = FoundationOverItsPile;
+    table[family::kFoundationAbovePile].complete = true;
     return table;
 }
 

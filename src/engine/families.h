@@ -60,6 +60,8 @@ constexpr int kGaps = 32;       // gap rows built from a Two, filled by the card
 constexpr int kClock = 40;      // the Clock: lost when the fourth King turns up too soon
 constexpr int kGapRowsByRule = 46; // gap rows whose filling rule the tableau's parameters give
 constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded
+constexpr int kStockIntoTableau = 61; // won when the stock has all come into the tableau
+constexpr int kFoundationAbovePile = 62; // a tableau card goes to the foundation over its pile
 } // namespace family
 
 // True for a family the engine plays whole: the games compiler refuses any other. The

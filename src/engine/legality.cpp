@@ -5,6 +5,7 @@
 #include "families.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace quendra {
 
@@ -118,6 +119,10 @@ bool fnCanDropOnFoundation(const GameContext& ctx, int i, int card) {
         !FamilyFoundationCheck(ctx, card, i))
         return false;
     if (!ctx.play.singleCard) return false;
+    const auto familyCheck = CurrentFamilyRules(ctx).extraFoundationDrop;
+    if (familyCheck != nullptr && pile_code::IsTableau(fnPileCodeOf(ctx, card)) &&
+        !familyCheck(ctx, card, i))
+        return false;
 
     const int method = ctx.Param(param::kFoundationMethod + i);
     const std::string& pile = ctx.table.Pile({PileGroupId::Dest, i});
@@ -217,6 +222,14 @@ bool fnGroupIsSequence(const GameContext& ctx, int card, int i) {
     if (rule == group_moves::kAnyFaceUp) return true;
     if (i < 0 || i >= kFilaPiles) return false;
     const std::vector<int> group = fnGroupFrom(ctx, card);
+    if (rule == group_moves::kRunInSuitOrOneRank) {
+        const auto oneRank = [](int below, int c) { return fnRank(below) == fnRank(c); };
+        const auto inSuitDown = [](int below, int c) {
+            return fnSuit(below) == fnSuit(c) && fnRank(below) == fnRank(c) + 1;
+        };
+        return std::adjacent_find(group.begin(), group.end(), std::not_fn(oneRank)) == group.end() ||
+               std::adjacent_find(group.begin(), group.end(), std::not_fn(inSuitDown)) == group.end();
+    }
     const int method = rule == group_moves::kSequenceInSuit ? build_method::kInSuit
                                                             : ctx.Param(param::kTableauMethod + i);
     for (std::size_t k = 1; k < group.size(); ++k)

@@ -31,6 +31,8 @@ namespace group_moves {
 constexpr int kAnyFaceUp = 0;
 constexpr int kSequence = 1;
 constexpr int kSequenceInSuit = 10;
+// Our own: a run down in suit, or cards of one rank (Curds and Whey).
+constexpr int kRunInSuitOrOneRank = 11;
 } // namespace group_moves
 
 // Values of parameter 13 with a meaning of their own; a number >= 0 is a plain limit.

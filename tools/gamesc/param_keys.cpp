@@ -16,7 +16,7 @@ constexpr int kMax = 32767;
 // "param.N". Keep the table in parameter order.
 const ParamKey kKeys[] = {
     {"foundations.start", 1, None, v::kFoundationStart, 0, 5, false, false, true},
-    {"tableau.group-moves", 2, None, v::kGroupMoves, 0, 10, false, false, true},
+    {"tableau.group-moves", 2, None, v::kGroupMoves, 0, 11, false, false, true},
     {"tableau.fan", 3, None, v::kTableauFan, 0, 11, false, false, true},
     {"foundations.fan", 4, None, v::kFoundationFan, 0, 7, false, false, true},
     {"reserves.fan", 5, None, v::kReserveFan, 0, 7, false, false, true},

@@ -41,6 +41,8 @@ constexpr NamedValue kMethodNames[] = {
     {"in-suit-no-corner", 60},
     {"any-suit-corner", 68},
     {"ace-then-seven", 98},
+    // Our own: down in suit, or onto a card of the same rank (Curds and Whey).
+    {"in-suit-or-same-rank", 111},
 };
 
 constexpr NamedValue kDirectionNames[] = {{"down", 0}, {"up", 1}, {"up-or-down", 2}};
@@ -109,7 +111,8 @@ constexpr NamedValue kFoundationStartNames[] = {
     {"above-reserve", 3}, {"first-card-split", 4}, {"first-card-and-rank", 5},
 };
 
-constexpr NamedValue kGroupMovesNames[] = {{"any", 0}, {"sequence", 1}, {"in-suit-sequence", 10}};
+constexpr NamedValue kGroupMovesNames[] = {
+    {"any", 0}, {"sequence", 1}, {"in-suit-sequence", 10}, {"in-suit-or-one-rank", 11}};
 
 constexpr NamedValue kGroupSizeNames[] = {
     {"unlimited", -1},         {"empty-piles", -2},  {"free-cells", -5},
