@@ -2,10 +2,12 @@
 
 #include "building.h"
 #include "cards.h"
+#include "families_adding.h"
 #include "families_gaps.h"
 #include "families_after_move.h"
 #include "families_pairs.h"
 #include "legality.h"
+#include "moves.h"
 #include "pick_up.h"
 
 #include <algorithm>
@@ -18,7 +20,7 @@ namespace {
 using building_detail::CardsIn;
 using building_detail::TopOf;
 
-constexpr int kFamilies = 64;
+constexpr int kFamilies = 80;
 
 // Parameter 251 + i = 1: the tableau turns the corner, King and Ace are neighbours.
 constexpr int kTurnsTheCorner = 1;
@@ -237,6 +239,47 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // foundation (245 Amazons).
     table[family::kFoundationAbovePile].extraFoundationDrop = FoundationOverItsPile;
     table[family::kFoundationAbovePile].complete = true;
+    // Family 8: touching pairs of one rank leave the grid, which closes up; the stock fills
+    // its empty places; lost when nothing touches and no card can come (70 Monte Carlo, 71
+    // Monte Carlo (two decks)). Our own family: the same with pairs adding up to 13 and Kings
+    // alone (80 Neighbour).
+    for (const int f : {family::kMonteCarlo, family::kNeighbour}) {
+        FamilyRules& grid = table[static_cast<std::size_t>(f)];
+        grid.selectionLimit = 2;
+        grid.afterSelectionRemoved = fnCloseUpTableau;
+        grid.stockClickMove = "Stock_To_Pile_Monte_Carlo";
+        grid.complete = true;
+    }
+    table[family::kMonteCarlo].selectionComplete = TouchingPairOfOneRank;
+    table[family::kMonteCarlo].selectionMayJoin = MayJoinTouchingPairOfOneRank;
+    table[family::kMonteCarlo].lostTest = NoTouchingPairOfOneRankLeft;
+    table[family::kNeighbour].selectionComplete = TouchingPairOfThirteen;
+    table[family::kNeighbour].selectionMayJoin = MayJoinTouchingPairOfThirteen;
+    table[family::kNeighbour].lostTest = NothingAddingUpToThirteenLeft;
+    // The adding games: the selected cards leave the table once they make a set of the
+    // family; a card that can make none with them is refused.
+    const auto adding = [&table](int f, int limit, bool (*set)(const GameContext&),
+                                 bool (*mayJoin)(const GameContext&, int)) {
+        FamilyRules& rules = table[static_cast<std::size_t>(f)];
+        rules.selectionLimit = limit;
+        rules.selectionComplete = set;
+        rules.selectionMayJoin = mayJoin;
+        rules.complete = true;
+    };
+    // Family 20: two cards adding up to 10, or two Tens, Jacks, Queens or Kings (5 Block Ten).
+    adding(family::kBlockTen, 2, PairOfTenOrTwoCourts, MayJoinPairOfTenOrTwoCourts);
+    // Our own: two adding up to 11, two Jacks, or a Queen and a King (81 Gay Gordons).
+    adding(family::kGayGordons, 2, PairOfElevenOrCourts, MayJoinPairOfElevenOrCourts);
+    // Our own: two adding up to 11, or a Jack, a Queen and a King (8 Elevens).
+    adding(family::kElevens, 3, ElevenOrJackQueenKing, MayJoinElevenOrJackQueenKing);
+    // Our own: two adding up to 10, or four Tens, Jacks, Queens or Kings (84 Tens).
+    adding(family::kTens, 4, TenOrFourOfAKind, MayJoinTenOrFourOfAKind);
+    // Our own: cards from Ace to Nine adding up to 15, or four Tens, Jacks, Queens or Kings
+    // (82 Fifteens).
+    adding(family::kFifteens, 0, FifteenOrFourOfAKind, MayJoinFifteenOrFourOfAKind);
+    // Our own: a court card with three of different ranks adding up to 18, an Ace alone (83
+    // Eighteens).
+    adding(family::kEighteens, 4, EighteenWithACourt, MayJoinEighteenWithACourt);
     return table;
 }
 

@@ -25,6 +25,12 @@ struct FamilyRules {
     bool (*selectionComplete)(const GameContext& ctx) = nullptr;
     // Most cards that may be selected at once; 0 when the family does not limit it.
     int selectionLimit = 0;
+    // The card may join the cards already selected: together they can still make a set.
+    bool (*selectionMayJoin)(const GameContext& ctx, int card) = nullptr;
+    // After a complete selection has left the table.
+    void (*afterSelectionRemoved)(GameContext& ctx) = nullptr;
+    // The move a click on the stock plays instead of dealing ("Stock_To_Pile_Monte_Carlo").
+    const char* stockClickMove = nullptr;
     // A left click on `pile` selects its card (instead of lifting it); without the hook the
     // selection games (parameter 39 not 0) select from the tableau alone.
     bool (*selectsFrom)(const GameContext& ctx, PileRef pile) = nullptr;
@@ -50,6 +56,8 @@ struct FamilyRules {
 // The family values of our own, for rules that no earlier family carries.
 namespace family {
 constexpr int kGolf = 2;        // click to the discard pile, one rank away
+constexpr int kMonteCarlo = 8;  // touching pairs of one rank leave a grid that closes up
+constexpr int kBlockTen = 20;   // pairs adding up to 10, or two Tens, Jacks, Queens or Kings
 constexpr int kFourteens = 3;   // pairs adding up to 14 leave the table
 constexpr int kPyramid = 4;     // pairs adding up to 13 leave the table, a King alone
 constexpr int kAcesUp = 12;     // click to the discard pile under a higher card of the suit
@@ -60,6 +68,12 @@ constexpr int kGaps = 32;       // gap rows built from a Two, filled by the card
 constexpr int kClock = 40;      // the Clock: lost when the fourth King turns up too soon
 constexpr int kGapRowsByRule = 46; // gap rows whose filling rule the tableau's parameters give
 constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded
+constexpr int kNeighbour = 70;  // Monte Carlo's grid, touching pairs adding up to 13, Kings alone
+constexpr int kGayGordons = 71; // pairs adding up to 11, two Jacks, or a Queen and a King
+constexpr int kElevens = 72;    // pairs adding up to 11, or a Jack, a Queen and a King
+constexpr int kTens = 73;       // pairs adding up to 10, or four Tens, Jacks, Queens or Kings
+constexpr int kFifteens = 74;   // any cards adding up to 15, or four Tens, Jacks, Queens or Kings
+constexpr int kEighteens = 75;  // a court card and three others adding up to 18, Aces alone
 constexpr int kStockIntoTableau = 61; // won when the stock has all come into the tableau
 constexpr int kFoundationAbovePile = 62; // a tableau card goes to the foundation over its pile
 } // namespace family

@@ -169,6 +169,7 @@ bool RemoveSelection(GameContext& ctx, MoveEffects& effects) {
     }
     ctx.host.RedrawPile({PileGroupId::Dest, 0});
     ctx.host.RedrawPile(discard);
+    if (const auto hook = CurrentFamilyRules(ctx).afterSelectionRemoved) hook(ctx);
     const int family = ctx.Param(50);
     if (family == 25 || family == 26) effects.foundationLeaving = true;
     // The cards under the removed ones turn up as after a group move.
@@ -197,24 +198,50 @@ bool FillSpacesFromStock(GameContext& ctx, MoveEffects& effects) {
     return effects.done;
 }
 
-// Closes up the tableau so no gap stays between its cards, then fills the places left at
-// the end from the stock.
-bool CloseUpAndRefill(GameContext& ctx, MoveEffects& effects) {
-    const int piles = std::min(ctx.Param(367), kFilaPiles);
-    RecordPlayStep(ctx);
-    std::vector<std::string> kept;
-    for (int i = 0; i < piles; ++i) {
-        std::string& pile = ctx.table.FilaGroup[static_cast<std::size_t>(i)];
-        if (!pile.empty()) kept.push_back(pile);
-        pile.clear();
+// A tableau pile is empty while a later one holds cards, or while the stock could fill it.
+bool TableauHasGapToClose(const GameContext& ctx) {
+    bool gap = false;
+    for (int i = 0; i < TableauCount(ctx); ++i) {
+        const bool empty = ctx.table.FilaGroup[static_cast<std::size_t>(i)].empty();
+        if (gap && !empty) return true;
+        gap = gap || empty;
     }
-    for (std::size_t i = 0; i < kept.size(); ++i)
-        ctx.table.FilaGroup[i] = kept[i];
+    return gap && !ctx.table.StockGroup[kMazzo].empty();
+}
+
+// Closes up the tableau so no gap stays between its cards, then fills the places left at
+// the end from the stock; with no gap to close or fill it does nothing and answers no.
+bool CloseUpAndRefill(GameContext& ctx, MoveEffects& effects) {
+    if (!TableauHasGapToClose(ctx)) return false;
+    RecordPlayStep(ctx);
+    fnCloseUpTableau(ctx);
     FillSpacesFromStock(ctx, effects);
-    ctx.host.RedrawTable();
     effects.done = true;
     return true;
 }
+
+} // namespace
+
+void fnCloseUpTableau(GameContext& ctx) {
+    const int piles = TableauCount(ctx);
+    int to = 0;
+    for (int from = 0; from < piles; ++from) {
+        std::string& cards = ctx.table.FilaGroup[static_cast<std::size_t>(from)];
+        if (cards.empty()) continue;
+        if (from != to) {
+            const PileRef source{PileGroupId::Fila, from};
+            const PileRef dest{PileGroupId::Fila, to};
+            ctx.table.FilaGroup[static_cast<std::size_t>(to)] = cards;
+            cards.clear();
+            ctx.host.RedrawPile(source);
+            ctx.host.FlyCard(PileTopCard(ctx.table.Pile(dest)), source, dest);
+            ctx.host.RedrawPile(dest);
+        }
+        ++to;
+    }
+}
+
+namespace {
 
 bool DispatchAction(GameContext& ctx, int card, std::string_view action, MoveEffects& effects) {
     if (action.starts_with("Dest_Autoplay"))

@@ -52,6 +52,10 @@ bool fnDoMove(GameContext& ctx, int card, std::string_view action);
 // run foundation; true when a run left the pile.
 bool fnRemoveCompleteRun(GameContext& ctx, int pileIndex);
 
+// Closes up the tableau: the piles that hold cards slide towards the first piles, keeping
+// their order, so that every empty pile comes after them; each pile that moves flies.
+void fnCloseUpTableau(GameContext& ctx);
+
 // The fields an action touched, for the steps that follow every action.
 struct MoveEffects {
     bool done = false;

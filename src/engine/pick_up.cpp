@@ -244,8 +244,11 @@ SelectionClick ClassifySelectionClick(const GameContext& ctx, int card) {
     const int count = PileCardCount(selected);
     for (int i = 0; i < count; ++i)
         if (PileCardAt(selected, i) == card) return SelectionClick::Deselect;
-    const int limit = CurrentFamilyRules(ctx).selectionLimit;
-    if (limit > 0 && count >= limit) return SelectionClick::Refuse;
+    const FamilyRules& rules = CurrentFamilyRules(ctx);
+    if (rules.selectionLimit > 0 && count >= rules.selectionLimit) return SelectionClick::Refuse;
+    // A card that could make no set with the cards already selected is refused.
+    if (rules.selectionMayJoin != nullptr && !rules.selectionMayJoin(ctx, card))
+        return SelectionClick::Refuse;
     return SelectionClick::Select;
 }
 

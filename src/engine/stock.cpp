@@ -264,6 +264,10 @@ bool ArmsAtPress(const GameContext& ctx) {
 }
 
 void ClickDeals(GameContext& ctx) {
+    if (const char* move = CurrentFamilyRules(ctx).stockClickMove) {
+        fnDoMove(ctx, 0, move);
+        return;
+    }
     if (ctx.Param(10) == 1) {
         if (ctx.Param(291) == kFlagDealsThrees) {
             DealThreesToShortPiles(ctx);

@@ -1,0 +1,261 @@
+#include "families_adding.h"
+
+#include "cards.h"
+#include "game_params.h"
+#include "moves.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace quendra {
+
+namespace {
+
+constexpr int kAce = 1;
+constexpr int kTen = 10;
+constexpr int kJack = 11;
+constexpr int kQueen = 12;
+constexpr int kKing = 13;
+// The Monte Carlo grid: five piles a row.
+constexpr int kGridColumns = 5;
+
+const std::string& Selected(const GameContext& ctx) {
+    return ctx.table.Pile({PileGroupId::Dest, 0});
+}
+
+// The ranks of the selected cards, with `card` added when it is above 0, smallest first.
+std::vector<int> SelectedRanks(const GameContext& ctx, int card = 0) {
+    std::vector<int> ranks;
+    const std::string& selected = Selected(ctx);
+    for (int i = 0; i < PileCardCount(selected); ++i)
+        ranks.push_back(fnRank(PileCardAt(selected, i)));
+    if (card > 0) ranks.push_back(fnRank(card));
+    std::sort(ranks.begin(), ranks.end());
+    return ranks;
+}
+
+int Sum(const std::vector<int>& ranks) {
+    int sum = 0;
+    for (const int rank : ranks)
+        sum += rank;
+    return sum;
+}
+
+bool AllOneRank(const std::vector<int>& ranks) {
+    return std::adjacent_find(ranks.begin(), ranks.end(), std::not_equal_to<>()) == ranks.end();
+}
+
+bool AllBelow(const std::vector<int>& ranks, int limit) {
+    return std::all_of(ranks.begin(), ranks.end(), [limit](int r) { return r < limit; });
+}
+
+// Two cards below `limit` adding up to `sum`.
+bool PairAddingUpTo(const std::vector<int>& ranks, int sum, int limit) {
+    return ranks.size() == 2 && AllBelow(ranks, limit) && Sum(ranks) == sum;
+}
+
+// One card, or two that make such a pair.
+bool StartsPairAddingUpTo(const std::vector<int>& ranks, int sum, int limit) {
+    if (ranks.size() == 1) return ranks[0] < limit && ranks[0] < sum;
+    return PairAddingUpTo(ranks, sum, limit);
+}
+
+// Up to `count` cards of one rank from Ten to King.
+bool StartsCourtsOfOneRank(const std::vector<int>& ranks, std::size_t count) {
+    return !ranks.empty() && ranks.size() <= count && ranks[0] >= kTen && AllOneRank(ranks);
+}
+
+// The grid place (0-based pile) of a card in the tableau; -1 elsewhere.
+int GridPlace(const GameContext& ctx, int card) {
+    const auto place = fnFindCard(ctx, card);
+    if (!place || place->pile.group != PileGroupId::Fila) return -1;
+    return place->pile.index;
+}
+
+// Two grid places touch across, up and down, or corner to corner.
+bool Touch(int a, int b) {
+    if (a < 0 || b < 0 || a == b) return false;
+    return std::abs(a / kGridColumns - b / kGridColumns) <= 1 &&
+           std::abs(a % kGridColumns - b % kGridColumns) <= 1;
+}
+
+// Every selected card lies in the grid and touches `card`.
+bool TouchesTheSelection(const GameContext& ctx, int card) {
+    const std::string& selected = Selected(ctx);
+    const int place = GridPlace(ctx, card);
+    for (int i = 0; i < PileCardCount(selected); ++i)
+        if (!Touch(place, GridPlace(ctx, PileCardAt(selected, i)))) return false;
+    return place >= 0;
+}
+
+// The two selected cards touch.
+bool SelectedPairTouches(const GameContext& ctx) {
+    const std::string& selected = Selected(ctx);
+    return PileCardCount(selected) == 2 &&
+           Touch(GridPlace(ctx, PileCardAt(selected, 0)), GridPlace(ctx, PileCardAt(selected, 1)));
+}
+
+// A card is left in the grid (a game with none is won, not lost).
+bool CardsInTheGrid(const GameContext& ctx) {
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        if (!ctx.table.FilaGroup[static_cast<std::size_t>(i)].empty()) return true;
+    return false;
+}
+
+// No card can come from the stock: it is empty, or the grid has no empty place to fill.
+bool GridCannotBeFilled(const GameContext& ctx) {
+    if (ctx.table.Pile({PileGroupId::Stock, kMazzo}).empty()) return true;
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        if (ctx.table.FilaGroup[static_cast<std::size_t>(i)].empty()) return false;
+    return true;
+}
+
+// Two cards of the grid that touch make a pair by `pairs` (their ranks).
+bool AnyTouchingPair(const GameContext& ctx, bool (*pairs)(int, int)) {
+    const int piles = TableauCount(ctx);
+    for (int a = 0; a < piles; ++a)
+        for (int b = a + 1; b < piles; ++b) {
+            const int first = PileTopCard(ctx.table.FilaGroup[static_cast<std::size_t>(a)]);
+            const int second = PileTopCard(ctx.table.FilaGroup[static_cast<std::size_t>(b)]);
+            if (first > 0 && second > 0 && Touch(a, b) && pairs(fnRank(first), fnRank(second)))
+                return true;
+        }
+    return false;
+}
+
+bool OneRank(int a, int b) {
+    return a == b;
+}
+
+bool AddUpToThirteen(int a, int b) {
+    return a + b == 13;
+}
+
+} // namespace
+
+bool TouchingPairOfOneRank(const GameContext& ctx) {
+    const std::vector<int> ranks = SelectedRanks(ctx);
+    return ranks.size() == 2 && AllOneRank(ranks) && SelectedPairTouches(ctx);
+}
+
+bool MayJoinTouchingPairOfOneRank(const GameContext& ctx, int card) {
+    const std::vector<int> ranks = SelectedRanks(ctx, card);
+    return ranks.size() <= 2 && AllOneRank(ranks) && TouchesTheSelection(ctx, card);
+}
+
+bool TouchingPairOfThirteen(const GameContext& ctx) {
+    const std::vector<int> ranks = SelectedRanks(ctx);
+    if (ranks.size() == 1) return ranks[0] == kKing;
+    return PairAddingUpTo(ranks, 13, kKing) && SelectedPairTouches(ctx);
+}
+
+bool MayJoinTouchingPairOfThirteen(const GameContext& ctx, int card) {
+    const std::vector<int> ranks = SelectedRanks(ctx, card);
+    if (ranks.size() == 1) return TouchesTheSelection(ctx, card);
+    return PairAddingUpTo(ranks, 13, kKing) && TouchesTheSelection(ctx, card);
+}
+
+bool NoTouchingPairOfOneRankLeft(const GameContext& ctx) {
+    return CardsInTheGrid(ctx) && GridCannotBeFilled(ctx) && !AnyTouchingPair(ctx, OneRank);
+}
+
+bool NothingAddingUpToThirteenLeft(const GameContext& ctx) {
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        if (fnRank(PileTopCard(ctx.table.FilaGroup[static_cast<std::size_t>(i)])) == kKing)
+            return false;
+    return CardsInTheGrid(ctx) && GridCannotBeFilled(ctx) &&
+           !AnyTouchingPair(ctx, AddUpToThirteen);
+}
+
+bool PairOfTenOrTwoCourts(const GameContext& ctx) {
+    const std::vector<int> ranks = SelectedRanks(ctx);
+    return PairAddingUpTo(ranks, 10, kTen) ||
+           (ranks.size() == 2 && StartsCourtsOfOneRank(ranks, 2));
+}
+
+bool MayJoinPairOfTenOrTwoCourts(const GameContext& ctx, int card) {
+    const std::vector<int> ranks = SelectedRanks(ctx, card);
+    return StartsPairAddingUpTo(ranks, 10, kTen) || StartsCourtsOfOneRank(ranks, 2);
+}
+
+bool PairOfElevenOrCourts(const GameContext& ctx) {
+    const std::vector<int> ranks = SelectedRanks(ctx);
+    return PairAddingUpTo(ranks, 11, kJack) || ranks == std::vector<int>{kJack, kJack} ||
+           ranks == std::vector<int>{kQueen, kKing};
+}
+
+bool MayJoinPairOfElevenOrCourts(const GameContext& ctx, int card) {
+    const std::vector<int> ranks = SelectedRanks(ctx, card);
+    if (ranks.size() == 1) return true;
+    return ranks.size() == 2 && (PairAddingUpTo(ranks, 11, kJack) ||
+                                 ranks == std::vector<int>{kJack, kJack} ||
+                                 ranks == std::vector<int>{kQueen, kKing});
+}
+
+bool ElevenOrJackQueenKing(const GameContext& ctx) {
+    const std::vector<int> ranks = SelectedRanks(ctx);
+    return PairAddingUpTo(ranks, 11, kJack) || ranks == std::vector<int>{kJack, kQueen, kKing};
+}
+
+bool MayJoinElevenOrJackQueenKing(const GameContext& ctx, int card) {
+    const std::vector<int> ranks = SelectedRanks(ctx, card);
+    if (StartsPairAddingUpTo(ranks, 11, kJack)) return true;
+    // Jack, Queen and King, each once.
+    return ranks.size() <= 3 && ranks[0] >= kJack &&
+           std::adjacent_find(ranks.begin(), ranks.end()) == ranks.end();
+}
+
+bool TenOrFourOfAKind(const GameContext& ctx) {
+    const std::vector<int> ranks = SelectedRanks(ctx);
+    return PairAddingUpTo(ranks, 10, kTen) ||
+           (ranks.size() == 4 && StartsCourtsOfOneRank(ranks, 4));
+}
+
+bool MayJoinTenOrFourOfAKind(const GameContext& ctx, int card) {
+    const std::vector<int> ranks = SelectedRanks(ctx, card);
+    return StartsPairAddingUpTo(ranks, 10, kTen) || StartsCourtsOfOneRank(ranks, 4);
+}
+
+bool FifteenOrFourOfAKind(const GameContext& ctx) {
+    const std::vector<int> ranks = SelectedRanks(ctx);
+    return (AllBelow(ranks, kTen) && Sum(ranks) == 15) ||
+           (ranks.size() == 4 && StartsCourtsOfOneRank(ranks, 4));
+}
+
+bool MayJoinFifteenOrFourOfAKind(const GameContext& ctx, int card) {
+    const std::vector<int> ranks = SelectedRanks(ctx, card);
+    return (AllBelow(ranks, kTen) && Sum(ranks) <= 15) || StartsCourtsOfOneRank(ranks, 4);
+}
+
+bool EighteenWithACourt(const GameContext& ctx) {
+    const std::vector<int> ranks = SelectedRanks(ctx);
+    if (ranks.size() == 1) return ranks[0] == kAce;
+    // Smallest first: three cards from Two to Ten of different ranks, then the court card.
+    return ranks.size() == 4 && ranks[0] > kAce && ranks[2] <= kTen && ranks[3] >= kJack &&
+           ranks[0] != ranks[1] && ranks[1] != ranks[2] && ranks[0] + ranks[1] + ranks[2] == 18;
+}
+
+bool MayJoinEighteenWithACourt(const GameContext& ctx, int card) {
+    const std::vector<int> ranks = SelectedRanks(ctx, card);
+    if (ranks.size() == 1) return true;
+    std::vector<int> spots;
+    int courts = 0;
+    for (const int rank : ranks) {
+        if (rank == kAce) return false;
+        if (rank >= kJack)
+            ++courts;
+        else
+            spots.push_back(rank);
+    }
+    if (courts > 1 || spots.size() > 3) return false;
+    if (std::adjacent_find(spots.begin(), spots.end()) != spots.end()) return false;
+    // The cards still to come, each a Two at least and of a rank not yet taken, must be able
+    // to make up the rest of 18; three cards never add up to more than 10 + 9 + 8.
+    const int missing = 3 - static_cast<int>(spots.size());
+    const int rest = 18 - Sum(spots);
+    if (missing == 0) return rest == 0;
+    return rest >= 2 * missing + (missing - 1) && rest <= kTen * missing - (missing - 1);
+}
+
+} // namespace quendra
