@@ -64,6 +64,7 @@ const char* const kUsage =
     "                                 Mazzo_Vis>Fila2, Appogg1>Fila4)\n"
     "  FROM:K>TO                      the card at position K (0 = bottom) and those on it\n"
     "  PILE                           a click on a pile: turns its face-down top card\n"
+    "  PILE:K                         a click on the card at position K (the memory games)\n"
     "  stock, undo, redo, autoplay    a stock click, the commands, one run of automatic play\n"
     "Options for every command:\n"
     "  --dir DIR                      use DIR as the program folder\n";

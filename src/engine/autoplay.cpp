@@ -292,6 +292,8 @@ void fnEndGame(GameContext& ctx) {
     for (Host::Command command : {Host::Command::Pause, Host::Command::QuitGame,
                                   Host::Command::InsertBookmark, Host::Command::GoToBookmark})
         ctx.host.EnableCommand(command, false);
+    // The memory games tell their result before it is recorded.
+    if (const auto show = CurrentFamilyRules(ctx).showResult) show(ctx);
 
     Host::GameResult result;
     const int game = ParseDigits(GetSetting(ctx.settings, field::kGameNumber));

@@ -6,6 +6,7 @@
 #include "families_gaps.h"
 #include "families_after_move.h"
 #include "families_pairs.h"
+#include "families_memory.h"
 #include "legality.h"
 #include "moves.h"
 #include "pick_up.h"
@@ -280,6 +281,20 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // Our own: a court card with three of different ranks adding up to 18, an Ace alone (83
     // Eighteens).
     adding(family::kEighteens, 4, EighteenWithACourt, MayJoinEighteenWithACourt);
+    // The memory games: a click turns a face-down card, two cards turned are a try, and a
+    // pair leaves for the discard pile; won when every card is paired; the score counts
+    // pairs and tries (205 Double Concentration; 201 Concentration, 204 Pelmanism; 195
+    // Memory 24, 202 Memory 40, 249 Memory 12).
+    for (const int f : {family::kMemoryFifteens, family::kMemoryTens, family::kMemorySevens}) {
+        FamilyRules& memory = table[static_cast<std::size_t>(f)];
+        memory.cardClick = TurnMemoryCard;
+        memory.wonTest = MemoryCleared;
+        memory.showResult = ShowMemoryResult;
+        memory.complete = true;
+    }
+    table[family::kMemoryFifteens].score = MemoryScore36;
+    table[family::kMemoryTens].score = MemoryScore37;
+    table[family::kMemorySevens].score = MemoryScore39;
     return table;
 }
 

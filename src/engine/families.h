@@ -49,6 +49,11 @@ struct FamilyRules {
     bool (*gapTakes)(const GameContext& ctx, int card, int row, int place) = nullptr;
     // The gap-row games: the rank a row starts from; a redeal keeps the run built from it.
     int gapRowFirstRank = 2;
+    // The memory games: a left press on the card at `position` of `pile` is the family's,
+    // before anything is lifted or sent; false when it turns nothing (a beep).
+    bool (*cardClick)(GameContext& ctx, PileRef pile, int position) = nullptr;
+    // At the end of the game, before it is recorded: the family shows its result.
+    void (*showResult)(GameContext& ctx) = nullptr;
     // Every rule the family needs is supplied: the games compiler takes its games.
     bool complete = false;
 };
@@ -65,6 +70,9 @@ constexpr int kTriPeaks = 15;   // Golf's discard over a grid of overlapping pea
 constexpr int kPairsOfRank = 16; // pairs of one rank leave the table
 constexpr int kFourOfAKind = 29; // four cards of one rank on a pile's top are discarded
 constexpr int kGaps = 32;       // gap rows built from a Two, filled by the card above the left one
+constexpr int kMemoryFifteens = 36; // memory: 15 points a pair, less one a try
+constexpr int kMemoryTens = 37;     // memory: 10 points a pair, less two a try
+constexpr int kMemorySevens = 39;   // memory: 7 points a pair, less one a try
 constexpr int kClock = 40;      // the Clock: lost when the fourth King turns up too soon
 constexpr int kGapRowsByRule = 46; // gap rows whose filling rule the tableau's parameters give
 constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded

@@ -53,6 +53,8 @@ bool AllFaceUp(const GameContext& ctx, const std::vector<int>& cards) {
 // The group the send action moves for a card: empty when the card may not be sent.
 std::vector<int> SendGroup(const GameContext& ctx, int card) {
     if (!IsFaceUp(ctx, card)) return {};
+    // The memory games move no card by hand: a click turns it.
+    if (CurrentFamilyRules(ctx).cardClick != nullptr) return {};
     const int code = fnPileCodeOf(ctx, card);
     if (code == pile_code::kWaste) {
         if (PileTopCard(ctx.table.Pile({PileGroupId::Stock, kMazzoVis})) != card) return {};

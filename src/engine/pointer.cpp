@@ -69,6 +69,11 @@ bool fnPickUpCard(GameContext& ctx, PileRef pile, int position) {
         return false;
     }
     if (!ctx.flags[GameStateFlags::kInPlay] || ctx.play.draggedCard != 0) return false;
+    if (const auto click = CurrentFamilyRules(ctx).cardClick) {
+        // The memory games turn the card clicked; nothing is lifted.
+        if (!click(ctx, pile, position)) ctx.host.Beep();
+        return false;
+    }
     const PickUp pick = CanPickUp(ctx, pile, position);
     if (pick.turnFaceDownCard) {
         // A left click on a face-down top card turns it up; nothing is lifted.
@@ -285,12 +290,13 @@ bool PlaySelectClick(GameContext& ctx, PileRef pile) {
     return changed;
 }
 
-bool PlayPileClick(GameContext& ctx, PileRef pile) {
+bool PlayPileClick(GameContext& ctx, PileRef pile, int position) {
     if (fnClickSelects(ctx, pile)) return PlaySelectClick(ctx, pile);
     const TableState before = CaptureTableState(ctx);
     const int count = PileCardCount(ctx.table.Pile(pile));
-    if (count == 0) return false;
-    if (fnPickUpCard(ctx, pile, count - 1)) fnClearDrag(ctx); // released where it was
+    if (count == 0 || position >= count) return false;
+    if (fnPickUpCard(ctx, pile, position < 0 ? count - 1 : position))
+        fnClearDrag(ctx); // released where it was
     const bool changed = !(CaptureTableState(ctx) == before);
     if (changed) fnAfterMouseUp(ctx);
     return changed;

@@ -84,7 +84,8 @@ bool PlayDragMove(GameContext& ctx, PileRef from, int position, PileRef to);
 bool PlayStockClick(GameContext& ctx);
 // A left click on a pile without moving: turns a face-down top card of a tableau pile; in
 // the selection games it selects the pile's card (or takes it out of the selection).
-bool PlayPileClick(GameContext& ctx, PileRef pile);
+// `position` names the card clicked (0-based), -1 the top card.
+bool PlayPileClick(GameContext& ctx, PileRef pile, int position = -1);
 // A click that selects the card of `pile`, with the after-steps.
 bool PlaySelectClick(GameContext& ctx, PileRef pile);
 // A send (right click) of the card at `position` with both destinations allowed.

@@ -435,7 +435,8 @@ std::string FoundMoveText(const FoundMove& move) {
     case FoundMove::Kind::Autoplay:
         return "autoplay";
     case FoundMove::Kind::Click:
-        return PileName(move.from);
+        // A click on a card below the top is written with its position.
+        return PileName(move.from) + (move.group ? ":" + std::to_string(move.position) : "");
     case FoundMove::Kind::Pile:
         break;
     }
@@ -459,7 +460,16 @@ std::optional<FoundMove> ParseFoundMove(std::string_view text) {
     if (move.kind != FoundMove::Kind::Pile) return move;
     const std::size_t arrow = text.find('>');
     if (arrow == std::string_view::npos) {
-        const auto pile = ParsePileName(text);
+        // "Fila3" clicks the top card, "Fila3:4" the card at position 4.
+        std::string_view name = text;
+        if (const std::size_t colon = text.find(':'); colon != std::string_view::npos) {
+            const std::string_view digits = text.substr(colon + 1);
+            move.position = digits.size() > 3 ? -1 : ParseDigits(digits);
+            if (move.position < 0) return std::nullopt;
+            move.group = true;
+            name = text.substr(0, colon);
+        }
+        const auto pile = ParsePileName(name);
         if (!pile) return std::nullopt;
         move.kind = FoundMove::Kind::Click;
         move.from = *pile;
@@ -499,7 +509,7 @@ bool PlayFoundMove(GameContext& ctx, const FoundMove& move) {
     case FoundMove::Kind::Stock:
         return PlayStockClick(ctx);
     case FoundMove::Kind::Click:
-        return PlayPileClick(ctx, move.from);
+        return PlayPileClick(ctx, move.from, move.group ? move.position : -1);
     case FoundMove::Kind::Undo: {
         const TableState before = CaptureTableState(ctx);
         Undo(ctx);

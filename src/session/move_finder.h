@@ -39,13 +39,15 @@ struct FoundMove {
     Kind kind = Kind::Pile;
     PileRef from;
     int position = 0;   // of the moved card in `from`, 0-based
-    bool group = false; // cards lay on the moved card and went with it
+    bool group = false; // cards lay on the moved card and went with it; for a click: the
+                        // card at `position` was clicked, not the top one
     PileRef to;
     int toPlace = -1; // the gap-row games: the place of `to` the card fills; -1 the pile
 };
 // "Fila3>Dest1" (the top card), "Fila2:4>Fila6" (the card at position 4 and those on it),
 // "Fila2:4>Fila1:7" (the card at position 4 into the gap at place 7 of a row),
-// "stock", "Fila3" (a click on the pile), "undo", "redo", "autoplay".
+// "stock", "Fila3" (a click on the pile), "Fila3:4" (a click on the card at position 4),
+// "undo", "redo", "autoplay".
 std::string FoundMoveText(const FoundMove& move);
 // Reads a move written as above; nothing when the text is not a move.
 std::optional<FoundMove> ParseFoundMove(std::string_view text);
