@@ -58,7 +58,6 @@ void PlaceGrid4(GameContext& ctx, const Units& u) {
     const int y0 = u.top + (u.h - 4 * u.ch - 3 * q) / 2;
     PlaceGrid(ctx, u, 4, x0, y0, q);
     if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
-    if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
     if (discard)
         SetPilePosition(ctx, Stock(kMazzoWaste), PileX(ctx, Fila(3)) + q + 2 * u.cw,
                         PileY(ctx, Fila(7)) + (u.ch + q) / 2);
@@ -84,7 +83,6 @@ void PlaceGrid5(GameContext& ctx, const Units& u) {
     const int x0 = std::max((u.W - c * u.cw - q * e) / 2, 25);
     const int y0 = u.top + (u.h - 5 * u.ch - 4 * q) / 2;
     PlaceGrid(ctx, u, 5, x0, y0, q);
-    if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
     if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
     if (discard)
         SetPilePosition(ctx, Stock(kMazzoWaste), PileX(ctx, Fila(4)) + q + 2 * u.cw,
@@ -123,6 +121,8 @@ void PlaceFanColumns(GameContext& ctx, const Units& u) {
     }
     for (int s = 0; s < u.slots; ++s)
         SetPilePosition(ctx, Stock(s), columnX(s), y);
+    // A discard pile stands in the column after them (the adding games).
+    if (u.wastes > 0) SetPilePosition(ctx, Stock(kMazzoWaste), columnX(u.slots), y);
     const int firstFoundation =
         std::max(u.slots, std::min((n - u.foundations) / 2, n - u.reserves - u.foundations));
     for (int k = 0; k < u.foundations; ++k)
