@@ -263,7 +263,7 @@ void SetBaseRanks(GameContext& ctx, Deck& deck) {
 
 bool DealModeImplemented(int mode) {
     // 0 deals normally; every mode up to the last one named has its own step.
-    return mode >= 0 && mode <= deal_mode::kAcesAndTwosFirst;
+    return mode >= 0 && mode <= deal_mode::kAcesLeadRowsBeforeAGap;
 }
 
 void SelectDeck(const GameContext& ctx, std::vector<int>& deck) {

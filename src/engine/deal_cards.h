@@ -26,6 +26,8 @@ constexpr int kKingsAsGaps = 15;
 constexpr int kNoCourtCards = 16; // deck selection
 constexpr int kKingsToBottom = 17;
 constexpr int kAcesAndTwosFirst = 18;
+constexpr int kAcesLeadRows = 19;
+constexpr int kAcesLeadRowsBeforeAGap = 20;
 } // namespace deal_mode
 
 // True for a deal mode (parameter 34) the engine deals: the games compiler refuses any other.

@@ -272,6 +272,53 @@ void AcesAndTwosFirst(GameContext& ctx) {
         piles[places[k].first].replace(static_cast<std::size_t>(places[k].second) * 3, 3, codes[k]);
 }
 
+// Mode 19 (Blue Moon): each Ace, in the order the rows meet them, moves to the head of the
+// next row, row 1 first, and leaves a gap where it lay.
+void AcesLeadRows(GameContext& ctx) {
+    std::vector<std::string> aces;
+    const auto rows = static_cast<std::size_t>(TableauCount(ctx));
+    for (std::size_t r = 0; r < rows; ++r) {
+        std::string& row = ctx.table.FilaGroup[r];
+        for (int place = 0; place < PileCardCount(row); ++place)
+            if (fnRank(PileCardAt(row, place)) == 1) {
+                aces.push_back(row.substr(static_cast<std::size_t>(place) * 3, 3));
+                row.replace(static_cast<std::size_t>(place) * 3, 3, "000");
+            }
+    }
+    for (std::size_t k = 0; k < aces.size() && k < rows; ++k)
+        ctx.table.FilaGroup[k].insert(0, aces[k]);
+}
+
+// Mode 20 (Red Moon): the Aces, in the order dealt, start the rows with a gap behind each;
+// the other cards follow in the order dealt, each row keeping as many as it was dealt, less
+// one.
+void AcesLeadRowsBeforeAGap(GameContext& ctx) {
+    const auto rows = static_cast<std::size_t>(TableauCount(ctx));
+    std::vector<std::string> aces, others;
+    std::vector<int> lengths;
+    for (std::size_t r = 0; r < rows; ++r) {
+        const std::string& row = ctx.table.FilaGroup[r];
+        lengths.push_back(PileCardCount(row));
+        for (int place = 0; place < PileCardCount(row); ++place)
+            (fnRank(PileCardAt(row, place)) == 1 ? aces : others)
+                .push_back(row.substr(static_cast<std::size_t>(place) * 3, 3));
+    }
+    std::size_t next = 0;
+    for (std::size_t r = 0; r < rows; ++r) {
+        std::string& row = ctx.table.FilaGroup[r];
+        row.clear();
+        int room = lengths[r];
+        if (r < aces.size()) {
+            row = aces[r] + "000";
+            --room;
+        }
+        for (; room > 0 && next < others.size(); --room)
+            row += others[next++];
+    }
+    for (; next < others.size(); ++next)
+        ctx.table.FilaGroup[rows - 1] += others[next];
+}
+
 void ReplaceWhere(GameContext& ctx, int rank) {
     for (std::string& pile : ctx.table.FilaGroup)
         for (int place = 0; place < PileCardCount(pile); ++place)
@@ -351,6 +398,12 @@ void Distribute(GameContext& ctx, dealing::Deck& deck) {
         break;
     case dm::kAcesAndTwosFirst:
         AcesAndTwosFirst(ctx);
+        break;
+    case dm::kAcesLeadRows:
+        AcesLeadRows(ctx);
+        break;
+    case dm::kAcesLeadRowsBeforeAGap:
+        AcesLeadRowsBeforeAGap(ctx);
         break;
     default:
         break;

@@ -88,6 +88,12 @@ DealtTable DealAndCheck(const std::string& gamesFile, int number, const std::str
     for (const std::string& code : deckList)
         deck.push_back(ParseDigits(code));
     SelectDeck(*ctx, deck);
+    // The deals that turn the cards of a rank into gaps take them out of the game.
+    const int mode = ctx->Param(param::kDealMode);
+    const int gapRank = mode == deal_mode::kAcesAsGaps    ? 1
+                        : mode == deal_mode::kKingsAsGaps ? 13
+                                                          : 0;
+    std::erase_if(deck, [&](int card) { return gapRank != 0 && fnRank(card) == gapRank; });
     std::map<int, int> expected, found;
     for (int card : deck)
         if (card > 0) ++expected[card];

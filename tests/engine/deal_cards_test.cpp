@@ -256,6 +256,45 @@ TEST_F(DealCardsTest, AcesAndTwosAreDealtFirst) {
     }
 }
 
+// Blue Moon and Red Moon: four rows of thirteen become rows of fourteen places led by the
+// Aces; Blue Moon leaves gaps where the Aces lay, Red Moon one gap behind each Ace.
+TEST_F(DealCardsTest, AcesLeadTheGapRows) {
+    Set(370, 52);
+    Set(367, 4);
+    for (int i = 0; i < 4; ++i) {
+        Set(374 + i, 13);
+        Set(414 + i, 13);
+    }
+    DealCards(ctx);
+    std::vector<int> dealt, aces;
+    for (int i = 0; i < 4; ++i)
+        for (int k = 0; k < 13; ++k) {
+            const int card = PileCardAt(ctx.table.Pile(Fila(i)), k);
+            (fnRank(card) == 1 ? aces : dealt).push_back(card);
+        }
+    const PileGroups plain = ctx.table;
+    for (const int mode : {deal_mode::kAcesLeadRows, deal_mode::kAcesLeadRowsBeforeAGap}) {
+        ctx.table.Clear();
+        Set(34, mode);
+        DealCards(ctx);
+        std::vector<int> others;
+        for (int i = 0; i < 4; ++i) {
+            const std::string& row = ctx.table.Pile(Fila(i));
+            ASSERT_EQ(PileCardCount(row), 14) << "mode " << mode << " row " << i + 1;
+            EXPECT_EQ(PileCardAt(row, 0), aces[static_cast<std::size_t>(i)]);
+            if (mode == deal_mode::kAcesLeadRowsBeforeAGap) EXPECT_EQ(PileCardAt(row, 1), 0);
+            for (int k = 1; k < 14; ++k) {
+                const int card = PileCardAt(row, k);
+                if (card > 0) others.push_back(card);
+                // Blue Moon: every other card keeps its place, one to the right.
+                if (mode == deal_mode::kAcesLeadRows && card > 0)
+                    EXPECT_EQ(card, PileCardAt(plain.FilaGroup[static_cast<std::size_t>(i)], k - 1));
+            }
+        }
+        EXPECT_EQ(others, dealt) << "mode " << mode;
+    }
+}
+
 TEST_F(DealCardsTest, DeckSelections) {
     std::vector<int> deck;
     for (int c = 1; c <= 52; ++c)

@@ -187,6 +187,10 @@ constexpr NamedValue kDealModeNames[] = {
     {"kings-to-bottom", 17},
     // The Aces and Twos are dealt first, at the bottom of the piles (Challenge FreeCell).
     {"aces-and-twos-first", 18},
+    // The Aces go to the heads of the rows, leaving gaps where they lay (Blue Moon).
+    {"aces-lead-rows", 19},
+    // The Aces start the rows with a gap behind each, the other cards after them (Red Moon).
+    {"aces-lead-rows-before-a-gap", 20},
 };
 
 constexpr NamedValue kStrippedPackNames[] = {
