@@ -271,6 +271,7 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     adding(family::kBlockTen, 2, PairOfTenOrTwoCourts, MayJoinPairOfTenOrTwoCourts);
     // Our own: two adding up to 11, two Jacks, or a Queen and a King (81 Gay Gordons).
     adding(family::kGayGordons, 2, PairOfElevenOrCourts, MayJoinPairOfElevenOrCourts);
+    table[family::kGayGordons].selectsFrom = SelectsFromAnyPileButStock;
     // Our own: two adding up to 11, or a Jack, a Queen and a King (8 Elevens).
     adding(family::kElevens, 3, ElevenOrJackQueenKing, MayJoinElevenOrJackQueenKing);
     // Our own: two adding up to 10, or four Tens, Jacks, Queens or Kings (84 Tens).
