@@ -126,3 +126,56 @@ TEST_F(FourOfAKindTest, ASetCompletedByTheDealLeavesToo) {
 
 } // namespace
 } // namespace quendra::test
+
+namespace quendra::test {
+namespace {
+
+// Queen's Audience: foundations 1-4 the Aces, 5-8 the Jacks built down in suit (method
+// 62), 9-12 the Queens, 13-16 the Kings.
+class PartnerHomeTest : public PlayTest {
+  protected:
+    PartnerHomeTest() {
+        Set(param::kFamily, family::kQueensAudience);
+        Set(param::kFoundationCount, 16);
+        Set(param::kTableauCount, 4);
+        Set(32, 10);
+        const int bases[] = {1, 11, 12, 13};
+        for (int i = 0; i < 16; ++i) {
+            Set(param::kFoundationBase + i, bases[i / 4]);
+            Set(param::kFoundationMethod + i, i / 4 == 1 || i / 4 == 3 ? 62 : 4);
+            Set(param::kFoundationDirection + i, 0);
+        }
+        for (int i = 0; i < 4; ++i)
+            Set(param::kTableauMethod + i, 4);
+    }
+};
+
+TEST_F(PartnerHomeTest, AKingGoesUpOnlyBesideItsFreeQueenWhichFollowsIt) {
+    Fila(1) = Cards({S(13)});
+    Fila(2) = Cards({S(12), D(4)});
+    EXPECT_FALSE(fnCanDropOnFoundation(ctx, 12, S(13))); // the Queen lies covered
+    Fila(3) = Cards({D(4)});
+    Fila(2) = Cards({S(12)});
+    ASSERT_TRUE(fnCanDropOnFoundation(ctx, 13, S(13)));
+    ASSERT_TRUE(fnDoMove(ctx, S(13), "Dest14"));
+    EXPECT_EQ(Dest(14), Cards({S(13)}));
+    EXPECT_EQ(Dest(10), Cards({S(12)})); // four places before the King
+    EXPECT_TRUE(Fila(2).empty());
+    EXPECT_EQ(UndoSteps(), 1); // one step takes both back
+}
+
+TEST_F(PartnerHomeTest, AJackBringsItsAceFromTheWaste) {
+    Fila(1) = Cards({C(11)});
+    Waste() = Cards({H(3), C(1)});
+    ASSERT_TRUE(fnDoMove(ctx, C(11), "Dest5"));
+    EXPECT_EQ(Dest(1), Cards({C(1)}));
+    EXPECT_EQ(Waste(), Cards({H(3)}));
+    // The Ten of clubs builds down on the Jack; the Queen never goes alone.
+    Fila(2) = Cards({C(10), C(12)});
+    EXPECT_FALSE(fnCanDropOnFoundation(ctx, 8, C(12)));
+    Fila(2) = Cards({C(10)});
+    EXPECT_TRUE(fnCanDropOnFoundation(ctx, 4, C(10)));
+}
+
+} // namespace
+} // namespace quendra::test
