@@ -232,6 +232,10 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // (88 Perpetual Motion, 76 Beehive).
     table[family::kFourOfAKind].afterMove = after_move::DiscardFourOfAKind;
     table[family::kFourOfAKind].complete = true;
+    // Family 30: a Jack or King goes up beside its free partner (method 62), which follows
+    // it to the foundation four places before it (178 Queen's Audience).
+    table[family::kQueensAudience].afterMove = after_move::BringPartnerHome;
+    table[family::kQueensAudience].complete = true;
     // Family 61 (our own): won when the stock is empty, the spaces filled from it having
     // brought every card into the tableau (69 Trusty Twelve).
     table[family::kStockIntoTableau].wonTest = StockDealtOut;

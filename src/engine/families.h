@@ -73,6 +73,7 @@ constexpr int kGaps = 32;       // gap rows built from a Two, filled by the card
 constexpr int kMemoryFifteens = 36; // memory: 15 points a pair, less one a try
 constexpr int kMemoryTens = 37;     // memory: 10 points a pair, less two a try
 constexpr int kMemorySevens = 39;   // memory: 7 points a pair, less one a try
+constexpr int kQueensAudience = 30; // a Jack or King goes up with its Ace or Queen
 constexpr int kClock = 40;      // the Clock: lost when the fourth King turns up too soon
 constexpr int kGapRowsByRule = 46; // gap rows whose filling rule the tableau's parameters give
 constexpr int kHitOrMiss = 60;  // the stock counted out, a card matching the count discarded
