@@ -368,8 +368,12 @@ void Distribute(GameContext& ctx, dealing::Deck& deck) {
     case dm::kFirstRanks: {
         const int piles = ctx.Param(367);
         const int card = piles > 13 ? piles + 13 : piles;
+        // The card set aside for the gap waits on the discard pile, off the game.
         for (std::string& pile : ctx.table.FilaGroup)
-            if (!pile.empty() && PileCardAt(pile, 0) == card) pile.clear();
+            if (!pile.empty() && PileCardAt(pile, 0) == card) {
+                pile.clear();
+                dealing::PutFaceUp(ctx, Stock(kMazzoWaste), card);
+            }
         break;
     }
     case dm::kEmptyOnePile: {

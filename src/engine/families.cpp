@@ -7,6 +7,7 @@
 #include "families_after_move.h"
 #include "families_pairs.h"
 #include "families_memory.h"
+#include "families_puzzles.h"
 #include "legality.h"
 #include "moves.h"
 #include "pick_up.h"
@@ -300,6 +301,16 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kMemoryFifteens].score = MemoryScore36;
     table[family::kMemoryTens].score = MemoryScore37;
     table[family::kMemorySevens].score = MemoryScore39;
+    // Family 43: cards go onto higher cards or into an empty pile; won when one pile holds
+    // the nine cards from the Nine up to the Ace, which scores 225 (247 Tower of Hanoy).
+    table[family::kTower].wonTest = TowerBuilt;
+    table[family::kTower].complete = true;
+    // Family 44: a card next to the gap slides into it; won, with 150 points, when the cards
+    // lie in order with the gap last, tested at the deal too (243 Fifteen Puzzle, 248 Eight
+    // Puzzle).
+    table[family::kSlidingPuzzle].wonTest = PuzzleInOrder;
+    table[family::kSlidingPuzzle].score = PuzzleScore;
+    table[family::kSlidingPuzzle].complete = true;
     return table;
 }
 

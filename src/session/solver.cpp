@@ -64,8 +64,10 @@ class Search {
         SetSetting(ctx_.settings, field::kSoundsEnabled, "N");
         // The search takes its moves back itself: undo keeps its step log but no table copies.
         ctx_.undoHistory.copiesTable = false;
+        // The piles of a grid are places of the grid: no two of them play alike.
+        const bool grid = ctx_.Param(param::kGridColumns) > 0 || ctx_.Param(param::kGridRowLength) > 0;
         tableauInterchangeable_ =
-            Interchangeable({param::kTableauEmptyRule, param::kTableauDirection,
+            !grid && Interchangeable({param::kTableauEmptyRule, param::kTableauDirection,
                              param::kTableauMethod, param::kTableauPastStop, param::kTableauDealFlag},
                             TableauCount(ctx_));
         reservesInterchangeable_ =
