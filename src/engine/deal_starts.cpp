@@ -393,9 +393,10 @@ void Distribute(GameContext& ctx, dealing::Deck& deck) {
         break;
     case dm::kKingsAsGaps:
         ReplaceWhere(ctx, 13);
-        for (std::string& pile : ctx.table.FilaGroup)
-            while (PileCardCount(pile) < 9)
-                pile += "000";
+        // Only the game's own rows are made up to nine places.
+        for (int i = 0; i < TableauCount(ctx); ++i)
+            while (PileCardCount(ctx.table.FilaGroup[static_cast<std::size_t>(i)]) < 9)
+                ctx.table.FilaGroup[static_cast<std::size_t>(i)] += "000";
         break;
     case dm::kKingsToBottom:
         KingsToBottom(ctx);

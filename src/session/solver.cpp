@@ -454,6 +454,7 @@ class Search {
             below.fill(homeOrder_ > 0 ? 99 : -1);
             for (int k = 0; k < count; ++k) {
                 const int card = PileCardAt(ctx_.table.Pile(pile), k);
+                if (card < 1) continue; // a gap of a row
                 if (ctx_.cardTable.Face(card) == '0')
                     score -= 20;
                 else if (SitsOnItsParent(pile, k))

@@ -295,6 +295,32 @@ TEST_F(DealCardsTest, AcesLeadTheGapRows) {
     }
 }
 
+// Maze: the Kings become gaps and the game's short rows are made up to nine places; the
+// piles the game does not use stay empty.
+TEST_F(DealCardsTest, TheMazePackLeavesNineWideRowsWithTheKingsAsGaps) {
+    Set(370, 52);
+    Set(367, 6);
+    for (int i = 0; i < 6; ++i) {
+        Set(374 + i, i < 4 ? 9 : 8);
+        Set(414 + i, i < 4 ? 9 : 8);
+    }
+    Set(34, deal_mode::kKingsAsGaps);
+    DealCards(ctx);
+    int gaps = 0, cards = 0;
+    for (int i = 0; i < 6; ++i) {
+        const std::string& row = ctx.table.Pile(Fila(i));
+        ASSERT_EQ(PileCardCount(row), 9) << "row " << i + 1;
+        for (int k = 0; k < 9; ++k) {
+            const int card = PileCardAt(row, k);
+            EXPECT_NE(fnRank(card), 13);
+            (card == 0 ? gaps : cards)++;
+        }
+    }
+    EXPECT_EQ(gaps, 6);
+    EXPECT_EQ(cards, 48);
+    EXPECT_TRUE(ctx.table.Pile(Fila(6)).empty());
+}
+
 TEST_F(DealCardsTest, DeckSelections) {
     std::vector<int> deck;
     for (int c = 1; c <= 52; ++c)
