@@ -263,30 +263,39 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kNeighbour].selectionMayJoin = MayJoinTouchingPairOfThirteen;
     table[family::kNeighbour].lostTest = NothingAddingUpToThirteenLeft;
     // The adding games: the selected cards leave the table once they make a set of the
-    // family; a card that can make none with them is refused.
+    // family; a card that can make none with them is refused; lost when cards are left and
+    // none of the cards a click may select make a set.
     const auto adding = [&table](int f, int limit, bool (*set)(const GameContext&),
-                                 bool (*mayJoin)(const GameContext&, int)) {
+                                 bool (*mayJoin)(const GameContext&, int),
+                                 bool (*noSetLeft)(const GameContext&)) {
         FamilyRules& rules = table[static_cast<std::size_t>(f)];
         rules.selectionLimit = limit;
         rules.selectionComplete = set;
         rules.selectionMayJoin = mayJoin;
+        rules.lostTest = noSetLeft;
         rules.complete = true;
     };
     // Family 20: two cards adding up to 10, or two Tens, Jacks, Queens or Kings (5 Block Ten).
-    adding(family::kBlockTen, 2, PairOfTenOrTwoCourts, MayJoinPairOfTenOrTwoCourts);
+    adding(family::kBlockTen, 2, PairOfTenOrTwoCourts, MayJoinPairOfTenOrTwoCourts,
+           NoPairOfTenOrTwoCourtsLeft);
     // Our own: two adding up to 11, two Jacks, or a Queen and a King (81 Gay Gordons).
-    adding(family::kGayGordons, 2, PairOfElevenOrCourts, MayJoinPairOfElevenOrCourts);
+    adding(family::kGayGordons, 2, PairOfElevenOrCourts, MayJoinPairOfElevenOrCourts,
+           NoPairOfElevenOrCourtsLeft);
     table[family::kGayGordons].selectsFrom = SelectsFromAnyPileButStock;
     // Our own: two adding up to 11, or a Jack, a Queen and a King (8 Elevens).
-    adding(family::kElevens, 3, ElevenOrJackQueenKing, MayJoinElevenOrJackQueenKing);
+    adding(family::kElevens, 3, ElevenOrJackQueenKing, MayJoinElevenOrJackQueenKing,
+           NoElevenOrJackQueenKingLeft);
     // Our own: two adding up to 10, or four Tens, Jacks, Queens or Kings (84 Tens).
-    adding(family::kTens, 4, TenOrFourOfAKind, MayJoinTenOrFourOfAKind);
+    adding(family::kTens, 4, TenOrFourOfAKind, MayJoinTenOrFourOfAKind,
+           NoTenOrFourOfAKindLeft);
     // Our own: cards from Ace to Nine adding up to 15, or four Tens, Jacks, Queens or Kings
     // (82 Fifteens).
-    adding(family::kFifteens, 0, FifteenOrFourOfAKind, MayJoinFifteenOrFourOfAKind);
+    adding(family::kFifteens, 0, FifteenOrFourOfAKind, MayJoinFifteenOrFourOfAKind,
+           NoFifteenOrFourOfAKindLeft);
     // Our own: a court card with three of different ranks adding up to 18, an Ace alone (83
     // Eighteens).
-    adding(family::kEighteens, 4, EighteenWithACourt, MayJoinEighteenWithACourt);
+    adding(family::kEighteens, 4, EighteenWithACourt, MayJoinEighteenWithACourt,
+           NoEighteenWithACourtLeft);
     // The memory games: a click turns a face-down card, two cards turned are a try, and a
     // pair leaves for the discard pile; won when every card is paired; the score counts
     // pairs and tries (205 Double Concentration; 201 Concentration, 204 Pelmanism; 195

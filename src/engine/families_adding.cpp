@@ -2,7 +2,9 @@
 
 #include "cards.h"
 #include "game_params.h"
+#include "legality.h"
 #include "moves.h"
+#include "pointer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -168,94 +170,189 @@ bool NothingAddingUpToThirteenLeft(const GameContext& ctx) {
            !AnyTouchingPair(ctx, AddUpToThirteen);
 }
 
-bool PairOfTenOrTwoCourts(const GameContext& ctx) {
-    const std::vector<int> ranks = SelectedRanks(ctx);
-    return PairAddingUpTo(ranks, 10, kTen) ||
-           (ranks.size() == 2 && StartsCourtsOfOneRank(ranks, 2));
+namespace {
+
+using Ranks = std::vector<int>;
+
+// The sets of an adding family, by the ranks of their cards (smallest first): `isSet` for a
+// complete set, `mayGrow` for cards that can still be made one with more.
+struct SetRule {
+    bool (*isSet)(const Ranks& ranks);
+    bool (*mayGrow)(const Ranks& ranks);
+};
+
+const SetRule kPairOfTenOrTwoCourts{
+    [](const Ranks& r) {
+        return PairAddingUpTo(r, 10, kTen) || (r.size() == 2 && StartsCourtsOfOneRank(r, 2));
+    },
+    [](const Ranks& r) { return StartsPairAddingUpTo(r, 10, kTen) || StartsCourtsOfOneRank(r, 2); },
+};
+
+bool IsElevenOrCourtPair(const Ranks& r) {
+    return PairAddingUpTo(r, 11, kJack) || r == Ranks{kJack, kJack} || r == Ranks{kQueen, kKing};
+}
+const SetRule kPairOfElevenOrCourts{
+    IsElevenOrCourtPair,
+    [](const Ranks& r) { return r.size() == 1 || IsElevenOrCourtPair(r); },
+};
+
+const SetRule kElevenOrJackQueenKing{
+    [](const Ranks& r) {
+        return PairAddingUpTo(r, 11, kJack) || r == Ranks{kJack, kQueen, kKing};
+    },
+    [](const Ranks& r) {
+        if (StartsPairAddingUpTo(r, 11, kJack)) return true;
+        // Jack, Queen and King, each once.
+        return r.size() <= 3 && r[0] >= kJack && std::adjacent_find(r.begin(), r.end()) == r.end();
+    },
+};
+
+const SetRule kTenOrFourOfAKind{
+    [](const Ranks& r) {
+        return PairAddingUpTo(r, 10, kTen) || (r.size() == 4 && StartsCourtsOfOneRank(r, 4));
+    },
+    [](const Ranks& r) { return StartsPairAddingUpTo(r, 10, kTen) || StartsCourtsOfOneRank(r, 4); },
+};
+
+const SetRule kFifteenOrFourOfAKind{
+    [](const Ranks& r) {
+        return (AllBelow(r, kTen) && Sum(r) == 15) || (r.size() == 4 && StartsCourtsOfOneRank(r, 4));
+    },
+    [](const Ranks& r) {
+        return (AllBelow(r, kTen) && Sum(r) <= 15) || StartsCourtsOfOneRank(r, 4);
+    },
+};
+
+const SetRule kEighteenWithACourt{
+    [](const Ranks& r) {
+        if (r.size() == 1) return r[0] == kAce;
+        // Smallest first: three cards from Two to Ten of different ranks, then the court card.
+        return r.size() == 4 && r[0] > kAce && r[2] <= kTen && r[3] >= kJack && r[0] != r[1] &&
+               r[1] != r[2] && r[0] + r[1] + r[2] == 18;
+    },
+    [](const Ranks& r) {
+        if (r.size() == 1) return true;
+        Ranks spots;
+        int courts = 0;
+        for (const int rank : r) {
+            if (rank == kAce) return false;
+            if (rank >= kJack)
+                ++courts;
+            else
+                spots.push_back(rank);
+        }
+        if (courts > 1 || spots.size() > 3) return false;
+        if (std::adjacent_find(spots.begin(), spots.end()) != spots.end()) return false;
+        // The cards still to come, each a Two at least and of a rank not yet taken, must be
+        // able to make up the rest of 18; two cards never add up to more than 10 + 9.
+        const int missing = 3 - static_cast<int>(spots.size());
+        const int rest = 18 - Sum(spots);
+        if (missing == 0) return rest == 0;
+        return rest >= 2 * missing + (missing - 1) && rest <= kTen * missing - (missing - 1);
+    },
+};
+
+bool CompleteBy(const GameContext& ctx, const SetRule& rule) {
+    return rule.isSet(SelectedRanks(ctx));
 }
 
+bool MayJoinBy(const GameContext& ctx, int card, const SetRule& rule) {
+    return rule.mayGrow(SelectedRanks(ctx, card));
+}
+
+// Some of `free` (from `next` on) make a set with `chosen`.
+bool SetAmong(const Ranks& free, std::size_t next, Ranks& chosen, const SetRule& rule) {
+    for (std::size_t i = next; i < free.size(); ++i) {
+        // Equal ranks in turn: only the first of them starts a new choice.
+        if (i > next && free[i] == free[i - 1]) continue;
+        chosen.push_back(free[i]);
+        bool found = false;
+        if (rule.mayGrow(chosen)) found = rule.isSet(chosen) || SetAmong(free, i + 1, chosen, rule);
+        chosen.pop_back();
+        if (found) return true;
+    }
+    return false;
+}
+
+// Cards are left on the table, and no set can be made of the cards a click may select.
+bool NoSetLeft(const GameContext& ctx, const SetRule& rule) {
+    Ranks free;
+    bool cardsLeft = false;
+    const auto look = [&](PileRef pile) {
+        const int top = PileTopCard(ctx.table.Pile(pile));
+        if (top < 1) return;
+        cardsLeft = true;
+        if (IsFaceUp(ctx, top) && fnClickSelects(ctx, pile)) free.push_back(fnRank(top));
+    };
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        look({PileGroupId::Fila, i});
+    for (int i = 0; i < ReserveCount(ctx); ++i)
+        look({PileGroupId::Appogg, i});
+    std::sort(free.begin(), free.end());
+    Ranks chosen;
+    return cardsLeft && !SetAmong(free, 0, chosen, rule);
+}
+
+} // namespace
+
+bool PairOfTenOrTwoCourts(const GameContext& ctx) {
+    return CompleteBy(ctx, kPairOfTenOrTwoCourts);
+}
 bool MayJoinPairOfTenOrTwoCourts(const GameContext& ctx, int card) {
-    const std::vector<int> ranks = SelectedRanks(ctx, card);
-    return StartsPairAddingUpTo(ranks, 10, kTen) || StartsCourtsOfOneRank(ranks, 2);
+    return MayJoinBy(ctx, card, kPairOfTenOrTwoCourts);
+}
+bool NoPairOfTenOrTwoCourtsLeft(const GameContext& ctx) {
+    return NoSetLeft(ctx, kPairOfTenOrTwoCourts);
 }
 
 bool PairOfElevenOrCourts(const GameContext& ctx) {
-    const std::vector<int> ranks = SelectedRanks(ctx);
-    return PairAddingUpTo(ranks, 11, kJack) || ranks == std::vector<int>{kJack, kJack} ||
-           ranks == std::vector<int>{kQueen, kKing};
+    return CompleteBy(ctx, kPairOfElevenOrCourts);
 }
-
 bool MayJoinPairOfElevenOrCourts(const GameContext& ctx, int card) {
-    const std::vector<int> ranks = SelectedRanks(ctx, card);
-    if (ranks.size() == 1) return true;
-    return ranks.size() == 2 && (PairAddingUpTo(ranks, 11, kJack) ||
-                                 ranks == std::vector<int>{kJack, kJack} ||
-                                 ranks == std::vector<int>{kQueen, kKing});
+    return MayJoinBy(ctx, card, kPairOfElevenOrCourts);
+}
+bool NoPairOfElevenOrCourtsLeft(const GameContext& ctx) {
+    return NoSetLeft(ctx, kPairOfElevenOrCourts);
 }
 
 bool ElevenOrJackQueenKing(const GameContext& ctx) {
-    const std::vector<int> ranks = SelectedRanks(ctx);
-    return PairAddingUpTo(ranks, 11, kJack) || ranks == std::vector<int>{kJack, kQueen, kKing};
+    return CompleteBy(ctx, kElevenOrJackQueenKing);
 }
-
 bool MayJoinElevenOrJackQueenKing(const GameContext& ctx, int card) {
-    const std::vector<int> ranks = SelectedRanks(ctx, card);
-    if (StartsPairAddingUpTo(ranks, 11, kJack)) return true;
-    // Jack, Queen and King, each once.
-    return ranks.size() <= 3 && ranks[0] >= kJack &&
-           std::adjacent_find(ranks.begin(), ranks.end()) == ranks.end();
+    return MayJoinBy(ctx, card, kElevenOrJackQueenKing);
+}
+bool NoElevenOrJackQueenKingLeft(const GameContext& ctx) {
+    return NoSetLeft(ctx, kElevenOrJackQueenKing);
 }
 
 bool TenOrFourOfAKind(const GameContext& ctx) {
-    const std::vector<int> ranks = SelectedRanks(ctx);
-    return PairAddingUpTo(ranks, 10, kTen) ||
-           (ranks.size() == 4 && StartsCourtsOfOneRank(ranks, 4));
+    return CompleteBy(ctx, kTenOrFourOfAKind);
 }
-
 bool MayJoinTenOrFourOfAKind(const GameContext& ctx, int card) {
-    const std::vector<int> ranks = SelectedRanks(ctx, card);
-    return StartsPairAddingUpTo(ranks, 10, kTen) || StartsCourtsOfOneRank(ranks, 4);
+    return MayJoinBy(ctx, card, kTenOrFourOfAKind);
+}
+bool NoTenOrFourOfAKindLeft(const GameContext& ctx) {
+    return NoSetLeft(ctx, kTenOrFourOfAKind);
 }
 
 bool FifteenOrFourOfAKind(const GameContext& ctx) {
-    const std::vector<int> ranks = SelectedRanks(ctx);
-    return (AllBelow(ranks, kTen) && Sum(ranks) == 15) ||
-           (ranks.size() == 4 && StartsCourtsOfOneRank(ranks, 4));
+    return CompleteBy(ctx, kFifteenOrFourOfAKind);
 }
-
 bool MayJoinFifteenOrFourOfAKind(const GameContext& ctx, int card) {
-    const std::vector<int> ranks = SelectedRanks(ctx, card);
-    return (AllBelow(ranks, kTen) && Sum(ranks) <= 15) || StartsCourtsOfOneRank(ranks, 4);
+    return MayJoinBy(ctx, card, kFifteenOrFourOfAKind);
+}
+bool NoFifteenOrFourOfAKindLeft(const GameContext& ctx) {
+    return NoSetLeft(ctx, kFifteenOrFourOfAKind);
 }
 
 bool EighteenWithACourt(const GameContext& ctx) {
-    const std::vector<int> ranks = SelectedRanks(ctx);
-    if (ranks.size() == 1) return ranks[0] == kAce;
-    // Smallest first: three cards from Two to Ten of different ranks, then the court card.
-    return ranks.size() == 4 && ranks[0] > kAce && ranks[2] <= kTen && ranks[3] >= kJack &&
-           ranks[0] != ranks[1] && ranks[1] != ranks[2] && ranks[0] + ranks[1] + ranks[2] == 18;
+    return CompleteBy(ctx, kEighteenWithACourt);
 }
-
 bool MayJoinEighteenWithACourt(const GameContext& ctx, int card) {
-    const std::vector<int> ranks = SelectedRanks(ctx, card);
-    if (ranks.size() == 1) return true;
-    std::vector<int> spots;
-    int courts = 0;
-    for (const int rank : ranks) {
-        if (rank == kAce) return false;
-        if (rank >= kJack)
-            ++courts;
-        else
-            spots.push_back(rank);
-    }
-    if (courts > 1 || spots.size() > 3) return false;
-    if (std::adjacent_find(spots.begin(), spots.end()) != spots.end()) return false;
-    // The cards still to come, each a Two at least and of a rank not yet taken, must be able
-    // to make up the rest of 18; three cards never add up to more than 10 + 9 + 8.
-    const int missing = 3 - static_cast<int>(spots.size());
-    const int rest = 18 - Sum(spots);
-    if (missing == 0) return rest == 0;
-    return rest >= 2 * missing + (missing - 1) && rest <= kTen * missing - (missing - 1);
+    return MayJoinBy(ctx, card, kEighteenWithACourt);
+}
+bool NoEighteenWithACourtLeft(const GameContext& ctx) {
+    return NoSetLeft(ctx, kEighteenWithACourt);
 }
 
 } // namespace quendra

@@ -93,5 +93,34 @@ TEST_F(AddingSetsTest, TensAndBlockTenAndGayGordonsPairTheirCourtCardsEachTheirO
     EXPECT_EQ(Click(5), SelectOutcome::Removed);
 }
 
+TEST_F(AddingSetsTest, LostWhenTheCardsAClickMaySelectMakeNoSet) {
+    Set(50, family::kFifteens);
+    const auto lost = FamilyRulesFor(family::kFifteens).lostTest;
+    ASSERT_NE(lost, nullptr);
+    Deal({H(9), S(9), D(8), C(12), H(12), S(12)});
+    EXPECT_TRUE(lost(ctx));
+    // 9 + 4 + 2 = 15, three cards deep in the search.
+    Fila(7) = Cards({C(4)});
+    Fila(8) = Cards({C(2)});
+    EXPECT_FALSE(lost(ctx));
+    // Only the top card of a pile may be selected.
+    Fila(8) = Cards({C(2), D(13)});
+    EXPECT_TRUE(lost(ctx));
+    // Gay Gordons: a King on a reserve pairs with a Queen, the family selecting from there.
+    Set(50, family::kGayGordons);
+    Set(368, 1);
+    Deal({H(9), S(9), D(12), C(12)});
+    for (int pile = 5; pile <= 8; ++pile)
+        Fila(pile).clear();
+    EXPECT_TRUE(FamilyRulesFor(family::kGayGordons).lostTest(ctx));
+    Appogg(1) = Cards({H(13)});
+    EXPECT_FALSE(FamilyRulesFor(family::kGayGordons).lostTest(ctx));
+    // A table with no card left is won, not lost.
+    for (int pile = 1; pile <= 4; ++pile)
+        Fila(pile).clear();
+    Appogg(1).clear();
+    EXPECT_FALSE(FamilyRulesFor(family::kGayGordons).lostTest(ctx));
+}
+
 } // namespace
 } // namespace quendra::test
