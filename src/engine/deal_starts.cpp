@@ -208,34 +208,41 @@ void LeadersStartPiles(GameContext& ctx, dealing::Deck& deck, int leaderRank) {
                         : foundation_code::kSweepAll);
 }
 
-// Mode 3: the tableau dealt again so that no pile repeats a rank where it can be helped.
+// Mode 3: the tableau dealt again so that no pile repeats a rank where it can be helped. The
+// reserves' cards take part too: a card that would repeat a rank waits for a later pile, and
+// the cards left over fill the reserves (Nestor's last four cards).
 void SpreadRanks(GameContext& ctx) {
     std::vector<int> gathered;
-    std::vector<std::string> faces(kFilaPiles);
-    for (int i = 0; i < kFilaPiles; ++i) {
-        const std::string& pile = ctx.table.FilaGroup[static_cast<std::size_t>(i)];
+    std::vector<std::string> faces;
+    std::vector<PileRef> piles;
+    for (int i = 0; i < kFilaPiles; ++i)
+        piles.push_back(Fila(i));
+    for (int i = 0; i < kAppoggPiles; ++i)
+        piles.push_back(Appogg(i));
+    for (const PileRef ref : piles) {
+        const std::string& pile = ctx.table.Pile(ref);
+        std::string& face = faces.emplace_back();
         for (int place = 0; place < PileCardCount(pile); ++place) {
             const int card = PileCardAt(pile, place);
             gathered.push_back(card);
-            faces[static_cast<std::size_t>(i)].push_back(
-                card >= 1 && card <= kMaxCard ? ctx.cardTable.Face(card) : '0');
+            face.push_back(card >= 1 && card <= kMaxCard ? ctx.cardTable.Face(card) : '0');
         }
     }
-    for (int i = 0; i < kFilaPiles; ++i) {
-        std::string& pile = ctx.table.FilaGroup[static_cast<std::size_t>(i)];
+    for (std::size_t k = 0; k < piles.size(); ++k) {
+        std::string& pile = ctx.table.Pile(piles[k]);
         const int length = PileCardCount(pile);
         pile.clear();
+        const bool tableau = piles[k].group == PileGroupId::Fila;
         std::vector<int> ranks;
         for (int place = 0; place < length && !gathered.empty(); ++place) {
             auto it = std::find_if(gathered.begin(), gathered.end(), [&](int c) {
-                return std::find(ranks.begin(), ranks.end(), fnRank(c)) == ranks.end();
+                return !tableau || std::find(ranks.begin(), ranks.end(), fnRank(c)) == ranks.end();
             });
             if (it == gathered.end()) it = gathered.begin();
             const int card = *it;
             gathered.erase(it);
             ranks.push_back(fnRank(card));
-            fnPutCard(ctx, Fila(i), card,
-                      faces[static_cast<std::size_t>(i)][static_cast<std::size_t>(place)]);
+            fnPutCard(ctx, piles[k], card, faces[k][static_cast<std::size_t>(place)]);
         }
     }
 }

@@ -9,6 +9,7 @@ namespace quendra::layout {
 namespace whole {
 constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kPeaks = 55, kGapRows = 60,
               kGrid4 = 123, kGrid3 = 124, kGrid5 = 125;
+constexpr int kPyramid = 58;
 }
 
 using pile::Dest;
@@ -218,6 +219,30 @@ void PlaceGapRows(GameContext& ctx, const Units& u) {
         SetPilePosition(ctx, Fila(k), u.margin, y + k * step);
 }
 
+// The pyramid (Pyramid, Giza): rows of 1 to 7 single cards from the top, each row half a card
+// lower than the one above and each card centred over the two of the row below that lie on
+// it. The stock stands at the left of the top row with the waste under it, the discard pile
+// at the right; the piles after the 28th stand in a row under the pyramid.
+void PlacePyramid(GameContext& ctx, const Units& u) {
+    constexpr int kRows = 7, kPyramidPiles = 28;
+    const int gap = u.lowWindow() ? 4 : 10;
+    const int cell = u.cw + gap;
+    const int middle = u.W / 2 - u.cw / 2;
+    const int y0 = u.rows[1];
+    const int step = u.ch / 2;
+    for (int row = 0, pile = 0; row < kRows; ++row)
+        for (int c = 0; c <= row && pile < u.piles; ++c, ++pile)
+            SetPilePosition(ctx, Fila(pile), middle + (2 * c - row) * cell / 2, y0 + row * step);
+    const int rest = u.piles - kPyramidPiles;
+    const int yRest = y0 + (kRows - 1) * step + u.ch + u.rowGap;
+    for (int k = 0; k < rest; ++k)
+        SetPilePosition(ctx, Fila(kPyramidPiles + k), u.W / 2 - (rest * cell - gap) / 2 + k * cell,
+                        yRest);
+    SetPilePosition(ctx, Stock(kMazzo), u.margin, y0);
+    SetPilePosition(ctx, Stock(kMazzoVis), u.margin, y0 + u.ch + u.rowGap);
+    SetPilePosition(ctx, Stock(kMazzoWaste), u.W - u.margin - u.cw, y0);
+}
+
 } // namespace
 
 bool PlaceWholeTable(GameContext& ctx, const Units& u) {
@@ -236,6 +261,9 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
         return true;
     case whole::kGapRows:
         PlaceGapRows(ctx, u);
+        return true;
+    case whole::kPyramid:
+        PlacePyramid(ctx, u);
         return true;
     case whole::kGrid4:
         PlaceGrid4(ctx, u);
@@ -259,7 +287,7 @@ bool HasWholeTablePattern(int layoutNumber) {
     using namespace layout::whole;
     return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
            layoutNumber == kPeaks || layoutNumber == kGapRows ||
-           (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
+           layoutNumber == kPyramid || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 
 } // namespace quendra

@@ -226,6 +226,48 @@ TEST_F(DealCardsTest, KingsMoveToTheBottomOfTheirPiles) {
     EXPECT_EQ(kings, 4);
 }
 
+// Nestor: no pile repeats a rank; the cards that would repeat one wait for a later pile, the
+// last ones filling the reserves. Every card is dealt once.
+TEST_F(DealCardsTest, NoPileRepeatsARankAndTheRestFillTheReserves) {
+    Set(370, 52);
+    Set(367, 8);
+    Set(368, 4);
+    Set(34, deal_mode::kNoRepeatedRanks);
+    for (int i = 0; i < 8; ++i) {
+        Set(374 + i, 6);
+        Set(414 + i, 6);
+    }
+    for (int r = 0; r < 4; ++r) {
+        Set(455 + r, 1);
+        Set(465 + r, 1);
+    }
+    for (int deal = 1; deal <= 20; ++deal) {
+        ctx.table.Clear();
+        SetSetting(ctx.settings, field::kDealNumber, std::to_string(deal));
+        DealCards(ctx);
+        std::vector<int> all;
+        for (int i = 0; i < 8; ++i) {
+            const std::string& pile = ctx.table.Pile(Fila(i));
+            ASSERT_EQ(PileCardCount(pile), 6);
+            std::vector<int> ranks;
+            for (int k = 0; k < 6; ++k) {
+                ranks.push_back(fnRank(PileCardAt(pile, k)));
+                all.push_back(PileCardAt(pile, k));
+            }
+            std::sort(ranks.begin(), ranks.end());
+            EXPECT_EQ(std::adjacent_find(ranks.begin(), ranks.end()), ranks.end())
+                << "deal " << deal << " pile " << i + 1;
+        }
+        for (int r = 0; r < 4; ++r) {
+            ASSERT_EQ(PileCardCount(ctx.table.Pile(pile::Appogg(r))), 1);
+            all.push_back(PileTopCard(ctx.table.Pile(pile::Appogg(r))));
+        }
+        std::sort(all.begin(), all.end());
+        EXPECT_EQ(std::unique(all.begin(), all.end()), all.end());
+        EXPECT_EQ(all.size(), 52u);
+    }
+}
+
 // Challenge FreeCell: the Aces and Twos lie at the bottom of the eight piles; every other
 // card keeps its turn in the deal, dealt across the piles row by row.
 TEST_F(DealCardsTest, AcesAndTwosAreDealtFirst) {

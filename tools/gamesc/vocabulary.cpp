@@ -267,6 +267,7 @@ constexpr NamedValue kTableauLayoutNames[] = {
     {"fan-columns", 53},
     {"two-rows", 54},
     {"peaks", 55},
+    {"pyramid", 58},
     {"gap-rows", 60},
     {"grid-4x4", 123},
     {"grid-3x3", 124},
