@@ -31,7 +31,12 @@ constexpr int kGroupOnlyToEmpty = 34;
 constexpr int kBalancedReserve = 81;
 // Our own: down in suit, or onto a card of the same rank (Curds and Whey).
 constexpr int kInSuitOrSameRank = 111;
-constexpr int kFirstUnknown = 112;
+// Our own: onto a card of the same rank, any suit (Beehive).
+constexpr int kSameRank = 112;
+// Our own: foundation i (from 9) by the rank of foundation i - 8's first card, regardless
+// of suit, round past the King (Senior Wrangler).
+constexpr int kByIndicator = 113;
+constexpr int kFirstUnknown = 114;
 } // namespace build_method
 
 // Empty-pile rules: the card that may start an empty pile. 1 to 13 a card of that rank.

@@ -172,6 +172,16 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
         return empty || Adjacent(a, b);
     case 60:
         return empty || (SameSuit(x.top, x.card) && Adjacent(a, b));
+    case build_method::kByIndicator: {
+        if (empty) return b == FoundationBaseRank(ctx, x.pileIndex);
+        constexpr int kIndicators = 8;
+        if (x.pileIndex < kIndicators || x.pileIndex >= kDestPiles) return false;
+        const int step = fnRank(TopOf(ctx, PileGroupId::Dest, x.pileIndex - kIndicators));
+        return step >= 1 && step <= 13 && b == (a + step - 1) % 13 + 1;
+    }
+    case build_method::kSameRank:
+        if (empty) return EmptyPileRule(ctx, x);
+        return a == b;
     case build_method::kInSuitOrSameRank:
         if (empty) return EmptyPileRule(ctx, x);
         return a == b || (SameSuit(x.top, x.card) && a == b + 1);

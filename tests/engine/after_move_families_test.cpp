@@ -1,4 +1,5 @@
 #include "autoplay.h"
+#include "building.h"
 #include "families.h"
 #include "game_params.h"
 #include "legality.h"
@@ -175,6 +176,44 @@ TEST_F(PartnerHomeTest, AJackBringsItsAceFromTheWaste) {
     EXPECT_FALSE(fnCanDropOnFoundation(ctx, 8, C(12)));
     Fila(2) = Cards({C(10)});
     EXPECT_TRUE(fnCanDropOnFoundation(ctx, 4, C(10)));
+}
+
+} // namespace
+} // namespace quendra::test
+
+namespace quendra::test {
+namespace {
+
+TEST_F(PlayTest, SameRankTakesACardOfItsRankInAnySuit) {
+    Set(param::kTableauMethod, build_method::kSameRank);
+    Set(param::kTableauEmptyRule + 1, -1);
+    Set(param::kTableauMethod + 1, build_method::kSameRank);
+    Fila(1) = Cards({D(7)});
+    Waste() = Cards({S(7)});
+    EXPECT_TRUE(fnCanDropOnTableau(ctx, 0, S(7)));
+    Waste() = Cards({D(6)});
+    EXPECT_FALSE(fnCanDropOnTableau(ctx, 0, D(6)));
+    EXPECT_TRUE(fnCanDropOnTableau(ctx, 1, D(6))); // a space takes by its rule
+}
+
+TEST_F(PlayTest, ByIndicatorBuildsFoundationNineByTheRankOfFoundationOne) {
+    Set(param::kFoundationCount, 16);
+    Set(param::kFoundationMethod + 8, build_method::kByIndicator);
+    Set(param::kFoundationBase + 8, 6);
+    Dest(1) = Cards({C(3)}); // the indicator: steps of three
+    Waste() = Cards({H(9)});
+    EXPECT_FALSE(fnCanDropOnFoundation(ctx, 8, H(9))); // the empty one starts at twice three
+    Waste() = Cards({S(6)});
+    ASSERT_TRUE(fnCanDropOnFoundation(ctx, 8, S(6)));
+    Dest(9) = Cards({S(6)});
+    Waste() = Cards({H(8)});
+    EXPECT_FALSE(fnCanDropOnFoundation(ctx, 8, H(8)));
+    Waste() = Cards({H(9)});
+    EXPECT_TRUE(fnCanDropOnFoundation(ctx, 8, H(9)));
+    // Round past the King: a Queen takes a Two.
+    Dest(9) = Cards({S(12)});
+    Waste() = Cards({D(2)});
+    EXPECT_TRUE(fnCanDropOnFoundation(ctx, 8, D(2)));
 }
 
 } // namespace

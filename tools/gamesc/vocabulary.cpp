@@ -43,6 +43,10 @@ constexpr NamedValue kMethodNames[] = {
     {"ace-then-seven", 98},
     // Our own: down in suit, or onto a card of the same rank (Curds and Whey).
     {"in-suit-or-same-rank", 111},
+    // Our own: onto a card of the same rank, any suit (Beehive).
+    {"same-rank", 112},
+    // Our own: by the rank of foundation i - 8's first card (Senior Wrangler).
+    {"by-indicator", 113},
 };
 
 constexpr NamedValue kDirectionNames[] = {{"down", 0}, {"up", 1}, {"up-or-down", 2}};
@@ -269,6 +273,8 @@ constexpr NamedValue kTableauLayoutNames[] = {
     {"peaks", 55},
     {"pyramid", 58},
     {"gap-rows", 60},
+    {"row-of-places", 64},
+    {"heads-and-tails", 62},
     {"grid-4x4", 123},
     {"grid-3x3", 124},
     {"grid-5x5", 125},
