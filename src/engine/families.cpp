@@ -237,6 +237,14 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // it to the foundation four places before it (178 Queen's Audience).
     table[family::kQueensAudience].afterMove = after_move::BringPartnerHome;
     table[family::kQueensAudience].complete = true;
+    // Family 10: the foundations of the step games build by the methods 14 to 16 of the
+    // common rules; the family adds the labels over foundations 1 to 4 that name the rank
+    // each needs next, drawn by the table (212 Calculation, 213 Betsy Ross).
+    table[family::kStepLabels].complete = true;
+    // Family 50: foundations 9 to 16 build by the rank of the indicators over them (method
+    // 113 of the common rules, the deal's wrangler start); the family adds the labels over
+    // them that name the rank each needs next, drawn by the table (214 Senior Wrangler).
+    table[family::kIndicatorLabels].complete = true;
     // Family 61 (our own): won when the stock is empty, the spaces filled from it having
     // brought every card into the tableau (69 Trusty Twelve).
     table[family::kStockIntoTableau].wonTest = StockDealtOut;

@@ -811,6 +811,14 @@ void TablePainter::DrawPokerPanel(const std::string& handName, const std::string
     Touch(rect);
 }
 
+void TablePainter::RedrawFoundationLabels(PileRef changed) {
+    if (changed.group != PileGroupId::Dest) return;
+    const int family = ctx_.Param(50);
+    if (family != 10 && family != 50) return;
+    for (const TableLabel& label : family == 10 ? NextRankLabels(ctx_) : NextSumLabels(ctx_))
+        DrawLabel(label);
+}
+
 void TablePainter::DrawFamilyLabels() {
     auto all = [&](const std::vector<TableLabel>& labels) {
         for (const TableLabel& label : labels)

@@ -102,6 +102,9 @@ class TablePainter {
     void ClearSelection();
     // The labels and panels of the game's special family.
     void DrawFamilyLabels();
+    // After `changed` was redrawn: the labels over the foundations that tell the rank each
+    // needs next (special families 10 and 50) follow every change of a foundation.
+    void RedrawFoundationLabels(PileRef changed);
     void DrawLabel(const TableLabel& label);
     // The poker panel with its three lines (hand name, points, total).
     void DrawPokerPanel(const std::string& handName, const std::string& points,

@@ -179,6 +179,7 @@ void TablePlay::RedrawPile(PileRef pile) {
     if (!HasGame() || painter_.Size().isEmpty()) return;
     const std::string old = drawn(pile);
     painter_.RedrawChangedPile(pile, old);
+    painter_.RedrawFoundationLabels(pile);
     drawn(pile) = ctx_.table.Pile(pile);
     present();
 }
