@@ -257,5 +257,36 @@ TEST_F(WholeTableLayoutTest, TwoRowsPlaceStockSlotsAtTheLeftOfRow1) {
     Expect(Dest(0), 339, 30);
 }
 
+// The adding games: a grid with a stock shows it left of the grid's first row; fans in
+// columns with a discard pile show it in the column after the stock.
+TEST_F(WholeTableLayoutTest, GridsAndFanColumnsPlaceTheStockAndTheDiscardPile) {
+    constexpr PileRef kDiscard{PileGroupId::Stock, kMazzoWaste};
+    constexpr int kGrid5 = 125;
+    constexpr int kCardWidth = 71, kCardHeight = 96; // the big cards
+    Set(9, 1);
+    Set(354, 13);
+    Set(355, 1);
+    Set(365, 1);
+    Set(369, 1);
+    Set(358, kGrid5);
+    Set(359, 1);
+    Set(367, 25);
+    LayoutPiles(ctx);
+    ASSERT_TRUE(PileHasPlace(ctx, Mazzo));
+    EXPECT_EQ(PileY(ctx, Mazzo), PileY(ctx, Fila(0)));
+    EXPECT_LT(PileX(ctx, Mazzo) + kCardWidth, PileX(ctx, Fila(0)));
+    EXPECT_GT(PileX(ctx, kDiscard), PileX(ctx, Fila(4)) + kCardWidth);
+
+    Set(3, fanmode::kSquared);
+    Set(358, kFanColumns);
+    Set(360, 2);
+    Set(367, 13);
+    LayoutPiles(ctx);
+    ASSERT_TRUE(PileHasPlace(ctx, kDiscard));
+    EXPECT_EQ(PileY(ctx, kDiscard), PileY(ctx, Mazzo));
+    EXPECT_GT(PileX(ctx, kDiscard), PileX(ctx, Mazzo) + kCardWidth);
+    EXPECT_LT(PileY(ctx, kDiscard) + kCardHeight, PileY(ctx, Fila(0)) + 1);
+}
+
 } // namespace
 } // namespace quendra
