@@ -160,6 +160,63 @@ bool FoundationOverItsPile(const GameContext& ctx, int card, int pileIndex) {
     return fnRank(card) == kQueen || fnPileCodeOf(ctx, card) == pileIndex + 1;
 }
 
+// Grand Duchess, Parisienne: once the stock has run out, the reserve cards dealt face down
+// turn face up, and the reserve piles' top cards may be played.
+// Grand Duchess, Parisienne: every face-up card of a reserve may be played, from anywhere in
+// the pile; before the stock runs out the reserve lies face down.
+bool ReserveCardFaceUp(const GameContext& ctx, PileRef pile, int position) {
+    return IsFaceUp(ctx, PileCardAt(ctx.table.Pile(pile), position));
+}
+
+// Heads and Tails: the reserve pile that fills a space of tableau pile `pileIndex`: the one
+// in line with it, else the nearest to its left that holds cards, else the nearest to its
+// right; -1 when every reserve pile is empty.
+int ReserveInLine(const GameContext& ctx, int pileIndex) {
+    const int reserves = ReserveCount(ctx);
+    if (reserves == 0) return -1;
+    const int column = pileIndex % reserves;
+    for (int r = column; r >= 0; --r)
+        if (CardsIn(ctx, PileGroupId::Appogg, r) > 0) return r;
+    for (int r = column + 1; r < reserves; ++r)
+        if (CardsIn(ctx, PileGroupId::Appogg, r) > 0) return r;
+    return -1;
+}
+
+// Heads and Tails: after every move each empty tableau pile takes, face up, the top card of
+// the reserve pile in line with it.
+void FillSpacesFromReserveInLine(GameContext& ctx, int /*card*/, PileRef /*pile*/) {
+    for (int i = 0; i < TableauCount(ctx); ++i) {
+        if (CardsIn(ctx, PileGroupId::Fila, i) > 0) continue;
+        const int r = ReserveInLine(ctx, i);
+        if (r < 0) return;
+        const PileRef from{PileGroupId::Appogg, r};
+        const PileRef to{PileGroupId::Fila, i};
+        std::string& reserve = ctx.table.Pile(from);
+        const int card = PileTopCard(reserve);
+        reserve.erase(reserve.size() - 3);
+        fnPutCard(ctx, to, card, '1');
+        ctx.host.RedrawPile(from);
+        ctx.host.FlyCard(card, from, to);
+        ctx.host.RedrawPile(to);
+    }
+}
+
+void TurnUpReserveWhenStockIsOut(GameContext& ctx, int /*card*/, PileRef /*pile*/) {
+    if (CardsIn(ctx, PileGroupId::Stock, kMazzo) > 0) return;
+    for (int r = 0; r < ReserveCount(ctx); ++r) {
+        const PileRef reserve{PileGroupId::Appogg, r};
+        const std::string& pile = ctx.table.Pile(reserve);
+        bool turned = false;
+        for (int k = 0; k < PileCardCount(pile); ++k) {
+            const int c = PileCardAt(pile, k);
+            if (IsFaceUp(ctx, c)) continue;
+            fnSetCardFace(ctx, c, '1');
+            turned = true;
+        }
+        if (turned) ctx.host.RedrawPile(reserve);
+    }
+}
+
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};
     // The families whose selection clicks reach the piles beside the tableau.
@@ -253,6 +310,16 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // foundation (245 Amazons).
     table[family::kFoundationAbovePile].extraFoundationDrop = FoundationOverItsPile;
     table[family::kFoundationAbovePile].complete = true;
+    // Family 63 (our own): the reserve dealt face down turns face up when the stock runs out
+    // (198 Grand Duchess, 199 Parisienne).
+    table[family::kReserveUpWhenStockOut].afterMove = TurnUpReserveWhenStockIsOut;
+    table[family::kReserveUpWhenStockOut].reserveCardFree = ReserveCardFaceUp;
+    // Family 64 (our own): a space of tableau pile i is filled at once from the reserve pile
+    // in line with it (i modulo the reserve count), else the nearest to its left, else to its
+    // right; the reserve cards are never played otherwise (191 Heads and Tails).
+    table[family::kRefillFromReserveInLine].afterMove = FillSpacesFromReserveInLine;
+    table[family::kRefillFromReserveInLine].complete = true;
+    table[family::kReserveUpWhenStockOut].complete = true;
     // Family 8: touching pairs of one rank leave the grid, which closes up; the stock fills
     // its empty places; lost when nothing touches and no card can come (70 Monte Carlo, 71
     // Monte Carlo (two decks)). Our own family: the same with pairs adding up to 13 and Kings
@@ -447,9 +514,13 @@ bool GridCheck(const GameContext& ctx, int card, int pileIndex) {
            free(ctx, pileIndex);
 }
 
-// Reserve pick-up of the games with parameter 14 = -14; their rule comes with them.
-bool ReservePickUpCheck(const GameContext& /*ctx*/, int /*card*/) {
-    return false;
+// A reserve card lies free when its family's reserve rule says so; a family without a
+// reserve rule of its own keeps the cards of such reserves in place.
+bool ReservePickUpCheck(const GameContext& ctx, PileRef pile, int position) {
+    const auto free = CurrentFamilyRules(ctx).reserveCardFree;
+    const std::string& cards = ctx.table.Pile(pile);
+    if (free == nullptr || position < 0 || position >= PileCardCount(cards)) return false;
+    return free(ctx, pile, position);
 }
 
 } // namespace quendra

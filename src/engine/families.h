@@ -39,6 +39,9 @@ struct FamilyRules {
     bool (*discardAllowed)(const GameContext& ctx, int card) = nullptr;
     // A card the discard refuses may still be dragged while a tableau pile is empty.
     bool dragsToSpaces = false;
+    // Reserves with parameter 14 = -14: the card at `position` of reserve `pile` may be
+    // lifted alone.
+    bool (*reserveCardFree)(const GameContext& ctx, PileRef pile, int position) = nullptr;
     // The grid games: the card of tableau pile `pileIndex` (0-based) lies free.
     bool (*gridFree)(const GameContext& ctx, int pileIndex) = nullptr;
     // Each click on the stock counts one deal (the count survives undo and saved games).
@@ -89,6 +92,8 @@ constexpr int kFifteens = 74;   // any cards adding up to 15, or four Tens, Jack
 constexpr int kEighteens = 75;  // a court card and three others adding up to 18, Aces alone
 constexpr int kStockIntoTableau = 61; // won when the stock has all come into the tableau
 constexpr int kFoundationAbovePile = 62; // a tableau card goes to the foundation over its pile
+constexpr int kReserveUpWhenStockOut = 63; // the face-down reserve turns up when the stock runs out
+constexpr int kRefillFromReserveInLine = 64; // a space filled from the reserve pile in line with it
 } // namespace family
 
 // True for a family the engine plays whole: the games compiler refuses any other. The
@@ -121,7 +126,8 @@ bool EmptyTableauFromOutsideCheck(const GameContext& ctx, int card, int top, int
 // Method 71 and the grid families (parameter 25 > 0): may the card of tableau pile
 // `pileIndex` move? The grid positions come with the grid games' definitions.
 bool GridCheck(const GameContext& ctx, int card, int pileIndex);
-// Reserve pick-up of parameter 14 = -14; comes with the games that use it.
-bool ReservePickUpCheck(const GameContext& ctx, int card);
+// Reserve pick-up of parameter 14 = -14: may the card at `position` of reserve `pile` be
+// lifted, alone? The family's rule decides.
+bool ReservePickUpCheck(const GameContext& ctx, PileRef pile, int position);
 
 } // namespace quendra

@@ -153,8 +153,11 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
     case PileGroupId::Appogg:
         if (count == 0) return {};
         switch (ctx.Param(param::kReservePickUp)) {
-        case kReserveFamilyCheck:
-            return ReservePickUpCheck(ctx, top) ? Lift(top, 1) : PickUp{};
+        case kReserveFamilyCheck: {
+            const int position = positionInPile < 0 ? count - 1 : positionInPile;
+            if (!ReservePickUpCheck(ctx, pile, position)) return {};
+            return Lift(PileCardAt(text, position), 1);
+        }
         case kReservePileBlock:
             return PileBlockAllows(ctx, top) ? Lift(top, 1) : PickUp{};
         case kWholeReserve:

@@ -10,6 +10,7 @@ namespace whole {
 constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kPeaks = 55, kGapRows = 60,
               kGrid4 = 123, kGrid3 = 124, kGrid5 = 125;
 constexpr int kPyramid = 58;
+constexpr int kHeadsAndTails = 62;
 }
 
 using pile::Dest;
@@ -173,6 +174,27 @@ void PlaceTwoRows(GameContext& ctx, const Units& u) {
         SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), u.rows[1]);
 }
 
+// Heads and Tails: the foundations centred on row 1; under them the heads (the first half of
+// the tableau), the reserve piles and the tails, each row centred and every column in line,
+// so that a head, the reserve under it and the tail under that share one column. The heads'
+// fans have a third of the room below row 2 before the reserves; the tails the rest.
+void PlaceHeadsAndTails(GameContext& ctx, const Units& u) {
+    const int columns = std::max(1, (u.piles + 1) / 2);
+    const int spacing = std::clamp((u.W - columns * u.cw) / (columns + 1), 4, 20);
+    const int yHeads = u.rows[2];
+    const int yReserves = std::max(yHeads + u.ch + u.rowGap, yHeads + (u.bottom - yHeads) / 3);
+    const int yTails = yReserves + u.ch + u.rowGap;
+    PlaceCentredRow(ctx, u, PileGroupId::Fila, 0, columns, spacing, yHeads, u.margin);
+    PlaceCentredRow(ctx, u, PileGroupId::Appogg, 0, std::min(u.reserves, columns), spacing,
+                    yReserves, u.margin);
+    PlaceCentredRow(ctx, u, PileGroupId::Fila, columns, u.piles - columns, spacing, yTails,
+                    u.margin);
+    const int afterSlots = u.margin + u.slots * (u.cw + u.groupGap);
+    PlaceCentredRow(ctx, u, PileGroupId::Dest, 0, u.foundations, spacing, u.rows[1], afterSlots);
+    for (int s = 0; s < u.slots; ++s)
+        SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), u.rows[1]);
+}
+
 // Three overlapping peaks of 28 single cards (Tri Peaks): rows of 10, 9, 6 and 3 cards from
 // the bottom up, each row half a card higher than the one below and each card centred over
 // the two that lie on it. The stock and the discard pile stand side by side under the
@@ -265,6 +287,9 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
     case whole::kPyramid:
         PlacePyramid(ctx, u);
         return true;
+    case whole::kHeadsAndTails:
+        PlaceHeadsAndTails(ctx, u);
+        return true;
     case whole::kGrid4:
         PlaceGrid4(ctx, u);
         return true;
@@ -287,7 +312,7 @@ bool HasWholeTablePattern(int layoutNumber) {
     using namespace layout::whole;
     return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
            layoutNumber == kPeaks || layoutNumber == kGapRows ||
-           layoutNumber == kPyramid || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
+           layoutNumber == kPyramid || layoutNumber == kHeadsAndTails || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 
 } // namespace quendra

@@ -1,6 +1,7 @@
 #include "families.h"
 #include "game_params.h"
 #include "legality.h"
+#include "pick_up.h"
 #include "play_fixture.h"
 #include "pointer.h"
 
@@ -57,6 +58,74 @@ TEST_F(PlayTest, ATableauCardGoesOnlyToTheFoundationOverItsPile) {
     // The common rule still holds: an Ace on an Ace is refused even over its own pile.
     Dest(2) = Cards({D(1)});
     EXPECT_FALSE(fnCanDropOnFoundation(ctx, 1, H(1)));
+}
+
+// Grand Duchess: each click deals a card face up to each pile and face down to each reserve;
+// the reserve turns face up when the stock runs out, and its top card may then be played.
+TEST_F(PlayTest, TheFaceDownReserveTurnsUpWhenTheStockRunsOut) {
+    Set(param::kFamily, family::kReserveUpWhenStockOut);
+    Set(param::kTableauCount, 2);
+    Set(param::kReserveCount, 2);
+    Set(param::kWastePlaced, 0);
+    Set(param::kPasses, 2);
+    Set(param::kRedealFromWaste, 11); // an empty stock gathers the piles
+    Set(param::kReservePickUp, -14);  // the family says which reserve cards are free
+    for (int i = 0; i < 2; ++i) {
+        Set(param::kTableauDealFlag + i, 1);
+        Set(param::kReserveDealFlag + i, 5); // face down
+        Set(param::kReserveKind + i + 1, 4); // play-only
+    }
+    Stock() = Cards({H(2), S(9), D(4), C(7), H(1), D(8), S(2), C(3)});
+    ASSERT_TRUE(PlayStockClick(ctx));
+    EXPECT_EQ(Appogg(1), Cards({D(8)}));
+    EXPECT_EQ(Face(D(8)), '0');
+    EXPECT_FALSE(CanPickUp(ctx, pile::Appogg(0), 0).allowed);
+    EXPECT_FALSE(CanPickUp(ctx, pile::Appogg(0), 0).turnFaceDownCard); // no peeking
+    ASSERT_TRUE(PlayStockClick(ctx)); // the last four cards: the stock runs out
+    EXPECT_TRUE(Stock().empty());
+    EXPECT_EQ(Appogg(2), Cards({H(1), H(2)}));
+    EXPECT_EQ(Face(D(8)), '1');
+    EXPECT_EQ(Face(H(1)), '1');
+    // Any card of the reserve may be played now, also one with a card on it.
+    EXPECT_TRUE(CanPickUp(ctx, pile::Appogg(1), 0).allowed);
+    EXPECT_TRUE(PlayDragMove(ctx, pile::Appogg(1), 0, pile::Dest(0))); // the Ace, under the Two
+    EXPECT_TRUE(PlayDragMove(ctx, pile::Appogg(1), 0, pile::Dest(0)));
+    EXPECT_EQ(Dest(1), Cards({H(1), H(2)}));
+}
+
+// Heads and Tails: a space is filled at once from the reserve pile in line with it, else the
+// nearest to its left, else the nearest to its right; the reserve cards play no other way.
+TEST_F(PlayTest, ASpaceIsFilledFromTheReservePileInLineWithIt) {
+    Set(param::kFamily, family::kRefillFromReserveInLine);
+    Set(param::kTableauCount, 6); // heads 1-3, tails 4-6, over reserves 1-3
+    Set(param::kReserveCount, 3);
+    Set(param::kReservePickUp, -14);
+    Set(param::kGroupSize, 1);
+    for (int i = 0; i < 6; ++i) {
+        Set(param::kTableauDirection + i, 2);
+        Set(param::kTableauMethod + i, 0);
+    }
+    for (int i = 1; i <= 6; ++i)
+        Fila(i) = Cards({C(i + 1)});
+    Appogg(1).clear();
+    Appogg(2) = Cards({D(9), D(10), D(11)});
+    Appogg(3).clear();
+    for (int c : {D(9), D(10), D(11)})
+        FaceDown(c);
+    EXPECT_FALSE(CanPickUp(ctx, pile::Appogg(1), 2).allowed);
+    // The tail over reserve 2 goes: reserve 2 fills it, face up.
+    ASSERT_TRUE(PlayDragMove(ctx, pile::Fila(4), 0, pile::Fila(3)));
+    EXPECT_EQ(Fila(5), Cards({D(11)}));
+    EXPECT_EQ(Face(D(11)), '1');
+    // The tail over the empty reserve 3: its left neighbour fills it.
+    ASSERT_TRUE(PlayDragMove(ctx, pile::Fila(5), 0, pile::Fila(3)));
+    EXPECT_EQ(Fila(6), Cards({D(10)}));
+    // The head over the empty reserve 1, with nothing to its left: the right neighbour.
+    ASSERT_TRUE(PlayDragMove(ctx, pile::Fila(0), 0, pile::Fila(1)));
+    EXPECT_EQ(Fila(1), Cards({D(9)}));
+    // Every reserve pile is empty: the space stays.
+    ASSERT_TRUE(PlayDragMove(ctx, pile::Fila(5), 0, pile::Fila(0)));
+    EXPECT_TRUE(Fila(6).empty());
 }
 
 } // namespace
