@@ -4,6 +4,7 @@
 #include "cards.h"
 #include "families_adding.h"
 #include "families_gaps.h"
+#include "families_rows.h"
 #include "families_after_move.h"
 #include "families_pairs.h"
 #include "families_memory.h"
@@ -278,6 +279,15 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kGapRowsByRule].wonTest = gap_rows::WonByTheRowRule;
     table[family::kGapRowsByRule].score = gap_rows::ScoreByTheRowRule;
     table[family::kGapRowsByRule].complete = true;
+    // Family 76 (our own): the stock deals into the next place of a row; three or more cards
+    // side by side adding up to 10, 20 or 30 (court cards ten) leave it, and the row closes
+    // up; lost when the stock can deal no more and no run adds up (63 Decade).
+    table[family::kDecade].stockClickMove = "Add_Tableau_Next";
+    table[family::kDecade].selectionMayJoin = row_games::JoinsTheRun;
+    table[family::kDecade].selectionComplete = row_games::RunOfTens;
+    table[family::kDecade].afterSelectionRemoved = fnCloseUpTableau;
+    table[family::kDecade].lostTest = row_games::NoRunLeft;
+    table[family::kDecade].complete = true;
     // Family 40: a card goes under the pile of its rank, which turns up its next card; won
     // when every card lies face up at home; the lost test and the score are the common
     // engine's (165 Clock).

@@ -94,6 +94,7 @@ constexpr int kStockIntoTableau = 61; // won when the stock has all come into th
 constexpr int kFoundationAbovePile = 62; // a tableau card goes to the foundation over its pile
 constexpr int kReserveUpWhenStockOut = 63; // the face-down reserve turns up when the stock runs out
 constexpr int kRefillFromReserveInLine = 64; // a space filled from the reserve pile in line with it
+constexpr int kDecade = 76; // a row dealt place by place, runs adding up to tens leave it
 } // namespace family
 
 // True for a family the engine plays whole: the games compiler refuses any other. The

@@ -3,6 +3,7 @@
 #include "autoplay.h"
 #include "cards.h"
 #include "families.h"
+#include "families_rows.h"
 #include "game_params.h"
 #include "moves.h"
 #include "redeal_orders.h"
@@ -507,6 +508,8 @@ bool DoStockAction(GameContext& ctx, std::string_view action) {
     if (action == "Add_Tableaus_Last") return DealOntoPiles(ctx, DealKind::AllTableausLast, 0);
     if (action == "Fill_Tableaus") return DealOntoPiles(ctx, DealKind::FillTableaus, 0);
     if (action == "Add_Reserves") return DealOntoPiles(ctx, DealKind::AllReserves, 0);
+    // The row games: into the row's next empty place.
+    if (action == "Add_Tableau_Next") return DealIntoNextPlace(ctx);
     if (action.starts_with("Add_Tableau_") && action.size() == 14)
         return DealOntoPiles(ctx, DealKind::OneTableau, ParseDigits(action.substr(12)));
     if (action.starts_with("Add_Reserve_") && action.size() == 13)

@@ -8,6 +8,7 @@ namespace quendra::layout {
 // The whole-table layouts that have a pattern here.
 namespace whole {
 constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kPeaks = 55, kGapRows = 60,
+              kRowOfPlaces = 64,
               kGrid4 = 123, kGrid3 = 124, kGrid5 = 125;
 constexpr int kPyramid = 58;
 constexpr int kHeadsAndTails = 62;
@@ -265,6 +266,24 @@ void PlacePyramid(GameContext& ctx, const Units& u) {
     SetPilePosition(ctx, Stock(kMazzoWaste), u.W - u.margin - u.cw, y0);
 }
 
+// One row of single-card places that runs on line after line (Decade): as many places to a
+// line as the width holds, a side-by-side gap apart, from the left margin under the stock
+// group's row, whose slots stand at the left margin and the discard pile at the right.
+void PlaceRowOfPlaces(GameContext& ctx, const Units& u) {
+    const int y0 = u.rows[1];
+    for (int s = 0; s < u.slots; ++s)
+        SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), y0);
+    SetPilePosition(ctx, Stock(kMazzoWaste), u.W - u.margin - u.cw, y0);
+    const int cell = u.cw + 6;
+    const int perLine = std::max(1, (u.W - 2 * u.margin + 6) / cell);
+    const int lines = (u.piles + perLine - 1) / perLine;
+    const int top = y0 + u.ch + u.rowGap;
+    int step = u.ch + u.rowGap;
+    if (lines > 1) step = std::clamp((u.bottom - top - u.ch) / (lines - 1), u.ch / 3, step);
+    for (int k = 0; k < u.piles; ++k)
+        SetPilePosition(ctx, Fila(k), u.margin + (k % perLine) * cell, top + (k / perLine) * step);
+}
+
 } // namespace
 
 bool PlaceWholeTable(GameContext& ctx, const Units& u) {
@@ -283,6 +302,9 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
         return true;
     case whole::kGapRows:
         PlaceGapRows(ctx, u);
+        return true;
+    case whole::kRowOfPlaces:
+        PlaceRowOfPlaces(ctx, u);
         return true;
     case whole::kPyramid:
         PlacePyramid(ctx, u);
@@ -312,6 +334,7 @@ bool HasWholeTablePattern(int layoutNumber) {
     using namespace layout::whole;
     return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
            layoutNumber == kPeaks || layoutNumber == kGapRows ||
+           layoutNumber == kRowOfPlaces ||
            layoutNumber == kPyramid || layoutNumber == kHeadsAndTails || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 
