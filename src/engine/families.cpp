@@ -223,22 +223,31 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // The families whose selection clicks reach the piles beside the tableau.
     for (const int f : {8, 16, 20, 21, 22, 23, 41, 45, 47, 48})
         table[static_cast<std::size_t>(f)].selectsFrom = SelectsFromAnyPileButStock;
-    // Family 3: two cards adding up to 14 leave the table (127 Fourteen Out).
+    // Family 3: two cards adding up to 14 leave the table; a card that makes no pair with
+    // the one selected is refused; lost when no two free cards make a pair (127 Fourteen Out).
     table[family::kFourteens].selectionComplete = PairAddsUpToFourteen;
     table[family::kFourteens].selectionLimit = 2;
+    table[family::kFourteens].selectionMayJoin = MayJoinPairAddingUpToFourteen;
+    table[family::kFourteens].lostTest = NoPairAddingUpToFourteenLeft;
     table[family::kFourteens].complete = true;
-    // Family 4: two cards adding up to 13 leave the table, a King alone; the waste and the
-    // stock take part; the pyramid's cards lie free when both cards on them are gone (159
-    // Pyramid, 78 Thirteens, 79 Baroness, 77 Giza).
+    // Family 4: two cards adding up to 13 leave the table, a King alone; the waste and a
+    // face-up stock take part; the pyramid's cards lie free when both cards on them are gone;
+    // lost when nothing free leaves and the stock brings no more (159 Pyramid, 78 Thirteens,
+    // 79 Baroness, 77 Giza).
     table[family::kPyramid].selectionComplete = PairAddsUpToThirteen;
     table[family::kPyramid].selectionLimit = 2;
     table[family::kPyramid].selectsFrom = SelectsFromPyramidPiles;
     table[family::kPyramid].gridFree = PyramidCardFree;
+    table[family::kPyramid].selectionMayJoin = MayJoinPairAddingUpToThirteen;
+    table[family::kPyramid].lostTest = NoPairAddingUpToThirteenLeft;
     table[family::kPyramid].complete = true;
-    // Family 16: two cards of one rank leave the table, from any pile but the stock (209
-    // Simple Pairs, 72 Nestor, 73 Isabel, 244 Wish).
+    // Family 16: two cards of one rank leave the table, from any pile but the stock; lost
+    // when no two free cards share a rank and the stock brings no more (209 Simple Pairs, 72
+    // Nestor, 73 Isabel, 244 Wish).
     table[family::kPairsOfRank].selectionComplete = PairOfOneRank;
     table[family::kPairsOfRank].selectionLimit = 2;
+    table[family::kPairsOfRank].selectionMayJoin = MayJoinPairOfOneRank;
+    table[family::kPairsOfRank].lostTest = NoPairOfOneRankLeft;
     table[family::kPairsOfRank].complete = true;
     // Family 2: a clicked top card goes to the discard pile one rank from its top card; won
     // when the tableau is cleared (85 Golf, 86 Putt Putt).

@@ -1,7 +1,12 @@
 #include "families_pairs.h"
 
 #include "cards.h"
+#include "game_params.h"
+#include "legality.h"
 #include "pick_up.h"
+#include "stock.h"
+
+#include <vector>
 
 namespace quendra {
 
@@ -13,6 +18,79 @@ constexpr int kPyramidRows = 7;
 
 const std::string& Selected(const GameContext& ctx) {
     return ctx.table.Pile({PileGroupId::Dest, 0});
+}
+
+// The rank of the one card selected; 0 when none or more are.
+int FirstSelectedRank(const GameContext& ctx) {
+    return PileCardCount(Selected(ctx)) == 1 ? fnRank(PileCardAt(Selected(ctx), 0)) : 0;
+}
+
+// The stock can still bring cards into play by a click: it deals onto the waste or the
+// piles while it holds cards, or turns the waste over while passes are left. A stock that
+// only fills the places a pair leaves brings nothing by itself.
+bool StockCanPlay(const GameContext& ctx) {
+    const bool deals = ctx.Param(param::kWastePlaced) == 1 || ctx.Param(param::kTableauDealFlag) != 0;
+    if (!deals) return false;
+    if (!ctx.table.Pile({PileGroupId::Stock, kMazzo}).empty()) return true;
+    return ctx.Param(param::kWastePlaced) == 1 &&
+           !ctx.table.Pile({PileGroupId::Stock, kMazzoVis}).empty() && RedealLeft(ctx);
+}
+
+// The cards a click may take now: the free cards of the tableau (lower cards too where they
+// may be lifted), the reserves' and the waste's top cards, the top card of a stock that lies
+// face up. Empty when a face-down top card is still to be turned: nothing is decided then.
+std::vector<int> FreeCards(const GameContext& ctx, bool& faceDownTop) {
+    std::vector<int> cards;
+    faceDownTop = false;
+    const auto consider = [&](PileRef pile, bool everyPosition) {
+        const std::string& text = ctx.table.Pile(pile);
+        const int count = PileCardCount(text);
+        for (int k = everyPosition ? 0 : count - 1; k >= 0 && k < count; ++k) {
+            const PickUp pick = CanPickUp(ctx, pile, k);
+            if (pick.turnFaceDownCard) faceDownTop = true;
+            if (pick.allowed && pick.card == PileCardAt(text, k)) cards.push_back(pick.card);
+        }
+    };
+    for (int i = 0; i < TableauCount(ctx); ++i)
+        consider({PileGroupId::Fila, i}, true);
+    for (int i = 0; i < ReserveCount(ctx); ++i)
+        consider({PileGroupId::Appogg, i}, false);
+    consider({PileGroupId::Stock, kMazzoVis}, false);
+    const int stockTop = PileTopCard(ctx.table.Pile({PileGroupId::Stock, kMazzo}));
+    if (stockTop > 0 && ctx.Param(param::kStockFaceDown) == 0) cards.push_back(stockTop);
+    return cards;
+}
+
+// Lost: cards are left, the stock brings no more, no face-down top card waits to be turned,
+// and no free card leaves alone nor with another free card.
+bool NoPairLeft(const GameContext& ctx, bool (*pairs)(int rank, int other), bool (*alone)(int)) {
+    if (StockCanPlay(ctx)) return false;
+    bool faceDownTop = false;
+    const std::vector<int> cards = FreeCards(ctx, faceDownTop);
+    if (faceDownTop) return false;
+    bool cardsLeft = !cards.empty();
+    for (const std::string& pile : ctx.table.FilaGroup)
+        cardsLeft = cardsLeft || !pile.empty();
+    if (!cardsLeft) return false;
+    for (std::size_t a = 0; a < cards.size(); ++a) {
+        if (alone != nullptr && alone(fnRank(cards[a]))) return false;
+        for (std::size_t b = a + 1; b < cards.size(); ++b)
+            if (pairs(fnRank(cards[a]), fnRank(cards[b]))) return false;
+    }
+    return true;
+}
+
+bool SameRank(int rank, int other) {
+    return rank == other;
+}
+bool AddUpToFourteen(int rank, int other) {
+    return rank + other == 14;
+}
+bool AddUpToThirteen(int rank, int other) {
+    return rank + other == 13;
+}
+bool IsKing(int rank) {
+    return rank == kKing;
 }
 
 } // namespace
@@ -49,8 +127,10 @@ bool SelectsFromPyramidPiles(const GameContext& ctx, PileRef pile) {
         break;
     }
     if (pile.index == kMazzoVis) return !ctx.table.Pile(pile).empty();
-    // A card on the stock is selected while another is.
-    return pile.index == kMazzo && !ctx.table.Pile(pile).empty() && !Selected(ctx).empty();
+    // A card on the stock is selected while another is, where the stock lies face up: a
+    // card nobody sees is never paired.
+    return pile.index == kMazzo && ctx.Param(param::kStockFaceDown) == 0 &&
+           !ctx.table.Pile(pile).empty() && !Selected(ctx).empty();
 }
 
 bool PyramidCardFree(const GameContext& ctx, int pileIndex) {
@@ -63,6 +143,33 @@ bool PyramidCardFree(const GameContext& ctx, int pileIndex) {
     const int below = (row + 1) * (row + 2) / 2 + column;
     const auto empty = [&](int i) { return ctx.table.Pile({PileGroupId::Fila, i}).empty(); };
     return empty(below) && empty(below + 1);
+}
+
+bool MayJoinPairAddingUpToFourteen(const GameContext& ctx, int card) {
+    const int first = FirstSelectedRank(ctx);
+    return Selected(ctx).empty() || (first > 0 && AddUpToFourteen(first, fnRank(card)));
+}
+
+bool MayJoinPairAddingUpToThirteen(const GameContext& ctx, int card) {
+    const int first = FirstSelectedRank(ctx);
+    return Selected(ctx).empty() || (first > 0 && AddUpToThirteen(first, fnRank(card)));
+}
+
+bool MayJoinPairOfOneRank(const GameContext& ctx, int card) {
+    const int first = FirstSelectedRank(ctx);
+    return Selected(ctx).empty() || (first > 0 && SameRank(first, fnRank(card)));
+}
+
+bool NoPairAddingUpToFourteenLeft(const GameContext& ctx) {
+    return NoPairLeft(ctx, AddUpToFourteen, nullptr);
+}
+
+bool NoPairAddingUpToThirteenLeft(const GameContext& ctx) {
+    return NoPairLeft(ctx, AddUpToThirteen, IsKing);
+}
+
+bool NoPairOfOneRankLeft(const GameContext& ctx) {
+    return NoPairLeft(ctx, SameRank, nullptr);
 }
 
 } // namespace quendra

@@ -15,11 +15,24 @@ bool PairAddsUpToThirteen(const GameContext& ctx);
 // Family 16 (209 Simple Pairs, 72 Nestor, 73 Isabel, 244 Wish): two cards of one rank.
 bool PairOfOneRank(const GameContext& ctx);
 
+// A card may join the selection: the first card always, the second only when it makes the
+// pair (a card that cannot is refused with a beep).
+bool MayJoinPairAddingUpToFourteen(const GameContext& ctx, int card);
+bool MayJoinPairAddingUpToThirteen(const GameContext& ctx, int card);
+bool MayJoinPairOfOneRank(const GameContext& ctx, int card);
+
+// The game is lost: cards are left, the stock can bring no more by a click (it is empty with
+// no pass left, or it only fills the places a pair leaves), no face-down top card waits to
+// be turned, and no free card leaves the table alone or with another free card.
+bool NoPairAddingUpToFourteenLeft(const GameContext& ctx);
+bool NoPairAddingUpToThirteenLeft(const GameContext& ctx);
+bool NoPairOfOneRankLeft(const GameContext& ctx);
+
 // Which piles a click selects from. The families whose clicks reach the piles beside the
 // tableau (8, 16, 20 to 23, 41, 45, 47, 48): every pile but the stock.
 bool SelectsFromAnyPileButStock(const GameContext& ctx, PileRef pile);
-// Family 4: the tableau, the reserves, the waste, and the stock's top card while another
-// card is selected (a pair of the stock and the waste).
+// Family 4: the tableau, the reserves, the waste, and the top card of a stock that lies face
+// up while another card is selected (a pair of the stock and the waste).
 bool SelectsFromPyramidPiles(const GameContext& ctx, PileRef pile);
 
 // Family 4's grid, the pyramid (159 Pyramid, 77 Giza): rows of 1, 2 ... 7 cards from the top,

@@ -53,26 +53,22 @@ TEST_F(SelectionTest, AKingAloneLeavesAtOnce) {
     EXPECT_EQ(Discard(), Cards({S(13)}));
 }
 
-TEST_F(SelectionTest, AThirdCardIsRefusedWithABeep) {
+TEST_F(SelectionTest, ACardThatMakesNoPairIsRefusedWithABeep) {
     Fila(2) = Cards({S(2), C(3)});
     EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected); // 6
-    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Selected); // 3: 9, not complete
-    Fila(3) = Cards({D(4)});
-    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(2)), SelectOutcome::Refused);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Refused);  // 3: 9
     EXPECT_EQ(host.beeps, 1);
-    EXPECT_EQ(Selected(), Cards({H(6), C(3)}));
-    EXPECT_TRUE(Discard().empty());
-    // Taking one back makes room again.
-    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Deselected);
     EXPECT_EQ(Selected(), Cards({H(6)}));
+    EXPECT_TRUE(Discard().empty());
+    Fila(2) = Cards({S(2), C(7)});
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Removed); // 6 + 7
 }
 
 TEST_F(SelectionTest, PairsOfTheFamilyThreeAddUpToFourteen) {
     Set(50, 3);
     EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected); // 6
-    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Selected); // 7: 13 is no pair here
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Refused);  // 7: 13 is no pair here
     EXPECT_TRUE(Discard().empty());
-    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Deselected);
     Fila(3) = Cards({D(4), S(8)});
     EXPECT_EQ(fnSelectCard(ctx, pile::Fila(2)), SelectOutcome::Removed); // 6 + 8
     EXPECT_EQ(Fila(3), Cards({D(4)}));
@@ -99,6 +95,9 @@ TEST_F(SelectionTest, WhichClicksSelect) {
     EXPECT_TRUE(fnClickSelects(ctx, pile::Stock(kMazzoVis)));
     EXPECT_FALSE(fnClickSelects(ctx, pile::Stock(kMazzo)));
     EXPECT_EQ(fnSelectCard(ctx, pile::Stock(kMazzoVis)), SelectOutcome::Selected);
+    // A face-down stock's card is never paired; one that lies face up is.
+    EXPECT_FALSE(fnClickSelects(ctx, pile::Stock(kMazzo)));
+    Set(7, 0);
     EXPECT_TRUE(fnClickSelects(ctx, pile::Stock(kMazzo)));
     EXPECT_EQ(fnSelectCard(ctx, pile::Stock(kMazzo)), SelectOutcome::Removed); // 5 + 8
     EXPECT_TRUE(Stock().empty());
@@ -122,12 +121,28 @@ TEST_F(SelectionTest, PairsOfOneRankLeaveTheTable) {
     EXPECT_TRUE(fnClickSelects(ctx, pile::Appogg(0)));
     EXPECT_FALSE(fnClickSelects(ctx, pile::Stock(kMazzo)));
     EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0)), SelectOutcome::Selected);  // 6
-    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Selected);  // 7: no pair
-    EXPECT_EQ(fnSelectCard(ctx, pile::Appogg(0)), SelectOutcome::Refused); // a third card
-    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Deselected);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1)), SelectOutcome::Refused);   // 7: no pair
     EXPECT_EQ(fnSelectCard(ctx, pile::Appogg(0)), SelectOutcome::Removed); // 6 and 6
     EXPECT_EQ(Discard(), Cards({H(6), C(6)}));
     EXPECT_TRUE(Appogg(1).empty());
+}
+
+// The pairing games are lost when no free card makes a pair and the stock brings no more; a
+// face-down top card still to turn, or a stock that deals, leaves the game open.
+TEST_F(SelectionTest, LostWhenNoFreeCardsMakeAPair) {
+    Set(50, family::kPairsOfRank);
+    Fila(2) = Cards({S(2), C(8)}); // tops 6, 8 and King
+    EXPECT_TRUE(CurrentFamilyRules(ctx).lostTest(ctx));
+    FaceDown(S(13));
+    EXPECT_FALSE(CurrentFamilyRules(ctx).lostTest(ctx));
+    ctx.cardTable.SetFace(S(13), '1');
+    Stock() = Cards({D(9)});
+    EXPECT_FALSE(CurrentFamilyRules(ctx).lostTest(ctx));
+    Stock().clear();
+    Set(50, family::kPyramid); // the King leaves alone
+    EXPECT_FALSE(CurrentFamilyRules(ctx).lostTest(ctx));
+    Fila(3) = Cards({D(4), S(9)});
+    EXPECT_TRUE(CurrentFamilyRules(ctx).lostTest(ctx));
 }
 
 // The pyramid: a card lies free once both cards of the row below that lie on it are gone.
