@@ -1,3 +1,4 @@
+#include "building.h"
 #include "families.h"
 #include "game_params.h"
 #include "legality.h"
@@ -126,6 +127,24 @@ TEST_F(PlayTest, ASpaceIsFilledFromTheReservePileInLineWithIt) {
     // Every reserve pile is empty: the space stays.
     ASSERT_TRUE(PlayDragMove(ctx, pile::Fila(5), 0, pile::Fila(0)));
     EXPECT_TRUE(Fila(6).empty());
+}
+
+// Curds and Whey: a card goes on the next higher card of its suit or on a card of its rank;
+// a run in suit or cards of one rank move together, a group mixing the two does not.
+TEST_F(PlayTest, BuildingDownInSuitOrOnTheSameRank) {
+    for (int i = 0; i < 3; ++i)
+        Set(param::kTableauMethod + i, build_method::kInSuitOrSameRank);
+    Set(param::kGroupMoves, group_moves::kRunInSuitOrOneRank);
+    Fila(1) = Cards({S(9)});
+    Fila(2) = Cards({H(8), C(8), S(8)}); // one rank
+    Fila(3) = Cards({S(10), D(8), D(7), S(7)}); // a run in suit, then a card of its rank
+    EXPECT_TRUE(fnCanDropOnTableau(ctx, 0, C(9)));  // the same rank
+    EXPECT_TRUE(fnCanDropOnTableau(ctx, 0, S(8)));  // down in suit
+    EXPECT_FALSE(fnCanDropOnTableau(ctx, 0, H(8))); // down in another suit
+    EXPECT_FALSE(fnCanDropOnTableau(ctx, 0, S(10)));
+    EXPECT_TRUE(fnGroupIsSequence(ctx, H(8), 1));
+    EXPECT_TRUE(fnGroupIsSequence(ctx, D(7), 2));
+    EXPECT_FALSE(fnGroupIsSequence(ctx, D(8), 2)); // Eight, Seven in suit, Seven of spades
 }
 
 } // namespace
