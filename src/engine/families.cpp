@@ -8,6 +8,7 @@
 #include "families_after_move.h"
 #include "families_pairs.h"
 #include "families_memory.h"
+#include "families_poker.h"
 #include "families_puzzles.h"
 #include "legality.h"
 #include "moves.h"
@@ -414,6 +415,19 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kSlidingPuzzle].wonTest = PuzzleInOrder;
     table[family::kSlidingPuzzle].score = PuzzleScore;
     table[family::kSlidingPuzzle].complete = true;
+    // Family 9: each card turned goes into a place of the 5 x 5 grid; the rows and columns
+    // are scored as poker hands, each line the card completes shown in turn; the game ends
+    // when the grid is full, won at the score of `score.to-win` (241 Poker Squares).
+    table[family::kPokerGrid].afterMove = ShowPokerLines;
+    table[family::kPokerGrid].score = PokerGridTotal;
+    table[family::kPokerGrid].wonTest = ScoredGridFull;
+    table[family::kPokerGrid].complete = true;
+    // Family 78 (our own): the same over a 4 x 4 grid, the lines scored as cribbage hands with
+    // the starter on the discard pile (242 Cribbage Square).
+    table[family::kCribbageSquare].afterMove = ShowCribbageLines;
+    table[family::kCribbageSquare].score = CribbageGridTotal;
+    table[family::kCribbageSquare].wonTest = ScoredGridFull;
+    table[family::kCribbageSquare].complete = true;
     return table;
 }
 

@@ -168,7 +168,8 @@ int fnStandardScore(const GameContext& ctx) {
 
 int fnComputeScore(GameContext& ctx) {
     const int family = ctx.Param(50);
-    if (family == 9) return StoredScore(ctx); // the family keeps its own score
+    // The poker grid keeps its own score, unless its family hook counts it from the grid.
+    if (family == 9 && CurrentFamilyRules(ctx).score == nullptr) return StoredScore(ctx);
     const int score = FamilyScore(ctx, family);
     ShowAndStore(ctx, score);
     return score;

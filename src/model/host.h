@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quendra {
 
@@ -61,6 +62,10 @@ class Host {
     virtual void ShowTutorText(const std::string& /*text*/) {}
     // The score or the clock changed.
     virtual void ShowScore(const std::string& /*text*/) {}
+    // The grids scored by lines (poker, cribbage): a line just scored is shown, its cards
+    // marked for a moment, with its hand, its points and the total so far.
+    virtual void ShowScoredLine(const std::vector<PileRef>& /*piles*/, const std::string& /*hand*/,
+                                int /*points*/, int /*total*/) {}
     virtual void ShowTime(const std::string& /*text*/) {}
 
     // Commands the core enables and disables.

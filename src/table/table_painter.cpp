@@ -1,5 +1,7 @@
 #include "table_painter.h"
 
+#include "families.h"
+#include "families_poker.h"
 #include "layout.h"
 #include "new_game.h"
 #include "poker.h"
@@ -776,6 +778,13 @@ void TablePainter::DrawLabel(const TableLabel& label) {
     Touch(box);
 }
 
+void TablePainter::InvertPileTop(PileRef pile) {
+    const std::vector<TablePoint> places = Positions(pile);
+    if (places.empty()) return;
+    InvertCard(QRect(places.back().x, places.back().y, ctx_.geometry.CardWidth,
+                     ctx_.geometry.CardHeight));
+}
+
 void TablePainter::DrawPokerPanel(const std::string& handName, const std::string& points,
                                   const std::string& total) {
     const QImage panel = module_.LoadPicture("Panel_pk", dpr_);
@@ -830,6 +839,9 @@ void TablePainter::DrawFamilyLabels() {
         DrawPokerPanel("", "", score.panel.total);
         break;
     }
+    case family::kCribbageSquare:
+        DrawPokerPanel("", "", ": " + std::to_string(CribbageGridTotal(ctx_)) + " points");
+        break;
     case 10:
         all(NextRankLabels(ctx_));
         break;

@@ -107,6 +107,8 @@ class TablePainter {
     void RedrawFoundationLabels(PileRef changed);
     void DrawLabel(const TableLabel& label);
     // The poker panel with its three lines (hand name, points, total).
+    // The top card of a pile drawn with inverted colours (again: as it was).
+    void InvertPileTop(PileRef pile);
     void DrawPokerPanel(const std::string& handName, const std::string& points,
                         const std::string& total);
 

@@ -61,6 +61,8 @@ void PlaceGrid4(GameContext& ctx, const Units& u) {
     const int y0 = u.top + (u.h - 4 * u.ch - 3 * q) / 2;
     PlaceGrid(ctx, u, 4, x0, y0, q);
     if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
+    // The card turned waits under the stock.
+    if (u.slots > 1) SetPilePosition(ctx, Stock(kMazzoVis), PileX(ctx, Stock(kMazzo)), PileY(ctx, Fila(4)));
     if (discard)
         SetPilePosition(ctx, Stock(kMazzoWaste), PileX(ctx, Fila(3)) + q + 2 * u.cw,
                         PileY(ctx, Fila(7)) + (u.ch + q) / 2);
@@ -87,6 +89,8 @@ void PlaceGrid5(GameContext& ctx, const Units& u) {
     const int y0 = u.top + (u.h - 5 * u.ch - 4 * q) / 2;
     PlaceGrid(ctx, u, 5, x0, y0, q);
     if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
+    // The card turned waits under the stock.
+    if (u.slots > 1) SetPilePosition(ctx, Stock(kMazzoVis), PileX(ctx, Stock(kMazzo)), PileY(ctx, Fila(5)));
     if (discard)
         SetPilePosition(ctx, Stock(kMazzoWaste), PileX(ctx, Fila(4)) + q + 2 * u.cw,
                         PileY(ctx, Fila(10)));

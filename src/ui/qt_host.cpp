@@ -113,6 +113,11 @@ void QtHost::FlyCard(int card, PileRef from, PileRef to) {
     if (window_) window_->tablePlay()->FlyCard(card, from, to);
 }
 
+void QtHost::ShowScoredLine(const std::vector<PileRef>& piles, const std::string& hand,
+                            int points, int total) {
+    if (window_) window_->tablePlay()->ShowScoredLine(piles, hand, points, total);
+}
+
 void QtHost::CelebrateWin() {
     // The pattern and the time the player chose; a key or a click ends it sooner.
     if (!window_) return;

@@ -40,6 +40,8 @@ class QtHost : public Host {
     void RecordGameResult(const GameResult& result) override;
     void Wait(int milliseconds) override;
     void ShowScore(const std::string& text) override;
+    void ShowScoredLine(const std::vector<PileRef>& piles, const std::string& hand, int points,
+                        int total) override;
     void ShowTime(const std::string& text) override;
     void EnableCommand(Command command, bool enabled) override;
     void ShowProposedMove(PileRef from, int position, PileRef to, int cardCount) override;

@@ -680,6 +680,21 @@ void TablePlay::FlyCard(int card, PileRef from, PileRef to) {
                                                   kFoundationRepaint, kFoundationRepaint));
 }
 
+void TablePlay::ShowScoredLine(const std::vector<PileRef>& piles, const std::string& hand,
+                               int points, int total) {
+    if (!HasGame() || !view_->isVisible() || painter_.Size().isEmpty()) return;
+    painter_.DrawPokerPanel(hand, std::to_string(points) + " points",
+                            ": " + std::to_string(total) + " points");
+    for (const PileRef pile : piles)
+        painter_.InvertPileTop(pile);
+    present();
+    pause(500);
+    // Inverted twice, the cards are as they were.
+    for (const PileRef pile : piles)
+        painter_.InvertPileTop(pile);
+    present();
+}
+
 QPoint TablePlay::NextPlace(PileRef pile) const {
     const std::vector<TablePoint> places = painter_.Positions(pile);
     QPoint at = CardRectInView(pile).topLeft();

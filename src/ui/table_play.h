@@ -46,6 +46,10 @@ class TablePlay : public QObject {
     void RedrawPile(PileRef pile);
     // A card flies from the top of `from` to its place on `to`.
     void FlyCard(int card, PileRef from, PileRef to);
+    // A line of the poker or cribbage grid scored: the panel tells its hand, its points and
+    // the total so far, and its cards show inverted for a moment.
+    void ShowScoredLine(const std::vector<PileRef>& piles, const std::string& hand, int points,
+                        int total);
     // The cards of a new deal fly from the stock to their piles, one after the other; the
     // pointer and the keyboard are ignored meanwhile.
     void AnimateDeal();
