@@ -298,6 +298,17 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kDecade].afterSelectionRemoved = fnCloseUpTableau;
     table[family::kDecade].lostTest = row_games::NoRunLeft;
     table[family::kDecade].complete = true;
+    // Family 77 (our own): the stock deals into the next place of a row; a pile goes whole onto
+    // the pile one or three places to its left whose top card has its top card's suit or rank,
+    // and the row closes up; won when the stock is dealt and one pile holds every card (50
+    // Accordion).
+    table[family::kAccordion].stockClickMove = "Add_Tableau_Next";
+    table[family::kAccordion].liftsWholePile = true;
+    table[family::kAccordion].tableauDrop = row_games::OntoFirstOrThirdLeftMatching;
+    table[family::kAccordion].afterMove = row_games::CloseUpBehind;
+    table[family::kAccordion].wonTest = row_games::OnePileLeft;
+    table[family::kAccordion].lostTest = row_games::NoPileMoves;
+    table[family::kAccordion].complete = true;
     // Family 40: a card goes under the pile of its rank, which turns up its next card; won
     // when every card lies face up at home; the lost test and the score are the common
     // engine's (165 Clock).

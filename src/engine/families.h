@@ -57,6 +57,10 @@ struct FamilyRules {
     bool (*cardClick)(GameContext& ctx, PileRef pile, int position) = nullptr;
     // At the end of the game, before it is recorded: the family shows its result.
     void (*showResult)(GameContext& ctx) = nullptr;
+    // A press anywhere on a tableau pile lifts the whole pile (the row of piles of Accordion).
+    bool liftsWholePile = false;
+    // Decides alone whether a card or group may go onto tableau pile `pileIndex` (0-based).
+    bool (*tableauDrop)(const GameContext& ctx, int card, int pileIndex) = nullptr;
     // Every rule the family needs is supplied: the games compiler takes its games.
     bool complete = false;
 };
@@ -97,6 +101,7 @@ constexpr int kFoundationAbovePile = 62; // a tableau card goes to the foundatio
 constexpr int kReserveUpWhenStockOut = 63; // the face-down reserve turns up when the stock runs out
 constexpr int kRefillFromReserveInLine = 64; // a space filled from the reserve pile in line with it
 constexpr int kDecade = 76; // a row dealt place by place, runs adding up to tens leave it
+constexpr int kAccordion = 77; // a row of piles, each going onto its 1st or 3rd left neighbour
 } // namespace family
 
 // True for a family the engine plays whole: the games compiler refuses any other. The

@@ -152,6 +152,8 @@ bool fnCanDropOnFoundation(const GameContext& ctx, int i, int card) {
 
 bool fnCanDropOnTableau(const GameContext& ctx, int i, int card) {
     if (i < 0 || i >= kFilaPiles) return false;
+    // A family with a drop rule of its own decides alone (Accordion's row of piles).
+    if (const auto drop = CurrentFamilyRules(ctx).tableauDrop) return drop(ctx, card, i);
     const std::string& pile = ctx.table.Pile({PileGroupId::Fila, i});
     const int count = PileCardCount(pile);
     const int top = count == 0 ? -1 : PileTopCard(pile);

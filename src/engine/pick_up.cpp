@@ -171,6 +171,9 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
         break;
     }
 
+    // The row of piles of Accordion: a pile moves whole.
+    if (CurrentFamilyRules(ctx).liftsWholePile)
+        return count > 0 ? Lift(PileCardAt(text, 0), count) : PickUp{};
     const int position = positionInPile < 0 ? count - 1 : positionInPile;
     if (position < 0 || position >= count) return {};
     if (const FamilyRules& rules = CurrentFamilyRules(ctx); rules.discardAllowed)

@@ -277,7 +277,7 @@ void PlaceRowOfPlaces(GameContext& ctx, const Units& u) {
     const int y0 = u.rows[1];
     for (int s = 0; s < u.slots; ++s)
         SetPilePosition(ctx, Stock(s), u.margin + s * (u.cw + u.groupGap), y0);
-    SetPilePosition(ctx, Stock(kMazzoWaste), u.W - u.margin - u.cw, y0);
+    if (u.wastes > 0) SetPilePosition(ctx, Stock(kMazzoWaste), u.W - u.margin - u.cw, y0);
     const int cell = u.cw + 6;
     const int perLine = std::max(1, (u.W - 2 * u.margin + 6) / cell);
     const int lines = (u.piles + perLine - 1) / perLine;

@@ -335,8 +335,13 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
             afterMouseUp();
         return;
     }
-    Drag& drag = lift(pile, position, image);
-    drag.grip = at - CardRectInView(pile, position).topLeft();
+    // The rules may lift more than the card pressed (a pile of Accordion is lifted whole):
+    // the drag holds what they lifted.
+    int held = position;
+    for (int k = 0; k < PileCardCount(ctx_.table.Pile(pile)); ++k)
+        if (PileCardAt(ctx_.table.Pile(pile), k) == ctx_.play.draggedCard) held = k;
+    Drag& drag = lift(pile, held, held == position ? image : groupImage(pile, held));
+    drag.grip = at - CardRectInView(pile, held).topLeft();
     drag.pressAt = at;
     drag.at = at;
 }

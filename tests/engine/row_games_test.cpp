@@ -64,5 +64,48 @@ TEST_F(DecadeTest, LostWhenTheStockIsDealtAndNoRunAddsUp) {
     EXPECT_FALSE(CurrentFamilyRules(ctx).lostTest(ctx));
 }
 
+// Accordion: a row of piles, each going whole onto the pile one or three places to its left.
+class AccordionTest : public DecadeTest {
+  protected:
+    AccordionTest() {
+        Set(param::kFamily, family::kAccordion);
+        Set(param::kSelectionGame, 0);
+        Set(param::kGroupMoves, 0);
+        Set(param::kGroupSize, -1);
+        Fila(1) = Cards({H(9), C(4)});
+        Fila(2) = Cards({D(2)});
+        Fila(3) = Cards({S(7)});
+        Fila(4) = Cards({H(3), C(7)});
+        Stock() = Cards({S(2)});
+    }
+    bool Drag(int from, int to) {
+        return PlayDragMove(ctx, pile::Fila(from - 1), 0, pile::Fila(to - 1));
+    }
+};
+
+TEST_F(AccordionTest, APileGoesWholeOntoItsFirstOrThirdLeftNeighbourOnSuitOrRank) {
+    EXPECT_FALSE(Drag(4, 2)); // two places to the left
+    EXPECT_FALSE(Drag(3, 2)); // no suit or rank in common
+    EXPECT_TRUE(Drag(4, 1));  // the Seven of clubs onto the Four of clubs, three places left
+    EXPECT_EQ(Fila(1), Cards({H(9), C(4), H(3), C(7)}));
+    // The piles after it close up the row.
+    EXPECT_EQ(Fila(2), Cards({D(2)}));
+    EXPECT_EQ(Fila(3), Cards({S(7)}));
+    EXPECT_TRUE(Fila(4).empty());
+    // Neither the Two of diamonds nor the Seven of spades may move: lost once the stock is
+    // dealt.
+    EXPECT_FALSE(CurrentFamilyRules(ctx).lostTest(ctx));
+    Stock().clear();
+    EXPECT_TRUE(CurrentFamilyRules(ctx).lostTest(ctx));
+    Stock() = Cards({S(2)});
+    ASSERT_TRUE(PlayStockClick(ctx)); // into the next place, after the Seven
+    EXPECT_EQ(Fila(4), Cards({S(2)}));
+    EXPECT_TRUE(Drag(4, 3)); // the Two of spades onto the Seven of spades
+    EXPECT_FALSE(CurrentFamilyRules(ctx).wonTest(ctx));
+    Fila(2).clear();
+    Fila(3).clear();
+    EXPECT_TRUE(CurrentFamilyRules(ctx).wonTest(ctx)); // one pile left, the stock dealt
+}
+
 } // namespace
 } // namespace quendra::test
