@@ -91,6 +91,10 @@ TableSnapshot BuildTableSnapshot(const GameContext& ctx) {
     return lines;
 }
 
+bool SelectionHeldInFoundation1(const GameContext& ctx) {
+    return ctx.Param(39) != 0 || ctx.Param(50) == 3 || ctx.Param(50) == 4;
+}
+
 void LoadPileFromSnapshotLine(GameContext& ctx, PileRef pile, std::string_view line) {
     ctx.table.Pile(pile).clear();
     for (std::size_t unit = 0; unit + 4 <= line.size(); unit += 4) {

@@ -104,6 +104,9 @@ int fnTopCardOf(const GameContext& ctx, std::string_view pileName);
 std::string fnCardName(const GameContext& ctx, int card);
 
 TableSnapshot BuildTableSnapshot(const GameContext& ctx);
+// The pairing games hold the cards selected in foundation 1 while they still lie on their
+// piles: a table kept for later (an undo step, a saved game) leaves that line empty.
+bool SelectionHeldInFoundation1(const GameContext& ctx);
 void LoadPileFromSnapshotLine(GameContext& ctx, PileRef pile, std::string_view line);
 // Restores every pile from the 69 lines of a snapshot.
 void LoadTableSnapshot(GameContext& ctx, const TableSnapshot& snapshot);

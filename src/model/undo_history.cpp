@@ -51,8 +51,7 @@ void RecordStep(GameContext& ctx, UndoSideId sideId) {
     }
     const TableSnapshot lines = BuildTableSnapshot(ctx);
     // The selection held in foundation 1 by the pairing games is never taken back.
-    const bool selectionInFoundation1 =
-        ctx.Param(39) != 0 || ctx.Param(50) == 3 || ctx.Param(50) == 4;
+    const bool selectionInFoundation1 = SelectionHeldInFoundation1(ctx);
     int line = 0;
     for (int i = 0; i < kStockLines; ++i)
         side.Stock.push_back(lines[line++]);

@@ -216,6 +216,8 @@ SavedGame CaptureSavedGame(const GameContext& ctx) {
     for (std::size_t i = 0; i < game.foundationParams.size(); ++i)
         game.foundationParams[i] = ctx.Param(kFoundationParamFirst + static_cast<int>(i));
     game.piles = BuildTableSnapshot(ctx);
+    // A selection waiting is not kept: its cards lie on their piles too.
+    if (SelectionHeldInFoundation1(ctx)) game.piles[kStockPiles].clear();
     game.undo = ctx.undoHistory.undo;
     return game;
 }
