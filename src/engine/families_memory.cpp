@@ -51,8 +51,8 @@ bool ArePair(const GameContext& ctx, int a, int b) {
     }
 }
 
-// The pair goes to the discard pile; its places stay empty so that no other card moves, and
-// the empty places at the end of a row are let go.
+// The pair goes to the discard pile; its places stay empty so that no other card moves (a
+// row keeps its length: a row laid side by side closes up by the cards it holds).
 void RemovePair(GameContext& ctx, const std::vector<Place>& pair) {
     PlaySwitchedSound(ctx, field::kSoundsPairing, "Pairing");
     for (const Place& place : pair) {
@@ -61,11 +61,10 @@ void RemovePair(GameContext& ctx, const std::vector<Place>& pair) {
         // A flight leaves from one step beyond the top of its pile: the row is cut before
         // the card while it flies, so that it leaves from its own place.
         cards.resize(static_cast<std::size_t>(place.position) * 3);
-        ctx.host.FlyCard(place.card, place.pile, kDiscard);
+        // A discard pile left off the table takes the cards without a flight.
+        if (PileHasPlace(ctx, kDiscard)) ctx.host.FlyCard(place.card, place.pile, kDiscard);
         cards = whole;
         cards.replace(static_cast<std::size_t>(place.position) * 3, 3, kGap);
-        while (cards.size() >= 3 && cards.compare(cards.size() - 3, 3, kGap) == 0)
-            cards.resize(cards.size() - 3);
         fnPutCard(ctx, kDiscard, place.card, '1');
         ctx.host.RedrawPile(place.pile);
         ctx.host.RedrawPile(kDiscard);

@@ -18,10 +18,12 @@ namespace quendra {
 namespace {
 
 // Two tableau piles of a grid whose cards lie on one another (the peaks of Tri Peaks): their
-// family's grid says which card is free, so they overlap by design.
+// family's grid says which card is free, so they overlap by design. The rows of a memory game
+// come closer to fit the table, each card still showing enough to be clicked.
 bool CoveringGrid(const GameContext& ctx, PileRef a, PileRef b) {
-    return a.group == PileGroupId::Fila && b.group == PileGroupId::Fila &&
-           ctx.Param(param::kGridColumns) > 0 && CurrentFamilyRules(ctx).gridFree != nullptr;
+    if (a.group != PileGroupId::Fila || b.group != PileGroupId::Fila) return false;
+    if (CurrentFamilyRules(ctx).cardClick != nullptr) return true;
+    return ctx.Param(param::kGridColumns) > 0 && CurrentFamilyRules(ctx).gridFree != nullptr;
 }
 
 struct Rect {

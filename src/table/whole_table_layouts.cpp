@@ -1,6 +1,8 @@
 #include "layout.h"
 #include "layout_units.h"
 
+#include "game_params.h"
+
 #include <algorithm>
 
 namespace quendra::layout {
@@ -12,6 +14,7 @@ constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kPeaks = 55, kGapRow
               kGrid4 = 123, kGrid3 = 124, kGrid5 = 125;
 constexpr int kPyramid = 58;
 constexpr int kHeadsAndTails = 62;
+constexpr int kMemoryRows = 67;
 }
 
 using pile::Dest;
@@ -78,6 +81,20 @@ void PlaceGrid3(GameContext& ctx, const Units& u) {
     if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), std::max(x0 - 2 * u.cw, 5), y0);
     if (u.wastes > 0)
         SetPilePosition(ctx, Stock(kMazzoWaste), PileX(ctx, Fila(2)) + 2 * u.cw, PileY(ctx, Fila(3)));
+}
+
+// Rows of cards laid side by side, one tableau pile a row (the memory games), centred; rows
+// that would pass the bottom of the table come closer, each still showing most of its cards.
+void PlaceMemoryRows(GameContext& ctx, const Units& u) {
+    constexpr int kGap = 6; // the step of a row laid side by side
+    const int rows = std::max(1, u.piles);
+    const int across = std::max(1, static_cast<int>(ctx.Param(param::kTableauDealt)));
+    const int width = across * u.cw + (across - 1) * kGap;
+    const int x0 = std::max((u.W - width) / 2, 5);
+    const int step = rows > 1 ? std::min(u.ch + 10, (u.h - u.ch - 10) / (rows - 1)) : 0;
+    const int y0 = u.top + std::max(5, (u.h - (rows - 1) * step - u.ch) / 2);
+    for (int k = 0; k < u.piles; ++k)
+        SetPilePosition(ctx, Fila(k), x0, y0 + k * step);
 }
 
 void PlaceGrid5(GameContext& ctx, const Units& u) {
@@ -316,6 +333,9 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
     case whole::kHeadsAndTails:
         PlaceHeadsAndTails(ctx, u);
         return true;
+    case whole::kMemoryRows:
+        PlaceMemoryRows(ctx, u);
+        return true;
     case whole::kGrid4:
         PlaceGrid4(ctx, u);
         return true;
@@ -339,7 +359,7 @@ bool HasWholeTablePattern(int layoutNumber) {
     return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
            layoutNumber == kPeaks || layoutNumber == kGapRows ||
            layoutNumber == kRowOfPlaces ||
-           layoutNumber == kPyramid || layoutNumber == kHeadsAndTails || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
+           layoutNumber == kPyramid || layoutNumber == kHeadsAndTails || layoutNumber == kMemoryRows || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 
 } // namespace quendra

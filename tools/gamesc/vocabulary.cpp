@@ -276,6 +276,7 @@ constexpr NamedValue kTableauLayoutNames[] = {
     {"heads-and-tails", 62},
     {"row-of-places", 64},
     {"heads-and-tails", 62},
+    {"memory-rows", 67},
     {"grid-4x4", 123},
     {"grid-3x3", 124},
     {"grid-5x5", 125},
