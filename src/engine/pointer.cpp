@@ -198,18 +198,21 @@ bool fnClickSelects(const GameContext& ctx, PileRef pile) {
     return pile.group == PileGroupId::Fila;
 }
 
-SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile) {
+SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile, int position) {
     const auto refuse = [&ctx] {
         ctx.host.Beep();
         return SelectOutcome::Refused;
     };
     if (ctx.play.busy || !ctx.flags[GameStateFlags::kInPlay] || ctx.play.draggedCard != 0)
         return refuse();
-    const int card = PileTopCard(ctx.table.Pile(pile));
+    const std::string& cards = ctx.table.Pile(pile);
+    const int count = PileCardCount(cards);
+    if (position >= count) return refuse();
+    const int card = position < 0 ? PileTopCard(cards) : PileCardAt(cards, position);
     if (card < 1) return refuse();
     // The card must lie free as for lifting it; the stock's card takes part face down.
     if (pile != PileRef{PileGroupId::Stock, kMazzo}) {
-        const PickUp pick = CanPickUp(ctx, pile, -1);
+        const PickUp pick = CanPickUp(ctx, pile, position);
         if (pick.turnFaceDownCard) {
             // A face-down top card is turned up by the click, one step to take back.
             RecordStep(ctx);
@@ -282,16 +285,16 @@ bool PlayStockClick(GameContext& ctx) {
     return changed;
 }
 
-bool PlaySelectClick(GameContext& ctx, PileRef pile) {
+bool PlaySelectClick(GameContext& ctx, PileRef pile, int position) {
     const TableState before = CaptureTableState(ctx);
-    fnSelectCard(ctx, pile);
+    fnSelectCard(ctx, pile, position);
     const bool changed = !(CaptureTableState(ctx) == before);
     if (changed) fnAfterMouseUp(ctx);
     return changed;
 }
 
 bool PlayPileClick(GameContext& ctx, PileRef pile, int position) {
-    if (fnClickSelects(ctx, pile)) return PlaySelectClick(ctx, pile);
+    if (fnClickSelects(ctx, pile)) return PlaySelectClick(ctx, pile, position);
     const TableState before = CaptureTableState(ctx);
     const int count = PileCardCount(ctx.table.Pile(pile));
     if (count == 0 || position >= count) return false;

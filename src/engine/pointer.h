@@ -63,7 +63,9 @@ std::optional<PileRef> SendCardWhere(GameContext& ctx, PileRef pile, int positio
 // is refused with a beep. A selection the family's hook calls complete leaves the table with
 // "Selezionate_Dest".
 enum class SelectOutcome { Selected, Deselected, Removed, TurnedUp, Refused };
-SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile);
+// `position` names a card below the top (0-based) where the game lets such a card be lifted
+// (Giza's piles under the pyramid); -1 is the top card.
+SelectOutcome fnSelectCard(GameContext& ctx, PileRef pile, int position = -1);
 // The selection games: parameter 39 not 0, or a family with a selection rule.
 bool IsSelectionGame(const GameContext& ctx);
 // Whether a left click on `pile` goes to the selection instead of picking up a card: the
@@ -87,7 +89,7 @@ bool PlayStockClick(GameContext& ctx);
 // `position` names the card clicked (0-based), -1 the top card.
 bool PlayPileClick(GameContext& ctx, PileRef pile, int position = -1);
 // A click that selects the card of `pile`, with the after-steps.
-bool PlaySelectClick(GameContext& ctx, PileRef pile);
+bool PlaySelectClick(GameContext& ctx, PileRef pile, int position = -1);
 // A send (right click) of the card at `position` with both destinations allowed.
 bool PlaySend(GameContext& ctx, PileRef pile, int position);
 

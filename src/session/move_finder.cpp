@@ -274,11 +274,17 @@ bool DiscardTopCard(GameContext& ctx, FoundMove* played) {
     return false;
 }
 
-// The selection games: the piles whose card a click would select now.
-std::vector<PileRef> SelectablePiles(const GameContext& ctx) {
-    std::vector<PileRef> piles;
+// The selection games: the clicks that would select a card now, the top cards' and those of
+// the cards below them that may be lifted (Giza's piles).
+std::vector<FoundMove> SelectableClicks(const GameContext& ctx) {
+    std::vector<FoundMove> clicks;
     const auto add = [&](PileRef pile) {
-        if (!ctx.table.Pile(pile).empty() && fnClickSelects(ctx, pile)) piles.push_back(pile);
+        const int count = PileCardCount(ctx.table.Pile(pile));
+        if (count == 0 || !fnClickSelects(ctx, pile)) return;
+        clicks.push_back(FoundMove{FoundMove::Kind::Click, pile, 0, false, {}});
+        for (int k = count - 2; k >= 0; --k)
+            if (CanPickUp(ctx, pile, k).allowed)
+                clicks.push_back(FoundMove{FoundMove::Kind::Click, pile, k, true, {}});
     };
     for (const int slot : {kMazzo, kMazzoVis})
         add({PileGroupId::Stock, slot});
@@ -286,7 +292,13 @@ std::vector<PileRef> SelectablePiles(const GameContext& ctx) {
         add({PileGroupId::Appogg, i});
     for (int i = 0; i < TableauCount(ctx); ++i)
         add({PileGroupId::Fila, i});
-    return piles;
+    return clicks;
+}
+
+// The card a selection click names.
+int ClickedCard(const GameContext& ctx, const FoundMove& click) {
+    const std::string& cards = ctx.table.Pile(click.from);
+    return click.group ? PileCardAt(cards, click.position) : PileTopCard(cards);
 }
 
 // The selection games: the click towards a selection that leaves the table. With nothing
@@ -294,30 +306,32 @@ std::vector<PileRef> SelectablePiles(const GameContext& ctx) {
 // with cards selected, the card that completes them, or else a selected card taken back.
 bool SelectTowardsRemoval(GameContext& ctx, FoundMove* played) {
     if (!IsSelectionGame(ctx)) return false;
-    const std::vector<PileRef> piles = SelectablePiles(ctx);
-    const auto removes = [&](const GameContext& from, PileRef pile) {
+    const std::vector<FoundMove> clicks = SelectableClicks(ctx);
+    const auto at = [](const FoundMove& click) { return click.group ? click.position : -1; };
+    const auto removes = [&](const GameContext& from, const FoundMove& click) {
         ScratchGame trial(from);
-        return fnSelectCard(trial.ctx, pile) == SelectOutcome::Removed;
+        return fnSelectCard(trial.ctx, click.from, at(click)) == SelectOutcome::Removed;
     };
-    const auto click = [&](PileRef pile) {
-        if (!PlayPileClick(ctx, pile)) return false;
-        if (played) *played = FoundMove{FoundMove::Kind::Click, pile, 0, false, {}};
+    const auto play = [&](const FoundMove& click) {
+        if (!PlayPileClick(ctx, click.from, at(click))) return false;
+        if (played) *played = click;
         return true;
     };
     const bool selecting = !ctx.table.DestGroup[0].empty();
-    for (const PileRef first : piles) {
-        if (removes(ctx, first)) return click(first);
+    for (const FoundMove& first : clicks) {
+        if (removes(ctx, first)) return play(first);
         if (selecting) continue;
         ScratchGame trial(ctx);
-        if (fnSelectCard(trial.ctx, first) != SelectOutcome::Selected) continue;
-        for (const PileRef second : piles)
-            if (second != first && removes(trial.ctx, second)) return click(first);
+        if (fnSelectCard(trial.ctx, first.from, at(first)) != SelectOutcome::Selected) continue;
+        for (const FoundMove& second : clicks)
+            if (ClickedCard(ctx, second) != ClickedCard(ctx, first) && removes(trial.ctx, second))
+                return play(first);
     }
     if (!selecting) return false;
     // Nothing completes the selection: its last card is taken back.
     const int last = PileTopCard(ctx.table.DestGroup[0]);
-    for (const PileRef pile : piles)
-        if (PileTopCard(ctx.table.Pile(pile)) == last) return click(pile);
+    for (const FoundMove& click : clicks)
+        if (ClickedCard(ctx, click) == last) return play(click);
     return false;
 }
 

@@ -303,11 +303,21 @@ class Search {
         const std::string& selected = ctx_.table.Pile({PileGroupId::Dest, 0});
         const bool waiting = !selected.empty();
         const auto consider = [&](PileRef pile) {
-            const int top = PileTopCard(ctx_.table.Pile(pile));
-            if (top < 1 || !fnClickSelects(ctx_, pile)) return;
-            for (int i = 0; i < PileCardCount(selected); ++i)
-                if (PileCardAt(selected, i) == top) return;
-            out.push_back({FoundMove{FoundMove::Kind::Click, pile, 0, false, {}}, 100});
+            const std::string& cards = ctx_.table.Pile(pile);
+            const int count = PileCardCount(cards);
+            if (count == 0 || !fnClickSelects(ctx_, pile)) return;
+            // The top card, and the cards below it that may be lifted (Giza's piles).
+            for (int k = count - 1; k >= 0; --k) {
+                const int card = PileCardAt(cards, k);
+                const bool top = k == count - 1;
+                if (!top && !CanPickUp(ctx_, pile, k).allowed) continue;
+                bool isSelected = false;
+                for (int i = 0; i < PileCardCount(selected); ++i)
+                    isSelected = isSelected || PileCardAt(selected, i) == card;
+                if (!isSelected)
+                    out.push_back(
+                        {FoundMove{FoundMove::Kind::Click, pile, top ? 0 : k, !top, {}}, 100});
+            }
         };
         for (const int slot : {kMazzo, kMazzoVis})
             consider({PileGroupId::Stock, slot});

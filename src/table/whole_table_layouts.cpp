@@ -282,9 +282,9 @@ void PlacePyramid(GameContext& ctx, const Units& u) {
     for (int k = 0; k < rest; ++k)
         SetPilePosition(ctx, Fila(kPyramidPiles + k), u.W / 2 - (rest * cell - gap) / 2 + k * cell,
                         yRest);
-    SetPilePosition(ctx, Stock(kMazzo), u.margin, y0);
-    SetPilePosition(ctx, Stock(kMazzoVis), u.margin, y0 + u.ch + u.rowGap);
-    SetPilePosition(ctx, Stock(kMazzoWaste), u.W - u.margin - u.cw, y0);
+    if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), u.margin, y0);
+    if (u.slots > 1) SetPilePosition(ctx, Stock(kMazzoVis), u.margin, y0 + u.ch + u.rowGap);
+    if (u.wastes > 0) SetPilePosition(ctx, Stock(kMazzoWaste), u.W - u.margin - u.cw, y0);
 }
 
 // One row of single-card places that runs on line after line (Decade): as many places to a

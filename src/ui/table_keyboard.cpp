@@ -243,7 +243,7 @@ void TablePlay::keyActivate() {
         return;
     }
     if (fnClickSelects(ctx_, keyPile_)) {
-        selectCard(keyPile_);
+        selectCard(keyPile_, position);
         return;
     }
     if (ctx_.Param(param::kClickToMove) == 1 && CanPickUp(ctx_, keyPile_, position).allowed) {

@@ -306,7 +306,7 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
         }
     }
     if (fnClickSelects(ctx_, hit->pile)) {
-        selectCard(hit->pile);
+        selectCard(hit->pile, hit->position);
         return;
     }
     if (hit->pile == pile::Stock(kMazzo)) {
@@ -597,8 +597,8 @@ void TablePlay::doubleClick(const QPoint& at, Qt::MouseButton button,
     if (ctx_.table.Pile(hit->pile) == before) press(at, button, modifiers);
 }
 
-void TablePlay::selectCard(PileRef pile) {
-    if (fnSelectCard(ctx_, pile) == SelectOutcome::Refused) return;
+void TablePlay::selectCard(PileRef pile, int position) {
+    if (fnSelectCard(ctx_, pile, position) == SelectOutcome::Refused) return;
     // The marks of the selection are part of the whole drawing.
     RedrawAll();
     afterMouseUp();

@@ -165,7 +165,7 @@ class TablePlay : public QObject {
     void sendCard(const PileHit& hit, bool toFoundations, bool toTableaus);
     void afterMouseUp();
     // A left click of the pairing games on a pile that selects.
-    void selectCard(PileRef pile);
+    void selectCard(PileRef pile, int position = -1);
     void showDragCursor(bool dragging);
     int scrollY() const;
     // A right press on a partly covered face-up card shows it whole; false for other cards.

@@ -159,6 +159,22 @@ TEST_F(SelectionTest, ACoveredPyramidCardIsRefusedUntilBothCardsOnItAreGone) {
     EXPECT_EQ(host.beeps, 1);
 }
 
+// A card below the top is selected where the game lets it be lifted (Giza's piles, any
+// face-up card moving with the cards on it), and refused where only the top card is free.
+TEST_F(SelectionTest, ACardBelowTheTopIsSelectedWhereItMayBeLifted) {
+    Fila(2) = Cards({S(7), C(2)});
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0), 0), SelectOutcome::Refused); // the Nine
+    Set(2, 0);
+    Set(13, -1);
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0), 0), SelectOutcome::Selected);
+    ASSERT_TRUE(PlayPileClick(ctx, pile::Fila(0), 0)); // taken back
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0), 1), SelectOutcome::Selected); // 6
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(1), 0), SelectOutcome::Removed);  // 7
+    EXPECT_EQ(Fila(1), Cards({H(9)}));
+    EXPECT_EQ(Fila(2), Cards({C(2)}));
+}
+
 // The command line and the searches click as the pointer does; the gaps a pair leaves are
 // filled from the stock within the pair's own step.
 TEST_F(SelectionTest, APileClickSelectsAndThePairsGapsFillInTheSameStep) {
