@@ -1,6 +1,7 @@
 #include "game_context.h"
 
 #include "cards.h"
+#include "game_params.h"
 
 #include <algorithm>
 #include <chrono>
@@ -92,7 +93,10 @@ TableSnapshot BuildTableSnapshot(const GameContext& ctx) {
 }
 
 bool SelectionHeldInFoundation1(const GameContext& ctx) {
-    return ctx.Param(39) != 0 || ctx.Param(50) == 3 || ctx.Param(50) == 4;
+    // The families of pairs adding up to 14 and to 13 select without parameter 39 too.
+    constexpr int kFourteens = 3, kPyramid = 4;
+    const int family = ctx.Param(param::kFamily);
+    return ctx.Param(param::kSelectionGame) != 0 || family == kFourteens || family == kPyramid;
 }
 
 void LoadPileFromSnapshotLine(GameContext& ctx, PileRef pile, std::string_view line) {
