@@ -1,5 +1,6 @@
 #include "families_after_move.h"
 
+#include "autoplay.h"
 #include "cards.h"
 #include "legality.h"
 #include "moves.h"
@@ -83,6 +84,8 @@ void DiscardFourOfAKind(GameContext& ctx, int /*card*/, PileRef pile) {
         ctx.host.FlyCard(top, pile, kDiscard);
         ctx.host.RedrawPile(kDiscard);
     }
+    // As a card sent to the discard pile, the set may have been the last cards.
+    fnWonTest(ctx);
 }
 
 void BringPartnerHome(GameContext& ctx, int card, PileRef pile) {

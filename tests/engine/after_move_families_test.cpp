@@ -115,6 +115,13 @@ TEST_F(FourOfAKindTest, TheFourthCardOfARankOnAPileSendsAllFourToTheDiscardPile)
     EXPECT_EQ(Discard(), Cards({S(7), C(7), D(7), H(7)}));
 }
 
+TEST_F(FourOfAKindTest, TheLastSetLeavingWinsTheGame) {
+    Fila(1) = Cards({H(4), D(4), C(4)});
+    Fila(2) = Cards({S(4)});
+    ASSERT_TRUE(fnDoMove(ctx, S(4), "Fila1"));
+    EXPECT_TRUE(ctx.flags[GameStateFlags::kWon]);
+}
+
 TEST_F(FourOfAKindTest, ASetCompletedByTheDealLeavesToo) {
     Fila(1) = Cards({H(5), D(5), C(5)});
     Fila(2) = Cards({H(9)});
