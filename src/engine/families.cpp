@@ -309,6 +309,11 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kAccordion].wonTest = row_games::OnePileLeft;
     table[family::kAccordion].lostTest = row_games::NoPileMoves;
     table[family::kAccordion].complete = true;
+    // Family 79 (our own): each stock click deals a row under the others, one card to each
+    // column; a card is free in the first or the last row or beside a gap above or below it,
+    // and leaves a gap when it goes to a foundation (68 Labyrinth).
+    table[family::kLabyrinth].tableauCardFree = row_games::FirstOrLastRowOrByAGap;
+    table[family::kLabyrinth].complete = true;
     // Family 40: a card goes under the pile of its rank, which turns up its next card; won
     // when every card lies face up at home; the lost test and the score are the common
     // engine's (165 Clock).

@@ -57,6 +57,9 @@ struct FamilyRules {
     bool (*cardClick)(GameContext& ctx, PileRef pile, int position) = nullptr;
     // At the end of the game, before it is recorded: the family shows its result.
     void (*showResult)(GameContext& ctx) = nullptr;
+    // The card at `position` of a tableau pile lies free and may be lifted alone (the rows of
+    // Labyrinth); a card taken from the tableau leaves a gap "000" in its place.
+    bool (*tableauCardFree)(const GameContext& ctx, PileRef pile, int position) = nullptr;
     // A press anywhere on a tableau pile lifts the whole pile (the row of piles of Accordion).
     bool liftsWholePile = false;
     // Decides alone whether a card or group may go onto tableau pile `pileIndex` (0-based).
@@ -102,6 +105,7 @@ constexpr int kReserveUpWhenStockOut = 63; // the face-down reserve turns up whe
 constexpr int kRefillFromReserveInLine = 64; // a space filled from the reserve pile in line with it
 constexpr int kDecade = 76; // a row dealt place by place, runs adding up to tens leave it
 constexpr int kAccordion = 77; // a row of piles, each going onto its 1st or 3rd left neighbour
+constexpr int kLabyrinth = 79; // rows dealt one under another, free at the first and last row
 } // namespace family
 
 // True for a family the engine plays whole: the games compiler refuses any other. The

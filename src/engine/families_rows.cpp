@@ -131,6 +131,15 @@ bool NoPileMoves(const GameContext& ctx) {
     return true;
 }
 
+bool FirstOrLastRowOrByAGap(const GameContext& ctx, PileRef pile, int position) {
+    if (pile.group != PileGroupId::Fila) return false;
+    const std::string& column = ctx.table.Pile(pile);
+    const int rows = PileCardCount(column);
+    if (position < 0 || position >= rows || PileCardAt(column, position) < 1) return false;
+    return position == 0 || position == rows - 1 || PileCardAt(column, position - 1) == 0 ||
+           PileCardAt(column, position + 1) == 0;
+}
+
 } // namespace row_games
 
 } // namespace quendra

@@ -29,6 +29,9 @@ void CloseUpBehind(GameContext& ctx, int card, PileRef pile);
 bool OnePileLeft(const GameContext& ctx);
 // 50 Accordion: the stock is dealt and no pile may go onto another.
 bool NoPileMoves(const GameContext& ctx);
+// 68 Labyrinth: the card lies in the first row or the last row dealt, or beside a gap
+// above or below it in its column.
+bool FirstOrLastRowOrByAGap(const GameContext& ctx, PileRef pile, int position);
 } // namespace row_games
 
 } // namespace quendra

@@ -374,7 +374,12 @@ std::optional<CardPlace> fnFindCard(const GameContext& ctx, int card) {
 TakenCard fnTakeCard(GameContext& ctx, int card) {
     const auto place = fnFindCard(ctx, card);
     if (!place) return {};
-    ctx.table.Pile(place->pile).erase(static_cast<std::size_t>(place->position) * 3, 3);
+    std::string& pile = ctx.table.Pile(place->pile);
+    // In the rows of Labyrinth a card taken from the tableau leaves a gap in its place.
+    if (place->pile.group == PileGroupId::Fila && CurrentFamilyRules(ctx).tableauCardFree)
+        pile.replace(static_cast<std::size_t>(place->position) * 3, 3, CardCode(0));
+    else
+        pile.erase(static_cast<std::size_t>(place->position) * 3, 3);
     return {SourceKindOf(place->pile), place->pile};
 }
 

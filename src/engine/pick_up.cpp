@@ -171,6 +171,12 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
         break;
     }
 
+    // The rows of Labyrinth: a free card is lifted alone, wherever it lies.
+    if (const auto free = CurrentFamilyRules(ctx).tableauCardFree) {
+        const int at = positionInPile < 0 ? count - 1 : positionInPile;
+        const int card = at >= 0 && at < count ? PileCardAt(text, at) : 0;
+        return card >= 1 && free(ctx, pile, at) ? Lift(card, 1) : PickUp{};
+    }
     // The row of piles of Accordion: a pile moves whole.
     if (CurrentFamilyRules(ctx).liftsWholePile)
         return count > 0 ? Lift(PileCardAt(text, 0), count) : PickUp{};

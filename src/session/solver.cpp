@@ -360,7 +360,7 @@ class Search {
                 if (count == 0) continue;
                 const int top = PileTopCard(ctx_.table.Pile(pile));
                 if ((group == PileGroupId::Fila || group == PileGroupId::Appogg) &&
-                    ctx_.cardTable.Face(top) == '0') {
+                    top >= 1 && ctx_.cardTable.Face(top) == '0') {
                     out.push_back({FoundMove{FoundMove::Kind::Click, pile, 0, false, {}}, 120});
                     continue;
                 }

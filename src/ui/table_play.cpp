@@ -1,6 +1,7 @@
 #include "table_play.h"
 
 #include "cards.h"
+#include "families.h"
 #include "families_gaps.h"
 #include "flight_deal.h"
 #include "game_context.h"
@@ -340,7 +341,11 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     int held = position;
     for (int k = 0; k < PileCardCount(ctx_.table.Pile(pile)); ++k)
         if (PileCardAt(ctx_.table.Pile(pile), k) == ctx_.play.draggedCard) held = k;
-    Drag& drag = lift(pile, held, held == position ? image : groupImage(pile, held));
+    // A card lifted alone from the middle of a pile (Labyrinth) is dragged alone.
+    const QImage dragged = ctx_.play.singleCard && pile.group == PileGroupId::Fila
+                               ? cardImage(PileCardAt(ctx_.table.Pile(pile), held))
+                               : held == position ? image : groupImage(pile, held);
+    Drag& drag = lift(pile, held, dragged);
     drag.grip = at - CardRectInView(pile, held).topLeft();
     drag.pressAt = at;
     drag.at = at;
@@ -366,7 +371,9 @@ TablePlay::Drag& TablePlay::lift(PileRef pile, int position, const QImage& image
 
 std::string TablePlay::withoutLifted(PileRef pile, int position) const {
     std::string cards = ctx_.table.Pile(pile);
-    if (IsGapRowsGame(ctx_) && position >= 0 && position < PileCardCount(cards))
+    // The gap rows and the rows of Labyrinth show a gap where the lifted card lay.
+    const bool leavesGap = IsGapRowsGame(ctx_) || CurrentFamilyRules(ctx_).tableauCardFree;
+    if (leavesGap && position >= 0 && position < PileCardCount(cards))
         return cards.replace(static_cast<std::size_t>(position) * 3, 3, CardCode(0));
     return cards.substr(0, static_cast<std::size_t>(std::max(position, 0)) * 3);
 }

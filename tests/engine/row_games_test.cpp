@@ -107,5 +107,35 @@ TEST_F(AccordionTest, APileGoesWholeOntoItsFirstOrThirdLeftNeighbourOnSuitOrRank
     EXPECT_TRUE(CurrentFamilyRules(ctx).wonTest(ctx)); // one pile left, the stock dealt
 }
 
+// Labyrinth: columns of rows; the first and last rows are free, and a card beside a gap.
+class LabyrinthTest : public PlayTest {
+  protected:
+    LabyrinthTest() {
+        Set(param::kFamily, family::kLabyrinth);
+        Set(param::kTableauCount, 2);
+        for (int i = 0; i < 2; ++i)
+            Set(param::kTableauMethod + i, 4);
+        Dest(1) = Cards({H(1)});
+        Dest(2) = Cards({S(1)});
+        Fila(1) = Cards({C(9), H(3), H(2), D(4)});
+        Fila(2) = Cards({S(2), S(3), S(4), D(7)});
+    }
+    bool Home(int column, int position, int foundation) {
+        return PlayDragMove(ctx, pile::Fila(column - 1), position, pile::Dest(foundation - 1));
+    }
+};
+
+TEST_F(LabyrinthTest, TheFirstAndLastRowsAndTheCardsBesideAGapAreFree) {
+    EXPECT_FALSE(Home(1, 2, 1)); // the Two of hearts lies between two cards
+    EXPECT_TRUE(Home(2, 0, 2));  // the first row
+    // The card taken leaves a gap, which frees the card under it.
+    EXPECT_EQ(Fila(2), Cards({0, S(3), S(4), D(7)}));
+    EXPECT_TRUE(Home(2, 1, 2));
+    EXPECT_TRUE(Home(2, 2, 2));
+    EXPECT_EQ(Fila(2), Cards({0, 0, 0, D(7)}));
+    EXPECT_FALSE(Home(1, 1, 1)); // the Three of hearts before the Two
+    EXPECT_FALSE(Home(1, 2, 1)); // still covered on both sides
+}
+
 } // namespace
 } // namespace quendra::test
