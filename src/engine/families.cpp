@@ -219,6 +219,12 @@ void TurnUpReserveWhenStockIsOut(GameContext& ctx, int /*card*/, PileRef /*pile*
     }
 }
 
+// Three Shuffles and a Draw: in the last deal the player may draw one buried card; once
+// drawn, the game counts one pass more than its deals, so the draw is not open again.
+bool DrawOpenInTheLastDeal(const GameContext& ctx) {
+    return ctx.play.passNumber == ctx.Param(param::kPasses);
+}
+
 std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     std::array<FamilyRules, kFamilies> table{};
     // The families whose selection clicks reach the piles beside the tableau.
@@ -355,6 +361,10 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // right; the reserve cards are never played otherwise (191 Heads and Tails).
     table[family::kRefillFromReserveInLine].afterMove = FillSpacesFromReserveInLine;
     table[family::kRefillFromReserveInLine].complete = true;
+    // Family 65 (our own): after the last redeal one card from under others of a fan may be
+    // drawn and played, once (144 Three Shuffles and a Draw).
+    table[family::kDrawAfterLastShuffle].drawOpen = DrawOpenInTheLastDeal;
+    table[family::kDrawAfterLastShuffle].complete = true;
     table[family::kReserveUpWhenStockOut].complete = true;
     // Family 8: touching pairs of one rank leave the grid, which closes up; the stock fills
     // its empty places; lost when nothing touches and no card can come (70 Monte Carlo, 71

@@ -42,6 +42,9 @@ struct FamilyRules {
     // Reserves with parameter 14 = -14: the card at `position` of reserve `pile` may be
     // lifted alone.
     bool (*reserveCardFree)(const GameContext& ctx, PileRef pile, int position) = nullptr;
+    // The draw is open: one face-up card from under others of a tableau pile may be lifted
+    // alone and played; the move that plays it uses the draw up.
+    bool (*drawOpen)(const GameContext& ctx) = nullptr;
     // The grid games: the card of tableau pile `pileIndex` (0-based) lies free.
     bool (*gridFree)(const GameContext& ctx, int pileIndex) = nullptr;
     // Each click on the stock counts one deal (the count survives undo and saved games).
@@ -103,6 +106,7 @@ constexpr int kStockIntoTableau = 61; // won when the stock has all come into th
 constexpr int kFoundationAbovePile = 62; // a tableau card goes to the foundation over its pile
 constexpr int kReserveUpWhenStockOut = 63; // the face-down reserve turns up when the stock runs out
 constexpr int kRefillFromReserveInLine = 64; // a space filled from the reserve pile in line with it
+constexpr int kDrawAfterLastShuffle = 65; // one buried card drawn after the last redeal
 constexpr int kDecade = 76; // a row dealt place by place, runs adding up to tens leave it
 constexpr int kAccordion = 77; // a row of piles, each going onto its 1st or 3rd left neighbour
 constexpr int kLabyrinth = 79; // rows dealt one under another, free at the first and last row

@@ -69,12 +69,27 @@ void SortFoundation(GameContext& ctx, int index) {
         ctx.host.PlaySound("Reorder");
 }
 
+// A card from under others of a tableau pile moves alone only as the family's draw: true
+// when this is one, and the draw is then used up (the game counts one pass more).
+bool UsesTheDraw(GameContext& ctx, const CardPlace& place) {
+    if (place.pile.group != PileGroupId::Fila) return false;
+    if (place.position == PileCardCount(ctx.table.Pile(place.pile)) - 1) return false;
+    const auto draw = CurrentFamilyRules(ctx).drawOpen;
+    if (draw == nullptr || !draw(ctx)) return false;
+    // Counted as a redeal, so that undo and redo move the pass number with the step.
+    ++ctx.play.passNumber;
+    if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) AddStepCode(ctx, kStepRedeal);
+    return true;
+}
+
 bool MoveToFoundation(GameContext& ctx, int card, int number, bool byAutoplay,
                       MoveEffects& effects) {
     if (number < 1 || number > kDestPiles) return false;
-    if (!fnFindCard(ctx, card)) return false;
+    const auto place = fnFindCard(ctx, card);
+    if (!place) return false;
     const PileRef dest{PileGroupId::Dest, number - 1};
     RecordPlayStep(ctx);
+    UsesTheDraw(ctx, *place);
     const TakenCard from = detail::PutOnPile(ctx, card, dest);
     if (from.kind == SourceKind::Foundation) effects.foundationLeaving = true;
     // The card flies home from its old place (a sent card and automatic play alike).
@@ -100,7 +115,7 @@ bool MoveToTableau(GameContext& ctx, int card, int number, MoveEffects& effects)
     const PileRef dest{PileGroupId::Fila, number - 1};
     RecordPlayStep(ctx);
     std::string& source = ctx.table.Pile(place->pile);
-    const bool single = place->position == PileCardCount(source) - 1;
+    const bool single = place->position == PileCardCount(source) - 1 || UsesTheDraw(ctx, *place);
     if (single) {
         const TakenCard from = detail::PutOnPile(ctx, card, dest);
         FlyAndRedraw(ctx, card, from, dest);

@@ -190,6 +190,9 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
         if (IsFaceUp(ctx, card)) return Lift(card, 1);
         return CurrentFamilyRules(ctx).turnsCardsItself ? PickUp{} : TurnUp(card);
     }
+    // The family's draw: a buried face-up card is lifted alone.
+    if (const auto draw = CurrentFamilyRules(ctx).drawOpen; draw && draw(ctx))
+        return IsFaceUp(ctx, card) ? Lift(card, 1) : PickUp{};
     const std::vector<int> group = fnGroupFrom(ctx, card);
     if (group.empty() || !AllFaceUp(ctx, group)) return {};
     if (!fnGroupIsSequence(ctx, card, pile.index) || !fnGroupSizeAllowed(ctx, card, false))

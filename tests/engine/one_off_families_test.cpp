@@ -5,6 +5,7 @@
 #include "pick_up.h"
 #include "play_fixture.h"
 #include "pointer.h"
+#include "undo_commands.h"
 
 namespace quendra::test {
 namespace {
@@ -145,6 +146,35 @@ TEST_F(PlayTest, BuildingDownInSuitOrOnTheSameRank) {
     EXPECT_TRUE(fnGroupIsSequence(ctx, H(8), 1));
     EXPECT_TRUE(fnGroupIsSequence(ctx, D(7), 2));
     EXPECT_FALSE(fnGroupIsSequence(ctx, D(8), 2)); // Eight, Seven in suit, Seven of spades
+}
+
+// Three Shuffles and a Draw: in the last deal one card from under others may be drawn and
+// played, once; before the last deal, and after the draw, only top cards move.
+TEST_F(PlayTest, OneBuriedCardIsDrawnInTheLastDeal) {
+    Set(param::kFamily, family::kDrawAfterLastShuffle);
+    Set(param::kTableauCount, 2);
+    Set(param::kPasses, 3);
+    Set(param::kGroupSize, 1);
+    Fila(1) = Cards({H(1), S(9), C(5)});
+    Fila(2) = Cards({D(7), H(2), H(10)});
+    ctx.play.passNumber = 2;
+    EXPECT_FALSE(CanPickUp(ctx, pile::Fila(0), 0).allowed);
+    ctx.play.passNumber = 3;
+    const PickUp draw = CanPickUp(ctx, pile::Fila(0), 0);
+    EXPECT_TRUE(draw.allowed);
+    EXPECT_EQ(draw.groupSize, 1);
+    ASSERT_TRUE(PlayDragMove(ctx, pile::Fila(0), 0, pile::Dest(0))); // the Ace, alone
+    EXPECT_EQ(Fila(1), Cards({S(9), C(5)}));
+    EXPECT_FALSE(CanPickUp(ctx, pile::Fila(1), 1).allowed); // the Two stays buried
+    EXPECT_TRUE(CanPickUp(ctx, pile::Fila(1), 2).allowed);
+    // Taken back, the draw is open again.
+    ASSERT_TRUE(Undo(ctx));
+    EXPECT_EQ(Fila(1), Cards({H(1), S(9), C(5)}));
+    EXPECT_TRUE(CanPickUp(ctx, pile::Fila(1), 1).allowed);
+    // A drawn card played onto a pile moves alone, not with the cards on it.
+    ASSERT_TRUE(PlayDragMove(ctx, pile::Fila(0), 1, pile::Fila(1))); // the Nine of spades
+    EXPECT_EQ(Fila(1), Cards({H(1), C(5)}));
+    EXPECT_EQ(Fila(2), Cards({D(7), H(2), H(10), S(9)}));
 }
 
 } // namespace
