@@ -279,8 +279,10 @@ void ClickDeals(GameContext& ctx) {
     } else {
         ClickDealsOntoPiles(ctx);
     }
-    const int family = ctx.Param(50);
-    if ((family == 2 || family == 15) && ctx.flags[GameStateFlags::kWon]) fnWonTest(ctx);
+    // Golf and Tri Peaks may be won by the deal itself.
+    const int family = ctx.Param(param::kFamily);
+    if ((family == family::kGolf || family == family::kTriPeaks) && ctx.flags[GameStateFlags::kWon])
+        fnWonTest(ctx);
 }
 
 // ---- Redeal methods ----
