@@ -256,6 +256,15 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     table[family::kPairsOfRank].selectionMayJoin = MayJoinPairOfOneRank;
     table[family::kPairsOfRank].lostTest = NoPairOfOneRankLeft;
     table[family::kPairsOfRank].complete = true;
+    // Family 22: the stock deals into one row; one card or two side by side between two
+    // cards of one suit or rank leave it; won when the stock is dealt and four cards at most
+    // are left, lost when nothing more leaves (75 Royal Marriage).
+    table[family::kRoyalMarriage].selectionComplete = SelectionBetweenAMatch;
+    table[family::kRoyalMarriage].selectionMayJoin = MayJoinBetweenAMatch;
+    table[family::kRoyalMarriage].selectionLimit = 2;
+    table[family::kRoyalMarriage].wonTest = RoyalMarriageWon;
+    table[family::kRoyalMarriage].lostTest = NothingBetweenAMatch;
+    table[family::kRoyalMarriage].complete = true;
     // Family 2: a clicked top card goes to the discard pile one rank from its top card; won
     // when the tableau is cleared (85 Golf, 86 Putt Putt).
     table[family::kGolf].discardAllowed = OneRankFromDiscardTop;

@@ -81,6 +81,7 @@ constexpr int kPyramid = 4;     // pairs adding up to 13 leave the table, a King
 constexpr int kAcesUp = 12;     // click to the discard pile under a higher card of the suit
 constexpr int kTriPeaks = 15;   // Golf's discard over a grid of overlapping peaks
 constexpr int kPairsOfRank = 16; // pairs of one rank leave the table
+constexpr int kRoyalMarriage = 22; // cards between a match leave the row
 constexpr int kFourOfAKind = 29; // four cards of one rank on a pile's top are discarded
 constexpr int kGaps = 32;       // gap rows built from a Two, filled by the card above the left one
 constexpr int kMemoryFifteens = 36; // memory: 15 points a pair, less one a try

@@ -6,6 +6,7 @@
 #include "pick_up.h"
 #include "stock.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace quendra {
@@ -78,6 +79,40 @@ bool NoPairLeft(const GameContext& ctx, bool (*pairs)(int rank, int other), bool
             if (pairs(fnRank(cards[a]), fnRank(cards[b]))) return false;
     }
     return true;
+}
+
+// Royal Marriage's row, tableau pile 1.
+const std::string& Row(const GameContext& ctx) {
+    return ctx.table.Pile({PileGroupId::Fila, 0});
+}
+
+// The place of `card` in the row; -1 when it lies elsewhere.
+int RowPlace(const GameContext& ctx, int card) {
+    for (int k = 0; k < PileCardCount(Row(ctx)); ++k)
+        if (PileCardAt(Row(ctx), k) == card) return k;
+    return -1;
+}
+
+// The `count` cards of the row from `first` on lie between two cards of one suit or one rank.
+bool LieBetweenAMatch(const GameContext& ctx, int first, int count) {
+    const std::string& row = Row(ctx);
+    if (first < 1 || first + count >= PileCardCount(row)) return false;
+    const int left = PileCardAt(row, first - 1);
+    const int right = PileCardAt(row, first + count);
+    return fnSuit(left) == fnSuit(right) || fnRank(left) == fnRank(right);
+}
+
+// The selected cards, one or two side by side in the row, lie between a match.
+bool SelectionLiesBetweenAMatch(const GameContext& ctx, int joining) {
+    std::vector<int> places;
+    for (int i = 0; i < PileCardCount(Selected(ctx)); ++i)
+        places.push_back(RowPlace(ctx, PileCardAt(Selected(ctx), i)));
+    if (joining > 0) places.push_back(RowPlace(ctx, joining));
+    if (places.empty() || places.size() > 2) return false;
+    const int first = *std::min_element(places.begin(), places.end());
+    const int last = *std::max_element(places.begin(), places.end());
+    if (first < 0 || last - first + 1 != static_cast<int>(places.size())) return false;
+    return LieBetweenAMatch(ctx, first, last - first + 1);
 }
 
 bool SameRank(int rank, int other) {
@@ -170,6 +205,27 @@ bool NoPairAddingUpToThirteenLeft(const GameContext& ctx) {
 
 bool NoPairOfOneRankLeft(const GameContext& ctx) {
     return NoPairLeft(ctx, SameRank, nullptr);
+}
+
+bool SelectionBetweenAMatch(const GameContext& ctx) {
+    return SelectionLiesBetweenAMatch(ctx, 0);
+}
+
+bool MayJoinBetweenAMatch(const GameContext& ctx, int card) {
+    if (RowPlace(ctx, card) < 0) return false;
+    return Selected(ctx).empty() || SelectionLiesBetweenAMatch(ctx, card);
+}
+
+bool RoyalMarriageWon(const GameContext& ctx) {
+    return ctx.table.Pile({PileGroupId::Stock, kMazzo}).empty() && PileCardCount(Row(ctx)) <= 4;
+}
+
+bool NothingBetweenAMatch(const GameContext& ctx) {
+    if (!ctx.table.Pile({PileGroupId::Stock, kMazzo}).empty() || RoyalMarriageWon(ctx))
+        return false;
+    for (int first = 1; first < PileCardCount(Row(ctx)); ++first)
+        if (LieBetweenAMatch(ctx, first, 1) || LieBetweenAMatch(ctx, first, 2)) return false;
+    return true;
 }
 
 } // namespace quendra

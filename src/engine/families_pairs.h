@@ -39,4 +39,14 @@ bool SelectsFromPyramidPiles(const GameContext& ctx, PileRef pile);
 // each card partly under the two cards of the row below; it lies free when both are gone.
 bool PyramidCardFree(const GameContext& ctx, int pileIndex);
 
+// Family 22 (75 Royal Marriage): the stock deals into one row, tableau pile 1; one card, or
+// two side by side, lying between two cards of one suit or one rank leave it. A card joins
+// the selection when it lies in the row and, with the card selected, between such a match.
+bool SelectionBetweenAMatch(const GameContext& ctx);
+bool MayJoinBetweenAMatch(const GameContext& ctx, int card);
+// Won when the stock is dealt and the row holds four cards at most.
+bool RoyalMarriageWon(const GameContext& ctx);
+// Lost when the stock is dealt, the row holds more, and nothing lies between a match.
+bool NothingBetweenAMatch(const GameContext& ctx);
+
 } // namespace quendra

@@ -175,6 +175,29 @@ TEST_F(SelectionTest, ACardBelowTheTopIsSelectedWhereItMayBeLifted) {
     EXPECT_EQ(Fila(2), Cards({C(2)}));
 }
 
+// Royal Marriage: one card, or two side by side, between two cards of one suit or one rank
+// leave the row; won with the stock dealt and four cards left, lost with more and no match.
+TEST_F(SelectionTest, CardsBetweenAMatchLeaveTheRow) {
+    Set(50, family::kRoyalMarriage);
+    Set(367, 1);
+    Set(2, 0);
+    Set(13, -1);
+    Fila(1) = Cards({H(12), C(1), C(10), S(12), D(3), S(5)});
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0), 4), SelectOutcome::Removed); // between spades
+    EXPECT_EQ(Fila(1), Cards({H(12), C(1), C(10), S(12), S(5)}));
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0), 2), SelectOutcome::Selected); // the Ten alone: no
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0), 4), SelectOutcome::Refused);  // not beside it
+    EXPECT_EQ(fnSelectCard(ctx, pile::Fila(0), 1), SelectOutcome::Removed);  // between Queens
+    EXPECT_EQ(Fila(1), Cards({H(12), S(12), S(5)}));
+    EXPECT_TRUE(ctx.flags[GameStateFlags::kWon]);
+    Stock() = Cards({D(9)});
+    Fila(1) = Cards({H(12), C(1), D(10), S(2), S(5), H(13)});
+    EXPECT_FALSE(CurrentFamilyRules(ctx).wonTest(ctx));
+    EXPECT_FALSE(CurrentFamilyRules(ctx).lostTest(ctx)); // the stock still deals
+    Stock().clear();
+    EXPECT_TRUE(CurrentFamilyRules(ctx).lostTest(ctx));
+}
+
 // The command line and the searches click as the pointer does; the gaps a pair leaves are
 // filled from the stock within the pair's own step.
 TEST_F(SelectionTest, APileClickSelectsAndThePairsGapsFillInTheSameStep) {
