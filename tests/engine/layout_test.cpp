@@ -254,11 +254,11 @@ TEST_F(LayoutTest, WholeTableLayoutWithoutPatternPlacesNothing) {
     EXPECT_TRUE(IsWholeTableLayout(51));
     EXPECT_FALSE(IsWholeTableLayout(102));
     EXPECT_TRUE(IsWholeTableLayout(160));
-    Tableau(60, 1, 8);
+    Tableau(101, 1, 8);
     Stock(5, 1, 1);
     Foundations(1, 1, 4);
     LayoutPiles(ctx);
-    EXPECT_FALSE(HasWholeTablePattern(60));
+    EXPECT_FALSE(HasWholeTablePattern(101));
     EXPECT_FALSE(PileHasPlace(ctx, Fila(0)));
     EXPECT_FALSE(PileHasPlace(ctx, Dest(0)));
     EXPECT_FALSE(PileHasPlace(ctx, Mazzo));

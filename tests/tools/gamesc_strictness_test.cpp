@@ -244,8 +244,8 @@ TEST(GamesCompilerStrictness, WhatTheEngineDoesNotPlayIsRefusedWithItsLine) {
                                         "play.tutor = no\nstock.redeal = 3"))),
               "test.game:32: redeal method 3 is not played by the engine");
     EXPECT_EQ(OnlyError(Compile(
-                  Replace(kValidGame, "play.tutor = no", "play.tutor = no\ndeal.mode = 18"))),
-              "test.game:32: deal mode 18 is not played by the engine");
+                  Replace(kValidGame, "play.tutor = no", "play.tutor = no\ndeal.mode = 21"))),
+              "test.game:32: deal mode 21 is not played by the engine");
     EXPECT_EQ(OnlyError(Compile(
                   Replace(kValidGame, "foundations.method = in-suit", "foundations.method = 91"))),
               "test.game:14: building method 91 is not played by the engine");
