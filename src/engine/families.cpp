@@ -365,6 +365,7 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // (198 Grand Duchess, 199 Parisienne).
     table[family::kReserveUpWhenStockOut].afterMove = TurnUpReserveWhenStockIsOut;
     table[family::kReserveUpWhenStockOut].reserveCardFree = ReserveCardFaceUp;
+    table[family::kReserveUpWhenStockOut].complete = true;
     // Family 64 (our own): a space of tableau pile i is filled at once from the reserve pile
     // in line with it (i modulo the reserve count), else the nearest to its left, else to its
     // right; the reserve cards are never played otherwise (191 Heads and Tails).
@@ -374,7 +375,6 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // drawn and played, once (144 Three Shuffles and a Draw).
     table[family::kDrawAfterLastShuffle].drawOpen = DrawOpenInTheLastDeal;
     table[family::kDrawAfterLastShuffle].complete = true;
-    table[family::kReserveUpWhenStockOut].complete = true;
     // Family 8: touching pairs of one rank leave the grid, which closes up; the stock fills
     // its empty places; lost when nothing touches and no card can come (70 Monte Carlo, 71
     // Monte Carlo (two decks)). Our own family: the same with pairs adding up to 13 and Kings

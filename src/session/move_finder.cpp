@@ -274,6 +274,22 @@ bool DiscardTopCard(GameContext& ctx, FoundMove* played) {
     return false;
 }
 
+// The gap-row games: the first card that goes into a gap from a place out of order.
+bool FillAGap(GameContext& ctx, FoundMove* played) {
+    for (const GapFill& fill : GapFills(ctx)) {
+        if (FillLeavesAPlaceInOrder(ctx, fill)) continue;
+        const FoundMove move{FoundMove::Kind::Pile, fill.from, fill.position, false, fill.row,
+                             fill.place};
+        ShowMove(ctx, move, 1);
+        const bool done = PlayGapFill(ctx, fill);
+        EndShowing(ctx);
+        if (!done) continue;
+        if (played) *played = move;
+        return true;
+    }
+    return false;
+}
+
 // The selection games: the clicks that would select a card now, the top cards' and those of
 // the cards below them that may be lifted (Giza's piles).
 std::vector<FoundMove> SelectableClicks(const GameContext& ctx) {
@@ -332,22 +348,6 @@ bool SelectTowardsRemoval(GameContext& ctx, FoundMove* played) {
     const int last = PileTopCard(ctx.table.DestGroup[0]);
     for (const FoundMove& click : clicks)
         if (ClickedCard(ctx, click) == last) return play(click);
-    return false;
-}
-
-// The gap-row games: the first card that goes into a gap from a place out of order.
-bool FillAGap(GameContext& ctx, FoundMove* played) {
-    for (const GapFill& fill : GapFills(ctx)) {
-        if (FillLeavesAPlaceInOrder(ctx, fill)) continue;
-        const FoundMove move{FoundMove::Kind::Pile, fill.from, fill.position, false, fill.row,
-                             fill.place};
-        ShowMove(ctx, move, 1);
-        const bool done = PlayGapFill(ctx, fill);
-        EndShowing(ctx);
-        if (!done) continue;
-        if (played) *played = move;
-        return true;
-    }
     return false;
 }
 

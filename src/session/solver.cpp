@@ -350,8 +350,8 @@ class Search {
     }
 
     std::vector<Candidate> Candidates() {
-        if (IsGapRowsGame(ctx_)) return GapCandidates();
         if (IsSelectionGame(ctx_)) return SelectionCandidates();
+        if (IsGapRowsGame(ctx_)) return GapCandidates();
         std::vector<Candidate> out;
         const auto sweep = [&](PileGroupId group, int piles) {
             for (int i = 0; i < piles; ++i) {

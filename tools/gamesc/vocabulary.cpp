@@ -273,7 +273,6 @@ constexpr NamedValue kTableauLayoutNames[] = {
     {"peaks", 55},
     {"pyramid", 58},
     {"gap-rows", 60},
-    {"heads-and-tails", 62},
     {"row-of-places", 64},
     {"heads-and-tails", 62},
     {"memory-rows", 67},
