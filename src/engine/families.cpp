@@ -131,11 +131,7 @@ int CountedRank(int deal) {
 void DiscardAHit(GameContext& ctx, int card, PileRef pile) {
     if (pile != PileRef{PileGroupId::Stock, kMazzoVis} || card < 1) return;
     if (fnRank(card) != CountedRank(ctx.play.dealCount)) return;
-    ctx.table.Pile(pile).erase(ctx.table.Pile(pile).size() - 3);
-    fnPutCard(ctx, kDiscard, card, '1');
-    ctx.host.RedrawPile(pile);
-    ctx.host.FlyCard(card, pile, kDiscard);
-    ctx.host.RedrawPile(kDiscard);
+    FlyTopCard(ctx, pile, kDiscard);
 }
 
 // Hit or Miss: the waste has just been turned over and not one card of the pass to come
@@ -191,15 +187,7 @@ void FillSpacesFromReserveInLine(GameContext& ctx, int /*card*/, PileRef /*pile*
         if (CardsIn(ctx, PileGroupId::Fila, i) > 0) continue;
         const int r = ReserveInLine(ctx, i);
         if (r < 0) return;
-        const PileRef from{PileGroupId::Appogg, r};
-        const PileRef to{PileGroupId::Fila, i};
-        std::string& reserve = ctx.table.Pile(from);
-        const int card = PileTopCard(reserve);
-        reserve.erase(reserve.size() - 3);
-        fnPutCard(ctx, to, card, '1');
-        ctx.host.RedrawPile(from);
-        ctx.host.FlyCard(card, from, to);
-        ctx.host.RedrawPile(to);
+        FlyTopCard(ctx, {PileGroupId::Appogg, r}, {PileGroupId::Fila, i});
     }
 }
 
@@ -467,6 +455,18 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
 }
 
 } // namespace
+
+int FlyTopCard(GameContext& ctx, PileRef from, PileRef to) {
+    std::string& cards = ctx.table.Pile(from);
+    if (cards.empty()) return 0;
+    const int card = PileTopCard(cards);
+    cards.erase(cards.size() - 3);
+    fnPutCard(ctx, to, card, '1');
+    ctx.host.RedrawPile(from);
+    ctx.host.FlyCard(card, from, to);
+    ctx.host.RedrawPile(to);
+    return card;
+}
 
 bool FamilyImplemented(int family) {
     return family <= 0 || FamilyRulesFor(family).complete;

@@ -113,6 +113,11 @@ constexpr int kAccordion = 77; // a row of piles, each going onto its 1st or 3rd
 constexpr int kLabyrinth = 79; // rows dealt one under another, free at the first and last row
 } // namespace family
 
+// Moves the top card of `from` face up onto `to` with its flight, both piles redrawn; the
+// hooks that move cards by themselves (a hit discarded, a space refilled, a set of four)
+// share it. Returns the card, 0 when `from` is empty.
+int FlyTopCard(GameContext& ctx, PileRef from, PileRef to);
+
 // True for a family the engine plays whole: the games compiler refuses any other. The
 // standard games (family 0 and below) play by the common rules; a special family joins once
 // all of its hooks are supplied.

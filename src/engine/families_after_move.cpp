@@ -2,6 +2,7 @@
 
 #include "autoplay.h"
 #include "cards.h"
+#include "families.h"
 #include "legality.h"
 #include "moves.h"
 
@@ -76,14 +77,8 @@ void DiscardFourOfAKind(GameContext& ctx, int /*card*/, PileRef pile) {
     const int rank = fnRank(PileTopCard(cards));
     for (int i = count - kSetSize; i < count; ++i)
         if (fnRank(PileCardAt(cards, i)) != rank || !IsFaceUp(ctx, PileCardAt(cards, i))) return;
-    for (int n = 0; n < kSetSize; ++n) {
-        const int top = PileTopCard(cards);
-        cards.erase(cards.size() - 3);
-        fnPutCard(ctx, kDiscard, top, '1');
-        ctx.host.RedrawPile(pile);
-        ctx.host.FlyCard(top, pile, kDiscard);
-        ctx.host.RedrawPile(kDiscard);
-    }
+    for (int n = 0; n < kSetSize; ++n)
+        FlyTopCard(ctx, pile, kDiscard);
     // As a card sent to the discard pile, the set may have been the last cards.
     fnWonTest(ctx);
 }
