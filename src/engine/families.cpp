@@ -10,6 +10,7 @@
 #include "families_memory.h"
 #include "families_poker.h"
 #include "families_puzzles.h"
+#include "families_quilt.h"
 #include "legality.h"
 #include "moves.h"
 #include "pick_up.h"
@@ -317,6 +318,11 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // and leaves a gap when it goes to a foundation (68 Labyrinth).
     table[family::kLabyrinth].tableauCardFree = row_games::FirstOrLastRowOrByAGap;
     table[family::kLabyrinth].complete = true;
+    // Family 66 (our own): the tableau's rows make a quilt of cards upright and sideways in
+    // turn; a card is free when a narrow end of it lies by a gap or the quilt's edge, and it
+    // leaves a gap when it goes (192 Crazy Quilt).
+    table[family::kQuilt].tableauCardFree = quilt::FreeAtANarrowEnd;
+    table[family::kQuilt].complete = true;
     // Family 40: a card goes under the pile of its rank, which turns up its next card; won
     // when every card lies face up at home; the lost test and the score are the common
     // engine's (165 Clock).

@@ -102,6 +102,7 @@ constexpr int kFoundationAbovePile = 62; // a tableau card goes to the foundatio
 constexpr int kReserveUpWhenStockOut = 63; // the face-down reserve turns up when the stock runs out
 constexpr int kRefillFromReserveInLine = 64; // a space filled from the reserve pile in line with it
 constexpr int kDrawAfterLastShuffle = 65; // one buried card drawn after the last redeal
+constexpr int kQuilt = 66; // a quilt of upright and sideways cards, free at a narrow end
 constexpr int kNeighbour = 70;  // Monte Carlo's grid, touching pairs adding up to 13, Kings alone
 constexpr int kGayGordons = 71; // pairs adding up to 11, two Jacks, or a Queen and a King
 constexpr int kElevens = 72;    // pairs adding up to 11, or a Jack, a Queen and a King

@@ -1,6 +1,7 @@
 #include "fan_geometry.h"
 
 #include "game_params.h"
+#include "quilt_geometry.h"
 
 #include "settings_record.h"
 
@@ -101,6 +102,14 @@ std::vector<TablePoint> CardPositions(const GameContext& ctx, PileRef pile,
     const int cw = ctx.geometry.CardWidth, ch = ctx.geometry.CardHeight;
     const bool crooked = pile.group == PileGroupId::Fila && mode == fanmode::kDown &&
                          options.crooked != nullptr && IrregularPiles(ctx);
+    // The rows of a quilt: each card in its own place, upright or sideways.
+    if (pile.group == PileGroupId::Fila && IsQuiltTable(ctx)) {
+        for (int k = 0; k < count; ++k) {
+            const TableRect r = QuiltCardRect(ctx, pile.index, k);
+            out.push_back({r.left, r.top});
+        }
+        return out;
+    }
     TablePoint at{PileX(ctx, pile), PileY(ctx, pile)};
     // A row of cards side by side that would pass the table's right edge closes up to end
     // there (the gap rows of 14 places).
@@ -162,6 +171,17 @@ std::vector<TablePoint> CardPositions(const GameContext& ctx, PileRef pile,
     return out;
 }
 
+bool CardLiesSideways(const GameContext& ctx, PileRef pile, int position) {
+    return pile.group == PileGroupId::Fila && IsQuiltTable(ctx) &&
+           QuiltPlaceSideways(pile.index, position);
+}
+
+TableRect CardRectAt(const GameContext& ctx, PileRef pile, int position, const TablePoint& at) {
+    const int cw = ctx.geometry.CardWidth, ch = ctx.geometry.CardHeight;
+    const bool sideways = CardLiesSideways(ctx, pile, position);
+    return {at.x, at.y, at.x + (sideways ? ch : cw), at.y + (sideways ? cw : ch)};
+}
+
 int PileThickness(int cards, bool stockGroup, bool preview) {
     if (cards <= 1) return 0;
     if (cards == 2) return 1;
@@ -180,12 +200,15 @@ TableRect PileRect(const GameContext& ctx, PileRef pile, const FanOptions& optio
     if (!PileHasPlace(ctx, pile)) return {};
     const int cw = ctx.geometry.CardWidth, ch = ctx.geometry.CardHeight;
     const int x = PileX(ctx, pile), y = PileY(ctx, pile);
-    TableRect r{x, y, x + cw, y + ch};
-    for (const TablePoint& p : CardPositions(ctx, pile, options)) {
-        r.left = std::min(r.left, p.x);
-        r.top = std::min(r.top, p.y);
-        r.right = std::max(r.right, p.x + cw);
-        r.bottom = std::max(r.bottom, p.y + ch);
+    const std::vector<TablePoint> places = CardPositions(ctx, pile, options);
+    TableRect r = places.empty() ? TableRect{x, y, x + cw, y + ch}
+                                 : CardRectAt(ctx, pile, 0, places.front());
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        const TableRect card = CardRectAt(ctx, pile, static_cast<int>(k), places[k]);
+        r.left = std::min(r.left, card.left);
+        r.top = std::min(r.top, card.top);
+        r.right = std::max(r.right, card.right);
+        r.bottom = std::max(r.bottom, card.bottom);
     }
     return r;
 }
@@ -202,11 +225,12 @@ std::optional<PileHit> PileUnderPoint(const GameContext& ctx, TablePoint point,
         const std::string& cards = ctx.table.Pile(pile);
         // The topmost card under the point wins.
         for (int k = static_cast<int>(places.size()) - 1; k >= 0; --k) {
-            const TablePoint& p = places[static_cast<std::size_t>(k)];
+            const TableRect r = CardRectAt(ctx, pile, k, places[static_cast<std::size_t>(k)]);
             const int card = PileCardAt(cards, k);
-            if (card < 1 || !inside(p)) continue;
-            return PileHit{
-                pile, card, k, {p.x, p.y, p.x + cw, p.y + ch}, PileRect(ctx, pile, options)};
+            const bool under = point.x >= r.left && point.x < r.right && point.y >= r.top &&
+                               point.y < r.bottom;
+            if (card < 1 || !under) continue;
+            return PileHit{pile, card, k, r, PileRect(ctx, pile, options)};
         }
         const TablePoint home{PileX(ctx, pile), PileY(ctx, pile)};
         if (places.empty() && emptyPlaces && inside(home))

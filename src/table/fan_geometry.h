@@ -69,6 +69,12 @@ bool IrregularPiles(const GameContext& ctx);
 std::vector<TablePoint> CardPositions(const GameContext& ctx, PileRef pile,
                                       const FanOptions& options = {});
 
+// The card at `position` of a pile lies sideways (the quilt's cards at odd places).
+bool CardLiesSideways(const GameContext& ctx, PileRef pile, int position);
+// The rectangle of the card at `position` of a pile, drawn with its top-left corner at `at`:
+// a card lying sideways is a card's height wide.
+TableRect CardRectAt(const GameContext& ctx, PileRef pile, int position, const TablePoint& at);
+
 // The thickness of the stacked edge of the stock group (at most 15) and of a foundation (at
 // most 2) holding `cards`; the game browser's preview draws it thinner.
 int PileThickness(int cards, bool stockGroup, bool preview = false);

@@ -5,6 +5,7 @@
 #include "layout.h"
 #include "new_game.h"
 #include "poker.h"
+#include "quilt_geometry.h"
 #include "settings.h"
 #include "table_choices.h"
 
@@ -306,9 +307,16 @@ void TablePainter::DrawImageAt(const QImage& image, const QRect& target) {
 // Draws a card picture (only its top `height` rows) with round corners: the corner pixel and
 // its two neighbours along the edges (only the corner pixel of little cards) keep the colour
 // of what lay under them.
-void TablePainter::DrawFace(const QImage& image, int x, int y, int height, Corners corners) {
-    if (image.isNull() || size_.isEmpty()) return;
-    const int w = ctx_.geometry.CardWidth, h = std::min<int>(height, ctx_.geometry.CardHeight);
+void TablePainter::DrawFace(const QImage& upright, int x, int y, int height, Corners corners,
+                            bool sideways) {
+    if (upright.isNull() || size_.isEmpty()) return;
+    QImage image = upright;
+    if (sideways) {
+        image = upright.transformed(QTransform().rotate(90));
+        image.setDevicePixelRatio(upright.devicePixelRatio());
+    }
+    const int cw = ctx_.geometry.CardWidth, ch = ctx_.geometry.CardHeight;
+    const int w = sideways ? ch : cw, h = sideways ? cw : std::min<int>(height, ch);
     if (w <= 0 || h <= 0) return;
     QPainter p;
     if (!Begin(p, QRect(x, y, w, h))) {
@@ -318,7 +326,7 @@ void TablePainter::DrawFace(const QImage& image, int x, int y, int height, Corne
         return;
     }
     const bool little = w <= kLittleCardWidth;
-    const bool whole = h == ctx_.geometry.CardHeight;
+    const bool whole = sideways || h == ch;
     struct Corner {
         int cx, cy;
         bool right, bottom;
@@ -405,7 +413,13 @@ void TablePainter::DrawCardAt(PileRef pile, int card, const TablePoint& at, bool
     if (pile == pile::Stock(kMazzo) && ctx_.Param(7) != 0) back = true;
     if (pile == pile::Stock(kMazzoVis) && ctx_.Param(8) != 0) back = true;
     const QImage image = back ? cards_.Back(dpr_) : cards_.Card(CardImageNumber(card), dpr_);
-    DrawFace(image, at.x, at.y, ctx_.geometry.CardHeight, corners);
+    // A card of the quilt lies sideways by its place in its row.
+    const std::string& cards = ctx_.table.Pile(pile);
+    int position = -1;
+    for (int k = 0; k < PileCardCount(cards) && position < 0; ++k)
+        if (PileCardAt(cards, k) == card) position = k;
+    const bool sideways = position >= 0 && CardLiesSideways(ctx_, pile, position);
+    DrawFace(image, at.x, at.y, ctx_.geometry.CardHeight, corners, sideways);
 }
 
 bool TablePainter::DrawPileThickness(PileRef pile, bool force) {
@@ -545,6 +559,13 @@ void TablePainter::RedrawChangedPile(PileRef pile, const std::string& oldCards) 
                std::max(old.right, fresh.right) - std::min(old.left, fresh.left) + 4,
                std::max(old.bottom, fresh.bottom) - std::min(old.top, fresh.top));
     RestoreFromBackground(area);
+    // The rows of a quilt closed up on a low table lie on one another: every row is drawn
+    // again in its order, each over the row above it as when the table was drawn whole.
+    if (pile.group == PileGroupId::Fila && IsQuiltTable(ctx_)) {
+        for (int i = 0; i < kFilaPiles; ++i)
+            DrawPile(pile::Fila(i));
+        return;
+    }
     DrawPile(pile);
     // Piles the erased area touched (crooked piles reach into their neighbours' margins).
     auto redrawTouched = [&](PileRef other) {

@@ -140,7 +140,9 @@ class TablePainter {
     // How a card's corners are rounded: from what lay under them, from the background, or
     // from what lay under with the bottom-right corner silver (the top of a thick pile).
     enum class Corners { Under, Background, SilverBottomRight };
-    void DrawFace(const QImage& image, int x, int y, int height, Corners corners);
+    // A card lying sideways is the upright picture turned a quarter to the right, drawn whole.
+    void DrawFace(const QImage& image, int x, int y, int height, Corners corners,
+                  bool sideways = false);
     void DrawCardAt(PileRef pile, int card, const TablePoint& at, bool top);
     void InvertCard(const QRect& card);
     void DrawHighlight(int foundation, int mark, const QColor& colour);

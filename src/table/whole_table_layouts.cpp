@@ -1,5 +1,6 @@
 #include "layout.h"
 #include "layout_units.h"
+#include "quilt_geometry.h"
 
 #include "game_params.h"
 
@@ -336,6 +337,9 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
     case whole::kMemoryRows:
         PlaceMemoryRows(ctx, u);
         return true;
+    case kQuiltLayout:
+        PlaceQuilt(ctx, u);
+        return true;
     case whole::kGrid4:
         PlaceGrid4(ctx, u);
         return true;
@@ -359,7 +363,7 @@ bool HasWholeTablePattern(int layoutNumber) {
     return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
            layoutNumber == kPeaks || layoutNumber == kGapRows ||
            layoutNumber == kRowOfPlaces ||
-           layoutNumber == kPyramid || layoutNumber == kHeadsAndTails || layoutNumber == kMemoryRows || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
+           layoutNumber == kPyramid || layoutNumber == kHeadsAndTails || layoutNumber == kMemoryRows || layoutNumber == kQuiltLayout || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 
 } // namespace quendra

@@ -227,10 +227,11 @@ QRect TablePlay::CardRectInView(PileRef pile, int position) const {
     const std::vector<TablePoint> places = painter_.Positions(pile);
     if (places.empty()) return PileRectInView(pile);
     const int scroll = ctx_.mainGame.values[TMainGame::kScrollY];
-    const TablePoint p = position < 0 || position >= static_cast<int>(places.size())
-                             ? places.back()
-                             : places[static_cast<std::size_t>(position)];
-    return QRect(p.x, p.y - scroll, cards_.CardWidth(), cards_.CardHeight());
+    const int at = position < 0 || position >= static_cast<int>(places.size())
+                       ? static_cast<int>(places.size()) - 1
+                       : position;
+    const TableRect r = CardRectAt(ctx_, pile, at, places[static_cast<std::size_t>(at)]);
+    return QRect(r.left, r.top - scroll, r.Width(), r.Height());
 }
 
 QImage TablePlay::cardImage(int card) const {
@@ -342,9 +343,15 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     for (int k = 0; k < PileCardCount(ctx_.table.Pile(pile)); ++k)
         if (PileCardAt(ctx_.table.Pile(pile), k) == ctx_.play.draggedCard) held = k;
     // A card lifted alone from the middle of a pile (Labyrinth) is dragged alone.
-    const QImage dragged = ctx_.play.singleCard && pile.group == PileGroupId::Fila
-                               ? cardImage(PileCardAt(ctx_.table.Pile(pile), held))
-                               : held == position ? image : groupImage(pile, held);
+    QImage dragged = ctx_.play.singleCard && pile.group == PileGroupId::Fila
+                         ? cardImage(PileCardAt(ctx_.table.Pile(pile), held))
+                         : held == position ? image : groupImage(pile, held);
+    // A card of the quilt lying sideways is dragged as it lay.
+    if (CardLiesSideways(ctx_, pile, held)) {
+        const qreal ratio = dragged.devicePixelRatio();
+        dragged = dragged.transformed(QTransform().rotate(90));
+        dragged.setDevicePixelRatio(ratio);
+    }
     Drag& drag = lift(pile, held, dragged);
     drag.grip = at - CardRectInView(pile, held).topLeft();
     drag.pressAt = at;

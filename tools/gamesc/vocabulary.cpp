@@ -276,6 +276,7 @@ constexpr NamedValue kTableauLayoutNames[] = {
     {"row-of-places", 64},
     {"heads-and-tails", 62},
     {"memory-rows", 67},
+    {"quilt", 68},
     {"grid-4x4", 123},
     {"grid-3x3", 124},
     {"grid-5x5", 125},
