@@ -217,7 +217,7 @@ bool fnWonTest(GameContext& ctx) {
     bool won = false;
     if (const auto test = CurrentFamilyRules(ctx).wonTest)
         won = test(ctx);
-    else if (family == 21 || family == 22)
+    else if (family == family::kSingleRowPairs || family == family::kRoyalMarriage)
         won = ctx.table.StockGroup[kMazzo].empty() && PileCardCount(ctx.table.FilaGroup[0]) <= 4;
     else if (!HasOwnWonTest(family))
         won = StandardWon(ctx);

@@ -2,6 +2,8 @@
 #include "cards.h"
 #include "deal_cards.h"
 #include "deal_deck.h"
+#include "families.h"
+#include "game_params.h"
 #include "legality.h"
 #include "score.h"
 
@@ -439,14 +441,14 @@ void FoundationSweep(GameContext& ctx, int code) {
 }
 
 void dealing::DealSpecialStarts(GameContext& ctx, Deck& deck) {
-    const int family = ctx.Param(50);
+    const int family = ctx.Param(param::kFamily);
     const int code = ctx.Param(99);
-    if (family == 11) StartFromReserveAces(ctx);
+    if (family == family::kAcesFromFirstReserve) StartFromReserveAces(ctx);
     if (code >= foundation_code::kSweepAll && code <= foundation_code::kSweepKingsAces)
         FoundationSweep(ctx, code);
     if (code == foundation_code::kAcesFromTableau) AcesFromTableau(ctx);
     if (ctx.Param(31) == 1) RecordStep(ctx);
-    if (family == 22) StartRoyalPair(ctx);
+    if (family == family::kRoyalMarriage) StartRoyalPair(ctx);
     Distribute(ctx, deck);
 }
 

@@ -29,7 +29,6 @@ constexpr int kFamilies = 80;
 
 // Parameter 251 + i = 1: the tableau turns the corner, King and Ace are neighbours.
 constexpr int kTurnsTheCorner = 1;
-constexpr int kKing = 13;
 
 const PileRef kDiscard{PileGroupId::Stock, kMazzoWaste};
 
@@ -155,7 +154,6 @@ bool StockDealtOut(const GameContext& ctx) {
 
 // Amazons: a tableau card goes only to the foundation over its own pile, a Queen to any.
 bool FoundationOverItsPile(const GameContext& ctx, int card, int pileIndex) {
-    constexpr int kQueen = 12;
     return fnRank(card) == kQueen || fnPileCodeOf(ctx, card) == pileIndex + 1;
 }
 

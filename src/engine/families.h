@@ -112,6 +112,11 @@ constexpr int kEighteens = 75;  // a court card and three others adding up to 18
 constexpr int kDecade = 76; // a row dealt place by place, runs adding up to tens leave it
 constexpr int kAccordion = 77; // a row of piles, each going onto its 1st or 3rd left neighbour
 constexpr int kLabyrinth = 79; // rows dealt one under another, free at the first and last row
+// Families of the common rules that no game of ours uses yet, read by value in the engine.
+constexpr int kAcesFromFirstReserve = 11; // the Aces of reserve 1 start foundations 2 onward
+constexpr int kSingleRowPairs = 21;   // won with the stock dealt and four cards left in pile 1
+constexpr int kTableauHomeCheck = 23; // a family check on tableau cards going home
+constexpr int kCountsTheDeal = 28;    // the deal counts as the first deal
 } // namespace family
 
 // Moves the top card of `from` face up onto `to` with its flight, both piles redrawn; the

@@ -14,11 +14,6 @@ namespace quendra {
 
 namespace {
 
-constexpr int kAce = 1;
-constexpr int kTen = 10;
-constexpr int kJack = 11;
-constexpr int kQueen = 12;
-constexpr int kKing = 13;
 // The Monte Carlo grid: five piles a row.
 constexpr int kGridColumns = 5;
 

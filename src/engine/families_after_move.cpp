@@ -10,10 +10,6 @@ namespace quendra::after_move {
 
 namespace {
 
-constexpr int kKing = 13;
-constexpr int kQueen = 12;
-constexpr int kJack = 11;
-constexpr int kAce = 1;
 constexpr int kClockCentre = 12; // the Kings' pile, 0-based
 constexpr int kSetSize = 4;
 constexpr int kPartnerOffset = 4; // foundations 5 to 8 pair with 1 to 4, and so on

@@ -14,8 +14,6 @@ namespace quendra {
 
 namespace {
 
-constexpr int kKing = 13;
-constexpr int kQueen = 12;
 constexpr int kPointsPerCard = 5;
 // Parameter 251 = 1: the tableau turns the corner; in gap rows, the rows run on.
 constexpr int kTurnsTheCorner = 1;

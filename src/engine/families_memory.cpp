@@ -103,8 +103,7 @@ bool TurnMemoryCard(GameContext& ctx, PileRef pile, int position) {
     if (shown.size() == 2) {
         // A try: counted in the step, so that undo, redo and saved games count it too.
         ++ctx.play.dealCount;
-        if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording)
-            AddStepCode(ctx, kStepDealOntoPiles);
+        MarkPlayStep(ctx, kStepDealOntoPiles);
         if (ArePair(ctx, shown[0].card, shown[1].card)) RemovePair(ctx, shown);
     }
     if (!DemonstrationPlaying(ctx)) ctx.undoHistory.redo.Clear();

@@ -13,7 +13,6 @@ namespace quendra {
 
 namespace {
 
-constexpr int kKing = 13;
 // The pyramid of 159 Pyramid and 77 Giza: seven rows, 28 cards.
 constexpr int kPyramidRows = 7;
 

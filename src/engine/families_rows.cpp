@@ -12,7 +12,6 @@ namespace quendra {
 namespace {
 
 constexpr int kFewestInARun = 3;
-constexpr int kTen = 10;
 constexpr int kMostPerRun = 30;
 
 // The places of the row that hold cards come first: the row's top cards in order.

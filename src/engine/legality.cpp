@@ -115,7 +115,7 @@ bool fnCanDropOnPile(const GameContext& ctx, int card, std::string_view pileName
 bool fnCanDropOnFoundation(const GameContext& ctx, int i, int card) {
     if (i < 0 || i >= kDestPiles) return false;
     const int family = ctx.Param(param::kFamily);
-    if (family == 23 && pile_code::IsTableau(fnPileCodeOf(ctx, card)) &&
+    if (family == family::kTableauHomeCheck && pile_code::IsTableau(fnPileCodeOf(ctx, card)) &&
         !FamilyFoundationCheck(ctx, card, i))
         return false;
     if (!ctx.play.singleCard) return false;
@@ -158,7 +158,8 @@ bool fnCanDropOnTableau(const GameContext& ctx, int i, int card) {
     const int count = PileCardCount(pile);
     const int top = count == 0 ? -1 : PileTopCard(pile);
     // Family 40 turns its piles itself and builds on face-down cards.
-    if (count > 0 && !IsFaceUp(ctx, top) && ctx.Param(param::kFamily) != 40) return false;
+    if (count > 0 && !IsFaceUp(ctx, top) && ctx.Param(param::kFamily) != family::kClock)
+        return false;
     const int maxCards = ctx.Param(param::kTableauMaxCards);
     if (maxCards != -1 && count >= maxCards) return false;
 

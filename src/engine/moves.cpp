@@ -78,7 +78,7 @@ bool UsesTheDraw(GameContext& ctx, const CardPlace& place) {
     if (draw == nullptr || !draw(ctx)) return false;
     // Counted as a redeal, so that undo and redo move the pass number with the step.
     ++ctx.play.passNumber;
-    if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) AddStepCode(ctx, kStepRedeal);
+    MarkPlayStep(ctx, kStepRedeal);
     return true;
 }
 
@@ -408,8 +408,18 @@ bool DemonstrationPlaying(const GameContext& ctx) {
     return ctx.play.assistMode == 3;
 }
 
+namespace {
+bool StepsRecorded(const GameContext& ctx) {
+    return !DemonstrationPlaying(ctx) || ctx.play.demoRecording;
+}
+} // namespace
+
 void RecordPlayStep(GameContext& ctx) {
-    if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) RecordStep(ctx);
+    if (StepsRecorded(ctx)) RecordStep(ctx);
+}
+
+void MarkPlayStep(GameContext& ctx, const char* code) {
+    if (StepsRecorded(ctx)) AddStepCode(ctx, code);
 }
 
 TakenCard detail::PutOnPile(GameContext& ctx, int card, PileRef to) {
@@ -454,7 +464,7 @@ bool fnRemoveCompleteRun(GameContext& ctx, int pileIndex) {
         RecordPlayStep(ctx);
         detail::PutOnPile(ctx, card, to);
         ctx.host.FlyCard(card, from, to);
-        if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) DropLastSteps(ctx, 1);
+        if (StepsRecorded(ctx)) DropLastSteps(ctx, 1);
     }
     ctx.host.RedrawPile(from);
     ctx.host.RedrawPile(to);

@@ -42,6 +42,8 @@ void PlaySwitchedSound(GameContext& ctx, field::Field soundSwitch, const std::st
 // Records an undo step for a change the player may take back; a demonstration playing back
 // records nothing unless it is recording.
 void RecordPlayStep(GameContext& ctx);
+// Adds a code to the last undo step (a redeal, a deal counted) under the same rule.
+void MarkPlayStep(GameContext& ctx, const char* code);
 bool DemonstrationPlaying(const GameContext& ctx);
 
 // Every change of the table made by play: the card (0 for actions without one) and the

@@ -169,14 +169,15 @@ int fnStandardScore(const GameContext& ctx) {
 int fnComputeScore(GameContext& ctx) {
     const int family = ctx.Param(50);
     // The poker grid keeps its own score, unless its family hook counts it from the grid.
-    if (family == 9 && CurrentFamilyRules(ctx).score == nullptr) return StoredScore(ctx);
+    if (family == family::kPokerGrid && CurrentFamilyRules(ctx).score == nullptr)
+        return StoredScore(ctx);
     const int score = FamilyScore(ctx, family);
     ShowAndStore(ctx, score);
     return score;
 }
 
 void fnAddScore(GameContext& ctx, int units, bool recompute) {
-    if (ctx.Param(50) == 9) return;
+    if (ctx.Param(param::kFamily) == family::kPokerGrid) return;
     if (recompute) {
         fnComputeScore(ctx);
         return;

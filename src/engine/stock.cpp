@@ -39,10 +39,6 @@ bool StockEmpty(const GameContext& ctx) {
     return ctx.table.StockGroup[kMazzo].empty();
 }
 
-void MarkStep(GameContext& ctx, const char* code) {
-    if (!DemonstrationPlaying(ctx) || ctx.play.demoRecording) AddStepCode(ctx, code);
-}
-
 void DropSteps(GameContext& ctx, int n) {
     if (n > 0 && (!DemonstrationPlaying(ctx) || ctx.play.demoRecording)) DropLastSteps(ctx, n);
 }
@@ -82,9 +78,9 @@ bool DealToWaste(GameContext& ctx, bool toDiscard) {
     }
     ctx.host.RedrawPile(to);
     const FamilyRules& rules = CurrentFamilyRules(ctx);
-    if (ctx.Param(50) == 28 || rules.countsDeals) {
+    if (ctx.Param(param::kFamily) == family::kCountsTheDeal || rules.countsDeals) {
         ++ctx.play.dealCount;
-        MarkStep(ctx, kStepDealOntoPiles);
+        MarkPlayStep(ctx, kStepDealOntoPiles);
     }
     if (rules.afterMove) rules.afterMove(ctx, card, to);
     fnWonTest(ctx);
@@ -415,7 +411,7 @@ bool fnTurnWasteOver(GameContext& ctx) {
     } else {
         PlaySwitchedSound(ctx, field::kSoundsRedealWithoutAnimation, "Red_no_a");
     }
-    if (ctx.Param(50) == 4) {
+    if (ctx.Param(param::kFamily) == family::kPyramid) {
         // The card back on top of the stock leaves the selection.
         std::string& selection = ctx.table.DestGroup[0];
         const std::string top = CardCode(PileTopCard(StockPile(ctx)));
@@ -457,7 +453,7 @@ bool fnRedeal(GameContext& ctx) {
     if (method < 1 || !RedealMethodImplemented(method) || !RedealLeft(ctx)) return false;
     ++ctx.play.passNumber;
     RecordPlayStep(ctx);
-    MarkStep(ctx, kStepRedeal);
+    MarkPlayStep(ctx, kStepRedeal);
     const bool ontoWaste = (ctx.Param(365) == 1 && ctx.Param(param::kStockPlaced) == 0 &&
                             ctx.Param(param::kWastePlaced) == 1) ||
                            method == redeal::kEveryClick || method == redeal::kGatherToWaste;

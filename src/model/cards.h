@@ -13,6 +13,13 @@ constexpr int kMaxCard = 108;
 constexpr int kFirstJoker = 105;
 constexpr int kJokerRank = 100;
 
+// The ranks the rules name (fnRank's values).
+constexpr int kAce = 1;
+constexpr int kTen = 10;
+constexpr int kJack = 11;
+constexpr int kQueen = 12;
+constexpr int kKing = 13;
+
 // Written right-aligned in `width` characters, zero-filled, sign first; asterisks when the
 // number does not fit.
 std::string fnFormatNumber(long long n, int width);

@@ -8,12 +8,6 @@ namespace quendra {
 
 namespace {
 
-constexpr int kAce = 1;
-constexpr int kTen = 10;
-constexpr int kJack = 11;
-constexpr int kQueen = 12;
-constexpr int kKing = 13;
-
 using Ranks = std::array<int, kPokerGridSide>;
 
 Ranks Sorted(Ranks ranks) {

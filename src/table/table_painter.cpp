@@ -844,8 +844,9 @@ void TablePainter::DrawPokerPanel(const std::string& handName, const std::string
 void TablePainter::RedrawFoundationLabels(PileRef changed) {
     if (changed.group != PileGroupId::Dest) return;
     const int family = ctx_.Param(50);
-    if (family != 10 && family != 50) return;
-    for (const TableLabel& label : family == 10 ? NextRankLabels(ctx_) : NextSumLabels(ctx_))
+    if (family != family::kStepLabels && family != family::kIndicatorLabels) return;
+    const bool nextRank = family == family::kStepLabels;
+    for (const TableLabel& label : nextRank ? NextRankLabels(ctx_) : NextSumLabels(ctx_))
         DrawLabel(label);
 }
 
