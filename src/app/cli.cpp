@@ -44,7 +44,7 @@ const char* const kUsage =
     "  hint (--game N --deal D | --open FILE) [--autoplay] MOVE...\n"
     "                                 play the moves, then print the next move the finder sees\n"
     "  solve --game N (--deal D | --winnable-from D [--threads N]) [--budget MOVES]\n"
-    "        [--autoplay] [--best-first | --beam WIDTH] [--json]\n"
+    "        [--autoplay] [--best-first | --beam WIDTH | --mixed] [--json]\n"
     "                                 search the deal for a win: prints \"won\" and the moves\n"
     "                                 (for play, with --autoplay when given), \"no win\" when\n"
     "                                 every position was tried, \"unknown\" when the budget\n"
@@ -52,9 +52,11 @@ const char* const kUsage =
     "                                 --best-first takes the most promising table further\n"
     "                                 first instead of the deepest; --beam keeps the WIDTH\n"
     "                                 most promising tables at each move (\"no win\" only\n"
-    "                                 when it left no table behind); --winnable-from searches\n"
-    "                                 the deals from D on (1000 at most) and answers with\n"
-    "                                 the first one won, N deals at a time with --threads\n"
+    "                                 when it left no table behind); --mixed goes depth first\n"
+    "                                 for a fifth of the budget, then best first;\n"
+    "                                 --winnable-from searches the deals from D on (1000 at\n"
+    "                                 most) and answers with the first one won, N deals\n"
+    "                                 at a time with --threads\n"
     "  render --game N --deal D --size WxH [--cards B|M|L] [--set NNN] [--back NNN]\n"
     "         [--dpr 1|2] OUT.png     draw the dealt table as the window draws it\n"
     "  check-games [--deal D]         deal every game and check its table at 1024x768 and\n"
@@ -212,7 +214,7 @@ int RunCli(const std::vector<std::string>& args, const std::string& exeDir, std:
             const CliOptions options = ParseCliOptions(
                 args, {"--dir", "--game", "--deal", "--budget", "--beam", "--winnable-from",
                        "--threads"},
-                {"--autoplay", "--best-first", "--json"});
+                {"--autoplay", "--best-first", "--mixed", "--json"});
             CliSession session(options, exeDir, err);
             return CommandSolve(options, session, out);
         }

@@ -103,8 +103,9 @@ int CommandSolve(const CliOptions& options, CliSession& session, std::ostream& o
     solve.moveBudget = PositiveCount(options, "--budget", "budget", kDefaultBudget);
     solve.bestFirst = options.Has("--best-first");
     solve.beamWidth = PositiveCount(options, "--beam", "beam width", 0);
-    if (solve.bestFirst && solve.beamWidth > 0)
-        throw UsageError{"--best-first and --beam are two orders of search: give one."};
+    solve.mixed = options.Has("--mixed");
+    if ((solve.bestFirst ? 1 : 0) + (solve.beamWidth > 0 ? 1 : 0) + (solve.mixed ? 1 : 0) > 1)
+        throw UsageError{"--best-first, --beam and --mixed are orders of search: give one."};
     solve.autoplay = options.Has("--autoplay");
     const int threads = PositiveCount(options, "--threads", "number of threads", 1);
     const auto from = options.values.find("--winnable-from");

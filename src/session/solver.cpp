@@ -27,6 +27,8 @@ namespace {
 
 // The empty foundations take one suit each within a block of this many.
 constexpr int kFoundationBlock = 4;
+// The mixed search gives the depth-first search one part in this many of its budget.
+constexpr int kDepthFirstShare = 5;
 
 // The search plays silently and notes how the game ended.
 class SearchHost : public SilentHost {
@@ -101,8 +103,14 @@ class Search {
         seen_.insert(Key());
         if (Won())
             result.won = true;
+        else if (options_.beamWidth > 0)
+            result.won = Beam();
+        else if (options_.bestFirst)
+            result.won = BestFirst();
+        else if (!options_.mixed)
+            result.won = Dfs();
         else
-            result.won = options_.beamWidth > 0 ? Beam() : options_.bestFirst ? BestFirst() : Dfs();
+            result.won = DfsThenBestFirst();
         result.exhausted = !result.won && !cut_;
         result.moves = path_;
         result.movesTried = tried_;
@@ -110,6 +118,27 @@ class Search {
     }
 
   private:
+    // A fifth of the budget and time to the depth-first search; if it was cut short, the
+    // best-first search starts again from the deal with what is left.
+    bool DfsThenBestFirst() {
+        const Position start = Save();
+        const int budget = options_.moveBudget;
+        const auto deadline = deadline_;
+        options_.moveBudget = std::max(1, budget / kDepthFirstShare);
+        if (options_.timeLimit.count() > 0)
+            deadline_ = std::chrono::steady_clock::now() + options_.timeLimit / kDepthFirstShare;
+        const bool won = Dfs();
+        options_.moveBudget = budget;
+        deadline_ = deadline;
+        if (won || !cut_ || (options_.stop && options_.stop->load())) return won;
+        Restore(start);
+        path_.clear();
+        seen_.clear();
+        seen_.insert(Key());
+        cut_ = false;
+        return BestFirst();
+    }
+
     Position Save() const {
         Position p{ctx_.table, {}, ctx_.play, ctx_.flags, ctx_.params, host_.won};
         p.faces.reserve(CardTable::kRecords);

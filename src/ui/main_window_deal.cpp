@@ -67,6 +67,7 @@ std::string MainWindow::DrawWinnableDeal(int game, const std::string& name,
         // time allowed at most.
         SolveOptions options;
         options.moveBudget = INT_MAX;
+        options.mixed = true;
         options.timeLimit = std::min(left, std::chrono::milliseconds(seconds * 250));
         proved = SolveBesideTheWindow(scratch, options).won;
     }

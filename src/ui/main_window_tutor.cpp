@@ -185,6 +185,7 @@ bool MainWindow::playSolversMove() {
     if (!ctx_.flags[GameStateFlags::kInPlay]) return false;
     SolveOptions options;
     options.moveBudget = INT_MAX;
+    options.mixed = true;
     options.timeLimit = kHintSearchTime;
     options.autoplay = ctx_.play.autoplayTicked && ctx_.play.autoplayEnabled;
     QApplication::setOverrideCursor(Qt::WaitCursor);

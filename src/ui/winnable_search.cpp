@@ -14,6 +14,7 @@ WinnableSearch::WinnableSearch(const GameContext& game, std::chrono::millisecond
     worker_ = std::thread([this] {
         SolveOptions options;
         options.moveBudget = INT_MAX;
+        options.mixed = true;
         options.timeLimit = limit_;
         options.stop = &stop_;
         const SolveResult result = SolveDeal(game_, options);

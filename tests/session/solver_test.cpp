@@ -31,6 +31,28 @@ TEST(SolverTest, FindsAWinThatThePlayerCanReplay) {
     }
 }
 
+// The mixed order keeps both verdicts: the depth-first part still proves a deal lost, and the
+// best-first part wins a deal on which depth first alone spends the same budget in vain.
+TEST(SolverTest, MixedOrderProvesLossesAndFindsLongWins) {
+    SolveOptions options;
+    options.autoplay = true;
+    options.moveBudget = 20000;
+    DealtGame freeCell(1, "7");
+    EXPECT_FALSE(SolveDeal(freeCell.ctx, options).won);
+    options.mixed = true;
+    const SolveResult won = SolveDeal(freeCell.ctx, options);
+    ASSERT_TRUE(won.won);
+    freeCell.ctx.play.autoplayTicked = true;
+    for (const FoundMove& move : won.moves)
+        ASSERT_TRUE(PlayFoundMove(freeCell.ctx, move)) << FoundMoveText(move);
+    EXPECT_FALSE(freeCell.ctx.flags[GameStateFlags::kInPlay]);
+
+    DealtGame klondike(0, "15"); // no win: every position is looked at within the first fifth
+    const SolveResult lost = SolveDeal(klondike.ctx, options);
+    EXPECT_FALSE(lost.won);
+    EXPECT_TRUE(lost.exhausted);
+}
+
 TEST(SolverTest, GivesUpWhenTheBudgetIsSpent) {
     DealtGame game(1, "1");
     SolveOptions options;
