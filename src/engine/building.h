@@ -36,7 +36,9 @@ constexpr int kSameRank = 112;
 // Our own: foundation i (from 9) by the rank of foundation i - 8's first card, regardless
 // of suit, round past the King (Senior Wrangler).
 constexpr int kByIndicator = 113;
-constexpr int kFirstUnknown = 114;
+// Our own: up in suit by three ranks, no turning past the King (Royal Parade's bases).
+constexpr int kInSuitByThree = 114;
+constexpr int kFirstUnknown = 115;
 } // namespace build_method
 
 // Empty-pile rules: the card that may start an empty pile. 1 to 13 a card of that rank.

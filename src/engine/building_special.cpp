@@ -179,6 +179,11 @@ bool SpecialMethod(const GameContext& ctx, const BuildArgs& x, bool& handled) {
         const int step = fnRank(TopOf(ctx, PileGroupId::Dest, x.pileIndex - kIndicators));
         return step >= 1 && step <= 13 && b == (a + step - 1) % 13 + 1;
     }
+    case build_method::kInSuitByThree: {
+        if (empty) return EmptyPileRule(ctx, x);
+        constexpr int kStep = 3;
+        return SameSuit(x.top, x.card) && b == a + kStep;
+    }
     case build_method::kSameRank:
         if (empty) return EmptyPileRule(ctx, x);
         return a == b;

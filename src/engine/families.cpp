@@ -8,6 +8,7 @@
 #include "families_after_move.h"
 #include "families_pairs.h"
 #include "families_memory.h"
+#include "families_parade.h"
 #include "families_poker.h"
 #include "families_puzzles.h"
 #include "families_quilt.h"
@@ -316,6 +317,18 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // and leaves a gap when it goes to a foundation (68 Labyrinth).
     table[family::kLabyrinth].tableauCardFree = row_games::FirstOrLastRowOrByAGap;
     table[family::kLabyrinth].complete = true;
+    // Family 67 (our own): rows of places whose row's base (Two, Three, Four) is built up in
+    // suit by threes; a lone card goes onto a base it continues, into an empty place, or, as
+    // the row's base, changes places with a place's lone card; the stock deals onto columns,
+    // Aces go to the discard pile; won when every place is built (193 Royal Parade).
+    table[family::kRoyalParade].tableauDrop = royal_parade::TakesCard;
+    table[family::kRoyalParade].tableauTopLifts = royal_parade::PlaceCardLifts;
+    table[family::kRoyalParade].dropExchanges = royal_parade::Exchanges;
+    table[family::kRoyalParade].afterDeal = royal_parade::DiscardAces;
+    table[family::kRoyalParade].afterMove = royal_parade::DiscardAcesAfterMove;
+    table[family::kRoyalParade].wonTest = royal_parade::EveryPlaceBuilt;
+    table[family::kRoyalParade].score = royal_parade::CardsBuiltScore;
+    table[family::kRoyalParade].complete = true;
     // Family 66 (our own): the tableau's rows make a quilt of cards upright and sideways in
     // turn; a card is free when a narrow end of it lies by a gap or the quilt's edge, and it
     // leaves a gap when it goes (192 Crazy Quilt).

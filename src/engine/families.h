@@ -67,6 +67,12 @@ struct FamilyRules {
     bool liftsWholePile = false;
     // Decides alone whether a card or group may go onto tableau pile `pileIndex` (0-based).
     bool (*tableauDrop)(const GameContext& ctx, int card, int pileIndex) = nullptr;
+    // The top card of tableau pile `pileIndex` (0-based) may be lifted; without the hook any
+    // face-up top card may (Royal Parade lifts only a card lying alone off its row's base).
+    bool (*tableauTopLifts)(const GameContext& ctx, int pileIndex) = nullptr;
+    // The card dropped on tableau pile `pileIndex` changes places with the card lying there,
+    // which goes where the dropped card lay (Royal Parade's exchange); asked before the move.
+    bool (*dropExchanges)(const GameContext& ctx, int card, int pileIndex) = nullptr;
     // Every rule the family needs is supplied: the games compiler takes its games.
     bool complete = false;
 };
@@ -103,6 +109,7 @@ constexpr int kReserveUpWhenStockOut = 63; // the face-down reserve turns up whe
 constexpr int kRefillFromReserveInLine = 64; // a space filled from the reserve pile in line with it
 constexpr int kDrawAfterLastShuffle = 65; // one buried card drawn after the last redeal
 constexpr int kQuilt = 66; // a quilt of upright and sideways cards, free at a narrow end
+constexpr int kRoyalParade = 67; // rows of bases built by threes, lone cards exchanged onto them
 constexpr int kNeighbour = 70;  // Monte Carlo's grid, touching pairs adding up to 13, Kings alone
 constexpr int kGayGordons = 71; // pairs adding up to 11, two Jacks, or a Queen and a King
 constexpr int kElevens = 72;    // pairs adding up to 11, or a Jack, a Queen and a King

@@ -113,6 +113,8 @@ bool MoveToTableau(GameContext& ctx, int card, int number, MoveEffects& effects)
     const auto place = fnFindCard(ctx, card);
     if (!place) return false;
     const PileRef dest{PileGroupId::Fila, number - 1};
+    const auto exchanges = CurrentFamilyRules(ctx).dropExchanges;
+    const bool exchange = exchanges != nullptr && exchanges(ctx, card, number - 1);
     RecordPlayStep(ctx);
     std::string& source = ctx.table.Pile(place->pile);
     const bool single = place->position == PileCardCount(source) - 1 || UsesTheDraw(ctx, *place);
@@ -120,6 +122,13 @@ bool MoveToTableau(GameContext& ctx, int card, int number, MoveEffects& effects)
         const TakenCard from = detail::PutOnPile(ctx, card, dest);
         FlyAndRedraw(ctx, card, from, dest);
         if (from.kind == SourceKind::Foundation) effects.foundationLeaving = true;
+        if (exchange) {
+            // The card that lay there goes where the dropped card came from.
+            const int lying = PileCardAt(ctx.table.Pile(dest), 0);
+            const TakenCard back = detail::PutOnPile(ctx, lying, place->pile);
+            FlyAndRedraw(ctx, lying, back, place->pile);
+            ctx.host.RedrawPile(place->pile);
+        }
     } else {
         // The group from the card to the top of its pile moves together, bottom card first.
         std::vector<int> group;

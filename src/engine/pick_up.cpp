@@ -73,6 +73,9 @@ std::vector<int> SendGroup(const GameContext& ctx, int card) {
     }
     if (pile_code::IsTableau(code)) {
         if (InGrid(ctx, code - 1) && !GridCheck(ctx, card, code - 1)) return {};
+        if (const auto lifts = CurrentFamilyRules(ctx).tableauTopLifts)
+            return fnIsTopCard(ctx, card) && lifts(ctx, code - 1) ? std::vector<int>{card}
+                                                                  : std::vector<int>{};
         if (fnIsTopCard(ctx, card)) return {card};
         if (ctx.Param(param::kGroupSize) != 0 && fnGroupSizeAllowed(ctx, card, false))
             return fnGroupFrom(ctx, card);
@@ -177,6 +180,11 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
         const int card = at >= 0 && at < count ? PileCardAt(text, at) : 0;
         return card >= 1 && free(ctx, pile, at) ? Lift(card, 1) : PickUp{};
     }
+    // Only the top card the family lets go is lifted (Royal Parade's lone cards).
+    if (const auto lifts = CurrentFamilyRules(ctx).tableauTopLifts) {
+        const bool atTop = positionInPile < 0 || positionInPile == count - 1;
+        return count > 0 && atTop && lifts(ctx, pile.index) ? Lift(top, 1) : PickUp{};
+    }
     // The row of piles of Accordion: a pile moves whole.
     if (CurrentFamilyRules(ctx).liftsWholePile)
         return count > 0 ? Lift(PileCardAt(text, 0), count) : PickUp{};
@@ -222,8 +230,7 @@ std::vector<std::string> SendTargets(GameContext& ctx, int card, bool toFoundati
     const bool single = group.size() == 1;
     const int ownCode = fnPileCodeOf(ctx, card);
     const auto tryPile = [&](PileRef pile) {
-        const std::string name = PileName(pile);
-        if (fnCanDropOnPile(ctx, card, name)) targets.push_back(name);
+        if (fnCanDropOnPile(ctx, card, pile)) targets.push_back(PileName(pile));
     };
 
     if (single && toFoundations) {

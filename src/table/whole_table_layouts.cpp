@@ -16,6 +16,7 @@ constexpr int kCross = 52, kFanColumns = 53, kTwoRows = 54, kPeaks = 55, kGapRow
 constexpr int kPyramid = 58;
 constexpr int kHeadsAndTails = 62;
 constexpr int kMemoryRows = 67;
+constexpr int kParade = 69;
 }
 
 using pile::Dest;
@@ -306,6 +307,29 @@ void PlaceRowOfPlaces(GameContext& ctx, const Units& u) {
         SetPilePosition(ctx, Fila(k), u.margin + (k % perLine) * cell, top + (k / perLine) * step);
 }
 
+// Rows of places with a column under each place of the last row (Royal Parade): the places
+// of the tableau in `tableau.layout-rows` rows (the tableau count over the rows), a small gap
+// apart, between the stock at the left margin of row 1 and the discard pile at its right
+// margin; under the last row the reserves, one column under each place, fanned down.
+void PlaceParade(GameContext& ctx, const Units& u) {
+    const int rows = std::max<int>(1, ctx.Param(param::kTableauLayoutRows));
+    const int across = std::max(1, (u.piles + rows - 1) / rows);
+    const int y0 = u.rows[1];
+    const int sides = u.margin + u.cw + u.groupGap;
+    const int room = u.W - 2 * sides;
+    const int spacing = across > 1 ? std::clamp((room - across * u.cw) / (across - 1), 2, 20) : 0;
+    const int x0 = sides + std::max(0, (room - across * u.cw - (across - 1) * spacing) / 2);
+    const int step = u.ch + (u.lowWindow() ? 3 : 6);
+    const auto columnX = [&](int c) { return x0 + c * (u.cw + spacing); };
+    for (int k = 0; k < u.piles; ++k)
+        SetPilePosition(ctx, Fila(k), columnX(k % across), y0 + (k / across) * step);
+    const int yColumns = y0 + rows * step + u.rowGap;
+    for (int r = 0; r < u.reserves; ++r)
+        SetPilePosition(ctx, {PileGroupId::Appogg, r}, columnX(r % across), yColumns);
+    if (u.slots > 0) SetPilePosition(ctx, Stock(kMazzo), u.margin, y0);
+    if (u.wastes > 0) SetPilePosition(ctx, Stock(kMazzoWaste), u.W - u.margin - u.cw, y0);
+}
+
 } // namespace
 
 bool PlaceWholeTable(GameContext& ctx, const Units& u) {
@@ -337,6 +361,9 @@ bool PlaceWholeTable(GameContext& ctx, const Units& u) {
     case whole::kMemoryRows:
         PlaceMemoryRows(ctx, u);
         return true;
+    case whole::kParade:
+        PlaceParade(ctx, u);
+        return true;
     case kQuiltLayout:
         PlaceQuilt(ctx, u);
         return true;
@@ -363,7 +390,7 @@ bool HasWholeTablePattern(int layoutNumber) {
     return layoutNumber == kCross || layoutNumber == kFanColumns || layoutNumber == kTwoRows ||
            layoutNumber == kPeaks || layoutNumber == kGapRows ||
            layoutNumber == kRowOfPlaces ||
-           layoutNumber == kPyramid || layoutNumber == kHeadsAndTails || layoutNumber == kMemoryRows || layoutNumber == kQuiltLayout || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
+           layoutNumber == kPyramid || layoutNumber == kHeadsAndTails || layoutNumber == kMemoryRows || layoutNumber == kParade || layoutNumber == kQuiltLayout || (layoutNumber >= kGrid4 && layoutNumber <= kGrid5);
 }
 
 } // namespace quendra

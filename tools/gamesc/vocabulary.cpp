@@ -47,6 +47,8 @@ constexpr NamedValue kMethodNames[] = {
     {"same-rank", 112},
     // Our own: by the rank of foundation i - 8's first card (Senior Wrangler).
     {"by-indicator", 113},
+    // Our own: up in suit by three ranks (Royal Parade).
+    {"in-suit-by-three", 114},
 };
 
 constexpr NamedValue kDirectionNames[] = {{"down", 0}, {"up", 1}, {"up-or-down", 2}};
@@ -276,6 +278,7 @@ constexpr NamedValue kTableauLayoutNames[] = {
     {"row-of-places", 64},
     {"heads-and-tails", 62},
     {"memory-rows", 67},
+    {"parade", 69},
     {"quilt", 68},
     {"grid-4x4", 123},
     {"grid-3x3", 124},
