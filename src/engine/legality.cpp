@@ -95,17 +95,21 @@ int fnPileCodeOf(const GameContext& ctx, int card) {
 
 bool fnCanDropOnPile(const GameContext& ctx, int card, std::string_view pileName) {
     const auto pile = ParsePileName(pileName);
-    if (!pile || pile->group == PileGroupId::Stock) return false;
+    return pile && fnCanDropOnPile(ctx, card, *pile);
+}
+
+bool fnCanDropOnPile(const GameContext& ctx, int card, PileRef pile) {
+    if (pile.group == PileGroupId::Stock) return false;
     // A group never goes back onto the pile it came from.
-    const int top = PileTopCard(ctx.table.Pile(*pile));
+    const int top = PileTopCard(ctx.table.Pile(pile));
     if (top != 0 && top == ctx.play.movingTopCard) return false;
-    switch (pile->group) {
+    switch (pile.group) {
     case PileGroupId::Dest:
-        return fnCanDropOnFoundation(ctx, pile->index, card);
+        return fnCanDropOnFoundation(ctx, pile.index, card);
     case PileGroupId::Fila:
-        return fnCanDropOnTableau(ctx, pile->index, card);
+        return fnCanDropOnTableau(ctx, pile.index, card);
     case PileGroupId::Appogg:
-        return fnCanDropOnReserve(ctx, pile->index + 1, card);
+        return fnCanDropOnReserve(ctx, pile.index + 1, card);
     case PileGroupId::Stock:
         break;
     }

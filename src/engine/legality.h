@@ -71,6 +71,7 @@ int fnPileCodeOf(const GameContext& ctx, int card);
 // and ctx.play.movingTopCard), put on a pile. Nothing is changed; a balanced-start check on
 // a card without a suit tells the player "Error suit - 1".
 bool fnCanDropOnPile(const GameContext& ctx, int card, std::string_view pileName);
+bool fnCanDropOnPile(const GameContext& ctx, int card, PileRef pile);
 bool fnCanDropOnFoundation(const GameContext& ctx, int i, int card);
 bool fnCanDropOnTableau(const GameContext& ctx, int i, int card);
 bool fnCanDropOnReserve(const GameContext& ctx, int n, int card);

@@ -116,7 +116,7 @@ bool CanDropHeldCard(const GameContext& ctx, PileRef pile) {
     if (card == 0 || HoldsCard(ctx, pile, card)) return false; // back onto its own pile
     if (fnDropAction(ctx, pile).empty()) return false;
     if (pile.group == PileGroupId::Stock) return ctx.play.singleCard && CanDropOnWaste(ctx, card);
-    return fnCanDropOnPile(ctx, card, PileName(pile));
+    return fnCanDropOnPile(ctx, card, pile);
 }
 
 void fnHoldCard(GameContext& ctx, PileRef pile, int card, int groupSize) {
@@ -154,9 +154,13 @@ std::optional<PileRef> SendCardWhere(GameContext& ctx, PileRef pile, int positio
     const std::string& cards = ctx.table.Pile(pile);
     if (position < 0 || position >= PileCardCount(cards)) return std::nullopt;
     const int card = PileCardAt(cards, position);
+    // The rows of Labyrinth and of a quilt send only a card their rule leaves free, alone.
+    const auto free = CurrentFamilyRules(ctx).tableauCardFree;
+    const bool alone = pile.group == PileGroupId::Fila && free != nullptr;
+    if (alone && !free(ctx, pile, position)) return std::nullopt;
     // The send rules decide which cards may go; the first target that takes the card wins.
     const std::vector<std::string> targets = SendTargets(ctx, card, toFoundations, toTableaus);
-    const std::size_t group = fnGroupFrom(ctx, card).size();
+    const std::size_t group = alone ? 1 : fnGroupFrom(ctx, card).size();
     fnHoldCard(ctx, pile, card, group > 1 ? static_cast<int>(group) : 1);
     std::optional<PileRef> sent;
     for (const std::string& action : targets) {

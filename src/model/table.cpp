@@ -121,8 +121,11 @@ int PileCardCount(std::string_view pile) {
 
 int PileCardAt(std::string_view pile, int position) {
     if (position < 0 || position >= PileCardCount(pile)) return 0;
-    const int card = ParseDigits(pile.substr(static_cast<std::size_t>(position) * 3, 3));
-    return card < 0 ? 0 : card;
+    // Read on every legality test: the three digits in place, with no text taken apart.
+    const char* code = pile.data() + static_cast<std::size_t>(position) * 3;
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!digit(code[0]) || !digit(code[1]) || !digit(code[2])) return 0;
+    return (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
 }
 
 int PileTopCard(std::string_view pile) {
