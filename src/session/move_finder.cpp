@@ -2,6 +2,7 @@
 
 #include "autoplay.h"
 #include "cards.h"
+#include "families.h"
 #include "families_gaps.h"
 #include "game_params.h"
 #include "legality.h"
@@ -105,8 +106,11 @@ bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
     const std::string& cards = ctx.table.Pile(pile);
     const int card = PileCardAt(cards, position);
     if (card <= 0 || !IsFaceUp(ctx, card)) return false;
-    const int groupSize =
-        position == PileCardCount(cards) - 1 ? 1 : PileCardCount(cards) - position;
+    // The rows of Labyrinth and of a quilt send a free card alone, wherever it lies.
+    const bool alone =
+        pile.group == PileGroupId::Fila && CurrentFamilyRules(ctx).tableauCardFree != nullptr;
+    const bool top = position == PileCardCount(cards) - 1;
+    const int groupSize = alone || top ? 1 : PileCardCount(cards) - position;
     // Only groups the send rules move: a lower card of a pile must head a movable group.
     if (groupSize > 1 && static_cast<int>(fnGroupFrom(ctx, card).size()) != groupSize) return false;
     bool shown = false;
@@ -117,14 +121,13 @@ bool TrySend(GameContext& ctx, PileRef pile, int position, FoundMove* played) {
         RecordRecentMove(ctx, card, dest.kind, dest.index);
         if (shown) EndShowing(ctx);
         shown = true;
-        ShowMove(ctx, FoundMove{FoundMove::Kind::Pile, pile, position, groupSize > 1, target},
-                 groupSize);
+        ShowMove(ctx, FoundMove{FoundMove::Kind::Pile, pile, position, !top, target}, groupSize);
         return true;
     };
     const auto sent = SendCardWhere(ctx, pile, position, true, true, consider);
     if (shown) EndShowing(ctx);
     if (sent && played)
-        *played = FoundMove{FoundMove::Kind::Pile, pile, position, groupSize > 1, *sent};
+        *played = FoundMove{FoundMove::Kind::Pile, pile, position, !top, *sent};
     return sent.has_value();
 }
 

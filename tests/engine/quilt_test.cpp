@@ -1,3 +1,4 @@
+#include "autoplay.h"
 #include "families.h"
 #include "game_params.h"
 #include "pick_up.h"
@@ -112,6 +113,21 @@ TEST_F(QuiltTest, ACardPlayedLeavesAGapAndAFreeCardBuildsOnTheWasteUpOrDownInSui
     EXPECT_FALSE(PlayDragMove(ctx, Fila(6), 3, kWaste));
     Gap(6, 2);
     EXPECT_TRUE(PlayDragMove(ctx, Fila(6), 3, kWaste));
+}
+
+TEST_F(QuiltTest, TheSendAndAutomaticPlayLeaveACoveredTopCardWhereItLies) {
+    // The Three of diamonds ends the second row, upright: covered by the cards above and below.
+    ASSERT_EQ(CardAt(1, 7), D(3));
+    ctx.table.Pile(Dest(1)) = CardCode(SecondPack(D(1))) + CardCode(SecondPack(D(2)));
+    ctx.play.autoplayTicked = true;
+    EXPECT_FALSE(fnSendCard(ctx, Fila(1), 7, true, false));
+    fnAutoplay(ctx, false);
+    EXPECT_EQ(CardAt(1, 7), D(3));
+    // The sideways card above it gone, it goes up.
+    Gap(0, 7);
+    EXPECT_TRUE(fnSendCard(ctx, Fila(1), 7, true, false));
+    EXPECT_EQ(PileTopCard(ctx.table.Pile(Dest(1))), D(3));
+    EXPECT_EQ(CardAt(1, 7), 0);
 }
 
 } // namespace
