@@ -98,10 +98,6 @@ bool SweepTableau(GameContext& ctx) {
         const PileRef pile{PileGroupId::Fila, p};
         const int top = PileTopCard(ctx.table.Pile(pile));
         if (top < 1) continue;
-        // The rows of Labyrinth and of a quilt: a top card their rule holds fast stays.
-        if (const auto free = CurrentFamilyRules(ctx).tableauCardFree;
-            free && !free(ctx, pile, PileCardCount(ctx.table.Pile(pile)) - 1))
-            continue;
         if (ctx.cardTable.Face(top) != '1') {
             if (!turnUp) continue;
             // Turning a card up is no step of its own: undo takes it back with the move.

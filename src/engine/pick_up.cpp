@@ -3,6 +3,7 @@
 #include "cards.h"
 #include "families.h"
 #include "legality.h"
+#include "moves.h"
 
 #include <algorithm>
 
@@ -73,6 +74,13 @@ std::vector<int> SendGroup(const GameContext& ctx, int card) {
     }
     if (pile_code::IsTableau(code)) {
         if (InGrid(ctx, code - 1) && !GridCheck(ctx, card, code - 1)) return {};
+        // The rows of Labyrinth and of a quilt send a card their rule leaves free, alone,
+        // wherever it lies in its row.
+        if (const auto free = CurrentFamilyRules(ctx).tableauCardFree) {
+            const auto place = fnFindCard(ctx, card);
+            return place && free(ctx, place->pile, place->position) ? std::vector<int>{card}
+                                                                    : std::vector<int>{};
+        }
         if (const auto lifts = CurrentFamilyRules(ctx).tableauTopLifts)
             return fnIsTopCard(ctx, card) && lifts(ctx, code - 1) ? std::vector<int>{card}
                                                                   : std::vector<int>{};

@@ -154,10 +154,10 @@ std::optional<PileRef> SendCardWhere(GameContext& ctx, PileRef pile, int positio
     const std::string& cards = ctx.table.Pile(pile);
     if (position < 0 || position >= PileCardCount(cards)) return std::nullopt;
     const int card = PileCardAt(cards, position);
-    // The rows of Labyrinth and of a quilt send only a card their rule leaves free, alone.
-    const auto free = CurrentFamilyRules(ctx).tableauCardFree;
-    const bool alone = pile.group == PileGroupId::Fila && free != nullptr;
-    if (alone && !free(ctx, pile, position)) return std::nullopt;
+    // The rows of Labyrinth and of a quilt lift a card alone (the send rules below take it
+    // only when their rule leaves it free).
+    const bool alone =
+        pile.group == PileGroupId::Fila && CurrentFamilyRules(ctx).tableauCardFree != nullptr;
     // The send rules decide which cards may go; the first target that takes the card wins.
     const std::vector<std::string> targets = SendTargets(ctx, card, toFoundations, toTableaus);
     const std::size_t group = alone ? 1 : fnGroupFrom(ctx, card).size();

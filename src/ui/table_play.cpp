@@ -47,6 +47,15 @@ QRect ToQRect(const TableRect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
+// The picture of the card at `position` of `pile` as it lies: a card of the quilt lying
+// sideways is turned a quarter to the right.
+QImage AsItLies(const GameContext& ctx, PileRef pile, int position, const QImage& picture) {
+    if (!CardLiesSideways(ctx, pile, position)) return picture;
+    QImage turned = picture.transformed(QTransform().rotate(90));
+    turned.setDevicePixelRatio(picture.devicePixelRatio());
+    return turned;
+}
+
 // The presses an animation discards (or, the winning animation, takes as "stop").
 bool IsPress(QEvent::Type type) {
     switch (type) {
@@ -343,15 +352,12 @@ void TablePlay::press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     for (int k = 0; k < PileCardCount(ctx_.table.Pile(pile)); ++k)
         if (PileCardAt(ctx_.table.Pile(pile), k) == ctx_.play.draggedCard) held = k;
     // A card lifted alone from the middle of a pile (Labyrinth) is dragged alone.
-    QImage dragged = ctx_.play.singleCard && pile.group == PileGroupId::Fila
-                         ? cardImage(PileCardAt(ctx_.table.Pile(pile), held))
-                         : held == position ? image : groupImage(pile, held);
     // A card of the quilt lying sideways is dragged as it lay.
-    if (CardLiesSideways(ctx_, pile, held)) {
-        const qreal ratio = dragged.devicePixelRatio();
-        dragged = dragged.transformed(QTransform().rotate(90));
-        dragged.setDevicePixelRatio(ratio);
-    }
+    const QImage dragged = AsItLies(ctx_, pile, held,
+                                    ctx_.play.singleCard && pile.group == PileGroupId::Fila
+                                        ? cardImage(PileCardAt(ctx_.table.Pile(pile), held))
+                                    : held == position ? image
+                                                       : groupImage(pile, held));
     Drag& drag = lift(pile, held, dragged);
     drag.grip = at - CardRectInView(pile, held).topLeft();
     drag.pressAt = at;
@@ -527,7 +533,8 @@ bool TablePlay::revealCovered(const PileHit& hit) {
         return false;
     // The card shows whole until the button comes up.
     revealing_ = true;
-    view_->setFloating(cardImage(hit.card), CardRectInView(hit.pile, hit.position).topLeft(), 0);
+    view_->setFloating(AsItLies(ctx_, hit.pile, hit.position, cardImage(hit.card)),
+                       CardRectInView(hit.pile, hit.position).topLeft(), 0);
     return true;
 }
 

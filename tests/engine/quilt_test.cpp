@@ -1,6 +1,7 @@
 #include "autoplay.h"
 #include "families.h"
 #include "game_params.h"
+#include "moves.h"
 #include "pick_up.h"
 #include "play_test_support.h"
 #include "pointer.h"
@@ -115,7 +116,7 @@ TEST_F(QuiltTest, ACardPlayedLeavesAGapAndAFreeCardBuildsOnTheWasteUpOrDownInSui
     EXPECT_TRUE(PlayDragMove(ctx, Fila(6), 3, kWaste));
 }
 
-TEST_F(QuiltTest, TheSendAndAutomaticPlayLeaveACoveredTopCardWhereItLies) {
+TEST_F(QuiltTest, TheSendTakesAFreeCardAnywhereAndAutomaticPlayLeavesACoveredTopCard) {
     // The Three of diamonds ends the second row, upright: covered by the cards above and below.
     ASSERT_EQ(CardAt(1, 7), D(3));
     ctx.table.Pile(Dest(1)) = CardCode(SecondPack(D(1))) + CardCode(SecondPack(D(2)));
@@ -128,6 +129,13 @@ TEST_F(QuiltTest, TheSendAndAutomaticPlayLeaveACoveredTopCardWhereItLies) {
     EXPECT_TRUE(fnSendCard(ctx, Fila(1), 7, true, false));
     EXPECT_EQ(PileTopCard(ctx.table.Pile(Dest(1))), D(3));
     EXPECT_EQ(CardAt(1, 7), 0);
+    // A free card at the start of a row is sent alone, the cards after it staying.
+    EXPECT_TRUE(fnSendCard(ctx, Fila(0), 0, true, false));
+    const auto ace = fnFindCard(ctx, H(1));
+    ASSERT_TRUE(ace);
+    EXPECT_EQ(ace->pile.group, PileGroupId::Dest);
+    EXPECT_EQ(CardAt(0, 0), 0);
+    EXPECT_EQ(CardAt(0, 1), H(2));
 }
 
 } // namespace
