@@ -3,6 +3,7 @@
 #include "autoplay.h"
 #include "building.h"
 #include "cards.h"
+#include "families.h"
 #include "families_gaps.h"
 #include "game_params.h"
 #include "legality.h"
@@ -27,8 +28,11 @@ namespace {
 
 // The empty foundations take one suit each within a block of this many.
 constexpr int kFoundationBlock = 4;
-// The mixed search gives the depth-first search one part in this many of its budget.
+// The mixed search gives the depth-first search one part in this many of its budget and
+// time, and never more than so many moves: where it proves no loss soon, best first does
+// better.
 constexpr int kDepthFirstShare = 5;
+constexpr int kDepthFirstMost = 5000;
 
 // The search plays silently and notes how the game ended.
 class SearchHost : public SilentHost {
@@ -66,8 +70,11 @@ class Search {
         SetSetting(ctx_.settings, field::kSoundsEnabled, "N");
         // The search takes its moves back itself: undo keeps its step log but no table copies.
         ctx_.undoHistory.copiesTable = false;
-        // The piles of a grid are places of the grid: no two of them play alike.
-        const bool grid = ctx_.Param(param::kGridColumns) > 0 || ctx_.Param(param::kGridRowLength) > 0;
+        // The piles of a grid are places of the grid: no two of them play alike; nor do the
+        // piles of a family that judges each drop by the pile's place (Accordion's row, the
+        // rows of Royal Parade).
+        const bool grid = ctx_.Param(param::kGridColumns) > 0 || ctx_.Param(param::kGridRowLength) > 0 ||
+                          CurrentFamilyRules(ctx_).tableauDrop != nullptr;
         tableauInterchangeable_ =
             !grid && Interchangeable({param::kTableauEmptyRule, param::kTableauDirection,
                              param::kTableauMethod, param::kTableauPastStop, param::kTableauDealFlag},
@@ -118,13 +125,16 @@ class Search {
     }
 
   private:
-    // A fifth of the budget and time to the depth-first search; if it was cut short, the
-    // best-first search starts again from the deal with what is left.
+    // A fifth of the budget and time to the depth-first search (5000 moves at most); if it was
+    // cut short, the best-first search starts again from the deal with what is left.
     bool DfsThenBestFirst() {
+        // With every card in sight (FreeCell and its kin) most deals are won, and best first
+        // finds the wins soonest; it proves a loss too, when it runs out of tables.
+        if (EveryCardInSight()) return BestFirst();
         const Position start = Save();
         const int budget = options_.moveBudget;
         const auto deadline = deadline_;
-        options_.moveBudget = std::max(1, budget / kDepthFirstShare);
+        options_.moveBudget = std::clamp(budget / kDepthFirstShare, 1, kDepthFirstMost);
         if (options_.timeLimit.count() > 0)
             deadline_ = std::chrono::steady_clock::now() + options_.timeLimit / kDepthFirstShare;
         const bool won = Dfs();
@@ -137,6 +147,14 @@ class Search {
         seen_.insert(Key());
         cut_ = false;
         return BestFirst();
+    }
+
+    bool EveryCardInSight() const {
+        if (!ctx_.table.StockGroup[kMazzo].empty()) return false;
+        for (int card = 1; card <= CardTable::kRecords; ++card)
+            if (ctx_.cardTable.Face(card) == '0' && fnPileCodeOf(ctx_, card) != pile_code::kNowhere)
+                return false;
+        return true;
     }
 
     Position Save() const {
