@@ -28,11 +28,10 @@ namespace {
 
 // The empty foundations take one suit each within a block of this many.
 constexpr int kFoundationBlock = 4;
-// The mixed search gives the depth-first search one part in this many of its budget and
-// time, and never more than so many moves: where it proves no loss soon, best first does
-// better.
-constexpr int kDepthFirstShare = 5;
-constexpr int kDepthFirstMost = 5000;
+// The moves each order of the mixed search is given in its first round.
+constexpr long long kFirstShare = 2000;
+
+enum class Order { DepthFirst, BestFirst, Beam };
 
 // The search plays silently and notes how the game ended.
 class SearchHost : public SilentHost {
@@ -117,7 +116,7 @@ class Search {
         else if (!options_.mixed)
             result.won = Dfs();
         else
-            result.won = DfsThenBestFirst();
+            result.won = Mixed();
         result.exhausted = !result.won && !cut_;
         result.moves = path_;
         result.movesTried = tried_;
@@ -125,36 +124,40 @@ class Search {
     }
 
   private:
-    // A fifth of the budget and time to the depth-first search (5000 moves at most); if it was
-    // cut short, the best-first search starts again from the deal with what is left.
-    bool DfsThenBestFirst() {
-        // With every card in sight (FreeCell and its kin) most deals are won, and best first
-        // finds the wins soonest; it proves a loss too, when it runs out of tables.
-        if (EveryCardInSight()) return BestFirst();
+    // The mixed order: depth first, best first and a beam in turn, each from the deal with a
+    // share of the budget that grows fourfold each round, until one wins or one has looked at
+    // every table (no win). Each order wins deals the others lose themselves in.
+    bool Mixed() {
         const Position start = Save();
         const int budget = options_.moveBudget;
-        const auto deadline = deadline_;
-        options_.moveBudget = std::clamp(budget / kDepthFirstShare, 1, kDepthFirstMost);
-        if (options_.timeLimit.count() > 0)
-            deadline_ = std::chrono::steady_clock::now() + options_.timeLimit / kDepthFirstShare;
-        const bool won = Dfs();
+        bool won = false;
+        bool settled = false;
+        for (long long share = kFirstShare; !won && !settled; share *= 4) {
+            for (const Order order : {Order::DepthFirst, Order::BestFirst, Order::Beam}) {
+                const long long left = static_cast<long long>(budget) - tried_;
+                if (left <= 0 || (options_.stop && options_.stop->load())) {
+                    settled = true;
+                    break;
+                }
+                options_.moveBudget = static_cast<int>(tried_ + std::min(share, left));
+                options_.beamWidth = static_cast<int>(std::min(share / 10, 1'000'000LL));
+                Restore(start);
+                path_.clear();
+                seen_.clear();
+                seen_.insert(Key());
+                cut_ = false;
+                won = order == Order::DepthFirst ? Dfs()
+                      : order == Order::BestFirst ? BestFirst()
+                                                  : Beam();
+                if (won || !cut_ || timedOut_) {
+                    settled = true;
+                    break;
+                }
+            }
+        }
         options_.moveBudget = budget;
-        deadline_ = deadline;
-        if (won || !cut_ || (options_.stop && options_.stop->load())) return won;
-        Restore(start);
-        path_.clear();
-        seen_.clear();
-        seen_.insert(Key());
-        cut_ = false;
-        return BestFirst();
-    }
-
-    bool EveryCardInSight() const {
-        if (!ctx_.table.StockGroup[kMazzo].empty()) return false;
-        for (int card = 1; card <= CardTable::kRecords; ++card)
-            if (ctx_.cardTable.Face(card) == '0' && fnPileCodeOf(ctx_, card) != pile_code::kNowhere)
-                return false;
-        return true;
+        options_.beamWidth = 0;
+        return won;
     }
 
     Position Save() const {
@@ -477,8 +480,12 @@ class Search {
     // Plays one candidate within the budget: nothing once the budget is spent (noted as a
     // cut), else whether the move changed the table.
     std::optional<bool> Try(const FoundMove& move) {
-        if (tried_ >= options_.moveBudget || OutOfTime()) {
+        if (tried_ >= options_.moveBudget) {
             cut_ = true;
+            return std::nullopt;
+        }
+        if (OutOfTime()) {
+            cut_ = timedOut_ = true;
             return std::nullopt;
         }
         ++tried_;
@@ -652,6 +659,7 @@ class Search {
     std::vector<FoundMove> path_;
     int tried_ = 0;
     bool cut_ = false; // the budget or the depth stopped part of the search
+    bool timedOut_ = false; // the time allowed is over, or the caller wants no answer
     bool tableauInterchangeable_ = false;
     bool reservesInterchangeable_ = false;
     bool parentTradesPruned_ = true;

@@ -17,9 +17,9 @@ struct SolveOptions {
     int beamWidth = 0;       // when above 0, keep only this many of the most promising tables
                              // at each move number (a beam search: "no win" only when none
                              // was left behind)
-    // Depth first for a fifth of the budget and of the time (where a lost deal is proved),
-    // then, when that search was cut short, best first with the rest (where long wins are
-    // found); not with `bestFirst` or `beamWidth`.
+    // Depth first, best first and a beam in turn, each from the deal with a share of the
+    // budget growing fourfold each round (2000 moves first), until one wins or one has looked
+    // at every table; not with `bestFirst` or `beamWidth`.
     bool mixed = false;
     // The search gives up (no verdict) after this long, when above zero, or as soon as `stop`
     // is set (by another thread: the game it was asked about has changed).

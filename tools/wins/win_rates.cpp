@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -27,7 +28,8 @@ namespace fs = std::filesystem;
 
 const char* const kUsage =
     "Usage: quendra-win-rates [--games DIR] [--wins DIR] [--deals N] [--budget MOVES]\n"
-    "       [--seconds S] [--threads N] [--most-unknown PERCENT] [--dry-run] (GAME... | --all)\n"
+    "       [--seconds S] [--threads N] [--most-unknown PERCENT] [--dry-run] [--each]\n"
+    "       (GAME... | --all)\n"
     "  Solves deals 1 to N (1000) of each game, each within the budget (20000 moves) and S\n"
     "  seconds (2), N deals at a time with --threads, and writes into the game's source in\n"
     "  DIR (games) the share won among the deals decided: browser.won-about and\n"
@@ -36,7 +38,7 @@ const char* const kUsage =
     "  searched keeps its figures. The solver plays with Autoplay as the game's winning list\n"
     "  in DIR (tests/data/wins) was found. The memory games are passed over: the solver sees\n"
     "  the face-down cards, so its verdict says nothing of a player's chance. --dry-run\n"
-    "  prints the figures and writes nothing.\n";
+    "  prints the figures and writes nothing; --each prints every deal's verdict and time.\n";
 
 // The comment line the tool writes above the figures; a second run replaces it.
 const std::string kTallyMark = "# Measured by quendra-win-rates:";
@@ -45,7 +47,7 @@ struct Options {
     fs::path games = "games";
     fs::path wins = "tests/data/wins";
     std::vector<int> numbers;
-    bool all = false, dryRun = false;
+    bool all = false, dryRun = false, each = false;
     int deals = 1000, threads = 1, mostUnknownPercent = 25, seconds = 2;
     SolveOptions solve;
 };
@@ -65,6 +67,10 @@ Options ReadOptions(int argc, char** argv) {
         }
         if (name == "--dry-run") {
             o.dryRun = true;
+            continue;
+        }
+        if (name == "--each") {
+            o.each = true;
             continue;
         }
         if (name.rfind("--", 0) != 0) {
@@ -163,7 +169,7 @@ bool ListUsesAutoplay(const fs::path& wins, int number) {
 
 struct Tally {
     int won = 0, lost = 0, unknown = 0;
-    std::vector<double> seconds; // the time to each verdict (an unknown deal's: the whole limit)
+    std::vector<double> seconds; // the time to each verdict (an unknown deal's: infinite)
     int Decided() const { return won + lost; }
     int Searched() const { return won + lost + unknown; }
 };
@@ -205,18 +211,23 @@ Tally Measure(const Options& o, InProcessCli& cli, int number, bool autoplay) {
         for (std::size_t i = 0; i < results.size(); ++i) {
             const SolveResult& r = results[i];
             ++(r.won ? tally.won : r.exhausted ? tally.lost : tally.unknown);
-            tally.seconds.push_back(r.won || r.exhausted ? seconds[i] : o.seconds);
+            if (o.each)
+                std::cout << "game " << number << " deal " << deal + static_cast<int>(i) << " "
+                          << (r.won ? "won" : r.exhausted ? "lost" : "unknown") << " "
+                          << seconds[i] << std::endl;
+            tally.seconds.push_back(r.won || r.exhausted ? seconds[i]
+                                                         : std::numeric_limits<double>::infinity());
         }
     }
     return tally;
 }
 
-// The median time to a verdict, "over S s" when most deals found none in time.
-std::string MedianText(Tally t, int limit) {
+// The median time to a verdict, "no verdict" when most deals found none within the limits.
+std::string MedianText(Tally t) {
     if (t.seconds.empty()) return "none";
     const auto middle = t.seconds.begin() + static_cast<long>(t.seconds.size() / 2);
     std::nth_element(t.seconds.begin(), middle, t.seconds.end());
-    if (t.unknown * 2 > t.Searched()) return "over " + std::to_string(limit) + " s";
+    if (std::isinf(*middle)) return "no verdict";
     char text[32];
     std::snprintf(text, sizeof text, "%.3f s", *middle);
     return text;
@@ -321,7 +332,7 @@ int Run(const Options& o) {
               << " unknown of deals 1 to " << t.Searched() << " (" << o.solve.moveBudget
               << " moves, " << o.seconds << " s a deal" << (autoplay ? ", autoplay" : "") << ")";
         std::cout << "game " << number << ": " << tally.str().substr(kTallyMark.size() + 1)
-                  << "; median " << MedianText(t, o.seconds);
+                  << "; median " << MedianText(t);
         if (t.Decided() == 0 || t.unknown * 100 > o.mostUnknownPercent * t.Searched()) {
             std::cout << "; too many unknown, the figures kept" << std::endl;
             continue;
