@@ -320,13 +320,15 @@ std::array<FamilyRules, kFamilies> BuildFamilyTable() {
     // Family 67 (our own): rows of places whose row's base (Two, Three, Four) is built up in
     // suit by threes; a lone card goes onto a base it continues, into an empty place, or, as
     // the row's base, changes places with a place's lone card; the stock deals onto columns,
-    // Aces go to the discard pile; won when every place is built (193 Royal Parade).
+    // Aces go to the discard pile; won when every place is built, lost when the stock is
+    // dealt and no lone card goes anywhere to any purpose (193 Royal Parade).
     table[family::kRoyalParade].tableauDrop = royal_parade::TakesCard;
     table[family::kRoyalParade].tableauTopLifts = royal_parade::PlaceCardLifts;
     table[family::kRoyalParade].dropExchanges = royal_parade::Exchanges;
     table[family::kRoyalParade].afterDeal = royal_parade::DiscardAces;
     table[family::kRoyalParade].afterMove = royal_parade::DiscardAcesAfterMove;
     table[family::kRoyalParade].wonTest = royal_parade::EveryPlaceBuilt;
+    table[family::kRoyalParade].lostTest = royal_parade::NoMoveLeft;
     table[family::kRoyalParade].score = royal_parade::CardsBuiltScore;
     table[family::kRoyalParade].complete = true;
     // Family 66 (our own): the tableau's rows make a quilt of cards upright and sideways in

@@ -66,13 +66,46 @@ bool Exchanges(const GameContext& ctx, int card, int pileIndex) {
            fnRank(card) == BaseRankOf(ctx, pileIndex);
 }
 
-bool TakesCard(const GameContext& ctx, int card, int pileIndex) {
-    if (!ValidPlace(ctx, pileIndex) || !ctx.play.singleCard || !LoneCard(ctx, card)) return false;
+namespace {
+
+// Place `pileIndex` takes the lone card `card`, wherever that lies.
+bool PlaceTakes(const GameContext& ctx, int card, int pileIndex) {
     const int count = CardsIn(ctx, PileGroupId::Fila, pileIndex);
     if (count == 0) return true;
     if (HoldsItsBase(ctx, pileIndex))
         return fnBuiltOnInTableau(ctx, pileIndex, TopOf(ctx, PileGroupId::Fila, pileIndex), card);
     return Exchanges(ctx, card, pileIndex);
+}
+
+} // namespace
+
+bool TakesCard(const GameContext& ctx, int card, int pileIndex) {
+    if (!ValidPlace(ctx, pileIndex) || !ctx.play.singleCard || !LoneCard(ctx, card)) return false;
+    return PlaceTakes(ctx, card, pileIndex);
+}
+
+bool NoMoveLeft(const GameContext& ctx) {
+    if (CardsIn(ctx, PileGroupId::Stock, kMazzo) > 0 || EveryPlaceBuilt(ctx)) return false;
+    // A move of a place's lone card into an empty place gains nothing unless it is the base
+    // of that place's row: it is not counted.
+    const auto goesSomewhere = [&](int card, bool fromPlace) {
+        for (int q = 0; q < TableauCount(ctx); ++q) {
+            if (TopOf(ctx, PileGroupId::Fila, q) == card || !PlaceTakes(ctx, card, q)) continue;
+            if (fromPlace && CardsIn(ctx, PileGroupId::Fila, q) == 0 &&
+                fnRank(card) != BaseRankOf(ctx, q))
+                continue;
+            return true;
+        }
+        return false;
+    };
+    for (int r = 0; r < ReserveCount(ctx); ++r) {
+        const int top = TopOf(ctx, PileGroupId::Appogg, r);
+        if (top >= 1 && goesSomewhere(top, false)) return false;
+    }
+    for (int p = 0; p < TableauCount(ctx); ++p)
+        if (PlaceCardLifts(ctx, p) && goesSomewhere(TopOf(ctx, PileGroupId::Fila, p), true))
+            return false;
+    return true;
 }
 
 void DiscardAces(GameContext& ctx) {

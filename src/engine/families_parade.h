@@ -27,6 +27,9 @@ bool Exchanges(const GameContext& ctx, int card, int pileIndex);
 // Every Ace showing on a place or a column goes to the discard pile.
 void DiscardAces(GameContext& ctx);
 void DiscardAcesAfterMove(GameContext& ctx, int card, PileRef pile);
+// The stock is dealt and no lone card goes anywhere to any purpose: onto a base, into a
+// place as its row's base or into an empty place from a column.
+bool NoMoveLeft(const GameContext& ctx);
 // Every place holds its base built up to the top (the Jack, Queen or King).
 bool EveryPlaceBuilt(const GameContext& ctx);
 // Five points for each card built on a base.

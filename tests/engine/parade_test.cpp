@@ -68,12 +68,12 @@ TEST_F(RoyalParadeTest, ABaseCountsOnlyInItsOwnRow) {
 TEST_F(RoyalParadeTest, ABaseChangesPlacesWithALoneCardOfItsRowAndUndoPutsThemBack) {
     Fila(1) = Cards({D(3)}); // a Three lying in the Twos' row
     Fila(3) = Cards({C(9)}); // a lone card in the Threes' row
+    Appogg(2) = Cards({H(10), S(4)});
+    Fila(6) = Cards({C(7)});
     ASSERT_TRUE(Drag(Place(1), Place(3)));
     EXPECT_EQ(Fila(3), Cards({D(3)}));
     EXPECT_EQ(Fila(1), Cards({C(9)}));
     // From a column: the lone card goes onto the column where the base lay.
-    Appogg(2) = Cards({H(10), S(4)});
-    Fila(6) = Cards({C(7)});
     ASSERT_TRUE(Drag(Column(2), Place(6)));
     EXPECT_EQ(Fila(6), Cards({S(4)}));
     EXPECT_EQ(Appogg(2), Cards({H(10), C(7)}));
@@ -103,6 +103,24 @@ TEST_F(RoyalParadeTest, TheStockDealsOntoTheColumnsAndAcesAreDiscarded) {
     EXPECT_FALSE(CurrentFamilyRules(ctx).wonTest(ctx));
     Fila(6) += CardCode(D(13));
     EXPECT_TRUE(CurrentFamilyRules(ctx).wonTest(ctx));
+}
+
+TEST_F(RoyalParadeTest, LostOnlyWhenTheStockIsDealtAndNoCardMovesToAnyPurpose) {
+    Fila(1) = Cards({H(2)});
+    Fila(3) = Cards({C(9)}); // a lone card in the Threes' row
+    Fila(5) = Cards({D(4)});
+    Fila(6) = Cards({S(4)});
+    Appogg(1) = Cards({S(3), H(7)});
+    Stock() = Cards({C(6)});
+    const auto lost = CurrentFamilyRules(ctx).lostTest;
+    EXPECT_FALSE(lost(ctx)); // the stock may still bring a card
+    Stock().clear();
+    EXPECT_FALSE(lost(ctx)); // a column's card into the empty place 2
+    Fila(2) = Cards({C(2)});
+    Fila(4) = Cards({D(3)});
+    EXPECT_TRUE(lost(ctx)); // neither the Seven nor the lone Nine continues a base
+    Appogg(1) = Cards({H(7), S(3)}); // a Three to change places with the Nine
+    EXPECT_FALSE(lost(ctx));
 }
 
 } // namespace
