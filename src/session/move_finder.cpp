@@ -580,4 +580,30 @@ bool FindAndPlayNextMove(GameContext& ctx, bool keepMode, FoundMove* played) {
     return moved;
 }
 
+bool NextMoveLeadsNowhere(const GameContext& ctx) {
+    SilentHost aheadHost;
+    GameContext ahead(aheadHost);
+    CopyGameState(ahead, ctx);
+    if (!FindAndPlayNextMove(ahead, true)) return true;
+    // With unlimited passes the pass number only counts the turns of the stock.
+    const bool passesCount = ctx.Param(param::kPasses) != -1;
+    const TableState next = CaptureTableState(ahead);
+    const auto same = [&](const GameContext& earlier) {
+        const TableState then = CaptureTableState(earlier);
+        return then.table == next.table && then.faces == next.faces &&
+               then.dealCount == next.dealCount &&
+               (!passesCount || then.passNumber == next.passNumber);
+    };
+    // The game's earlier tables, taken back one step at a time on a copy.
+    SilentHost pastHost;
+    GameContext past(pastHost);
+    CopyGameState(past, ctx);
+    past.undoHistory = ctx.undoHistory;
+    SetSetting(past.settings, field::kUndoMode, std::string(1, undo_level::kUnlimited));
+    do {
+        if (same(past)) return true;
+    } while (Undo(past));
+    return false;
+}
+
 } // namespace quendra

@@ -61,4 +61,9 @@ bool PlayFoundMove(GameContext& ctx, const FoundMove& move);
 // whether a move was made; `played` receives it when given.
 bool FindAndPlayNextMove(GameContext& ctx, bool keepMode, FoundMove* played = nullptr);
 
+// The finder's next move leads nowhere: it finds none, or the table it leaves is one the game
+// has already had (the stock turned round again with nothing played from it, a card moved
+// back where it was). Tried on copies; `ctx` is left unchanged.
+bool NextMoveLeadsNowhere(const GameContext& ctx);
+
 } // namespace quendra

@@ -165,13 +165,15 @@ void MainWindow::ShowLegalMove() {
     if (demoRunning_ || !actions_.showLegalMove->isEnabled()) return;
     tutorText_.clear();
     tablePlay_->CancelGesture();
-    bool moved = false;
-    {
+    // Where the finder sees nothing, or only a move back to a table the game has had, the
+    // solver may still know the way.
+    const bool nowhere = NextMoveLeadsNowhere(ctx_);
+    bool moved = nowhere && playSolversMove();
+    if (!moved) {
         const GuardScope guard(tutorGuard_, this);
         moved = FindAndPlayNextMove(ctx_, false);
     }
-    // The finder sees nothing: the solver may still know the way.
-    if (!moved) moved = playSolversMove();
+    if (!moved && !nowhere) moved = playSolversMove();
     afterTutorMove();
     if (!moved) {
         statusBar()->clearMessage();

@@ -1,6 +1,8 @@
 #include "move_finder.h"
 #include "play_test_support.h"
+#include "pointer.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace quendra::test {
@@ -70,6 +72,30 @@ TEST_F(MoveFinderTest, NoMoveLeftClearsTheHistory) {
     FoundMove move;
     EXPECT_FALSE(FindAndPlayNextMove(ctx, false, &move));
     EXPECT_TRUE(ctx.play.recentMoves.empty());
+}
+
+// The finder played on and on in a deal with no win comes round to tables it has had: the
+// first move said to lead nowhere is the first that brings one back, and no move before it did.
+TEST(NextMoveLeadsNowhereTest, SaysSoOfTheFirstMoveBackToAnEarlierTable) {
+    DealtGame game(0, "15"); // Klondike: no win
+    GameContext& ctx = game.ctx;
+    const auto tableOf = [](const GameContext& c) {
+        TableState state = CaptureTableState(c);
+        state.passNumber = 0; // unlimited passes: only the turns of the stock
+        return state;
+    };
+    std::vector<TableState> seen{tableOf(ctx)};
+    bool nowhere = false;
+    for (int move = 0; move < 400 && !nowhere; ++move) {
+        nowhere = NextMoveLeadsNowhere(ctx);
+        const TableState before = tableOf(ctx);
+        ASSERT_TRUE(FindAndPlayNextMove(ctx, true));
+        EXPECT_FALSE(tableOf(ctx) == before);
+        const bool again = std::find(seen.begin(), seen.end(), tableOf(ctx)) != seen.end();
+        ASSERT_EQ(again, nowhere) << "move " << move;
+        seen.push_back(tableOf(ctx));
+    }
+    EXPECT_TRUE(nowhere);
 }
 
 TEST(FaceDownTopCardTest, IsTurnedUpBeforeTheStockDealsOverIt) {
