@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -332,6 +333,13 @@ class MainWindow : public QMainWindow {
     // "Show a legal move" when the move finder sees none: the first move of a win the solver
     // finds within a few seconds, shown and played. False when it finds none.
     bool playSolversMove();
+    // The solver's winning line from the table of `from`: the hints follow it while the table
+    // is the one its next move starts from.
+    void keepSolversLine(const GameContext& from, const std::vector<struct FoundMove>& moves);
+    // Shows and plays the next move of the line kept; false (and the line dropped) when
+    // there is none or the table has changed another way.
+    bool playSolversLine();
+    std::shared_ptr<struct SolverLine> solverLine_;
     // A deal number the solver wins, drawn at random (`proved` false, and the last one
     // drawn, when the time ran out first).
     std::string DrawWinnableDeal(int game, const std::string& name, const std::string& player,

@@ -69,7 +69,11 @@ std::string MainWindow::DrawWinnableDeal(int game, const std::string& name,
         options.moveBudget = INT_MAX;
         options.mixed = true;
         options.timeLimit = std::min(left, std::chrono::milliseconds(seconds * 250));
-        proved = SolveBesideTheWindow(scratch, options).won;
+        options.autoplay = AutoplayWanted(ctx_, game);
+        const SolveResult result = SolveBesideTheWindow(scratch, options);
+        proved = result.won;
+        // The hints of the game follow the line that proved it.
+        if (proved) keepSolversLine(scratch, result.moves);
     }
     statusBar()->clearMessage();
     QApplication::restoreOverrideCursor();

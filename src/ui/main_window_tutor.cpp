@@ -5,6 +5,7 @@
 #include "game_params.h"
 #include "main_window.h"
 #include "move_finder.h"
+#include "pointer.h"
 #include "score.h"
 #include "table_play.h"
 #include "table_view.h"
@@ -165,10 +166,12 @@ void MainWindow::ShowLegalMove() {
     if (demoRunning_ || !actions_.showLegalMove->isEnabled()) return;
     tutorText_.clear();
     tablePlay_->CancelGesture();
-    // Where the finder sees nothing, or only a move back to a table the game has had, the
-    // solver may still know the way.
-    const bool nowhere = NextMoveLeadsNowhere(ctx_);
-    bool moved = nowhere && playSolversMove();
+    // A line the solver has found is followed while the table is where it leads; where the
+    // finder sees nothing, or only a move back to a table the game has had, the solver may
+    // still know the way.
+    bool moved = playSolversLine();
+    const bool nowhere = !moved && NextMoveLeadsNowhere(ctx_);
+    if (nowhere) moved = playSolversMove();
     if (!moved) {
         const GuardScope guard(tutorGuard_, this);
         moved = FindAndPlayNextMove(ctx_, false);
@@ -183,6 +186,40 @@ void MainWindow::ShowLegalMove() {
     updateGameCommands();
 }
 
+struct SolverLine {
+    std::vector<FoundMove> moves;
+    TableState from; // the table the first move starts from
+};
+
+void MainWindow::keepSolversLine(const GameContext& from, const std::vector<FoundMove>& moves) {
+    solverLine_ = std::make_shared<SolverLine>(SolverLine{moves, CaptureTableState(from)});
+}
+
+bool MainWindow::playSolversLine() {
+    if (!solverLine_ || solverLine_->moves.empty() || !ctx_.flags[GameStateFlags::kInPlay] ||
+        !(CaptureTableState(ctx_) == solverLine_->from)) {
+        solverLine_.reset();
+        return false;
+    }
+    const FoundMove move = solverLine_->moves.front();
+    solverLine_->moves.erase(solverLine_->moves.begin());
+    const GuardScope guard(tutorGuard_, this);
+    if (move.kind == FoundMove::Kind::Pile) {
+        const int count = PileCardCount(ctx_.table.Pile(move.from)) - move.position;
+        ShowProposedMove(move.from, move.position, move.to, move.group ? count : 1);
+        ctx_.host.Wait(kDemoMoveMs);
+        ClearProposedMove();
+    }
+    const bool played = PlayFoundMove(ctx_, move);
+    if (played) {
+        ctx_.play.moveMade = true;
+        solverLine_->from = CaptureTableState(ctx_);
+    } else {
+        solverLine_.reset();
+    }
+    return played;
+}
+
 bool MainWindow::playSolversMove() {
     if (!ctx_.flags[GameStateFlags::kInPlay]) return false;
     SolveOptions options;
@@ -194,17 +231,8 @@ bool MainWindow::playSolversMove() {
     const SolveResult result = SolveBesideTheWindow(ctx_, options);
     QApplication::restoreOverrideCursor();
     if (!result.won || result.moves.empty()) return false;
-    const FoundMove& move = result.moves.front();
-    const GuardScope guard(tutorGuard_, this);
-    if (move.kind == FoundMove::Kind::Pile) {
-        const int count = PileCardCount(ctx_.table.Pile(move.from)) - move.position;
-        ShowProposedMove(move.from, move.position, move.to, move.group ? count : 1);
-        ctx_.host.Wait(kDemoMoveMs);
-        ClearProposedMove();
-    }
-    const bool played = PlayFoundMove(ctx_, move);
-    if (played) ctx_.play.moveMade = true;
-    return played;
+    keepSolversLine(ctx_, result.moves);
+    return playSolversLine();
 }
 
 void MainWindow::AskWhetherWinnable() {

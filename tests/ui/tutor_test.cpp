@@ -6,13 +6,19 @@
 #include "game_browser.h"
 #include "game_context.h"
 #include "main_window.h"
+#include "move_finder.h"
 #include "new_game.h"
 #include "pointer.h"
 #include "qt_host.h"
 #include "settings.h"
+#include "silent_host.h"
+#include "solver.h"
 #include "table_play.h"
 #include "table_view.h"
 #include "ui_fixture.h"
+
+#include <algorithm>
+#include <climits>
 
 #include <QAction>
 #include <QMenu>
@@ -271,6 +277,23 @@ class TutorTest : public QObject {
                      messages.told == QStringLiteral("No deal the solver could win was found in "
                                                      "time: this deal may not be winnable."),
                  qPrintable(messages.told));
+        // A deal proved won: the hints follow the line that proved it, move for move, as the
+        // same search run again on a copy finds it.
+        if (messages.told.isEmpty()) {
+            SilentHost host;
+            GameContext copy(host);
+            CopyGameState(copy, board.ctx);
+            SolveOptions options;
+            options.moveBudget = INT_MAX;
+            options.mixed = true;
+            const SolveResult line = SolveDeal(copy, options);
+            QVERIFY(line.won);
+            for (std::size_t k = 0; k < std::min<std::size_t>(5, line.moves.size()); ++k) {
+                board.actions().showLegalMove->trigger();
+                QVERIFY(PlayFoundMove(copy, line.moves[k]));
+                QVERIFY(CaptureTableState(board.ctx) == CaptureTableState(copy));
+            }
+        }
         board.actions().winnableDealsOnly->trigger();
         QCOMPARE(ReadSettingInt(board.ctx, "Preference", "Winnable_Deals_Only", 0), 0);
     }
