@@ -87,16 +87,21 @@ void PlaceGrid3(GameContext& ctx, const Units& u) {
 
 // Rows of cards laid side by side, one tableau pile a row (the memory games), centred; rows
 // that would pass the bottom of the table come closer, each still showing most of its cards.
+// The discard pile stands at the left of the first row: rows too wide for the rest of the
+// table close up as they are drawn, so they never reach it.
 void PlaceMemoryRows(GameContext& ctx, const Units& u) {
-    constexpr int kGap = 6; // the step of a row laid side by side
+    constexpr int kGap = 6;         // the step of a row laid side by side
+    constexpr int kDiscardGap = 15; // between the discard pile and the rows
     const int rows = std::max(1, u.piles);
     const int across = std::max(1, static_cast<int>(ctx.Param(param::kTableauDealt)));
-    const int width = across * u.cw + (across - 1) * kGap;
-    const int x0 = std::max((u.W - width) / 2, 5);
+    const int discard = u.wastes > 0 ? u.cw + kDiscardGap : 0;
+    const int width = discard + across * u.cw + (across - 1) * kGap;
+    const int left = std::max((u.W - width) / 2, 5);
     const int step = rows > 1 ? std::min(u.ch + 10, (u.h - u.ch - 10) / (rows - 1)) : 0;
     const int y0 = u.top + std::max(5, (u.h - (rows - 1) * step - u.ch) / 2);
     for (int k = 0; k < u.piles; ++k)
-        SetPilePosition(ctx, Fila(k), x0, y0 + k * step);
+        SetPilePosition(ctx, Fila(k), left + discard, y0 + k * step);
+    if (u.wastes > 0) SetPilePosition(ctx, Stock(kMazzoWaste), left, y0);
 }
 
 void PlaceGrid5(GameContext& ctx, const Units& u) {

@@ -2,6 +2,7 @@
 #include "fake_host.h"
 #include "fan_geometry.h"
 #include "game_context.h"
+#include "game_params.h"
 #include "layout.h"
 
 #include <string>
@@ -286,6 +287,37 @@ TEST_F(WholeTableLayoutTest, GridsAndFanColumnsPlaceTheStockAndTheDiscardPile) {
     EXPECT_EQ(PileY(ctx, kDiscard), PileY(ctx, Mazzo));
     EXPECT_GT(PileX(ctx, kDiscard), PileX(ctx, Mazzo) + kCardWidth);
     EXPECT_LT(PileY(ctx, kDiscard) + kCardHeight, PileY(ctx, Fila(0)) + 1);
+}
+
+// Double Concentration: eight rows of thirteen cards side by side and the discard pile the
+// pairs fly to, each clear of the others at both table sizes.
+TEST_F(WholeTableLayoutTest, MemoryRowsLeaveTheDiscardPileItsOwnPlace) {
+    constexpr PileRef kDiscard{PileGroupId::Stock, kMazzoWaste};
+    constexpr int kMemoryRows = 67;
+    Set(3, fanmode::kRow);
+    Set(358, kMemoryRows);
+    Set(359, 1);
+    Set(367, 8);
+    Set(param::kTableauDealt, 13);
+    Set(param::kWasteSlots, 1);
+    FillTableau(13);
+    for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{800, 600}}) {
+        const std::string what = std::to_string(width) + "x" + std::to_string(height);
+        Area(width, height);
+        LayoutPiles(ctx);
+        ASSERT_TRUE(PileHasPlace(ctx, kDiscard)) << what;
+        const TableRect d = PileRect(ctx, kDiscard);
+        EXPECT_GE(d.left, 0) << what;
+        EXPECT_GE(d.top, ctx.layoutArea.top) << what;
+        for (int i = 0; i < TableauCount(ctx); ++i) {
+            const TableRect r = PileRect(ctx, Fila(i));
+            EXPECT_LE(r.right, ctx.layoutArea.usableWidth) << what << " row " << i;
+            EXPECT_LE(r.bottom, ctx.layoutArea.bottom + 1) << what << " row " << i;
+            EXPECT_FALSE(d.left < r.right && r.left < d.right && d.top < r.bottom &&
+                         r.top < d.bottom)
+                << what << " row " << i << " covers the discard pile";
+        }
+    }
 }
 
 } // namespace
