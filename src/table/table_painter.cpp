@@ -2,6 +2,7 @@
 
 #include "families.h"
 #include "families_poker.h"
+#include "game_params.h"
 #include "layout.h"
 #include "new_game.h"
 #include "poker.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include <QFile>
 #include <QFont>
@@ -818,6 +820,8 @@ void TablePainter::DrawPokerPanel(const std::string& handName, const std::string
         ctx_.geometry.CardHeight, qRound(size.width()), qRound(size.height()));
     const QRect rect = ToQRect(r);
     const PokerPanelLayout places = PokerPanelTextPlaces(r);
+    // The panel drawn again lies on the table, not on its last drawing.
+    RestoreFromBackground(rect);
     QPainter p;
     if (!Begin(p, rect)) {
         Touch(rect);
@@ -841,6 +845,42 @@ void TablePainter::DrawPokerPanel(const std::string& handName, const std::string
     Touch(rect);
 }
 
+void TablePainter::ShowScoredLine(const std::vector<PileRef>& piles, const std::string& hand,
+                                  const std::string& points, const std::string& total) {
+    scoredLine_ = piles;
+    panelHand_ = hand;
+    panelPoints_ = points;
+    runningTotal_ = total;
+    DrawPokerPanel(hand, points, total);
+    for (const PileRef pile : piles)
+        InvertPileTop(pile);
+}
+
+void TablePainter::EndScoredLine() {
+    // Inverted twice, the cards are as they were.
+    const std::vector<PileRef> piles = std::exchange(scoredLine_, {});
+    runningTotal_.clear();
+    for (const PileRef pile : piles)
+        InvertPileTop(pile);
+    DrawScoredGrid();
+}
+
+void TablePainter::DrawScoredGrid() {
+    const int total = ctx_.Param(param::kFamily) == family::kPokerGrid
+                          ? ScorePokerGrid(ctx_, 0).total
+                          : CribbageGridTotal(ctx_);
+    // A grid that scores nothing (a new deal, a move taken back) shows no hand.
+    if (total == 0 && scoredLine_.empty()) {
+        panelHand_.clear();
+        panelPoints_.clear();
+    }
+    DrawPokerPanel(panelHand_, panelPoints_,
+                   runningTotal_.empty() ? ": " + std::to_string(total) + " points"
+                                         : runningTotal_);
+    for (const PileRef pile : scoredLine_)
+        InvertPileTop(pile);
+}
+
 void TablePainter::RedrawFoundationLabels(PileRef changed) {
     if (changed.group != PileGroupId::Dest) return;
     const int family = ctx_.Param(50);
@@ -856,13 +896,9 @@ void TablePainter::DrawFamilyLabels() {
             DrawLabel(label);
     };
     switch (ctx_.Param(50)) {
-    case 9: {
-        const PokerScore score = ScorePokerGrid(ctx_, 0);
-        DrawPokerPanel("", "", score.panel.total);
-        break;
-    }
+    case family::kPokerGrid:
     case family::kCribbageSquare:
-        DrawPokerPanel("", "", ": " + std::to_string(CribbageGridTotal(ctx_)) + " points");
+        DrawScoredGrid();
         break;
     case 10:
         all(NextRankLabels(ctx_));

@@ -111,6 +111,13 @@ class TablePainter {
     void InvertPileTop(PileRef pile);
     void DrawPokerPanel(const std::string& handName, const std::string& points,
                         const std::string& total);
+    // A scored line of a grid shown in turn (the poker and cribbage grids): its cards drawn
+    // inverted and the panel with its hand, points and the running total, as every drawing
+    // of the table shows them until EndScoredLine. The hand and its points then stay on the
+    // panel over the grid's total until the grid scores nothing.
+    void ShowScoredLine(const std::vector<PileRef>& piles, const std::string& hand,
+                        const std::string& points, const std::string& total);
+    void EndScoredLine();
 
     // The table rectangles changed since the last call.
     std::vector<QRect> TakeDirty();
@@ -126,6 +133,8 @@ class TablePainter {
     // Calls `visit` for every place on the table that holds a card of the selection.
     void ForEachSelectedCardPlace(
         const std::function<void(PileRef, int card, int position, bool top)>& visit);
+    // The panel of a grid scored by lines, with the line shown inverted.
+    void DrawScoredGrid();
     int ScrollY() const;
     // Opens `p` on what is drawn into, in table coordinates; false when nothing is (no
     // picture kept, or the target lies outside `area`).
@@ -179,6 +188,10 @@ class TablePainter {
     bool hasPerPile_ = false;
     CrookedOffsets crooked_{};
     std::string cycleLog_;
+    // The scored line shown, the panel's hand and points, and the running total shown with
+    // the line (empty between lines).
+    std::vector<PileRef> scoredLine_;
+    std::string panelHand_, panelPoints_, runningTotal_;
     bool manyColours_ = true;
     bool scrollBarShown_ = false;
     std::vector<QRect> dirty_;

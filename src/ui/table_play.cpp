@@ -709,15 +709,13 @@ void TablePlay::FlyCard(int card, PileRef from, PileRef to) {
 void TablePlay::ShowScoredLine(const std::vector<PileRef>& piles, const std::string& hand,
                                int points, int total) {
     if (!HasGame() || !view_->isVisible() || painter_.Size().isEmpty()) return;
-    painter_.DrawPokerPanel(hand, std::to_string(points) + " points",
+    // The card dropped lies in its place: its picture no longer floats over the line.
+    view_->clearFloating();
+    painter_.ShowScoredLine(piles, hand, std::to_string(points) + " points",
                             ": " + std::to_string(total) + " points");
-    for (const PileRef pile : piles)
-        painter_.InvertPileTop(pile);
     present();
     pause(500);
-    // Inverted twice, the cards are as they were.
-    for (const PileRef pile : piles)
-        painter_.InvertPileTop(pile);
+    painter_.EndScoredLine();
     present();
 }
 

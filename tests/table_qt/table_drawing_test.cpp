@@ -415,6 +415,44 @@ TEST(TableDrawing, PileSizeLabelsAndThePauseScreenDraw) {
     EXPECT_EQ(t.At(5, 2), t.painter->Background(5, 2).rgb());
 }
 
+// Poker Squares: a line scored after a card is placed shows its cards inverted and its hand
+// on the panel in every drawing of the table, kept as a picture or rendered on demand; then
+// its cards are as before and the hand stays on the panel.
+TEST(TableDrawing, AScoredLineAndItsHandShowInEveryDrawingOfTheTable) {
+    constexpr int kPokerSquares = 241;
+    for (const bool keep : {true, false}) {
+        DealtTable t(kPokerSquares);
+        ASSERT_TRUE(t.started);
+        std::vector<PileRef> row;
+        const int cards[] = {8, 21, 28, 44, 11}; // two Eights, a Two, a Five and a Jack
+        for (int k = 0; k < 5; ++k) {
+            row.push_back(pile::Fila(k));
+            t.ctx.table.Pile(row.back()) = CardCode(cards[k]);
+            t.ctx.cardTable.SetFace(cards[k], '1');
+        }
+        const TablePoint card = t.painter->Positions(row[2]).back();
+        const auto middle = [&](const QImage& image) {
+            return image.pixel(card.x + t.ctx.geometry.CardWidth / 2,
+                               card.y + t.ctx.geometry.CardHeight / 2);
+        };
+        t.painter->KeepPicture(keep);
+        t.painter->DrawTable();
+        const QImage before = t.painter->RenderImage();
+        t.painter->ShowScoredLine(row, "One Pair", "2 points", ": 2 points");
+        const QImage shown = t.painter->RenderImage();
+        EXPECT_EQ(QColor(middle(shown)), QColor(qRgb(255 - qRed(middle(before)),
+                                                     255 - qGreen(middle(before)),
+                                                     255 - qBlue(middle(before)))))
+            << "kept " << keep;
+        t.painter->EndScoredLine();
+        const QImage after = t.painter->RenderImage();
+        EXPECT_EQ(middle(after), middle(before)) << "kept " << keep;
+        EXPECT_NE(after, before) << "kept " << keep; // the hand on the panel
+        t.painter->DrawTable();
+        EXPECT_EQ(t.painter->RenderImage(), after) << "kept " << keep;
+    }
+}
+
 // The render command: the picture, and a clear refusal for a missing or damaged module.
 TEST(RenderCommand, WritesThePictureOrExplainsWhy) {
     QTemporaryDir dir;
