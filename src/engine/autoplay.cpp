@@ -205,7 +205,10 @@ bool fnAutoFill(GameContext& ctx) {
         if (!ctx.table.FilaGroup[static_cast<std::size_t>(p)].empty()) continue;
         for (int n = 0; n < CardsPerFill(rule); ++n) {
             const int card = FillCard(ctx, rule, p + 1);
+            const int steps = ctx.undoHistory.undo.Steps();
             if (card < 1 || !fnDoMove(ctx, card, "Fila" + std::to_string(p + 1))) break;
+            // The space fills within the step of the move that emptied it.
+            JoinPreviousPlayStep(ctx, steps);
             filled = true;
         }
     }
@@ -266,6 +269,15 @@ bool fnAutoplay(GameContext& ctx, bool ask, const std::string& question) {
         fnEndGame(ctx);
     }
     return movedAny;
+}
+
+bool AutoplayAndFill(GameContext& ctx) {
+    bool moved = false;
+    while (ctx.flags[GameStateFlags::kInPlay] && fnAutoplay(ctx, false)) {
+        moved = true;
+        if (ctx.flags[GameStateFlags::kInPlay]) fnAutoFill(ctx);
+    }
+    return moved;
 }
 
 bool GameResultWon(const GameContext& ctx, int score) {

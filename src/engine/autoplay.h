@@ -11,6 +11,10 @@ namespace quendra {
 // Cancel ends it at once. True when any card moved.
 bool fnAutoplay(GameContext& ctx, bool ask, const std::string& question = {});
 
+// Automatic play until it moves nothing, each space it empties filled in the same turn as
+// parameter 23 says (and a card that fills it sent home in turn). True when any card moved.
+bool AutoplayAndFill(GameContext& ctx);
+
 // Turns up the face-down top cards of the tableau when the game and the player allow it.
 void fnAutoFaceUp(GameContext& ctx);
 // Fills empty tableau piles as parameter 23 says; true when any pile was filled.

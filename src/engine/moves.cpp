@@ -431,6 +431,11 @@ void MarkPlayStep(GameContext& ctx, const char* code) {
     if (StepsRecorded(ctx)) AddStepCode(ctx, code);
 }
 
+void JoinPreviousPlayStep(GameContext& ctx, int stepsBefore) {
+    const int recorded = ctx.undoHistory.undo.Steps() - stepsBefore;
+    if (recorded > 0) DropLastSteps(ctx, recorded);
+}
+
 TakenCard detail::PutOnPile(GameContext& ctx, int card, PileRef to) {
     const TakenCard from = fnTakeCard(ctx, card);
     fnPutCard(ctx, to, card, '1');

@@ -44,6 +44,9 @@ void PlaySwitchedSound(GameContext& ctx, field::Field soundSwitch, const std::st
 void RecordPlayStep(GameContext& ctx);
 // Adds a code to the last undo step (a redeal, a deal counted) under the same rule.
 void MarkPlayStep(GameContext& ctx, const char* code);
+// Takes back the undo steps recorded since the undo side held `stepsBefore`: what was played
+// since becomes part of the step before it, and one undo takes back both.
+void JoinPreviousPlayStep(GameContext& ctx, int stepsBefore);
 bool DemonstrationPlaying(const GameContext& ctx);
 
 // Every change of the table made by play: the card (0 for actions without one) and the

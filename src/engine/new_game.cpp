@@ -223,6 +223,7 @@ void StartNewDeal(GameContext& ctx, bool fresh, bool animate, bool newNumber, bo
         if (newNumber) NewDealNumber(ctx);
         DealCards(ctx);
         if (const auto hook = CurrentFamilyRules(ctx).afterDeal) hook(ctx);
+        ScoreDealtTable(ctx);
     }
     BeginPlay(ctx, animate, quiet);
 }
@@ -245,7 +246,8 @@ void BeginPlay(GameContext& ctx, bool animate, bool quiet) {
     ctx.flags[GameStateFlags::kWon] = 0;
     if (!quiet) RandomTableLook(ctx);
 
-    ctx.host.ShowScore(GetSetting(ctx.settings, field::kScore));
+    // The stored score is zero-filled to its field; the score shows the plain number.
+    ctx.host.ShowScore(std::to_string(StoredScore(ctx)));
     ctx.host.ShowTime(ctx.play.timeText);
     // The host draws the dealing animation when its setting and the command ask for it.
     const bool animated = animate && GetSetting(ctx.settings, field::kDealAnimation) != "N";
@@ -259,8 +261,7 @@ void BeginPlay(GameContext& ctx, bool animate, bool quiet) {
     }
     if (ctx.play.autoplayTicked && ctx.play.autoplayEnabled) {
         ctx.host.Wait(800);
-        while (fnAutoplay(ctx, false) && Flag(ctx, GameStateFlags::kInPlay)) {
-        }
+        AutoplayAndFill(ctx);
     }
     ctx.host.EnableCommand(Host::Command::Pause, true);
     ctx.host.EnableCommand(Host::Command::QuitGame, true);

@@ -134,11 +134,9 @@ void fnClearDrag(GameContext& ctx) {
 void fnAfterMouseUp(GameContext& ctx) {
     if (!ctx.flags[GameStateFlags::kInPlay]) return;
     fnAutoFill(ctx);
-    if (AutoplayOn(ctx)) {
-        // Automatic play ends the game itself when the last card reaches a foundation.
-        while (ctx.flags[GameStateFlags::kInPlay] && fnAutoplay(ctx, false)) {
-        }
-    }
+    // Automatic play ends the game itself when the last card reaches a foundation; a space
+    // it empties fills before the turn ends.
+    if (AutoplayOn(ctx)) AutoplayAndFill(ctx);
     // A move that won the game ends it, with the score of the table it ends on.
     if (ctx.flags[GameStateFlags::kWon] && ctx.flags[GameStateFlags::kInPlay]) {
         fnComputeScore(ctx);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <optional>
 
 namespace quendra {
 
@@ -57,7 +58,9 @@ int GapRowsScore(const GameContext& ctx) {
     return score;
 }
 
-int FamilyScore(const GameContext& ctx, int family) {
+// The score of the table by the family's own rule; none for a family scored by the standard
+// formula.
+std::optional<int> OwnFamilyScore(const GameContext& ctx, int family) {
     const int n = ctx.Param(param::kDeckSize);
     const int bonus = kPointsPerCard * ctx.Param(46);
     switch (family) {
@@ -128,9 +131,15 @@ int FamilyScore(const GameContext& ctx, int family) {
     }
     default: {
         const auto own = CurrentFamilyRules(ctx).score;
-        return own ? own(ctx) : fnStandardScore(ctx);
+        if (own == nullptr) return std::nullopt;
+        return own(ctx);
     }
     }
+}
+
+int FamilyScore(const GameContext& ctx, int family) {
+    const std::optional<int> own = OwnFamilyScore(ctx, family);
+    return own ? *own : fnStandardScore(ctx);
 }
 
 void ShowAndStore(GameContext& ctx, int score) {
@@ -174,6 +183,11 @@ int fnComputeScore(GameContext& ctx) {
     const int score = FamilyScore(ctx, family);
     ShowAndStore(ctx, score);
     return score;
+}
+
+void ScoreDealtTable(GameContext& ctx) {
+    if (const std::optional<int> own = OwnFamilyScore(ctx, ctx.Param(param::kFamily)))
+        ShowAndStore(ctx, *own);
 }
 
 void fnAddScore(GameContext& ctx, int units, bool recompute) {

@@ -12,6 +12,9 @@ namespace quendra {
 int fnStandardScore(const GameContext& ctx);
 // The score of the table by the game's family; shows and stores it (family 9 keeps its own).
 int fnComputeScore(GameContext& ctx);
+// After the deal: a family with a score of its own shows and stores the score of the dealt
+// table (a memory game's -52); the standard score starts at 0.
+void ScoreDealtTable(GameContext& ctx);
 // Adds 5 points a unit to the stored score, or recomputes it; shows and stores it.
 void fnAddScore(GameContext& ctx, int units, bool recompute);
 // The score stored in the settings record; 0 when it does not read as a number.

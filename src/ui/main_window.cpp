@@ -689,8 +689,7 @@ void MainWindow::toggleAutoplay(bool on) {
     ctx_.play.autoplayTicked = on;
     StoreAutoplay(ctx_, currentGame(), on);
     if (on && ctx_.flags[GameStateFlags::kInPlay]) {
-        while (fnAutoplay(ctx_, false) && ctx_.flags[GameStateFlags::kInPlay]) {
-        }
+        AutoplayAndFill(ctx_);
         updateGameCommands();
         RedrawTable();
     }

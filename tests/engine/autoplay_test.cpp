@@ -1,7 +1,9 @@
 #include "autoplay.h"
 #include "moves.h"
 #include "play_fixture.h"
+#include "pointer.h"
 #include "score.h"
+#include "undo_commands.h"
 
 namespace quendra::test {
 namespace {
@@ -203,6 +205,31 @@ TEST_F(AutoFillTest, NothingBeforeTheFirstMoveWithParameter40OrWithoutTheRule) {
         Fila(p) = Cards({D(p)});
     ASSERT_TRUE(fnAutoFill(ctx));
     EXPECT_EQ(Fila(1), Cards({C(5), C(4), C(3), C(2)}));
+}
+
+// A space that automatic play empties fills in the same turn, and the card that fills it goes
+// home in turn; one undo takes back an automatic move with the filling of the space it left.
+TEST_F(AutoFillTest, AutomaticPlayFillsTheSpacesItEmptiesInTheSameTurn) {
+    Set(23, autofill::kStockThenWaste);
+    ctx.play.moveCounter = 1;
+    ctx.play.autoplayTicked = true;
+    Dest(1) = Cards({H(1)});
+    Fila(1) = Cards({H(3)});
+    Fila(2) = Cards({S(9), H(2)});
+    for (int p = 3; p <= 7; ++p)
+        Fila(p) = Cards({C(p + 5)});
+    Stock() = Cards({C(2), H(4)});
+    ASSERT_TRUE(PlaySend(ctx, pile::Fila(1), 1));
+    EXPECT_EQ(Dest(1), Cards({H(1), H(2), H(3), H(4)}));
+    EXPECT_EQ(Fila(1), Cards({C(2)}));
+    EXPECT_EQ(Stock(), "");
+
+    ASSERT_TRUE(Undo(ctx));
+    EXPECT_EQ(Fila(1), Cards({H(4)}));
+    EXPECT_EQ(Stock(), Cards({C(2)}));
+    ASSERT_TRUE(Undo(ctx));
+    EXPECT_EQ(Fila(1), Cards({H(3)}));
+    EXPECT_EQ(Stock(), Cards({C(2), H(4)}));
 }
 
 TEST_F(AutoFillTest, ReserveOneFillsAndFaceUpFollowsTheSetting) {

@@ -1,6 +1,9 @@
 #include "fake_host.h"
+#include "families.h"
 #include "game_context.h"
+#include "game_params.h"
 #include "new_game.h"
+#include "score.h"
 #include "undo_history.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +70,20 @@ TEST_F(NewGameTest, NewDealStartsFromAClearState) {
     EXPECT_TRUE(ctx.table.FilaGroup[3].empty());
     EXPECT_EQ(PileCardCount(ctx.table.StockGroup[kMazzo]), 52);
     EXPECT_EQ(host.waitDepth, 0);
+}
+
+// A family with a score of its own shows the dealt table's score before the first move, as
+// every move after shows it; the standard score above starts at 0.
+TEST_F(NewGameTest, ADealShowsTheFamilyScoreOfTheDealtTable) {
+    Set(370, 52);
+    Set(371, 52);
+    Set(7, 1);
+    Set(param::kFamily, family::kMemoryTens);
+    SetSetting(ctx.settings, field::kScore, "45");
+    StartNewDeal(ctx, true, true, false, true);
+    EXPECT_EQ(StoredScore(ctx), -52);
+    ASSERT_FALSE(host.scores.empty());
+    EXPECT_EQ(host.scores.back(), "-52");
 }
 
 TEST_F(NewGameTest, WonGameStartsANewOneWithoutAsking) {
