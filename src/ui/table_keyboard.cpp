@@ -2,6 +2,7 @@
 // Enter or Space, sending home and dealing by key. Every move goes through the same engine
 // functions as the mouse's.
 
+#include "families_gaps.h"
 #include "game_context.h"
 #include "game_params.h"
 #include "layout.h"
@@ -29,6 +30,11 @@ bool FaceUp(const GameContext& ctx, int card) {
     return card > 0 && ctx.cardTable.Face(card) != '0';
 }
 
+// The rows of the gap games: the cursor goes to every place of a row, a gap too.
+bool PlacesOfARow(const GameContext& ctx, PileRef pile) {
+    return pile.group == PileGroupId::Fila && IsGapRowsGame(ctx);
+}
+
 QString PileWords(PileRef pile) {
     switch (pile.group) {
     case PileGroupId::Stock:
@@ -52,6 +58,7 @@ int TablePlay::KeyCursorPosition() const {
     const int count = PileCardCount(cards);
     if (count == 0) return -1;
     if (keyPosition_ < 0 || keyPosition_ >= count) return count - 1;
+    if (PlacesOfARow(ctx_, keyPile_)) return keyPosition_;
     // A card that was turned face down again (an undo) is no place for the cursor.
     int position = keyPosition_;
     while (position < count - 1 && !FaceUp(ctx_, PileCardAt(cards, position)))
@@ -64,6 +71,7 @@ QString TablePlay::KeyCursorDescription() const {
     const QString where = PileWords(keyPile_);
     if (position < 0) return QStringLiteral("Empty, %1").arg(where);
     const int card = PileCardAt(ctx_.table.Pile(keyPile_), position);
+    if (card == 0 && PlacesOfARow(ctx_, keyPile_)) return QStringLiteral("Gap, %1").arg(where);
     if (!FaceUp(ctx_, card)) return QStringLiteral("Face-down card, %1").arg(where);
     return QStringLiteral("%1, %2").arg(QString::fromStdString(fnCardName(ctx_, card)), where);
 }
@@ -77,6 +85,8 @@ QRect TablePlay::keyCursorRect() const {
     if (!keyShown_ || !HasGame()) return {};
     const int position = KeyCursorPosition();
     if (position < 0) return pileAnchor(keyPile_);
+    // A place of a gap row holds one card or none.
+    if (PlacesOfARow(ctx_, keyPile_)) return CardRectInView(keyPile_, position);
     // The card under the cursor and the cards lying on it: what Enter picks up.
     const int count = PileCardCount(ctx_.table.Pile(keyPile_));
     QRect frame;
@@ -173,6 +183,25 @@ bool TablePlay::KeyPress(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TablePlay::moveKeyCursor(int dx, int dy) {
+    // In the gap rows Left and Right go along the places of a row, Up and Down to the same
+    // place of the row above or below; past the rows, to the nearest pile as elsewhere.
+    if (PlacesOfARow(ctx_, keyPile_)) {
+        const int position = std::max(0, KeyCursorPosition());
+        const int row = keyPile_.index + dy;
+        if (dx != 0 && position + dx >= 0 &&
+            position + dx < PileCardCount(ctx_.table.Pile(keyPile_))) {
+            keyPosition_ = position + dx;
+            floatOverKeyCursor();
+            return;
+        }
+        if (dy != 0 && row >= 0 && row < TableauCount(ctx_) &&
+            PileCardCount(ctx_.table.Pile(pile::Fila(row))) > 0) {
+            keyPile_ = pile::Fila(row);
+            keyPosition_ = std::min(position, PileCardCount(ctx_.table.Pile(keyPile_)) - 1);
+            floatOverKeyCursor();
+            return;
+        }
+    }
     // Up and down go along the pile's face-up cards first.
     if (dy != 0 && !KeyHolding()) {
         const std::string& cards = ctx_.table.Pile(keyPile_);
@@ -205,7 +234,16 @@ void TablePlay::moveKeyCursor(int dx, int dy) {
     keyPile_ = *best;
     // Going up into a pile lands on its top card; going down from above too.
     keyPosition_ = -1;
-    if (KeyHolding()) floatHeld(NextPlace(keyPile_) - QPoint(kKeyLift, kKeyLift));
+    floatOverKeyCursor();
+}
+
+void TablePlay::floatOverKeyCursor() {
+    if (!KeyHolding()) return;
+    const int position = KeyCursorPosition();
+    const QPoint place = PlacesOfARow(ctx_, keyPile_) && position >= 0
+                             ? CardRectInView(keyPile_, position).topLeft()
+                             : NextPlace(keyPile_);
+    floatHeld(place - QPoint(kKeyLift, kKeyLift));
 }
 
 void TablePlay::stepKeyCursor(int step) {
@@ -225,7 +263,7 @@ void TablePlay::stepKeyCursor(int step) {
     const int next = index < 0 ? (step > 0 ? 0 : count - 1) : ((index + step) % count + count) % count;
     keyPile_ = piles[static_cast<std::size_t>(next)];
     keyPosition_ = -1;
-    if (KeyHolding()) floatHeld(NextPlace(keyPile_) - QPoint(kKeyLift, kKeyLift));
+    floatOverKeyCursor();
 }
 
 void TablePlay::keyActivate() {
@@ -244,6 +282,18 @@ void TablePlay::keyActivate() {
     }
     if (fnClickSelects(ctx_, keyPile_)) {
         selectCard(keyPile_, position);
+        return;
+    }
+    if (PlacesOfARow(ctx_, keyPile_)) {
+        // A card of a row is lifted alone, as the pointer lifts it.
+        const int card = PileCardAt(ctx_.table.Pile(keyPile_), position);
+        if (card < 1 || !CanLiftFromRow(ctx_, keyPile_, position)) {
+            ctx_.host.Beep();
+            return;
+        }
+        fnHoldCard(ctx_, keyPile_, card, 1);
+        lift(keyPile_, position, cardImage(card)).keyboard = true;
+        floatOverKeyCursor();
         return;
     }
     if (ctx_.Param(param::kClickToMove) == 1 && CanPickUp(ctx_, keyPile_, position).allowed) {
@@ -284,6 +334,30 @@ void TablePlay::floatHeld(const QPoint& at) {
 
 void TablePlay::keyDrop() {
     const PileRef from = drag_->pile;
+    if (IsGapRowsGame(ctx_)) {
+        // Into the gap under the cursor, by the rule the pointer's drop asks.
+        const int place = KeyCursorPosition();
+        if (keyPile_ == from && place == drag_->position) {
+            putBackHeld();
+            return;
+        }
+        if (!PlacesOfARow(ctx_, keyPile_) ||
+            !CanFillGap(ctx_, from, drag_->position, keyPile_, place)) {
+            ctx_.host.Beep();
+            return;
+        }
+        const int card = PileCardAt(ctx_.table.Pile(from), drag_->position);
+        view_->clearFloating();
+        // The card flies from where it floated into the gap.
+        gapDropAt_ = drag_->at;
+        fnDoMove(ctx_, card, GapFillAction(keyPile_, place));
+        gapDropAt_.reset();
+        fnClearDrag(ctx_);
+        drag_.reset();
+        RedrawPile(from);
+        afterMouseUp();
+        return;
+    }
     if (keyPile_ == from) {
         putBackHeld();
         return;

@@ -194,6 +194,9 @@ class TablePlay : public QObject {
     void keyStockClick();
     void putBackHeld();
     void floatHeld(const QPoint& at);
+    // Held cards float over the place under the cursor (a place of a gap row) or next to
+    // the pile's top card.
+    void floatOverKeyCursor();
     void refreshKeyCursor();
     QRect keyCursorRect() const;
     QRect pileAnchor(PileRef pile) const;

@@ -4,6 +4,7 @@
 // a double click that sends a card home, a click on the stock, Ctrl+Z and Ctrl+Y, the
 // Autoplay command.
 #include "cards.h"
+#include "families_gaps.h"
 #include "game_browser.h"
 #include "game_context.h"
 #include "legality.h"
@@ -241,6 +242,22 @@ class Walk {
                 Key(to.y() < from.y() ? Qt::Key_Up : Qt::Key_Down);
             else
                 Key(to.x() < from.x() ? Qt::Key_Left : Qt::Key_Right);
+        }
+        return false;
+    }
+
+    // In the gap rows: Up and Down to the row, Left and Right to its place.
+    bool PlaceTo(PileRef row, int place) {
+        for (int presses = 0; presses < 60; ++presses) {
+            const PileRef at = play()->KeyCursorPile();
+            const int position = play()->KeyCursorPosition();
+            if (at == row && position == place) return true;
+            if (at.group != PileGroupId::Fila)
+                Key(Qt::Key_Down);
+            else if (at.index != row.index)
+                Key(at.index > row.index ? Qt::Key_Up : Qt::Key_Down);
+            else
+                Key(position > place ? Qt::Key_Left : Qt::Key_Right);
         }
         return false;
     }
@@ -503,6 +520,43 @@ class WalkthroughTest : public QObject {
     }
 
     // Refused and cancelled keyboard moves leave the table as it was.
+    // Gaps: the cursor goes to a card of a row and drops it into a gap, the move the pointer
+    // plays; a gap that does not take the card refuses it, the card still held.
+    void aCardOfARowGoesIntoAGapByTheKeys() {
+        constexpr int kGaps = 234;
+        Walk walk;
+        QVERIFY(walk.ChooseInBrowser(kKlondike));
+        QVERIFY(walk.window.StartGameDeal(kGaps, "1"));
+        GameContext& ctx = walk.ctx;
+        const std::vector<GapFill> fills = GapFills(ctx);
+        QVERIFY(!fills.empty());
+        const GapFill fill = fills.front();
+        const int card = PileCardAt(ctx.table.Pile(fill.from), fill.position);
+        std::optional<GapFill> refused;
+        for (int r = 0; r < TableauCount(ctx) && !refused; ++r)
+            for (int p = 0; p < PileCardCount(ctx.table.Pile(pile::Fila(r))) && !refused; ++p)
+                if (PileCardAt(ctx.table.Pile(pile::Fila(r)), p) == 0 &&
+                    !CanFillGap(ctx, fill.from, fill.position, pile::Fila(r), p))
+                    refused = GapFill{fill.from, fill.position, pile::Fila(r), p};
+        QVERIFY(refused);
+        const PileGroups dealt = ctx.table;
+        QVERIFY(walk.TabTo(fill.from));
+        QVERIFY(walk.PlaceTo(fill.from, fill.position));
+        walk.Key(Qt::Key_Return);
+        QVERIFY(walk.play()->KeyHolding());
+        QVERIFY(walk.PlaceTo(refused->row, refused->place));
+        QCOMPARE(walk.view()->accessibleDescription(),
+                 QStringLiteral("Gap, Tableau %1").arg(refused->row.index + 1));
+        walk.Key(Qt::Key_Return);
+        QVERIFY(walk.play()->KeyHolding());
+        QVERIFY(ctx.table == dealt);
+        QVERIFY(walk.PlaceTo(fill.row, fill.place));
+        walk.Key(Qt::Key_Return);
+        QVERIFY(!walk.play()->KeyHolding());
+        QCOMPARE(PileCardAt(ctx.table.Pile(fill.row), fill.place), card);
+        QCOMPARE(PileCardAt(ctx.table.Pile(fill.from), fill.position), 0);
+    }
+
     void aRefusedKeyDropKeepsTheCardsHeld() {
         Walk walk;
         QVERIFY(walk.ChooseInBrowser(kKlondike));
