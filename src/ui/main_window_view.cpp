@@ -92,6 +92,8 @@ void MainWindow::connectViewCommands() {
             "Tab, Shift+Tab: the next or the previous pile\n"
             "Enter or Space: pick up the card under the cursor with the cards on it; "
             "again on another pile: drop them there\n"
+            "In the rows with gaps: Left and Right go along a row's places, Up and Down to "
+            "the next row; Enter picks up a card and drops it into the gap under the cursor\n"
             "Escape: put the cards back\n"
             "H: send the card under the cursor to the foundations\n"
             "D: deal from the stock (Enter on the stock too)\n"
