@@ -515,6 +515,11 @@ void MainWindow::newGame() {
         openGameBrowser();
         return;
     }
+    // Game → "Winnable deals only": the new deal is one the solver has won.
+    if (WinnableDealsOnly()) {
+        StartGameDeal(currentGame(), "", "");
+        return;
+    }
     {
         const DealInProgress dealing(*this);
         NewGameCommand(ctx_);

@@ -60,6 +60,8 @@ std::string MainWindow::DrawWinnableDeal(int game, const std::string& name,
         scratch.flags[GameStateFlags::kInPlay] = 0;
         NewDealNumber(scratch);
         deal = GetSetting(scratch.settings, field::kDealNumber);
+        // Dealt as the window will deal it, automatic play and all.
+        scratch.play.autoplayTicked = AutoplayWanted(ctx_, game);
         if (left.count() <= 0 ||
             !SelectAndStartGame(scratch, game, name, player, kKeepDealNumber, false))
             break;
@@ -69,7 +71,7 @@ std::string MainWindow::DrawWinnableDeal(int game, const std::string& name,
         options.moveBudget = INT_MAX;
         options.mixed = true;
         options.timeLimit = std::min(left, std::chrono::milliseconds(seconds * 250));
-        options.autoplay = AutoplayWanted(ctx_, game);
+        options.autoplay = scratch.play.autoplayTicked;
         const SolveResult result = SolveBesideTheWindow(scratch, options);
         proved = result.won;
         // The hints of the game follow the line that proved it.
