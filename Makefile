@@ -46,6 +46,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/quendra_table_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/quendra_drag_bench
 	bash bench/startup_time.sh 11 $(BUILD_DIR)
+	bash bench/solver_bench.sh 1000 1000 100 $(BUILD_DIR)
 
 # The installed programs find their files relative to their own folder, so any PREFIX works
 # without configuring again.

@@ -44,6 +44,7 @@ constexpr int kStockPlaced = 9;
 constexpr int kWastePlaced = 10;
 constexpr int kPasses = 15;
 constexpr int kDiscardDeal = 363;
+constexpr int kTableauLayout = 358;     // where the tableau piles lie (whole-table layouts 51 on)
 constexpr int kTableauLayoutRows = 360; // the rows the tableau piles are laid in
 constexpr int kStockFaceDown = 7;
 constexpr int kDealMode = 34;

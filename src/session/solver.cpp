@@ -130,9 +130,15 @@ class Search {
     bool Mixed() {
         const Position start = Save();
         const int budget = options_.moveBudget;
+        // Only depth first leaves out the moves that trade one parent for another; the orders
+        // that rank the tables keep them, as when they search alone.
+        const bool pruneTrades = parentTradesPruned_;
         bool won = false;
         bool settled = false;
         for (long long share = kFirstShare; !won && !settled; share *= 4) {
+            // A round in which no order spent its share was stopped by the depth or the
+            // pruning alone: a larger share would only search the same tables again.
+            bool shareSpent = false;
             for (const Order order : {Order::DepthFirst, Order::BestFirst, Order::Beam}) {
                 const long long left = static_cast<long long>(budget) - tried_;
                 if (left <= 0 || (options_.stop && options_.stop->load())) {
@@ -141,6 +147,7 @@ class Search {
                 }
                 options_.moveBudget = static_cast<int>(tried_ + std::min(share, left));
                 options_.beamWidth = static_cast<int>(std::min(share / 10, 1'000'000LL));
+                parentTradesPruned_ = pruneTrades && order == Order::DepthFirst;
                 Restore(start);
                 path_.clear();
                 seen_.clear();
@@ -149,14 +156,17 @@ class Search {
                 won = order == Order::DepthFirst ? Dfs()
                       : order == Order::BestFirst ? BestFirst()
                                                   : Beam();
+                shareSpent = shareSpent || tried_ >= options_.moveBudget;
                 if (won || !cut_ || timedOut_) {
                     settled = true;
                     break;
                 }
             }
+            settled = settled || !shareSpent || share >= budget;
         }
         options_.moveBudget = budget;
         options_.beamWidth = 0;
+        parentTradesPruned_ = pruneTrades;
         return won;
     }
 

@@ -1,5 +1,7 @@
 #include "layout_units.h"
 
+#include "game_params.h"
+
 #include <algorithm>
 #include <string>
 
@@ -17,7 +19,7 @@ Units ComputeUnits(const GameContext& ctx) {
     c.stockRow = RowDigit(ctx.Param(355));
     c.dest = ctx.Param(356);
     c.destRow = RowDigit(ctx.Param(357));
-    c.fila = ctx.Param(358);
+    c.fila = ctx.Param(param::kTableauLayout);
     c.filaRow = RowDigit(ctx.Param(359));
     c.reserve = ctx.Param(361);
     c.reserveRow = RowDigit(ctx.Param(362));

@@ -8,7 +8,6 @@
 namespace quendra {
 namespace {
 
-constexpr int kTableauLayoutParam = 358;
 // The room between two neighbouring cards of the quilt.
 constexpr int kQuiltGap = 4;
 // Two upright cards on a diagonal keep at least this much apart when the quilt closes up.
@@ -38,7 +37,7 @@ int QuiltPlaces(const GameContext& ctx) {
 } // namespace
 
 bool IsQuiltTable(const GameContext& ctx) {
-    return ctx.Param(kTableauLayoutParam) == kQuiltLayout;
+    return ctx.Param(param::kTableauLayout) == kQuiltLayout;
 }
 
 QuiltSteps QuiltStepsOf(const GameContext& ctx) {

@@ -2,6 +2,8 @@
 #include "pointer.h"
 #include "solver.h"
 
+#include <climits>
+
 namespace quendra::test {
 namespace {
 
@@ -31,8 +33,8 @@ TEST(SolverTest, FindsAWinThatThePlayerCanReplay) {
     }
 }
 
-// The mixed order keeps both verdicts: the depth-first part still proves a deal lost, and the
-// best-first part wins a deal on which depth first alone spends the same budget in vain.
+// The mixed order keeps both verdicts: it still proves a deal lost, and it wins a deal on
+// which depth first alone spends the same budget in vain.
 TEST(SolverTest, MixedOrderProvesLossesAndFindsLongWins) {
     SolveOptions options;
     options.autoplay = true;
@@ -47,10 +49,18 @@ TEST(SolverTest, MixedOrderProvesLossesAndFindsLongWins) {
         ASSERT_TRUE(PlayFoundMove(freeCell.ctx, move)) << FoundMoveText(move);
     EXPECT_FALSE(freeCell.ctx.flags[GameStateFlags::kInPlay]);
 
-    DealtGame klondike(0, "15"); // no win: every position is looked at within the first fifth
+    DealtGame klondike(0, "15"); // no win: depth first looks at every position
     const SolveResult lost = SolveDeal(klondike.ctx, options);
     EXPECT_FALSE(lost.won);
     EXPECT_TRUE(lost.exhausted);
+
+    // Depth first is cut here by its pruning alone, every round: best first, which keeps the
+    // moves it prunes, proves the loss, and the search ends however large its budget.
+    DealtGame threes(176, "65");
+    options.moveBudget = INT_MAX;
+    const SolveResult noWin = SolveDeal(threes.ctx, options);
+    EXPECT_FALSE(noWin.won);
+    EXPECT_TRUE(noWin.exhausted);
 }
 
 TEST(SolverTest, GivesUpWhenTheBudgetIsSpent) {
