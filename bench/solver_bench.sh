@@ -26,6 +26,8 @@ export XDG_DATA_HOME="$work/data" # the searches record nothing in the player's 
 cd "$here"
 
 now() { date +%s.%N; }
+# Arithmetic on decimals: awk, which every system has.
+calc() { awk "BEGIN { print $1 }"; }
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'); load $(cut -d' ' -f1-3 /proc/loadavg)"
 
 if [ "$freecell_deals" -gt 0 ]; then
@@ -34,11 +36,11 @@ if [ "$freecell_deals" -gt 0 ]; then
     start=$(now)
     "$rates" --dry-run --each --deals "$freecell_deals" --seconds 10 --budget 100000000 1 \
         > "$work/ours.txt"
-    ours_seconds=$(echo "$(now) - $start" | bc -l)
+    ours_seconds=$(calc "$(now) - $start")
     ours_decided=$(grep -c ' deal .* \(won\|lost\) ' "$work/ours.txt" || true)
     printf '  quendra:  %d decided (%d won) in %.1f s: %.1f deals a second\n' "$ours_decided" \
         "$(grep -c ' won ' "$work/ours.txt" || true)" "$ours_seconds" \
-        "$(echo "$ours_decided / $ours_seconds" | bc -l)"
+        "$(calc "$ours_decided / $ours_seconds")"
     if command -v fc-solve > /dev/null; then
         # The same deals written as fc-solve's boards: a column a line, bottom card first.
         mkdir "$work/boards"
@@ -58,13 +60,13 @@ if [ "$freecell_deals" -gt 0 ]; then
             fi
             echo "deal $deal $verdict" >> "$work/theirs.txt"
         done
-        theirs_seconds=$(echo "$(now) - $start" | bc -l)
+        theirs_seconds=$(calc "$(now) - $start")
         theirs_decided=$(grep -c ' \(won\|lost\)$' "$work/theirs.txt" || true)
         printf '  fc-solve: %d decided (%d won) in %.1f s: %.1f deals a second (a process a deal)\n' \
             "$theirs_decided" "$(grep -c ' won$' "$work/theirs.txt" || true)" "$theirs_seconds" \
-            "$(echo "$theirs_decided / $theirs_seconds" | bc -l)"
+            "$(calc "$theirs_decided / $theirs_seconds")"
         printf '  ratio:    %.3f of its rate\n' \
-            "$(echo "($ours_decided / $ours_seconds) / ($theirs_decided / $theirs_seconds)" | bc -l)"
+            "$(calc "($ours_decided / $ours_seconds) / ($theirs_decided / $theirs_seconds)")"
         missed=$(join <(grep ' won$' "$work/theirs.txt" | awk '{print $2}' | sort) \
             <(grep -v ' won ' "$work/ours.txt" | awk '/ deal /{print $4}' | sort) | wc -l)
         echo "  deals fc-solve wins that quendra did not: $missed"
