@@ -71,9 +71,12 @@ class Search {
         ctx_.undoHistory.copiesTable = false;
         // The piles of a grid are places of the grid: no two of them play alike; nor do the
         // piles of a family that judges each drop by the pile's place (Accordion's row, the
-        // rows of Royal Parade).
-        const bool grid = ctx_.Param(param::kGridColumns) > 0 || ctx_.Param(param::kGridRowLength) > 0 ||
-                          CurrentFamilyRules(ctx_).tableauDrop != nullptr;
+        // rows of Royal Parade) or scores the table by the piles' places (the lines of the
+        // poker and cribbage grids).
+        const FamilyRules& rules = CurrentFamilyRules(ctx_);
+        const bool grid = ctx_.Param(param::kGridColumns) > 0 ||
+                          ctx_.Param(param::kGridRowLength) > 0 || rules.tableauDrop != nullptr ||
+                          rules.score != nullptr;
         tableauInterchangeable_ =
             !grid && Interchangeable({param::kTableauEmptyRule, param::kTableauDirection,
                              param::kTableauMethod, param::kTableauPastStop, param::kTableauDealFlag},
