@@ -242,7 +242,10 @@ struct Figures {
 Figures FiguresOf(const Tally& t) {
     Figures f;
     const double share = static_cast<double>(t.won) / t.Decided();
-    if (t.won == t.Decided() || t.won == 0) {
+    if (t.won == 0) {
+        // None won: no "about n in m", which would read "about 0 in m".
+        f.about = f.in = 0;
+    } else if (t.won == t.Decided()) {
         f.about = t.won;
         f.in = t.Decided();
     } else if (share < 0.1) {
