@@ -417,11 +417,9 @@ bool DemonstrationPlaying(const GameContext& ctx) {
     return ctx.play.assistMode == 3;
 }
 
-namespace {
 bool StepsRecorded(const GameContext& ctx) {
     return !DemonstrationPlaying(ctx) || ctx.play.demoRecording;
 }
-} // namespace
 
 void RecordPlayStep(GameContext& ctx) {
     if (StepsRecorded(ctx)) RecordStep(ctx);

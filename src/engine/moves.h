@@ -48,6 +48,8 @@ void MarkPlayStep(GameContext& ctx, const char* code);
 // since becomes part of the step before it, and one undo takes back both.
 void JoinPreviousPlayStep(GameContext& ctx, int stepsBefore);
 bool DemonstrationPlaying(const GameContext& ctx);
+// The steps of play are logged: no demonstration plays back, or the one playing is recording.
+bool StepsRecorded(const GameContext& ctx);
 
 // Every change of the table made by play: the card (0 for actions without one) and the
 // action (a pile name or an action name). True when anything was done.

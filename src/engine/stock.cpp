@@ -40,7 +40,7 @@ bool StockEmpty(const GameContext& ctx) {
 }
 
 void DropSteps(GameContext& ctx, int n) {
-    if (n > 0 && (!DemonstrationPlaying(ctx) || ctx.play.demoRecording)) DropLastSteps(ctx, n);
+    if (n > 0 && StepsRecorded(ctx)) DropLastSteps(ctx, n);
 }
 
 // Moves the stock's top card onto a pile, with the face given and its flight.
