@@ -419,8 +419,16 @@ bool BuildMethodImplemented(int method) {
     static constexpr std::array kAwaitingRules = {
         8,   9,   13,  40,  59,  65,  66,  72,  74,  75,  84,  85,  88,  89,  90,  91,
         93,  94,  95,  97,  99,  100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110};
+    // Asked on every building test: the answer for each method is looked up, not searched.
+    static const std::array<bool, build_method::kFirstUnknown> implemented = [] {
+        std::array<bool, build_method::kFirstUnknown> table{};
+        table.fill(true);
+        for (const int awaiting : kAwaitingRules)
+            table[static_cast<std::size_t>(awaiting)] = false;
+        return table;
+    }();
     if (method < 0 || method >= build_method::kFirstUnknown) return false;
-    return std::find(kAwaitingRules.begin(), kAwaitingRules.end(), method) == kAwaitingRules.end();
+    return implemented[static_cast<std::size_t>(method)];
 }
 
 } // namespace quendra

@@ -17,21 +17,43 @@ using building_detail::TopOf;
 // Position of a card in a pile string, 0-based from the bottom; -1 when absent. A card is
 // looked for by its three-digit code: every legality test asks where cards lie, many times
 // a move.
+// A card's three-digit code, to look for in pile strings.
+struct CodeDigits {
+    explicit CodeDigits(int card)
+        : digits{static_cast<char>('0' + card / 100), static_cast<char>('0' + card / 10 % 10),
+                 static_cast<char>('0' + card % 10)} {}
+    char digits[3];
+};
+
+// Position of the code in a pile string, 0-based from the bottom; -1 when absent.
+int CodePositionIn(std::string_view pile, const CodeDigits& code) {
+    const char* unit = pile.data();
+    const char* const end = unit + PileCardCount(pile) * 3;
+    for (; unit != end; unit += 3)
+        if (unit[2] == code.digits[2] && unit[1] == code.digits[1] && unit[0] == code.digits[0])
+            return static_cast<int>(unit - pile.data()) / 3;
+    return -1;
+}
+
 int PositionIn(std::string_view pile, int card) {
-    const int count = PileCardCount(pile);
     if (card < 1 || card > CardTable::kRecords) {
+        const int count = PileCardCount(pile);
         for (int i = 0; i < count; ++i)
             if (PileCardAt(pile, i) == card) return i;
         return -1;
     }
-    const char code[] = {static_cast<char>('0' + card / 100), static_cast<char>('0' + card / 10 % 10),
-                         static_cast<char>('0' + card % 10)};
-    for (int i = 0; i < count; ++i) {
-        const char* unit = pile.data() + static_cast<std::size_t>(i) * 3;
-        if (unit[0] == code[0] && unit[1] == code[1] && unit[2] == code[2]) return i;
-    }
-    return -1;
+    return CodePositionIn(pile, CodeDigits(card));
 }
+
+// The cards of a tableau pile or reserve from a card up to the top, read in place.
+struct GroupInPile {
+    std::string_view pile;
+    int from = 0;  // the card's position
+    int count = 0; // cards from it up; 0 when the card lies in no tableau pile or reserve
+    int At(int k) const { return PileCardAt(pile, from + k); }
+};
+
+GroupInPile GroupOf(const GameContext& ctx, int card);
 
 // The tableau pile or reserve holding the card.
 std::optional<PileRef> GroupPileOf(const GameContext& ctx, int card) {
@@ -73,13 +95,20 @@ bool AllEmpty(const GameContext& ctx, PileGroupId group, int first, int last) {
 
 int ReservePileCount(const GameContext& ctx) { return ReserveCount(ctx); }
 
+int CardPositionIn(std::string_view pile, int card) { return PositionIn(pile, card); }
+
 bool IsFaceUp(const GameContext& ctx, int card) {
     return card >= 1 && card <= CardTable::kRecords && ctx.cardTable.Face(card) == '1';
 }
 
 int fnPileCodeOf(const GameContext& ctx, int card) {
     if (card < 1) return pile_code::kNowhere;
-    const auto holds = [&](PileRef pile) { return PositionIn(ctx.table.Pile(pile), card) >= 0; };
+    const bool hasCode = card <= CardTable::kRecords;
+    const CodeDigits code(hasCode ? card : 0);
+    const auto holds = [&](PileRef pile) {
+        const std::string& cards = ctx.table.Pile(pile);
+        return hasCode ? CodePositionIn(cards, code) >= 0 : PositionIn(cards, card) >= 0;
+    };
     // A card lies in one pile only: the piles the moves ask about are looked at first, the
     // long stock last.
     for (int i = 0; i < TableauCount(ctx); ++i)
@@ -228,8 +257,8 @@ bool fnGroupIsSequence(const GameContext& ctx, int card, int i) {
     const int rule = ctx.Param(param::kGroupMoves);
     if (rule == group_moves::kAnyFaceUp) return true;
     if (i < 0 || i >= kFilaPiles) return false;
-    const std::vector<int> group = fnGroupFrom(ctx, card);
     if (rule == group_moves::kRunInSuitOrOneRank) {
+        const std::vector<int> group = fnGroupFrom(ctx, card);
         const auto oneRank = [](int below, int c) { return fnRank(below) == fnRank(c); };
         const auto inSuitDown = [](int below, int c) {
             return fnSuit(below) == fnSuit(c) && fnRank(below) == fnRank(c) + 1;
@@ -239,8 +268,9 @@ bool fnGroupIsSequence(const GameContext& ctx, int card, int i) {
     }
     const int method = rule == group_moves::kSequenceInSuit ? build_method::kInSuit
                                                             : ctx.Param(param::kTableauMethod + i);
-    for (std::size_t k = 1; k < group.size(); ++k)
-        if (!BuiltOn(ctx, i, group[k - 1], group[k], method)) return false;
+    const GroupInPile group = GroupOf(ctx, card);
+    for (int k = 1; k < group.count; ++k)
+        if (!BuiltOn(ctx, i, group.At(k - 1), group.At(k), method)) return false;
     return true;
 }
 
@@ -267,7 +297,7 @@ bool PileBlockAllows(const GameContext& ctx, int card) {
 
 bool fnGroupSizeAllowed(const GameContext& ctx, int card, bool toEmpty) {
     const int rule = ctx.Param(param::kGroupSize);
-    const int g = static_cast<int>(fnGroupFrom(ctx, card).size());
+    const int g = GroupOf(ctx, card).count;
     switch (rule) {
     case group_size::kUnlimited:
         return true;
@@ -301,14 +331,25 @@ bool fnIsTopCard(const GameContext& ctx, int card) {
     return pile && PileTopCard(ctx.table.Pile(*pile)) == card;
 }
 
-std::vector<int> fnGroupFrom(const GameContext& ctx, int card) {
-    std::vector<int> group;
+namespace {
+
+GroupInPile GroupOf(const GameContext& ctx, int card) {
     const auto pile = GroupPileOf(ctx, card);
-    if (!pile) return group;
+    if (!pile) return {};
     const std::string& text = ctx.table.Pile(*pile);
-    const int count = PileCardCount(text);
-    for (int i = PositionIn(text, card); i >= 0 && i < count; ++i)
-        group.push_back(PileCardAt(text, i));
+    const int from = PositionIn(text, card);
+    if (from < 0) return {};
+    return {text, from, PileCardCount(text) - from};
+}
+
+} // namespace
+
+std::vector<int> fnGroupFrom(const GameContext& ctx, int card) {
+    const GroupInPile in = GroupOf(ctx, card);
+    std::vector<int> group;
+    group.reserve(static_cast<std::size_t>(in.count));
+    for (int k = 0; k < in.count; ++k)
+        group.push_back(in.At(k));
     return group;
 }
 

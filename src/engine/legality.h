@@ -66,6 +66,8 @@ int ReservePileCount(const GameContext& ctx);
 // The card's place: -99 stock, -98 waste, -1..-16 foundations, 1..40 tableau piles,
 // -21..-30 reserves, 0 nowhere.
 int fnPileCodeOf(const GameContext& ctx, int card);
+// Position of the card in a pile string, 0-based from the bottom; -1 when absent.
+int CardPositionIn(std::string_view pile, int card);
 
 // Drop tests: a card, alone or as the bottom card of the moving group (ctx.play.singleCard
 // and ctx.play.movingTopCard), put on a pile. Nothing is changed; a balanced-start check on

@@ -10,6 +10,10 @@
 #include "score.h"
 #include "stock.h"
 
+#include <array>
+#include <memory>
+#include <vector>
+
 namespace quendra {
 
 namespace {
@@ -19,29 +23,34 @@ constexpr int kWasteTakesNothing = 4;
 
 // True when the pile holds the card.
 bool HoldsCard(const GameContext& ctx, PileRef pile, int card) {
-    const std::string& cards = ctx.table.Pile(pile);
-    for (int i = 0; i < PileCardCount(cards); ++i)
-        if (PileCardAt(cards, i) == card) return true;
-    return false;
+    return CardPositionIn(ctx.table.Pile(pile), card) >= 0;
 }
 
 } // namespace
 
-std::string fnDropAction(const GameContext& ctx, PileRef pile) {
+namespace {
+
+// True when a card may be dropped on the pile at all (fnDropAction names a move for it).
+bool TakesDrops(const GameContext& ctx, PileRef pile) {
     switch (pile.group) {
     // Only a pile on the table takes a drop: the rules alone would also take a card on a
     // foundation or reserve the game does not have.
     case PileGroupId::Fila:
     case PileGroupId::Dest:
     case PileGroupId::Appogg:
-        return PileHasPlace(ctx, pile) ? PileName(pile) : std::string{};
+        return PileHasPlace(ctx, pile);
     case PileGroupId::Stock:
-        if (pile.index == kMazzoVis && ctx.Param(param::kWasteDropOff) != kWasteTakesNothing &&
-            PileHasPlace(ctx, pile))
-            return "Stock02";
-        return {};
+        return pile.index == kMazzoVis &&
+               ctx.Param(param::kWasteDropOff) != kWasteTakesNothing && PileHasPlace(ctx, pile);
     }
-    return {};
+    return false;
+}
+
+} // namespace
+
+std::string fnDropAction(const GameContext& ctx, PileRef pile) {
+    if (!TakesDrops(ctx, pile)) return {};
+    return pile.group == PileGroupId::Stock ? std::string("Stock02") : PileName(pile);
 }
 
 namespace {
@@ -50,14 +59,56 @@ bool AutoplayOn(const GameContext& ctx) {
     return ctx.play.autoplayTicked && ctx.play.autoplayEnabled;
 }
 
+// What a gesture may change (every pile, every card's face, the pass and the deal count),
+// kept to tell afterwards whether it changed anything: the same answer as comparing two
+// CaptureTableState, without building two copies of the table for every move played.
+struct TableCopy {
+    PileGroups table;
+    std::array<char, CardTable::kRecords> faces{};
+    int passNumber = 0;
+    int dealCount = 0;
+};
+
+class TableMark {
+  public:
+    explicit TableMark(const GameContext& ctx) {
+        // Gestures nest (a click that selects), so each mark takes a copy of its own from the
+        // thread's spare ones: their piles keep their room, and copying into them allocates
+        // nothing once warm.
+        if (Spare().empty()) {
+            copy_ = std::make_unique<TableCopy>();
+        } else {
+            copy_ = std::move(Spare().back());
+            Spare().pop_back();
+        }
+        copy_->table = ctx.table;
+        copy_->faces = ctx.cardTable.Faces();
+        copy_->passNumber = ctx.play.passNumber;
+        copy_->dealCount = ctx.play.dealCount;
+    }
+    ~TableMark() { Spare().push_back(std::move(copy_)); }
+    TableMark(const TableMark&) = delete;
+    TableMark& operator=(const TableMark&) = delete;
+
+    bool Changed(const GameContext& ctx) const {
+        return copy_->passNumber != ctx.play.passNumber || copy_->dealCount != ctx.play.dealCount ||
+               copy_->faces != ctx.cardTable.Faces() || !(copy_->table == ctx.table);
+    }
+
+  private:
+    static std::vector<std::unique_ptr<TableCopy>>& Spare() {
+        thread_local std::vector<std::unique_ptr<TableCopy>> spare;
+        return spare;
+    }
+    std::unique_ptr<TableCopy> copy_;
+};
+
 } // namespace
 
 TableState CaptureTableState(const GameContext& ctx) {
     TableState state;
     state.table = ctx.table;
-    state.faces.reserve(CardTable::kRecords);
-    for (int card = 1; card <= CardTable::kRecords; ++card)
-        state.faces += ctx.cardTable.Face(card);
+    state.faces.assign(ctx.cardTable.Faces().begin(), ctx.cardTable.Faces().end());
     state.passNumber = ctx.play.passNumber;
     state.dealCount = ctx.play.dealCount;
     return state;
@@ -114,7 +165,7 @@ bool fnTryDrop(GameContext& ctx, std::span<const PileRef> candidates) {
 bool CanDropHeldCard(const GameContext& ctx, PileRef pile) {
     const int card = ctx.play.draggedCard;
     if (card == 0 || HoldsCard(ctx, pile, card)) return false; // back onto its own pile
-    if (fnDropAction(ctx, pile).empty()) return false;
+    if (!TakesDrops(ctx, pile)) return false;
     if (pile.group == PileGroupId::Stock) return ctx.play.singleCard && CanDropOnWaste(ctx, card);
     return fnCanDropOnPile(ctx, card, pile);
 }
@@ -265,7 +316,7 @@ void fnStockRelease(GameContext& ctx) {
 }
 
 bool PlayDragMove(GameContext& ctx, PileRef from, int position, PileRef to) {
-    const TableState before = CaptureTableState(ctx);
+    const TableMark before(ctx);
     bool moved = false;
     if (fnPickUpCard(ctx, from, position)) {
         const PileRef candidates[] = {to};
@@ -273,45 +324,45 @@ bool PlayDragMove(GameContext& ctx, PileRef from, int position, PileRef to) {
         fnClearDrag(ctx);
     }
     if (moved) fnAfterMouseUp(ctx);
-    return moved && !(CaptureTableState(ctx) == before);
+    return moved && before.Changed(ctx);
 }
 
 bool PlayStockClick(GameContext& ctx) {
     const PileRef stock{PileGroupId::Stock, kMazzo};
     if (fnClickSelects(ctx, stock)) return PlaySelectClick(ctx, stock);
-    const TableState before = CaptureTableState(ctx);
+    const TableMark before(ctx);
     fnStockPress(ctx);
     fnStockRelease(ctx);
-    const bool changed = !(CaptureTableState(ctx) == before);
+    const bool changed = before.Changed(ctx);
     if (changed) fnAfterMouseUp(ctx);
     return changed;
 }
 
 bool PlaySelectClick(GameContext& ctx, PileRef pile, int position) {
-    const TableState before = CaptureTableState(ctx);
+    const TableMark before(ctx);
     fnSelectCard(ctx, pile, position);
-    const bool changed = !(CaptureTableState(ctx) == before);
+    const bool changed = before.Changed(ctx);
     if (changed) fnAfterMouseUp(ctx);
     return changed;
 }
 
 bool PlayPileClick(GameContext& ctx, PileRef pile, int position) {
     if (fnClickSelects(ctx, pile)) return PlaySelectClick(ctx, pile, position);
-    const TableState before = CaptureTableState(ctx);
     const int count = PileCardCount(ctx.table.Pile(pile));
     if (count == 0 || position >= count) return false;
+    const TableMark before(ctx);
     if (fnPickUpCard(ctx, pile, position < 0 ? count - 1 : position))
         fnClearDrag(ctx); // released where it was
-    const bool changed = !(CaptureTableState(ctx) == before);
+    const bool changed = before.Changed(ctx);
     if (changed) fnAfterMouseUp(ctx);
     return changed;
 }
 
 bool PlaySend(GameContext& ctx, PileRef pile, int position) {
-    const TableState before = CaptureTableState(ctx);
+    const TableMark before(ctx);
     if (!fnSendCard(ctx, pile, position, true, true)) return false;
     fnAfterMouseUp(ctx);
-    return !(CaptureTableState(ctx) == before);
+    return before.Changed(ctx);
 }
 
 } // namespace quendra

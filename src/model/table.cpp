@@ -55,8 +55,10 @@ std::optional<PileRef> ParseNumbered(std::string_view rest, PileGroupId group) {
 } // namespace
 
 CardTable::CardTable() {
-    for (int card = 1; card <= kRecords; ++card)
+    for (int card = 1; card <= kRecords; ++card) {
         records_[card - 1] = RecordFor(card);
+        faces_[static_cast<std::size_t>(card - 1)] = records_[card - 1][kFaceAt];
+    }
 }
 
 std::string PileName(PileRef pile) {
@@ -85,22 +87,7 @@ std::optional<PileRef> ParsePileName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string& PileGroups::Pile(PileRef pile) {
-    const auto& self = *this;
-    return const_cast<std::string&>(self.Pile(pile));
-}
-
-const std::string& PileGroups::Pile(PileRef pile) const {
-    switch (pile.group) {
-    case PileGroupId::Stock:
-        return StockGroup.at(static_cast<std::size_t>(pile.index));
-    case PileGroupId::Dest:
-        return DestGroup.at(static_cast<std::size_t>(pile.index));
-    case PileGroupId::Fila:
-        return FilaGroup.at(static_cast<std::size_t>(pile.index));
-    case PileGroupId::Appogg:
-        return AppoggGroup.at(static_cast<std::size_t>(pile.index));
-    }
+const std::string& PileGroups::BadGroup() {
     throw std::out_of_range("pile group");
 }
 
@@ -113,23 +100,6 @@ void PileGroups::Clear() {
         p.clear();
     for (auto& p : AppoggGroup)
         p.clear();
-}
-
-int PileCardCount(std::string_view pile) {
-    return static_cast<int>(pile.size() / 3);
-}
-
-int PileCardAt(std::string_view pile, int position) {
-    if (position < 0 || position >= PileCardCount(pile)) return 0;
-    // Read on every legality test: the three digits in place, with no text taken apart.
-    const char* code = pile.data() + static_cast<std::size_t>(position) * 3;
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (!digit(code[0]) || !digit(code[1]) || !digit(code[2])) return 0;
-    return (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
-}
-
-int PileTopCard(std::string_view pile) {
-    return PileCardAt(pile, PileCardCount(pile) - 1);
 }
 
 void fnTurnCards(CardTable& cards, std::string_view pile, int mode, char faceDigit) {

@@ -19,11 +19,20 @@ class CardTable {
     CardTable(); // every card face up
 
     const std::string& Record(int card) const { return records_.at(card - 1); }
-    char Face(int card) const { return Record(card)[19]; }
-    void SetFace(int card, char digit) { records_.at(card - 1)[19] = digit; }
+    // Read on every legality test and table comparison: the face digits are also kept side by
+    // side, in step with the records.
+    char Face(int card) const { return faces_.at(static_cast<std::size_t>(card - 1)); }
+    void SetFace(int card, char digit) {
+        records_.at(card - 1)[kFaceAt] = digit;
+        faces_[static_cast<std::size_t>(card - 1)] = digit;
+    }
+    // The face digit of every card, card n at n - 1.
+    const std::array<char, kRecords>& Faces() const { return faces_; }
 
   private:
+    static constexpr int kFaceAt = kRecordLength - 1;
     std::array<std::string, kRecords> records_;
+    std::array<char, kRecords> faces_{};
 };
 
 enum class PileGroupId : std::uint8_t { Stock, Dest, Fila, Appogg };
@@ -65,16 +74,48 @@ struct PileGroups {
     std::array<std::string, kFilaPiles> FilaGroup;
     std::array<std::string, kAppoggPiles> AppoggGroup;
 
-    std::string& Pile(PileRef pile);
-    const std::string& Pile(PileRef pile) const;
+    std::string& Pile(PileRef pile) {
+        const auto& self = *this;
+        return const_cast<std::string&>(self.Pile(pile));
+    }
+    const std::string& Pile(PileRef pile) const {
+        // Asked for on every legality test: the group's array indexed in place.
+        const auto at = static_cast<std::size_t>(pile.index);
+        switch (pile.group) {
+        case PileGroupId::Stock:
+            return StockGroup.at(at);
+        case PileGroupId::Dest:
+            return DestGroup.at(at);
+        case PileGroupId::Fila:
+            return FilaGroup.at(at);
+        case PileGroupId::Appogg:
+            return AppoggGroup.at(at);
+        }
+        return BadGroup();
+    }
     void Clear();
     bool operator==(const PileGroups&) const = default;
+
+  private:
+    [[noreturn]] static const std::string& BadGroup(); // throws std::out_of_range
 };
 
 // Pile strings: 3-digit card codes, bottom card first.
-int PileCardCount(std::string_view pile);
-int PileTopCard(std::string_view pile);              // 0 when empty
-int PileCardAt(std::string_view pile, int position); // 0-based from the bottom
+inline int PileCardCount(std::string_view pile) {
+    return static_cast<int>(pile.size() / 3);
+}
+// 0-based from the bottom; 0 for a position off the pile or a unit that is no code. Read on
+// every legality test: the three digits in place, with no text taken apart.
+inline int PileCardAt(std::string_view pile, int position) {
+    if (position < 0 || position >= PileCardCount(pile)) return 0;
+    const char* code = pile.data() + static_cast<std::size_t>(position) * 3;
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!digit(code[0]) || !digit(code[1]) || !digit(code[2])) return 0;
+    return (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
+}
+inline int PileTopCard(std::string_view pile) { // 0 when empty
+    return PileCardAt(pile, PileCardCount(pile) - 1);
+}
 
 // Sets the face digit of cards of a pile string: mode n >= 1 the last n cards, -1 alternate
 // starting face up, -2 alternate starting face down, -3 first up and the rest down.
