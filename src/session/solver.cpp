@@ -14,13 +14,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <queue>
-#include <unordered_set>
+#include <vector>
 
 namespace quendra {
 
@@ -41,15 +42,90 @@ class SearchHost : public SilentHost {
     bool won = false;
 };
 
-// What a move changes, kept to take it back.
+// What a move changes, kept to take it back: the cards of every pile one after another, with
+// where each pile ends, every card's face, the play state, and the parameters, shared with the
+// tables saved before for as long as no move changes them.
 struct Position {
-    PileGroups table;
-    std::string faces;
+    std::string cards;
+    std::array<std::uint32_t, kSnapshotLines> ends{};
+    std::array<char, CardTable::kRecords> faces{};
     PlayState play;
     GameStateFlags flags;
-    GameParams params;
+    std::shared_ptr<const GameParams> params;
     bool won = false;
 };
+
+// The marks of the tables seen, in one array (open addressing): one look-up a move, and no
+// allocation but when the array doubles.
+class SeenTables {
+  public:
+    // True when `key` was not seen before; it is noted.
+    bool Insert(std::uint64_t key) {
+        if (key == kFree) {
+            const bool fresh = !freeKeySeen_;
+            freeKeySeen_ = true;
+            return fresh;
+        }
+        if ((count_ + 1) * 2 > slots_.size()) Grow();
+        for (std::size_t at = Slot(key);; at = (at + 1) & mask_) {
+            if (slots_[at] == key) return false;
+            if (slots_[at] == kFree) {
+                slots_[at] = key;
+                ++count_;
+                return true;
+            }
+        }
+    }
+
+    void Clear() {
+        std::fill(slots_.begin(), slots_.end(), kFree);
+        count_ = 0;
+        freeKeySeen_ = false;
+    }
+
+  private:
+    static constexpr std::uint64_t kFree = 0;
+    static constexpr std::size_t kFirstSlots = 1024;
+    // Spreads the mark's bits over the slot number (Fibonacci hashing).
+    static constexpr std::uint64_t kSpread = 0x9E3779B97F4A7C15ULL;
+
+    std::size_t Slot(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * kSpread) >> shift_) & mask_;
+    }
+
+    void Grow() {
+        std::vector<std::uint64_t> old = std::move(slots_);
+        const std::size_t size = old.empty() ? kFirstSlots : old.size() * 2;
+        slots_.assign(size, kFree);
+        mask_ = size - 1;
+        shift_ = 64 - std::countr_zero(size);
+        for (const std::uint64_t key : old) {
+            if (key == kFree) continue;
+            std::size_t at = Slot(key);
+            while (slots_[at] != kFree)
+                at = (at + 1) & mask_;
+            slots_[at] = key;
+        }
+    }
+
+    std::vector<std::uint64_t> slots_;
+    std::size_t count_ = 0;
+    std::size_t mask_ = 0;
+    int shift_ = 64;
+    bool freeKeySeen_ = false;
+};
+
+// Calls `f` with every pile of the table in the order of a snapshot's lines.
+template <typename Table, typename F> void EachPile(Table& table, F&& f) {
+    for (auto& pile : table.StockGroup)
+        f(pile);
+    for (auto& pile : table.DestGroup)
+        f(pile);
+    for (auto& pile : table.FilaGroup)
+        f(pile);
+    for (auto& pile : table.AppoggGroup)
+        f(pile);
+}
 
 struct Candidate {
     FoundMove move;
@@ -109,7 +185,7 @@ class Search {
 
     SolveResult Run() {
         SolveResult result;
-        seen_.insert(Key());
+        seen_.Insert(Key());
         if (Won())
             result.won = true;
         else if (options_.beamWidth > 0)
@@ -153,8 +229,8 @@ class Search {
                 parentTradesPruned_ = pruneTrades && order == Order::DepthFirst;
                 Restore(start);
                 path_.clear();
-                seen_.clear();
-                seen_.insert(Key());
+                seen_.Clear();
+                seen_.Insert(Key());
                 cut_ = false;
                 won = order == Order::DepthFirst ? Dfs()
                       : order == Order::BestFirst ? BestFirst()
@@ -173,24 +249,65 @@ class Search {
         return won;
     }
 
-    Position Save() const {
-        Position p{ctx_.table, {}, ctx_.play, ctx_.flags, ctx_.params, host_.won};
-        p.faces.reserve(CardTable::kRecords);
-        for (int card = 1; card <= CardTable::kRecords; ++card)
-            p.faces += ctx_.cardTable.Face(card);
+    Position Save() {
+        Position p;
+        SaveInto(p);
         return p;
     }
 
+    // Saves the table into `p`, whose room is used again: nothing is allocated once it has
+    // held a table as large.
+    void SaveInto(Position& p) {
+        p.cards.clear();
+        std::size_t line = 0;
+        EachPile(ctx_.table, [&](const std::string& pile) {
+            p.cards += pile;
+            p.ends[line++] = static_cast<std::uint32_t>(p.cards.size());
+        });
+        p.faces = ctx_.cardTable.Faces();
+        p.play = ctx_.play;
+        p.flags = ctx_.flags;
+        if (!params_ || *params_ != ctx_.params)
+            params_ = std::make_shared<const GameParams>(ctx_.params);
+        p.params = params_;
+        p.won = host_.won;
+    }
+
+    // Puts the table of `p` back, writing only the piles, faces and parameters that differ.
     void Restore(const Position& p) {
-        ctx_.table = p.table;
-        for (int card = 1; card <= CardTable::kRecords; ++card)
-            if (ctx_.cardTable.Face(card) != p.faces[card - 1])
-                ctx_.cardTable.SetFace(card, p.faces[card - 1]);
+        std::size_t line = 0;
+        std::size_t start = 0;
+        EachPile(ctx_.table, [&](std::string& pile) {
+            const std::size_t end = p.ends[line++];
+            const std::string_view saved(p.cards.data() + start, end - start);
+            if (pile != saved) pile.assign(saved);
+            start = end;
+        });
+        if (ctx_.cardTable.Faces() != p.faces)
+            for (int card = 1; card <= CardTable::kRecords; ++card)
+                if (ctx_.cardTable.Face(card) != p.faces[static_cast<std::size_t>(card - 1)])
+                    ctx_.cardTable.SetFace(card, p.faces[static_cast<std::size_t>(card - 1)]);
         ctx_.play = p.play;
         ctx_.flags = p.flags;
-        ctx_.params = p.params;
+        if (ctx_.params != *p.params) ctx_.params = *p.params;
         host_.won = p.won;
         ctx_.undoHistory.Clear();
+    }
+
+    // A position of the pool kept for the search's spare room (taken back by Recycle).
+    std::unique_ptr<Position> Saved() {
+        std::unique_ptr<Position> p;
+        if (spare_.empty()) {
+            p = std::make_unique<Position>();
+        } else {
+            p = std::move(spare_.back());
+            spare_.pop_back();
+        }
+        SaveInto(*p);
+        return p;
+    }
+    void Recycle(std::unique_ptr<Position> p) {
+        if (p) spare_.push_back(std::move(p));
     }
 
     // True when every pile of the group follows the same rules, so that two tables that differ
@@ -228,23 +345,26 @@ class Search {
     // built, the piles that play alike taken in any order.
     std::size_t Key() const {
         constexpr std::uint64_t kPrime = 1099511628211ULL;
+        constexpr std::uint64_t kPileBasis = 1469598103934665603ULL;
+        // The discard pile gives no card back: its size and its top card (which the discard
+        // games play on) are all that tell two tables apart.
+        constexpr std::size_t kDiscardLine = kMazzoWaste;
+        const std::array<char, CardTable::kRecords>& faces = ctx_.cardTable.Faces();
         std::array<std::uint64_t, kSnapshotLines> lines{};
-        for (int line = 0; line < kSnapshotLines; ++line) {
-            const std::string& pile = ctx_.table.Pile(SnapshotLinePile(line));
-            std::uint64_t hash = 1469598103934665603ULL;
+        std::size_t line = 0;
+        EachPile(ctx_.table, [&](const std::string& pile) {
+            std::uint64_t hash = kPileBasis;
             const int count = PileCardCount(pile);
-            // The discard pile gives no card back: its size and its top card (which the
-            // discard games play on) are all that tell two tables apart.
-            const bool discard = SnapshotLinePile(line) == PileRef{PileGroupId::Stock, kMazzoWaste};
+            const bool discard = line == kDiscardLine;
             for (int i = discard ? std::max(0, count - 1) : 0; i < count; ++i) {
                 const int card = PileCardAt(pile, i);
                 const bool up = card >= 1 && card <= CardTable::kRecords &&
-                                ctx_.cardTable.Face(card) == '1';
+                                faces[static_cast<std::size_t>(card - 1)] == '1';
                 hash = (hash ^ static_cast<std::uint64_t>(card * 2 + (up ? 1 : 0) + 1)) * kPrime;
             }
             if (discard) hash = (hash ^ static_cast<std::uint64_t>(count)) * kPrime;
-            lines[static_cast<std::size_t>(line)] = hash;
-        }
+            lines[line++] = hash;
+        });
         const auto sortRange = [&](std::size_t first, int count) {
             std::sort(lines.begin() + static_cast<std::ptrdiff_t>(first),
                       lines.begin() + static_cast<std::ptrdiff_t>(first) + count);
@@ -456,14 +576,19 @@ class Search {
             return false;
         }
         const std::vector<Candidate> candidates = Candidates();
-        const auto here = std::make_unique<Position>(Save()); // keeps deep searches off the stack
+        // One saved table for each depth, kept off the stack and used again by the next
+        // table taken to that depth.
+        const std::size_t depth = path_.size();
+        if (dfsTables_.size() <= depth) dfsTables_.push_back(std::make_unique<Position>());
+        Position* const here = dfsTables_[depth].get();
+        SaveInto(*here);
         for (const Candidate& c : candidates) {
             const std::optional<bool> changed = Try(c.move);
             if (!changed) return false;
             if (*changed) {
                 path_.push_back(c.move);
                 if (Won()) return true;
-                if (ctx_.flags[GameStateFlags::kInPlay] && seen_.insert(Key()).second && Dfs())
+                if (ctx_.flags[GameStateFlags::kInPlay] && seen_.Insert(Key()) && Dfs())
                     return true;
                 path_.pop_back();
             }
@@ -555,7 +680,7 @@ class Search {
             int depth = 0;
         };
         std::vector<Node> nodes;
-        nodes.push_back({std::make_unique<Position>(Save()), -1, {}, 0});
+        nodes.push_back({Saved(), -1, {}, 0});
         using Entry = std::pair<int, int>; // score, node
         std::priority_queue<Entry> open;
         open.push({Score(0), 0});
@@ -573,7 +698,7 @@ class Search {
                 cut_ = true;
                 continue;
             }
-            const std::unique_ptr<Position> here = std::move(nodes[at].position);
+            std::unique_ptr<Position> here = std::move(nodes[at].position);
             Restore(*here);
             const std::vector<Candidate> candidates = Candidates();
             for (const Candidate& c : candidates) {
@@ -586,13 +711,14 @@ class Search {
                         path_.push_back(c.move);
                         return true;
                     }
-                    if (ctx_.flags[GameStateFlags::kInPlay] && seen_.insert(Key()).second) {
-                        nodes.push_back({std::make_unique<Position>(Save()), at, c.move, depth});
+                    if (ctx_.flags[GameStateFlags::kInPlay] && seen_.Insert(Key())) {
+                        nodes.push_back({Saved(), at, c.move, depth});
                         open.push({Score(depth), static_cast<int>(nodes.size()) - 1});
                     }
                 }
                 Restore(*here);
             }
+            Recycle(std::move(here));
         }
         return false;
     }
@@ -637,7 +763,7 @@ class Search {
                             path_.push_back(c.move);
                             return true;
                         }
-                        if (ctx_.flags[GameStateFlags::kInPlay] && seen_.insert(Key()).second)
+                        if (ctx_.flags[GameStateFlags::kInPlay] && seen_.Insert(Key()))
                             children.push_back({Score(0), {static_cast<int>(i), c.move}});
                     }
                     Restore(layer[i]);
@@ -668,7 +794,10 @@ class Search {
     SearchHost host_;
     GameContext ctx_;
     SolveOptions options_;
-    std::unordered_set<std::size_t> seen_;
+    SeenTables seen_;
+    std::vector<std::unique_ptr<Position>> dfsTables_; // the table saved at each depth
+    std::vector<std::unique_ptr<Position>> spare_;     // saved tables no longer needed
+    std::shared_ptr<const GameParams> params_;          // the parameters saved last
     std::vector<FoundMove> path_;
     int tried_ = 0;
     bool cut_ = false; // the budget or the depth stopped part of the search
