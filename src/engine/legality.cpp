@@ -5,7 +5,9 @@
 #include "families.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
+#include <optional>
 
 namespace quendra {
 
@@ -14,15 +16,20 @@ namespace {
 using building_detail::CardsIn;
 using building_detail::TopOf;
 
-// Position of a card in a pile string, 0-based from the bottom; -1 when absent. A card is
-// looked for by its three-digit code: every legality test asks where cards lie, many times
-// a move.
-// A card's three-digit code, to look for in pile strings.
+// A card's three-digit code, to look for in pile strings (`card` from 0 to the last record).
 struct CodeDigits {
-    explicit CodeDigits(int card)
-        : digits{static_cast<char>('0' + card / 100), static_cast<char>('0' + card / 10 % 10),
-                 static_cast<char>('0' + card % 10)} {}
-    char digits[3];
+    explicit CodeDigits(int card) : digits(kCodes[static_cast<std::size_t>(card)]) {}
+    std::array<char, 3> digits;
+
+  private:
+    static constexpr std::array<std::array<char, 3>, CardTable::kRecords + 1> kCodes = [] {
+        std::array<std::array<char, 3>, CardTable::kRecords + 1> codes{};
+        for (int card = 0; card <= CardTable::kRecords; ++card)
+            codes[static_cast<std::size_t>(card)] = {static_cast<char>('0' + card / 100),
+                                                     static_cast<char>('0' + card / 10 % 10),
+                                                     static_cast<char>('0' + card % 10)};
+        return codes;
+    }();
 };
 
 // Position of the code in a pile string, 0-based from the bottom; -1 when absent.
@@ -35,6 +42,9 @@ int CodePositionIn(std::string_view pile, const CodeDigits& code) {
     return -1;
 }
 
+// Position of a card in a pile string, 0-based from the bottom; -1 when absent. A card is
+// looked for by its three-digit code: every legality test asks where cards lie, many times
+// a move.
 int PositionIn(std::string_view pile, int card) {
     if (card < 1 || card > CardTable::kRecords) {
         const int count = PileCardCount(pile);
@@ -54,6 +64,8 @@ struct GroupInPile {
 };
 
 GroupInPile GroupOf(const GameContext& ctx, int card);
+bool GroupIsSequence(const GameContext& ctx, const GroupInPile& group, int card, int i);
+bool GroupSizeAllowed(const GameContext& ctx, int card, int g, bool toEmpty);
 
 // The tableau pile or reserve holding the card.
 std::optional<PileRef> GroupPileOf(const GameContext& ctx, int card) {
@@ -203,11 +215,17 @@ bool fnCanDropOnTableau(const GameContext& ctx, int i, int card) {
                    ctx.Param(param::kTableauDirection + i), ctx.Param(param::kFoundationBase));
     const bool group = !ctx.play.singleCard;
     if (method == build_method::kGroupOnlyToEmpty && group && count > 0) ok = false;
+    // The group is found once for both tests.
+    std::optional<GroupInPile> lifted;
+    const auto liftedGroup = [&]() -> const GroupInPile& {
+        if (!lifted) lifted = GroupOf(ctx, card);
+        return *lifted;
+    };
     if (ok && group && ctx.Param(param::kGroupMoves) != group_moves::kAnyFaceUp)
-        ok = fnGroupIsSequence(ctx, card, i);
+        ok = GroupIsSequence(ctx, liftedGroup(), card, i);
     if (ok && group && count == 0 &&
         ctx.Param(param::kGroupSize) == group_size::kFreeCellsAndSpacesToNonEmpty)
-        ok = fnGroupSizeAllowed(ctx, card, true);
+        ok = GroupSizeAllowed(ctx, card, liftedGroup().count, true);
     if (count > 0 && top == ctx.play.movingTopCard) ok = false;
     return ok;
 }
@@ -254,25 +272,32 @@ bool fnCanDropOnReserve(const GameContext& ctx, int n, int card) {
 }
 
 bool fnGroupIsSequence(const GameContext& ctx, int card, int i) {
+    return GroupIsSequence(ctx, GroupOf(ctx, card), card, i);
+}
+
+namespace {
+
+bool GroupIsSequence(const GameContext& ctx, const GroupInPile& group, int card, int i) {
     const int rule = ctx.Param(param::kGroupMoves);
     if (rule == group_moves::kAnyFaceUp) return true;
     if (i < 0 || i >= kFilaPiles) return false;
     if (rule == group_moves::kRunInSuitOrOneRank) {
-        const std::vector<int> group = fnGroupFrom(ctx, card);
+        const std::vector<int> cards = fnGroupFrom(ctx, card);
         const auto oneRank = [](int below, int c) { return fnRank(below) == fnRank(c); };
         const auto inSuitDown = [](int below, int c) {
             return fnSuit(below) == fnSuit(c) && fnRank(below) == fnRank(c) + 1;
         };
-        return std::adjacent_find(group.begin(), group.end(), std::not_fn(oneRank)) == group.end() ||
-               std::adjacent_find(group.begin(), group.end(), std::not_fn(inSuitDown)) == group.end();
+        return std::adjacent_find(cards.begin(), cards.end(), std::not_fn(oneRank)) == cards.end() ||
+               std::adjacent_find(cards.begin(), cards.end(), std::not_fn(inSuitDown)) == cards.end();
     }
     const int method = rule == group_moves::kSequenceInSuit ? build_method::kInSuit
                                                             : ctx.Param(param::kTableauMethod + i);
-    const GroupInPile group = GroupOf(ctx, card);
     for (int k = 1; k < group.count; ++k)
         if (!BuiltOn(ctx, i, group.At(k - 1), group.At(k), method)) return false;
     return true;
 }
+
+} // namespace
 
 bool fnBuiltOnInTableau(const GameContext& ctx, int i, int below, int card) {
     if (i < 0 || i >= kFilaPiles) return false;
@@ -296,8 +321,14 @@ bool PileBlockAllows(const GameContext& ctx, int card) {
 }
 
 bool fnGroupSizeAllowed(const GameContext& ctx, int card, bool toEmpty) {
+    return GroupSizeAllowed(ctx, card, GroupOf(ctx, card).count, toEmpty);
+}
+
+namespace {
+
+// The size test of a group of `g` cards from `card` up.
+bool GroupSizeAllowed(const GameContext& ctx, int card, int g, bool toEmpty) {
     const int rule = ctx.Param(param::kGroupSize);
-    const int g = GroupOf(ctx, card).count;
     switch (rule) {
     case group_size::kUnlimited:
         return true;
@@ -325,6 +356,8 @@ bool fnGroupSizeAllowed(const GameContext& ctx, int card, bool toEmpty) {
         limit = std::max(e, 1);
     return g <= limit;
 }
+
+} // namespace
 
 bool fnIsTopCard(const GameContext& ctx, int card) {
     const auto pile = GroupPileOf(ctx, card);
