@@ -164,6 +164,7 @@ int main(int argc, char** argv) {
         quendra::AfterFirstPaint(
             window.table(), [] { return true; },
             [&ctx, &window] {
+                window.ShowInstalledIcon();
                 quendra::PlayEventSound(ctx, window.sounds(), QStringLiteral("Splash"),
                                         quendra::field::kSoundsSplash);
             });

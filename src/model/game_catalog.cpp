@@ -33,11 +33,6 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-std::string TrimRight(std::string_view text) {
-    const auto last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string{} : std::string(text.substr(0, last + 1));
-}
-
 std::string Upper(std::string_view text) {
     std::string out(text);
     for (char& c : out)
@@ -101,13 +96,23 @@ std::string OverlayProblem(std::string_view overlay) {
     return {};
 }
 
-// Reads the value of a parameter row for the game in the given column.
-enum class FieldRead { Ok, Missing, NotANumber };
-FieldRead ReadField(std::string_view row, int column, long& value) {
-    const std::size_t start = kFieldStart + kFieldWidth * static_cast<std::size_t>(column);
+// Reads the stored value of a parameter row's field at `start`: the field unshifted and
+// without its spaces, as a signed number. No text is built: every field of the catalogue is
+// read at start-up.
+FieldRead ReadStoredField(std::string_view row, std::size_t start, long& value) {
     if (start >= row.size()) return FieldRead::Missing;
-    const std::string plain = TrimRight(fnUnshiftText(row.substr(start, kValueWidth)));
-    if (!ParseSigned(Trim(plain), value)) return FieldRead::NotANumber;
+    const std::string_view stored = row.substr(start, kValueWidth);
+    std::array<char, kValueWidth> plain{};
+    std::size_t length = 0;
+    for (const char c : stored) {
+        const int code = static_cast<unsigned char>(c);
+        plain[length++] = static_cast<char>(code >= 80 ? code - 48 : code + 48);
+    }
+    const std::string_view text(plain.data(), length);
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return FieldRead::NotANumber;
+    const auto last = text.find_last_not_of(' ');
+    if (!ParseSigned(text.substr(first, last - first + 1), value)) return FieldRead::NotANumber;
     return FieldRead::Ok;
 }
 
@@ -149,6 +154,36 @@ void LayOverlay(GameParams& params, std::string_view overlay) {
 
 } // namespace
 
+void CatalogueRows::Add(std::string_view row) {
+    Row info;
+    info.index = ParseDigits(Trim(Chars(row, 1, 4)));
+    info.blank = Trim(row).empty();
+    info.first = values_.size();
+    for (std::size_t start = kFieldStart; start < row.size(); start += kFieldWidth) {
+        long value = 0;
+        const bool number = ReadStoredField(row, start, value) == FieldRead::Ok;
+        const bool fits = number && value >= std::numeric_limits<std::int16_t>::min() &&
+                          value <= std::numeric_limits<std::int16_t>::max();
+        if (!fits) odd_[values_.size()] = Odd{number, value};
+        values_.push_back(fits ? static_cast<std::int16_t>(value) : std::int16_t{0});
+        ++info.fields;
+    }
+    rows_.push_back(info);
+}
+
+FieldRead CatalogueRows::Field(std::size_t row, int column, long& value) const {
+    const Row& info = rows_.at(row);
+    if (column < 0 || column >= info.fields) return FieldRead::Missing;
+    const std::size_t at = info.first + static_cast<std::size_t>(column);
+    if (const auto odd = odd_.find(at); odd != odd_.end()) {
+        if (!odd->second.number) return FieldRead::NotANumber;
+        value = odd->second.value;
+        return FieldRead::Ok;
+    }
+    value = values_[at];
+    return FieldRead::Ok;
+}
+
 int DirectionOfIndex(int index) {
     return index >= 0 && index < 3 ? kDirectionValues[static_cast<std::size_t>(index)] : index;
 }
@@ -185,26 +220,40 @@ std::string fnShiftText(std::string_view plain) {
     return stored;
 }
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+namespace {
+
+// One read of the whole file into a buffer of its size: the catalogue is a megabyte.
+bool ReadWholeFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    // One read of the whole file into a buffer of its size: the catalogue is a megabyte.
     const std::streamoff size = in.tellg();
     if (size < 0) return false;
-    std::string text(static_cast<std::size_t>(size), '\0');
+    text.assign(static_cast<std::size_t>(size), '\0');
     in.seekg(0);
-    if (!in.read(text.data(), size)) return false;
-    lines.clear();
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    return static_cast<bool>(in.read(text.data(), size));
+}
+
+// Each line of the text without its end, CR LF or LF.
+template <typename Take> void ForEachLine(std::string_view text, Take&& take) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+        if (end == std::string_view::npos) end = text.size();
         std::size_t lineEnd = end;
         if (lineEnd > start && text[lineEnd - 1] == '\r') --lineEnd;
-        lines.emplace_back(text, start, lineEnd - start);
+        take(text.substr(start, lineEnd - start));
         start = end + 1;
     }
+}
+
+} // namespace
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) return false;
+    lines.clear();
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
     return true;
 }
 
@@ -248,15 +297,17 @@ std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path) 
         if (same(kept)) return kept.text;
     }
     auto text = std::make_shared<CatalogueText>();
-    if (!ReadTextLines(path, text->lines)) return nullptr;
+    std::string whole;
+    if (!ReadWholeFile(path, whole)) return nullptr;
     bool inside = false;
-    for (const std::string& line : text->lines) {
-        if (line.starts_with("[")) {
-            inside = line.starts_with("[Sect2]");
-            continue;
+    ForEachLine(whole, [&](std::string_view line) {
+        if (line.starts_with("[")) inside = line.starts_with("[Sect2]");
+        else if (inside) {
+            text->parameterRows.Add(line);
+            return;
         }
-        if (inside) text->parameterRows.emplace_back(line);
-    }
+        text->lines.emplace_back(line);
+    });
     // File times are coarse: a file written moments ago may be written again with the same
     // time and size, so only a settled file is kept.
     const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -308,31 +359,32 @@ bool ReadCatalogueColumn(const GameContext& ctx, int number, GameParams& params,
         return false;
     }
     GameParams read = params;
-    const std::vector<std::string_view>& rows = text->parameterRows;
+    const CatalogueRows& rows = text->parameterRows;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const std::string_view row = rows[r];
-        if (Trim(row).empty()) continue;
-        const std::string where = path + ", [Sect2] row " + std::to_string(r + 1) +
-                                  ", game column " + std::to_string(column);
-        const int index = ParseDigits(Trim(Chars(row, 1, 4)));
+        if (rows.Blank(r)) continue;
+        const auto where = [&] {
+            return path + ", [Sect2] row " + std::to_string(r + 1) + ", game column " +
+                   std::to_string(column);
+        };
+        const int index = rows.Index(r);
         if (index < 0 || index >= kParamCount) {
-            error = "Bad parameter number in " + where + ".";
+            error = "Bad parameter number in " + where() + ".";
             return false;
         }
         long value = 0;
-        switch (ReadField(row, column, value)) {
+        switch (rows.Field(r, column, value)) {
         case FieldRead::Ok:
             break;
         case FieldRead::Missing:
-            error = "Missing parameter value in " + where + ".";
+            error = "Missing parameter value in " + where() + ".";
             return false;
         case FieldRead::NotANumber:
-            error = "Parameter value is not a number in " + where + ".";
+            error = "Parameter value is not a number in " + where() + ".";
             return false;
         }
         if (value < std::numeric_limits<std::int16_t>::min() ||
             value > std::numeric_limits<std::int16_t>::max()) {
-            error = "Parameter value out of range in " + where + ".";
+            error = "Parameter value out of range in " + where() + ".";
             return false;
         }
         // Entries 488 and 489 are not part of a definition and keep what they held.
@@ -444,12 +496,12 @@ std::array<int, 9> ReadGameParams(const GameContext& ctx, int number, std::span<
     if (column < 0) return values;
     const std::shared_ptr<const CatalogueText> text = ReadCatalogueText(GamesDatPath(ctx));
     if (!text) return values;
-    const std::vector<std::string_view>& section = text->parameterRows;
+    const CatalogueRows& section = text->parameterRows;
     for (std::size_t i = 0; i < rows.size() && i < values.size(); ++i) {
         const int row = rows[i];
         if (row < 1 || static_cast<std::size_t>(row) > section.size()) continue;
         long value = 0;
-        if (ReadField(section[static_cast<std::size_t>(row) - 1], column, value) == FieldRead::Ok)
+        if (section.Field(static_cast<std::size_t>(row) - 1, column, value) == FieldRead::Ok)
             values[i] = static_cast<int>(value);
     }
     return values;
@@ -459,15 +511,16 @@ std::vector<std::string> ReadParamPairs(const GameContext& ctx, int rowA, int ro
     std::vector<std::string> pairs;
     const std::shared_ptr<const CatalogueText> text = ReadCatalogueText(GamesDatPath(ctx));
     if (!text) return pairs;
-    const std::vector<std::string_view>& section = text->parameterRows;
-    auto rowText = [&](int row) -> std::string_view {
-        if (row < 1 || static_cast<std::size_t>(row) > section.size()) return {};
-        return section[static_cast<std::size_t>(row) - 1];
+    const CatalogueRows& section = text->parameterRows;
+    // A row that is not there has no values.
+    auto field = [&](int row, int column, long& value) {
+        if (row < 1 || static_cast<std::size_t>(row) > section.size()) return FieldRead::Missing;
+        return section.Field(static_cast<std::size_t>(row) - 1, column, value);
     };
     for (std::size_t column = 0; column < ctx.mainGame.GameList.size(); ++column) {
         long a = 0, b = 0;
-        if (ReadField(rowText(rowA), static_cast<int>(column), a) != FieldRead::Ok) a = 0;
-        if (ReadField(rowText(rowB), static_cast<int>(column), b) != FieldRead::Ok) b = 0;
+        if (field(rowA, static_cast<int>(column), a) != FieldRead::Ok) a = 0;
+        if (field(rowB, static_cast<int>(column), b) != FieldRead::Ok) b = 0;
         pairs.push_back(fnFormatNumber(a, 10) + fnFormatNumber(b, 10));
     }
     return pairs;

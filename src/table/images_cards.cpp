@@ -45,6 +45,7 @@ void CardImages::LoadCardImages(const SettingsRecord& settings) {
 void CardImages::LoadCardFaces(const SettingsRecord& settings) {
     set_ = ThreeDigits(GetSetting(settings, field::kCardSet), 1);
     cards_ = {};
+    suitsCut_ = {};
 }
 
 void CardImages::CutSuit(int imageNumber, int scale) const {
@@ -55,20 +56,24 @@ void CardImages::CutSuit(int imageNumber, int scale) const {
         faces[kJokerImage] = module_.LoadPicture("JOKER_" + size, ratio);
         return;
     }
-    // The sheet is decoded once for its thirteen cards and not kept: the cut cards are.
+    // The sheet is not kept: the cut cards are. The first card of a suit is cut alone, the
+    // next one missing brings the rest of the suit, so that the sheet is read twice at most.
     static constexpr char kSuitLetters[] = {'H', 'D', 'C', 'S'};
     const int suit = imageNumber / 13;
     const QImage sheet =
         module_.ReadPicture("C" + size + set_ + QChar::fromLatin1(kSuitLetters[suit]), ratio);
     if (sheet.isNull()) return;
+    bool& suitCut = suitsCut_[static_cast<std::size_t>(scale - 1)][static_cast<std::size_t>(suit)];
     // Ace to 5, 6 to 10, Jack to King: five to a row, no gaps.
     const int factor = qRound(sheet.devicePixelRatio());
     const int w = CardWidth() * factor, h = CardHeight() * factor;
     for (int index = 0; index < 13; ++index) {
-        QImage card = sheet.copy((index % 5) * w, (index / 5) * h, w, h);
-        card.setDevicePixelRatio(sheet.devicePixelRatio());
-        faces[static_cast<std::size_t>(suit * 13 + index)] = card;
+        QImage& slot = faces[static_cast<std::size_t>(suit * 13 + index)];
+        if (!slot.isNull() || (!suitCut && suit * 13 + index != imageNumber)) continue;
+        slot = sheet.copy((index % 5) * w, (index / 5) * h, w, h);
+        slot.setDevicePixelRatio(sheet.devicePixelRatio());
     }
+    suitCut = true;
 }
 
 QImage CardImages::Card(int imageNumber, qreal devicePixelRatio) const {

@@ -25,7 +25,9 @@ inline constexpr int kJokerImage = 52;
 
 // The card pictures of the player's choice of size (kCardSize), face set (kCardSet) and back
 // (kBackCard): 53 card images cut from the suit sheets, the back, the empty-pile marks and
-// the shadow and edge strips. A suit sheet is read and cut when a card of it is first drawn.
+// the shadow and edge strips. A suit sheet is read when a card of it is first drawn: that card
+// alone is cut (a dealt table shows a few cards of each suit), and the whole suit the next time
+// a card of it is missing.
 class CardImages {
   public:
     explicit CardImages(const ImagesModule& module) : module_(module) {}
@@ -51,7 +53,8 @@ class CardImages {
     QImage Edge(int strip) const;
 
   private:
-    // Cuts the cards of the suit of `imageNumber` (or the joker) into the slots of `scale`.
+    // Cuts the card `imageNumber` (or the joker) into its slot of `scale`, and with it the
+    // rest of its suit once a card of that suit was cut before.
     void CutSuit(int imageNumber, int scale) const;
 
     const ImagesModule& module_;
@@ -60,6 +63,8 @@ class CardImages {
     QString back_ = "001";
     // Cut cards at ratio 1 and 2.
     mutable std::array<std::array<QImage, 53>, 2> cards_;
+    // The suits of which a card was cut, at ratio 1 and 2.
+    mutable std::array<std::array<bool, 4>, 2> suitsCut_{};
     mutable std::array<QImage, 2> backs_;
 };
 

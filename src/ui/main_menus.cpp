@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QHash>
 #include <QIcon>
+#include <QIconEngine>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -21,17 +23,45 @@ QAction* Add(QMenu* menu, const char* text, const QKeySequence& shortcut = {}) {
     return action;
 }
 
-// The style's icon held only at the tool bars' sizes, at one and two device pixels a pixel:
+// The style's icon, made at each size and state the tool bars ask for when they first ask:
 // the style's own icon keeps its largest pictures (128 pixels square) for as long as it
-// lives, over a megabyte for the two tool bars. `made` keeps the icons already made for the
-// other tool bar.
+// lives, over a megabyte for the two tool bars, and making every size of every button at once
+// slowed the start. The style's icon lives only while one picture is made.
+class ToolIconEngine : public QIconEngine {
+  public:
+    explicit ToolIconEngine(QStyle::StandardPixmap which) : which_(which) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const QString key = QStringLiteral("%1x%2/%3/%4")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(static_cast<int>(mode))
+                                .arg(static_cast<int>(state));
+        const auto known = made_.constFind(key);
+        if (known != made_.cend()) return *known;
+        const QPixmap picture =
+            QApplication::style()->standardIcon(which_).pixmap(size, 1.0, mode, state);
+        made_.insert(key, picture);
+        return picture;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QIconEngine* clone() const override { return new ToolIconEngine(which_); }
+
+  private:
+    QStyle::StandardPixmap which_;
+    QHash<QString, QPixmap> made_;
+};
+
+// One icon a picture for both tool bars; `made` keeps the icons already made.
 QIcon ToolIcon(QStyle::StandardPixmap which, QHash<int, QIcon>& made) {
     const auto known = made.constFind(which);
     if (known != made.cend()) return *known;
-    const QIcon full = QApplication::style()->standardIcon(which);
-    QIcon icon;
-    for (const int side : {16, 24, 32, 48})
-        icon.addPixmap(full.pixmap(QSize(side, side), 1.0));
+    const QIcon icon(new ToolIconEngine(which));
     made.insert(which, icon);
     return icon;
 }

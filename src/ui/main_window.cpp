@@ -85,9 +85,6 @@ QFrame* ValuePanel(QWidget* parent, const QString& caption, QLabel*& value, cons
 MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), sounds_(std::make_unique<SoundPlayer>(images_)) {
     setWindowTitle(kProduct);
-    // The installed icon, named as the desktop entry is; nothing where it is not installed.
-    if (!QGuiApplication::desktopFileName().isEmpty())
-        setWindowIcon(QIcon::fromTheme(QGuiApplication::desktopFileName()));
     caption_ = kProduct;
 
     auto* centre = new QWidget(this);
@@ -140,6 +137,13 @@ MainWindow::MainWindow(GameContext& ctx, QWidget* parent)
 
 MainWindow::~MainWindow() {
     endWinnableSearch();
+}
+
+void MainWindow::ShowInstalledIcon() {
+    // The installed icon, named as the desktop entry is; nothing where it is not installed.
+    // Looking it up in the icon theme takes a while, so it waits for the table to show.
+    if (!QGuiApplication::desktopFileName().isEmpty())
+        setWindowIcon(QIcon::fromTheme(QGuiApplication::desktopFileName()));
 }
 
 void MainWindow::buildPanels() {

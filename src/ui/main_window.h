@@ -50,6 +50,8 @@ class MainWindow : public QMainWindow {
     bool StartUp();
     // Shows the window where it was last closed (maximised unless stored otherwise).
     void ShowWithPlacement();
+    // Gives the window the installed program's icon (once the table shows).
+    void ShowInstalledIcon();
     // Maximized and filling the screen (a window made smaller since is not).
     bool coversScreen() const;
     // As large as the screen's free area, whatever the mark says.

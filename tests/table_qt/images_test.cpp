@@ -278,7 +278,10 @@ TEST_F(ImagesModuleTest, SuitSheetsAreCutFiveToARow) {
     EXPECT_EQ(cards.Card(25).convertToFormat(QImage::Format_ARGB32),
               sheet.copy(2 * 71, 2 * 96, 71, 96).convertToFormat(QImage::Format_ARGB32));
     // Set 002 has four colours: the middle of its Ace of diamonds is blue, of set 001 red.
+    // The King came first and alone; the Ace brings the rest of the suit, each in its place.
     const QRgb blue = cards.Card(13).pixel(35, 48);
+    EXPECT_EQ(cards.Card(19).convertToFormat(QImage::Format_ARGB32),
+              sheet.copy(1 * 71, 1 * 96, 71, 96).convertToFormat(QImage::Format_ARGB32));
     EXPECT_GT(qBlue(blue), qRed(blue) + 80);
     const QRgb red = CardsFor("B", "001", "001").Card(13).pixel(35, 48);
     EXPECT_GT(qRed(red), qBlue(red) + 80);
