@@ -179,14 +179,15 @@ bool EmptyPileRule(const GameContext& ctx, const BuildArgs& a) {
     if (rule == empty_rule::kAny || a.stopRank == -1) return true;
     if (rule >= 1 && rule <= 13) return fnRank(a.card) == rule;
     if (IsBalancedRule(rule)) return BalancedStart(ctx, a.card, rule);
-    const int code = fnPileCodeOf(ctx, a.card);
     switch (rule) {
     case empty_rule::kSingleCard:
         return ctx.play.singleCard;
-    case empty_rule::kNotFromStockOrWaste:
+    case empty_rule::kNotFromStockOrWaste: {
+        const int code = fnPileCodeOf(ctx, a.card);
         return code > 0 || (code <= -1 && code >= pile_code::kLastReserve);
+    }
     case empty_rule::kNotFromTableau:
-        return code < 1;
+        return fnPileCodeOf(ctx, a.card) < 1;
     case empty_rule::kBelowFirstBase:
         return fnRank(a.card) == fnPrevRank(ctx.Param(param::kFoundationBase));
     case empty_rule::kMatchedRank:

@@ -67,13 +67,35 @@ GroupInPile GroupOf(const GameContext& ctx, int card);
 bool GroupIsSequence(const GameContext& ctx, const GroupInPile& group, int card, int i);
 bool GroupSizeAllowed(const GameContext& ctx, int card, int g, bool toEmpty);
 
+struct PlaceInPile {
+    PileRef pile;
+    int position = 0;
+};
+
+// The tableau pile or reserve holding the card, as fnPileCodeOf finds it, and the card's
+// position there. The piles fnPileCodeOf looks at after the reserves are not looked at: a
+// card found there lies in neither.
+std::optional<PlaceInPile> TableauOrReservePlace(const GameContext& ctx, int card) {
+    if (card < 1) return std::nullopt;
+    const int tableaus = TableauCount(ctx);
+    for (int i = 0; i < tableaus; ++i)
+        if (const int at = PositionIn(ctx.table.FilaGroup[static_cast<std::size_t>(i)], card);
+            at >= 0)
+            return PlaceInPile{{PileGroupId::Fila, i}, at};
+    if (PositionIn(ctx.table.StockGroup[kMazzoVis], card) >= 0) return std::nullopt;
+    const int reserves = ReservePileCount(ctx);
+    for (int i = 0; i < reserves; ++i)
+        if (const int at = PositionIn(ctx.table.AppoggGroup[static_cast<std::size_t>(i)], card);
+            at >= 0)
+            return PlaceInPile{{PileGroupId::Appogg, i}, at};
+    return std::nullopt;
+}
+
 // The tableau pile or reserve holding the card.
 std::optional<PileRef> GroupPileOf(const GameContext& ctx, int card) {
-    const int code = fnPileCodeOf(ctx, card);
-    if (pile_code::IsTableau(code)) return PileRef{PileGroupId::Fila, code - 1};
-    if (pile_code::IsReserve(code))
-        return PileRef{PileGroupId::Appogg, pile_code::kFirstReserve - code};
-    return std::nullopt;
+    const auto place = TableauOrReservePlace(ctx, card);
+    if (!place) return std::nullopt;
+    return place->pile;
 }
 
 int EmptyTableauPiles(const GameContext& ctx) {
@@ -117,20 +139,23 @@ int fnPileCodeOf(const GameContext& ctx, int card) {
     if (card < 1) return pile_code::kNowhere;
     const bool hasCode = card <= CardTable::kRecords;
     const CodeDigits code(hasCode ? card : 0);
-    const auto holds = [&](PileRef pile) {
-        const std::string& cards = ctx.table.Pile(pile);
+    const auto holds = [&](const std::string& cards) {
         return hasCode ? CodePositionIn(cards, code) >= 0 : PositionIn(cards, card) >= 0;
     };
     // A card lies in one pile only: the piles the moves ask about are looked at first, the
     // long stock last.
-    for (int i = 0; i < TableauCount(ctx); ++i)
-        if (holds({PileGroupId::Fila, i})) return i + 1;
-    if (holds({PileGroupId::Stock, kMazzoVis})) return pile_code::kWaste;
-    for (int i = 0; i < ReservePileCount(ctx); ++i)
-        if (holds({PileGroupId::Appogg, i})) return pile_code::kFirstReserve - i;
+    const PileGroups& table = ctx.table;
+    const int tableaus = TableauCount(ctx);
+    for (int i = 0; i < tableaus; ++i)
+        if (holds(table.FilaGroup[static_cast<std::size_t>(i)])) return i + 1;
+    if (holds(table.StockGroup[kMazzoVis])) return pile_code::kWaste;
+    const int reserves = ReservePileCount(ctx);
+    for (int i = 0; i < reserves; ++i)
+        if (holds(table.AppoggGroup[static_cast<std::size_t>(i)]))
+            return pile_code::kFirstReserve - i;
     for (int i = 0; i < kDestPiles; ++i)
-        if (holds({PileGroupId::Dest, i})) return -(i + 1);
-    if (holds({PileGroupId::Stock, kMazzo})) return pile_code::kStock;
+        if (holds(table.DestGroup[static_cast<std::size_t>(i)])) return -(i + 1);
+    if (holds(table.StockGroup[kMazzo])) return pile_code::kStock;
     return pile_code::kNowhere;
 }
 
@@ -287,8 +312,11 @@ bool GroupIsSequence(const GameContext& ctx, const GroupInPile& group, int card,
         const auto inSuitDown = [](int below, int c) {
             return fnSuit(below) == fnSuit(c) && fnRank(below) == fnRank(c) + 1;
         };
-        return std::adjacent_find(cards.begin(), cards.end(), std::not_fn(oneRank)) == cards.end() ||
-               std::adjacent_find(cards.begin(), cards.end(), std::not_fn(inSuitDown)) == cards.end();
+        const auto runOf = [&](const auto& builds) {
+            return std::adjacent_find(cards.begin(), cards.end(), std::not_fn(builds)) ==
+                   cards.end();
+        };
+        return runOf(oneRank) || runOf(inSuitDown);
     }
     const int method = rule == group_moves::kSequenceInSuit ? build_method::kInSuit
                                                             : ctx.Param(param::kTableauMethod + i);
@@ -367,12 +395,10 @@ bool fnIsTopCard(const GameContext& ctx, int card) {
 namespace {
 
 GroupInPile GroupOf(const GameContext& ctx, int card) {
-    const auto pile = GroupPileOf(ctx, card);
-    if (!pile) return {};
-    const std::string& text = ctx.table.Pile(*pile);
-    const int from = PositionIn(text, card);
-    if (from < 0) return {};
-    return {text, from, PileCardCount(text) - from};
+    const auto place = TableauOrReservePlace(ctx, card);
+    if (!place) return {};
+    const std::string& text = ctx.table.Pile(place->pile);
+    return {text, place->position, PileCardCount(text) - place->position};
 }
 
 } // namespace

@@ -51,12 +51,20 @@ bool AllFaceUp(const GameContext& ctx, const std::vector<int>& cards) {
     return std::all_of(cards.begin(), cards.end(), [&](int c) { return IsFaceUp(ctx, c); });
 }
 
-// The group the send action moves for a card: empty when the card may not be sent.
-std::vector<int> SendGroup(const GameContext& ctx, int card) {
+// The group the send action moves for a card: empty when the card may not be sent. A group
+// comes with the card's place (fnPileCodeOf) in `code`, found once.
+std::vector<int> SendGroup(const GameContext& ctx, int card, int& code) {
     if (!IsFaceUp(ctx, card)) return {};
     // The memory games move no card by hand: a click turns it.
     if (CurrentFamilyRules(ctx).cardClick != nullptr) return {};
-    const int code = fnPileCodeOf(ctx, card);
+    code = fnPileCodeOf(ctx, card);
+    // The card is the top card of the tableau pile or reserve it lies in (fnIsTopCard).
+    const auto onTop = [&] {
+        const PileRef pile = pile_code::IsTableau(code)
+                                 ? PileRef{PileGroupId::Fila, code - 1}
+                                 : PileRef{PileGroupId::Appogg, pile_code::kFirstReserve - code};
+        return PileTopCard(ctx.table.Pile(pile)) == card;
+    };
     if (code == pile_code::kWaste) {
         if (PileTopCard(ctx.table.Pile({PileGroupId::Stock, kMazzoVis})) != card) return {};
         return {card};
@@ -68,7 +76,7 @@ std::vector<int> SendGroup(const GameContext& ctx, int card) {
         return {card};
     }
     if (pile_code::IsReserve(code)) {
-        if (fnIsTopCard(ctx, card)) return {card};
+        if (onTop()) return {card};
         if (ctx.Param(param::kReservePickUp) == kWholeReserve) return fnGroupFrom(ctx, card);
         return {};
     }
@@ -82,9 +90,8 @@ std::vector<int> SendGroup(const GameContext& ctx, int card) {
                                                                     : std::vector<int>{};
         }
         if (const auto lifts = CurrentFamilyRules(ctx).tableauTopLifts)
-            return fnIsTopCard(ctx, card) && lifts(ctx, code - 1) ? std::vector<int>{card}
-                                                                  : std::vector<int>{};
-        if (fnIsTopCard(ctx, card)) return {card};
+            return onTop() && lifts(ctx, code - 1) ? std::vector<int>{card} : std::vector<int>{};
+        if (onTop()) return {card};
         if (ctx.Param(param::kGroupSize) != 0 && fnGroupSizeAllowed(ctx, card, false))
             return fnGroupFrom(ctx, card);
     }
@@ -232,11 +239,11 @@ bool CanDropOnWaste(const GameContext& ctx, int card) {
 std::vector<std::string> SendTargets(GameContext& ctx, int card, bool toFoundations,
                                      bool toTableaus) {
     std::vector<std::string> targets;
-    const std::vector<int> group = SendGroup(ctx, card);
+    int ownCode = pile_code::kNowhere;
+    const std::vector<int> group = SendGroup(ctx, card, ownCode);
     if (group.empty()) return targets;
     const MovingGroupScope scope(ctx, group);
     const bool single = group.size() == 1;
-    const int ownCode = fnPileCodeOf(ctx, card);
     const auto tryPile = [&](PileRef pile) {
         if (fnCanDropOnPile(ctx, card, pile)) targets.push_back(PileName(pile));
     };
