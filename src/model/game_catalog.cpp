@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <charconv>
 #include <chrono>
 #include <filesystem>
@@ -102,6 +103,27 @@ std::string OverlayProblem(std::string_view overlay) {
 FieldRead ReadStoredField(std::string_view row, std::size_t start, long& value) {
     if (start >= row.size()) return FieldRead::Missing;
     const std::string_view stored = row.substr(start, kValueWidth);
+    // Most fields are a few digits and a minus at most, then spaces, stored shifted: read
+    // those at once, the rest as the general rule has it.
+    {
+        constexpr char kSpace = ' ' + 48, kMinus = '-' + 48, kZero = '0' + 48, kNine = '9' + 48;
+        const char* at = stored.data();
+        const char* const end = at + stored.size();
+        const bool negative = at < end && *at == kMinus;
+        if (negative) ++at;
+        long number = 0;
+        const char* const digits = at;
+        while (at < end && *at >= kZero && *at <= kNine && at - digits < 9)
+            number = number * 10 + (*at++ - kZero);
+        // The spaces after: compared at once, as the field is as wide as they can be.
+        static constexpr char kSpaces[kValueWidth] = {kSpace, kSpace, kSpace, kSpace, kSpace,
+                                                      kSpace, kSpace, kSpace, kSpace, kSpace};
+        const auto rest = static_cast<std::size_t>(end - at);
+        if (at > digits && std::memcmp(at, kSpaces, rest) == 0) {
+            value = negative ? -number : number;
+            return FieldRead::Ok;
+        }
+    }
     std::array<char, kValueWidth> plain{};
     std::size_t length = 0;
     for (const char c : stored) {
@@ -157,7 +179,7 @@ void LayOverlay(GameParams& params, std::string_view overlay) {
 void CatalogueRows::Add(std::string_view row) {
     Row info;
     info.index = ParseDigits(Trim(Chars(row, 1, 4)));
-    info.blank = Trim(row).empty();
+    info.blank = row.find_first_not_of(' ') == std::string_view::npos;
     info.first = values_.size();
     for (std::size_t start = kFieldStart; start < row.size(); start += kFieldWidth) {
         long value = 0;

@@ -1,15 +1,12 @@
 #include "main_menus.h"
 
+#include "tool_icons.h"
+
 #include <QActionGroup>
 #include <QApplication>
-#include <QHash>
-#include <QIcon>
-#include <QIconEngine>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -23,53 +20,9 @@ QAction* Add(QMenu* menu, const char* text, const QKeySequence& shortcut = {}) {
     return action;
 }
 
-// The style's icon, made at each size and state the tool bars ask for when they first ask:
-// the style's own icon keeps its largest pictures (128 pixels square) for as long as it
-// lives, over a megabyte for the two tool bars, and making every size of every button at once
-// slowed the start. The style's icon lives only while one picture is made.
-class ToolIconEngine : public QIconEngine {
-  public:
-    explicit ToolIconEngine(QStyle::StandardPixmap which) : which_(which) {}
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        const QString key = QStringLiteral("%1x%2/%3/%4")
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(static_cast<int>(mode))
-                                .arg(static_cast<int>(state));
-        const auto known = made_.constFind(key);
-        if (known != made_.cend()) return *known;
-        const QPixmap picture =
-            QApplication::style()->standardIcon(which_).pixmap(size, 1.0, mode, state);
-        made_.insert(key, picture);
-        return picture;
-    }
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override {
-        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
-    }
-
-    QIconEngine* clone() const override { return new ToolIconEngine(which_); }
-
-  private:
-    QStyle::StandardPixmap which_;
-    QHash<QString, QPixmap> made_;
-};
-
-// One icon a picture for both tool bars; `made` keeps the icons already made.
-QIcon ToolIcon(QStyle::StandardPixmap which, QHash<int, QIcon>& made) {
-    const auto known = made.constFind(which);
-    if (known != made.cend()) return *known;
-    const QIcon icon(new ToolIconEngine(which));
-    made.insert(which, icon);
-    return icon;
-}
-
 // A tool button's action: it triggers the command's action and follows its state.
-QAction* ToolAction(QToolBar* bar, QAction* command, const QString& text,
-                    QStyle::StandardPixmap icon, QHash<int, QIcon>& icons) {
-    QAction* tool = bar->addAction(ToolIcon(icon, icons), text);
+QAction* ToolAction(QToolBar* bar, QAction* command, const QString& text, ToolGlyph glyph) {
+    QAction* tool = bar->addAction(ToolIcon(glyph), text);
     tool->setToolTip(command->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")));
     tool->setEnabled(command->isEnabled());
     QObject::connect(command, &QAction::enabledChanged, tool, &QAction::setEnabled);
@@ -234,28 +187,26 @@ ToolBars BuildToolBars(QMainWindow* window, const MainActions& a) {
     t.small->setToolButtonStyle(Qt::ToolButtonIconOnly);
     t.small->setIconSize(QSize(16, 16));
 
-    QHash<int, QIcon> icons;
     for (QToolBar* bar : {t.large, t.small}) {
         const bool small = bar == t.small;
-        ToolAction(bar, a.newGame, QStringLiteral("New"), QStyle::SP_FileIcon, icons);
-        ToolAction(bar, a.openGame, QStringLiteral("Open"), QStyle::SP_DialogOpenButton, icons);
+        ToolAction(bar, a.newGame, QStringLiteral("New"), ToolGlyph::New);
+        ToolAction(bar, a.openGame, QStringLiteral("Open"), ToolGlyph::Open);
         if (small)
-            ToolAction(bar, a.save, QStringLiteral("Save"), QStyle::SP_DialogSaveButton, icons);
-        ToolAction(bar, a.restartGame, QStringLiteral("Restart"), QStyle::SP_BrowserReload, icons);
+            ToolAction(bar, a.save, QStringLiteral("Save"), ToolGlyph::Save);
+        ToolAction(bar, a.restartGame, QStringLiteral("Restart"), ToolGlyph::Restart);
         bar->addSeparator();
-        ToolAction(bar, a.undo, QStringLiteral("Undo"), QStyle::SP_ArrowBack, icons);
-        ToolAction(bar, a.redo, QStringLiteral("Redo"), QStyle::SP_ArrowForward, icons);
+        ToolAction(bar, a.undo, QStringLiteral("Undo"), ToolGlyph::Undo);
+        ToolAction(bar, a.redo, QStringLiteral("Redo"), ToolGlyph::Redo);
         QAction* autoplay = ToolAction(bar, a.autoplay, QStringLiteral("Autoplay"),
-                                       QStyle::SP_MediaSeekForward, icons);
+                                       ToolGlyph::Autoplay);
         (small ? t.smallAutoplay : t.largeAutoplay) = autoplay;
         bar->addSeparator();
         ToolAction(bar, a.gameStatistics, QStringLiteral("Statistics"),
-                   QStyle::SP_FileDialogDetailedView, icons);
-        ToolAction(bar, a.fastSearch, QStringLiteral("Search"), QStyle::SP_FileDialogContentsView,
-                   icons);
-        ToolAction(bar, a.rules, QStringLiteral("Rules"), QStyle::SP_DialogHelpButton, icons);
+                   ToolGlyph::Statistics);
+        ToolAction(bar, a.fastSearch, QStringLiteral("Search"), ToolGlyph::Search);
+        ToolAction(bar, a.rules, QStringLiteral("Rules"), ToolGlyph::Rules);
         bar->addSeparator();
-        ToolAction(bar, a.exit, QStringLiteral("Exit"), QStyle::SP_DialogCloseButton, icons);
+        ToolAction(bar, a.exit, QStringLiteral("Exit"), ToolGlyph::Exit);
     }
     // Large buttons are 44 x 42 with their captions under the pictures.
     for (QToolButton* button : t.large->findChildren<QToolButton*>())

@@ -168,6 +168,23 @@ TEST_F(CatalogueTest, BadValueIsRefusedNamingFileRowAndColumn) {
     EXPECT_EQ(host.errors.size(), 2u);
 }
 
+TEST_F(CatalogueTest, ValuesBeyondSixteenBitsAndSignedValuesReadAsTheTextHasThem) {
+    // Kept as numbers, the rows still tell a value out of range from one that is no number.
+    WriteGames("70000");
+    ASSERT_TRUE(LoadGameList(ctx));
+    EXPECT_FALSE(Load(1));
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("out of range"), std::string::npos) << host.errors[0];
+    const int rows[] = {200};
+    EXPECT_EQ(ReadGameParams(ctx, 1, rows)[0], 70000);
+    WriteGames("+12");
+    ASSERT_TRUE(LoadGameList(ctx));
+    // The file was written this moment: it is read afresh.
+    ASSERT_TRUE(Load(1));
+    EXPECT_EQ(ctx.params[200], 12);
+    EXPECT_EQ(ctx.params[199], -199);
+}
+
 TEST_F(CatalogueTest, CustomOverlayLaysOnlyOverThePilesInUse) {
     WriteGames();
     WriteCustom({CustomHeader(8001, "My Klondike", 0) + "|00300210000102004",
