@@ -1,5 +1,9 @@
 #include "images_cards.h"
 
+#include <algorithm>
+#include <future>
+#include <vector>
+
 namespace quendra {
 namespace {
 
@@ -49,31 +53,69 @@ void CardImages::LoadCardFaces(const SettingsRecord& settings) {
 }
 
 void CardImages::CutSuit(int imageNumber, int scale) const {
-    auto& faces = cards_[static_cast<std::size_t>(scale - 1)];
-    const QString size(QChar::fromLatin1(size_));
-    const qreal ratio = scale;
     if (imageNumber == kJokerImage) {
-        faces[kJokerImage] = module_.LoadPicture("JOKER_" + size, ratio);
+        const QString size(QChar::fromLatin1(size_));
+        cards_[static_cast<std::size_t>(scale - 1)][kJokerImage] =
+            module_.LoadPicture("JOKER_" + size, scale);
         return;
     }
-    // The sheet is not kept: the cut cards are. The first card of a suit is cut alone, the
-    // next one missing brings the rest of the suit, so that the sheet is read twice at most.
-    static constexpr char kSuitLetters[] = {'H', 'D', 'C', 'S'};
     const int suit = imageNumber / 13;
-    const QImage sheet =
-        module_.ReadPicture("C" + size + set_ + QChar::fromLatin1(kSuitLetters[suit]), ratio);
+    const int wanted[] = {imageNumber};
+    CutFromSheet(SuitSheet(suit, scale), suit, scale, wanted);
+}
+
+QImage CardImages::SuitSheet(int suit, int scale) const {
+    static constexpr char kSuitLetters[] = {'H', 'D', 'C', 'S'};
+    return module_.ReadPicture("C" + QString(QChar::fromLatin1(size_)) + set_ +
+                                   QChar::fromLatin1(kSuitLetters[suit]),
+                               scale);
+}
+
+void CardImages::CutFromSheet(const QImage& sheet, int suit, int scale,
+                              std::span<const int> wanted) const {
+    // The sheet is not kept: the cut cards are. The first cards of a suit are cut alone, the
+    // next one missing brings the rest of the suit, so that the sheet is read twice at most.
     if (sheet.isNull()) return;
+    auto& faces = cards_[static_cast<std::size_t>(scale - 1)];
     bool& suitCut = suitsCut_[static_cast<std::size_t>(scale - 1)][static_cast<std::size_t>(suit)];
     // Ace to 5, 6 to 10, Jack to King: five to a row, no gaps.
     const int factor = qRound(sheet.devicePixelRatio());
     const int w = CardWidth() * factor, h = CardHeight() * factor;
     for (int index = 0; index < 13; ++index) {
-        QImage& slot = faces[static_cast<std::size_t>(suit * 13 + index)];
-        if (!slot.isNull() || (!suitCut && suit * 13 + index != imageNumber)) continue;
+        const int image = suit * 13 + index;
+        QImage& slot = faces[static_cast<std::size_t>(image)];
+        if (!slot.isNull() ||
+            (!suitCut && std::find(wanted.begin(), wanted.end(), image) == wanted.end()))
+            continue;
         slot = sheet.copy((index % 5) * w, (index / 5) * h, w, h);
         slot.setDevicePixelRatio(sheet.devicePixelRatio());
     }
     suitCut = true;
+}
+
+void CardImages::Prepare(std::span<const int> imageNumbers, qreal devicePixelRatio) const {
+    const int scale = ScaleIndex(devicePixelRatio);
+    const auto& faces = cards_[static_cast<std::size_t>(scale)];
+    std::array<std::vector<int>, 4> missing;
+    for (const int image : imageNumbers)
+        if (image >= 0 && image < kJokerImage && faces[static_cast<std::size_t>(image)].isNull())
+            missing[static_cast<std::size_t>(image / 13)].push_back(image);
+    std::vector<int> suits;
+    for (int suit = 0; suit < 4; ++suit)
+        if (!missing[static_cast<std::size_t>(suit)].empty()) suits.push_back(suit);
+    if (suits.empty()) return;
+    // One sheet here, the others on threads of their own; the cutting stays on this thread.
+    std::vector<std::future<QImage>> others;
+    for (std::size_t i = 1; i < suits.size(); ++i)
+        others.push_back(std::async(std::launch::async,
+                                    [this, suit = suits[i], scale] {
+                                        return SuitSheet(suit, scale + 1);
+                                    }));
+    CutFromSheet(SuitSheet(suits[0], scale + 1), suits[0], scale + 1,
+                 missing[static_cast<std::size_t>(suits[0])]);
+    for (std::size_t i = 1; i < suits.size(); ++i)
+        CutFromSheet(others[i - 1].get(), suits[i], scale + 1,
+                     missing[static_cast<std::size_t>(suits[i])]);
 }
 
 QImage CardImages::Card(int imageNumber, qreal devicePixelRatio) const {

@@ -4,6 +4,7 @@
 #include "settings_record.h"
 
 #include <array>
+#include <span>
 
 #include <QImage>
 #include <QString>
@@ -44,6 +45,9 @@ class CardImages {
     // Card image 0 to 52; at a device pixel ratio above 1 the sharp version (its own ratio
     // set to 2). Empty when the module lacks the picture.
     QImage Card(int imageNumber, qreal devicePixelRatio = 1.0) const;
+    // Cuts the cards about to be drawn that are not cut yet, the suit sheets they need read
+    // side by side on threads: a dealt table needs a card or more of every suit at once.
+    void Prepare(std::span<const int> imageNumbers, qreal devicePixelRatio = 1.0) const;
     // The back; a medium back other than "011" is the large one scaled down.
     QImage Back(qreal devicePixelRatio = 1.0) const;
     // An empty-pile mark by the part of its name after "W" and the size: "022", "_WASTE" ...
@@ -56,6 +60,11 @@ class CardImages {
     // Cuts the card `imageNumber` (or the joker) into its slot of `scale`, and with it the
     // rest of its suit once a card of that suit was cut before.
     void CutSuit(int imageNumber, int scale) const;
+    // The suit sheet of `suit` (0 to 3) at the ratio of `scale`.
+    QImage SuitSheet(int suit, int scale) const;
+    // Cuts the wanted cards of the suit (image numbers) from its sheet, or the whole suit once a
+    // card of it was cut before.
+    void CutFromSheet(const QImage& sheet, int suit, int scale, std::span<const int> wanted) const;
 
     const ImagesModule& module_;
     char size_ = 'B';

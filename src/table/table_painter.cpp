@@ -405,16 +405,40 @@ void TablePainter::DrawEmptyMark(const std::string& mark, int x, int y) {
     RaiseEdge(y, area.height());
 }
 
+bool TablePainter::ShowsBack(PileRef pile, int card) const {
+    if (pile == pile::Stock(kMazzo) && ctx_.Param(param::kStockFaceDown) != 0) return true;
+    if (pile == pile::Stock(kMazzoVis) && ctx_.Param(param::kWasteCardsMovable) != 0) return true;
+    return !FaceUp(ctx_, card);
+}
+
+void TablePainter::PrepareCardFaces() {
+    std::vector<int> faces;
+    const auto take = [&](PileRef pile) {
+        if (!PileHasPlace(ctx_, pile)) return;
+        const std::string& cards = ctx_.table.Pile(pile);
+        for (int k = 0; k < PileCardCount(cards); ++k)
+            if (const int card = PileCardAt(cards, k); card >= 1 && !ShowsBack(pile, card))
+                faces.push_back(CardImageNumber(card));
+    };
+    for (int i = 0; i < kStockPiles; ++i)
+        take(pile::Stock(i));
+    for (int i = 0; i < kDestPiles; ++i)
+        take(pile::Dest(i));
+    for (int i = 0; i < kFilaPiles; ++i)
+        take(pile::Fila(i));
+    for (int i = 0; i < kAppoggPiles; ++i)
+        take(pile::Appogg(i));
+    cards_.Prepare(faces, dpr_);
+}
+
 void TablePainter::DrawCardAt(PileRef pile, int card, const TablePoint& at, bool top) {
     if (card < 1) return;
     const bool thick =
         top && HasThickness(ctx_, pile) &&
         PileThickness(PileCardCount(ctx_.table.Pile(pile)), pile.group == PileGroupId::Stock) > 0;
     const Corners corners = thick ? Corners::SilverBottomRight : Corners::Under;
-    bool back = !FaceUp(ctx_, card);
-    if (pile == pile::Stock(kMazzo) && ctx_.Param(7) != 0) back = true;
-    if (pile == pile::Stock(kMazzoVis) && ctx_.Param(8) != 0) back = true;
-    const QImage image = back ? cards_.Back(dpr_) : cards_.Card(CardImageNumber(card), dpr_);
+    const QImage image =
+        ShowsBack(pile, card) ? cards_.Back(dpr_) : cards_.Card(CardImageNumber(card), dpr_);
     // A card of the quilt lies sideways by its place in its row.
     const std::string& cards = ctx_.table.Pile(pile);
     int position = -1;
@@ -496,6 +520,7 @@ void TablePainter::DrawTable() {
     ctx_.mainGame.ScrollY() = 0;
     lowestEdge_ = 0;
     crooked_ = FanJitter(ctx_);
+    PrepareCardFaces();
     DrawBackground();
     DrawStockAndFoundations();
     for (int i = 0; i < kAppoggPiles; ++i)

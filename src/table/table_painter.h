@@ -153,6 +153,10 @@ class TablePainter {
     void DrawFace(const QImage& image, int x, int y, int height, Corners corners,
                   bool sideways = false);
     void DrawCardAt(PileRef pile, int card, const TablePoint& at, bool top);
+    // The card is drawn as its back where it lies (face down, or on a stock or waste drawn so).
+    bool ShowsBack(PileRef pile, int card) const;
+    // Has every face the table shows cut before the table is drawn.
+    void PrepareCardFaces();
     void InvertCard(const QRect& card);
     void DrawHighlight(int foundation, int mark, const QColor& colour);
 

@@ -285,6 +285,14 @@ TEST_F(ImagesModuleTest, SuitSheetsAreCutFiveToARow) {
     EXPECT_GT(qBlue(blue), qRed(blue) + 80);
     const QRgb red = CardsFor("B", "001", "001").Card(13).pixel(35, 48);
     EXPECT_GT(qRed(red), qBlue(red) + 80);
+    // Cut ahead of drawing, the sheets read side by side, the cards are the same.
+    CardImages ahead = CardsFor("B", "002", "001");
+    const int dealt[] = {25, 0, 40, 51};
+    ahead.Prepare(dealt);
+    for (const int image : {25, 19, 0, 40})
+        EXPECT_EQ(ahead.Card(image).convertToFormat(QImage::Format_ARGB32),
+                  cards.Card(image).convertToFormat(QImage::Format_ARGB32))
+            << image;
 }
 
 TEST_F(ImagesModuleTest, MediumBackIsTheLargeOneScaledExceptBackEleven) {
