@@ -193,6 +193,8 @@ void CatalogueRows::Add(std::string_view row) {
     rows_.push_back(info);
 }
 
+void CatalogueRows::Reserve(std::size_t values) { values_.reserve(values); }
+
 FieldRead CatalogueRows::Field(std::size_t row, int column, long& value) const {
     const Row& info = rows_.at(row);
     if (column < 0 || column >= info.fields) return FieldRead::Missing;
@@ -321,6 +323,8 @@ std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path) 
     auto text = std::make_shared<CatalogueText>();
     std::string whole;
     if (!ReadWholeFile(path, whole)) return nullptr;
+    // Room for every value at once: grown by doubling, the values left holes in the heap.
+    text->parameterRows.Reserve(whole.size() / kFieldWidth);
     bool inside = false;
     ForEachLine(whole, [&](std::string_view line) {
         if (line.starts_with("[")) inside = line.starts_with("[Sect2]");

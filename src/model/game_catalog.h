@@ -50,6 +50,8 @@ class CatalogueRows {
   public:
     // Reads one stored row (as the file holds it) after the others.
     void Add(std::string_view row);
+    // Makes room for this many values.
+    void Reserve(std::size_t values);
     std::size_t size() const { return rows_.size(); }
     // A row of spaces only.
     bool Blank(std::size_t row) const { return rows_.at(row).blank; }

@@ -104,18 +104,21 @@ void CardImages::Prepare(std::span<const int> imageNumbers, qreal devicePixelRat
     for (int suit = 0; suit < 4; ++suit)
         if (!missing[static_cast<std::size_t>(suit)].empty()) suits.push_back(suit);
     if (suits.empty()) return;
-    // One sheet here, the others on threads of their own; the cutting stays on this thread.
-    std::vector<std::future<QImage>> others;
-    for (std::size_t i = 1; i < suits.size(); ++i)
-        others.push_back(std::async(std::launch::async,
-                                    [this, suit = suits[i], scale] {
-                                        return SuitSheet(suit, scale + 1);
-                                    }));
-    CutFromSheet(SuitSheet(suits[0], scale + 1), suits[0], scale + 1,
-                 missing[static_cast<std::size_t>(suits[0])]);
-    for (std::size_t i = 1; i < suits.size(); ++i)
-        CutFromSheet(others[i - 1].get(), suits[i], scale + 1,
-                     missing[static_cast<std::size_t>(suits[i])]);
+    // Half the sheets read here, half on a second thread (each thread that decodes keeps
+    // memory of its own for the rest of the run, so one is enough for two cores); the
+    // cutting stays on this thread.
+    std::vector<QImage> sheets(suits.size());
+    std::future<void> other;
+    if (suits.size() > 1)
+        other = std::async(std::launch::async, [&] {
+            for (std::size_t i = 1; i < suits.size(); i += 2)
+                sheets[i] = SuitSheet(suits[i], scale + 1);
+        });
+    for (std::size_t i = 0; i < suits.size(); i += 2)
+        sheets[i] = SuitSheet(suits[i], scale + 1);
+    if (other.valid()) other.get();
+    for (std::size_t i = 0; i < suits.size(); ++i)
+        CutFromSheet(sheets[i], suits[i], scale + 1, missing[static_cast<std::size_t>(suits[i])]);
 }
 
 QImage CardImages::Card(int imageNumber, qreal devicePixelRatio) const {

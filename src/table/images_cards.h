@@ -46,7 +46,7 @@ class CardImages {
     // set to 2). Empty when the module lacks the picture.
     QImage Card(int imageNumber, qreal devicePixelRatio = 1.0) const;
     // Cuts the cards about to be drawn that are not cut yet, the suit sheets they need read
-    // side by side on threads: a dealt table needs a card or more of every suit at once.
+    // on two threads side by side: a dealt table needs a card or more of every suit at once.
     void Prepare(std::span<const int> imageNumbers, qreal devicePixelRatio = 1.0) const;
     // The back; a medium back other than "011" is the large one scaled down.
     QImage Back(qreal devicePixelRatio = 1.0) const;
