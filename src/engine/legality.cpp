@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <optional>
 
 namespace quendra {
@@ -64,7 +63,14 @@ struct GroupInPile {
 };
 
 GroupInPile GroupOf(const GameContext& ctx, int card);
-bool GroupIsSequence(const GameContext& ctx, const GroupInPile& group, int card, int i);
+// The cards of a group held in a list.
+struct GroupOfCards {
+    const std::vector<int>& cards;
+    int count = static_cast<int>(cards.size());
+    int At(int k) const { return cards[static_cast<std::size_t>(k)]; }
+};
+
+template <typename Group> bool GroupIsSequence(const GameContext& ctx, const Group& group, int i);
 bool GroupSizeAllowed(const GameContext& ctx, int card, int g, bool toEmpty);
 
 struct PlaceInPile {
@@ -247,7 +253,7 @@ bool fnCanDropOnTableau(const GameContext& ctx, int i, int card) {
         return *lifted;
     };
     if (ok && group && ctx.Param(param::kGroupMoves) != group_moves::kAnyFaceUp)
-        ok = GroupIsSequence(ctx, liftedGroup(), card, i);
+        ok = GroupIsSequence(ctx, liftedGroup(), i);
     if (ok && group && count == 0 &&
         ctx.Param(param::kGroupSize) == group_size::kFreeCellsAndSpacesToNonEmpty)
         ok = GroupSizeAllowed(ctx, card, liftedGroup().count, true);
@@ -297,24 +303,31 @@ bool fnCanDropOnReserve(const GameContext& ctx, int n, int card) {
 }
 
 bool fnGroupIsSequence(const GameContext& ctx, int card, int i) {
-    return GroupIsSequence(ctx, GroupOf(ctx, card), card, i);
+    return GroupIsSequence(ctx, GroupOf(ctx, card), i);
+}
+
+bool fnGroupMayBeLifted(const GameContext& ctx, const std::vector<int>& group, int i) {
+    if (group.empty()) return false;
+    const GroupOfCards cards{group};
+    return GroupIsSequence(ctx, cards, i) &&
+           GroupSizeAllowed(ctx, group.front(), cards.count, false);
 }
 
 namespace {
 
-bool GroupIsSequence(const GameContext& ctx, const GroupInPile& group, int card, int i) {
+template <typename Group> bool GroupIsSequence(const GameContext& ctx, const Group& group, int i) {
     const int rule = ctx.Param(param::kGroupMoves);
     if (rule == group_moves::kAnyFaceUp) return true;
     if (i < 0 || i >= kFilaPiles) return false;
     if (rule == group_moves::kRunInSuitOrOneRank) {
-        const std::vector<int> cards = fnGroupFrom(ctx, card);
         const auto oneRank = [](int below, int c) { return fnRank(below) == fnRank(c); };
         const auto inSuitDown = [](int below, int c) {
             return fnSuit(below) == fnSuit(c) && fnRank(below) == fnRank(c) + 1;
         };
         const auto runOf = [&](const auto& builds) {
-            return std::adjacent_find(cards.begin(), cards.end(), std::not_fn(builds)) ==
-                   cards.end();
+            for (int k = 1; k < group.count; ++k)
+                if (!builds(group.At(k - 1), group.At(k))) return false;
+            return true;
         };
         return runOf(oneRank) || runOf(inSuitDown);
     }

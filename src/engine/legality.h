@@ -84,6 +84,10 @@ bool fnBuiltOnInTableau(const GameContext& ctx, int i, int below, int card);
 bool fnGroupIsSequence(const GameContext& ctx, int card, int i);
 // The group from the card to the top of its pile is no larger than parameter 13 allows.
 bool fnGroupSizeAllowed(const GameContext& ctx, int card, bool toEmpty);
+// The group `fnGroupFrom` gave for its first card may be lifted from tableau pile i: the
+// answer of fnGroupIsSequence and of fnGroupSizeAllowed (not onto an empty pile) together,
+// without looking for the card again; false for an empty group.
+bool fnGroupMayBeLifted(const GameContext& ctx, const std::vector<int>& group, int i);
 // The pile-block rule: a card is free when the piles beside it within its block are empty.
 bool PileBlockAllows(const GameContext& ctx, int card);
 // The card is the top card of a tableau pile or of a reserve.

@@ -218,8 +218,7 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
         return IsFaceUp(ctx, card) ? Lift(card, 1) : PickUp{};
     const std::vector<int> group = fnGroupFrom(ctx, card);
     if (group.empty() || !AllFaceUp(ctx, group)) return {};
-    if (!fnGroupIsSequence(ctx, card, pile.index) || !fnGroupSizeAllowed(ctx, card, false))
-        return {};
+    if (!fnGroupMayBeLifted(ctx, group, pile.index)) return {};
     return Lift(card, static_cast<int>(group.size()));
 }
 
