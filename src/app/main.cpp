@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     quendra::SetProgramDir(ctx, files.programDir);
+    quendra::ReadCatalogueAhead(files.gamesFile);
     ctx.gamesFile = files.gamesFile;
     ctx.imagesFile = files.imagesFile;
 

@@ -11,8 +11,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -299,27 +301,33 @@ std::vector<std::string> SectionLines(const std::vector<std::string>& lines,
     return body;
 }
 
-std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path) {
-    struct Kept {
-        std::string path;
-        struct timespec time {};
-        off_t size = 0;
-        ino_t inode = 0;
-        std::shared_ptr<const CatalogueText> text;
-    };
-    static std::mutex guard;
-    static Kept kept;
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return nullptr;
-    auto same = [&](const Kept& k) {
-        return k.text && k.path == path && k.time.tv_sec == status.st_mtim.tv_sec &&
-               k.time.tv_nsec == status.st_mtim.tv_nsec && k.size == status.st_size &&
-               k.inode == status.st_ino;
-    };
-    {
-        const std::lock_guard lock(guard);
-        if (same(kept)) return kept.text;
+namespace {
+
+// The file a catalogue was read from, as it was then.
+struct FileMark {
+    std::string path;
+    struct timespec time {};
+    off_t size = 0;
+    ino_t inode = 0;
+    bool operator==(const FileMark& other) const {
+        return path == other.path && time.tv_sec == other.time.tv_sec &&
+               time.tv_nsec == other.time.tv_nsec && size == other.size && inode == other.inode;
     }
+};
+
+struct ReadCatalogue {
+    FileMark mark;
+    std::shared_ptr<const CatalogueText> text;
+};
+
+std::optional<FileMark> MarkOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileMark{path, status.st_mtim, status.st_size, status.st_ino};
+}
+
+// Reads and takes apart the whole catalogue.
+std::shared_ptr<const CatalogueText> ParseCatalogue(const std::string& path) {
     auto text = std::make_shared<CatalogueText>();
     std::string whole;
     if (!ReadWholeFile(path, whole)) return nullptr;
@@ -334,14 +342,58 @@ std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path) 
         }
         text->lines.emplace_back(line);
     });
-    // File times are coarse: a file written moments ago may be written again with the same
-    // time and size, so only a settled file is kept.
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    if (std::chrono::duration_cast<std::chrono::seconds>(now).count() - status.st_mtim.tv_sec >= 2) {
-        const std::lock_guard lock(guard);
-        kept = {path, status.st_mtim, status.st_size, status.st_ino, text};
-    }
     return text;
+}
+
+// The catalogue kept, and the one being read ahead on a thread.
+std::mutex catalogueGuard;
+ReadCatalogue keptCatalogue;
+std::shared_future<ReadCatalogue> catalogueAhead;
+
+// File times are coarse: a file written moments ago may be written again with the same time
+// and size, so only a settled file is kept.
+void KeepIfSettled(const ReadCatalogue& read) {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    if (read.text &&
+        std::chrono::duration_cast<std::chrono::seconds>(now).count() - read.mark.time.tv_sec >= 2)
+        keptCatalogue = read;
+}
+
+} // namespace
+
+void ReadCatalogueAhead(const std::string& path) {
+    const std::lock_guard lock(catalogueGuard);
+    if (catalogueAhead.valid()) return;
+    catalogueAhead = std::async(std::launch::async, [path] {
+                         const std::optional<FileMark> mark = MarkOf(path);
+                         return mark ? ReadCatalogue{*mark, ParseCatalogue(path)} : ReadCatalogue{};
+                     }).share();
+}
+
+std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path) {
+    const std::optional<FileMark> mark = MarkOf(path);
+    if (!mark) return nullptr;
+    std::shared_future<ReadCatalogue> ahead;
+    {
+        const std::lock_guard lock(catalogueGuard);
+        if (keptCatalogue.text && keptCatalogue.mark == *mark) return keptCatalogue.text;
+        ahead = catalogueAhead;
+    }
+    // A reading ahead of the same file, as it still is, is waited for.
+    if (ahead.valid()) {
+        const ReadCatalogue read = ahead.get();
+        const std::lock_guard lock(catalogueGuard);
+        catalogueAhead = {}; // taken once, not kept beside the catalogue
+        if (read.text && read.mark == *mark) {
+            KeepIfSettled(read);
+            return read.text;
+        }
+    }
+    const ReadCatalogue read{*mark, ParseCatalogue(path)};
+    if (!read.text) return nullptr;
+    const std::lock_guard lock(catalogueGuard);
+    KeepIfSettled(read);
+    return read.text;
 }
 
 std::string GamesDatPath(const GameContext& ctx) {

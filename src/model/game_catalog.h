@@ -85,6 +85,9 @@ struct CatalogueText {
     CatalogueRows parameterRows;
 };
 std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path);
+// Starts reading the catalogue on a thread of its own; the first ReadCatalogueText of the
+// same file takes what it read (the program reads it so while its window is built).
+void ReadCatalogueAhead(const std::string& path);
 
 // Where the catalogue is read from; set at start-up.
 std::string GamesDatPath(const GameContext& ctx);

@@ -168,6 +168,22 @@ TEST_F(CatalogueTest, BadValueIsRefusedNamingFileRowAndColumn) {
     EXPECT_EQ(host.errors.size(), 2u);
 }
 
+TEST_F(CatalogueTest, AReadingAheadIsTakenOnlyWhileTheFileIsAsItWasRead) {
+    WriteGames("12");
+    const std::string path = GamesDatPath(ctx);
+    ReadCatalogueAhead(path);
+    // Written again (a value longer) once the reading ahead may have begun: the file read
+    // is the file as it is.
+    WriteGames("12345");
+    ASSERT_TRUE(LoadGameList(ctx));
+    ASSERT_TRUE(Load(1));
+    EXPECT_EQ(ctx.params[200], 12345);
+    // Read ahead and not changed since: the same values.
+    ReadCatalogueAhead(path);
+    ASSERT_TRUE(Load(0));
+    EXPECT_EQ(ctx.params[200], 200);
+}
+
 TEST_F(CatalogueTest, ValuesBeyondSixteenBitsAndSignedValuesReadAsTheTextHasThem) {
     // Kept as numbers, the rows still tell a value out of range from one that is no number.
     WriteGames("70000");
