@@ -17,6 +17,7 @@
 #include <optional>
 #include <sstream>
 #include <sys/stat.h>
+#include <system_error>
 
 namespace quendra {
 
@@ -364,10 +365,15 @@ void KeepIfSettled(const ReadCatalogue& read) {
 void ReadCatalogueAhead(const std::string& path) {
     const std::lock_guard lock(catalogueGuard);
     if (catalogueAhead.valid()) return;
-    catalogueAhead = std::async(std::launch::async, [path] {
-                         const std::optional<FileMark> mark = MarkOf(path);
-                         return mark ? ReadCatalogue{*mark, ParseCatalogue(path)} : ReadCatalogue{};
-                     }).share();
+    try {
+        catalogueAhead = std::async(std::launch::async, [path] {
+                             const std::optional<FileMark> mark = MarkOf(path);
+                             return mark ? ReadCatalogue{*mark, ParseCatalogue(path)}
+                                         : ReadCatalogue{};
+                         }).share();
+    } catch (const std::system_error&) {
+        // No thread to be had: the first reader reads it.
+    }
 }
 
 std::shared_ptr<const CatalogueText> ReadCatalogueText(const std::string& path) {

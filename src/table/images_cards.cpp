@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <future>
+#include <system_error>
 #include <vector>
 
 namespace quendra {
@@ -109,12 +110,18 @@ void CardImages::Prepare(std::span<const int> imageNumbers, qreal devicePixelRat
     // cutting stays on this thread.
     std::vector<QImage> sheets(suits.size());
     std::future<void> other;
-    if (suits.size() > 1)
-        other = std::async(std::launch::async, [&] {
-            for (std::size_t i = 1; i < suits.size(); i += 2)
-                sheets[i] = SuitSheet(suits[i], scale + 1);
-        });
-    for (std::size_t i = 0; i < suits.size(); i += 2)
+    std::size_t step = 1; // every sheet here when no second thread can be had
+    if (suits.size() > 1) {
+        try {
+            other = std::async(std::launch::async, [&] {
+                for (std::size_t i = 1; i < suits.size(); i += 2)
+                    sheets[i] = SuitSheet(suits[i], scale + 1);
+            });
+            step = 2;
+        } catch (const std::system_error&) {
+        }
+    }
+    for (std::size_t i = 0; i < suits.size(); i += step)
         sheets[i] = SuitSheet(suits[i], scale + 1);
     if (other.valid()) other.get();
     for (std::size_t i = 0; i < suits.size(); ++i)
