@@ -52,14 +52,11 @@ bool HasOwnWonTest(int family) {
 // A pile's top card goes to the first foundation the send action would choose.
 bool SendToFoundation(GameContext& ctx, int card) {
     if (card < 1) return false;
-    const std::vector<std::string> targets = SendTargets(ctx, card, true, false);
-    for (const std::string& target : targets) {
-        if (!target.starts_with("Dest")) continue;
-        ctx.play.singleCard = true;
-        ctx.play.movingTopCard = card;
-        return fnDoMove(ctx, card, "Dest_Autoplay" + target.substr(4));
-    }
-    return false;
+    const std::optional<int> foundation = FirstSendFoundation(ctx, card);
+    if (!foundation) return false;
+    ctx.play.singleCard = true;
+    ctx.play.movingTopCard = card;
+    return fnDoMove(ctx, card, "Dest_Autoplay" + std::to_string(*foundation + 1));
 }
 
 // In games whose foundations all start with matched cards the player places the first card.

@@ -235,6 +235,27 @@ bool CanDropOnWaste(const GameContext& ctx, int card) {
     return rank == fnNextRank(topRank) || rank == fnPrevRank(topRank);
 }
 
+namespace {
+
+// Foundation f is on the table and takes the card (its moving group set).
+bool FoundationTakes(GameContext& ctx, int card, int f) {
+    return PileHasPlace(ctx, pile::Dest(f)) && fnCanDropOnPile(ctx, card, pile::Dest(f));
+}
+
+} // namespace
+
+std::optional<int> FirstSendFoundation(GameContext& ctx, int card) {
+    int ownCode = pile_code::kNowhere;
+    const std::vector<int> group = SendGroup(ctx, card, ownCode);
+    // Only a single card is sent home.
+    if (group.size() != 1) return std::nullopt;
+    const MovingGroupScope scope(ctx, group);
+    const int foundations = FoundationCount(ctx);
+    for (int f = 0; f < foundations; ++f)
+        if (FoundationTakes(ctx, card, f)) return f;
+    return std::nullopt;
+}
+
 std::vector<std::string> SendTargets(GameContext& ctx, int card, bool toFoundations,
                                      bool toTableaus) {
     std::vector<std::string> targets;
@@ -250,7 +271,7 @@ std::vector<std::string> SendTargets(GameContext& ctx, int card, bool toFoundati
     if (single && toFoundations) {
         const int foundations = FoundationCount(ctx);
         for (int f = 0; f < foundations; ++f)
-            if (PileHasPlace(ctx, {PileGroupId::Dest, f})) tryPile({PileGroupId::Dest, f});
+            if (FoundationTakes(ctx, card, f)) targets.push_back(PileName(pile::Dest(f)));
     }
     if (toTableaus) {
         const int piles = std::clamp(ctx.Param(param::kTableauCount), 0, kFilaPiles);

@@ -2,6 +2,7 @@
 
 #include "game_context.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile);
 // card may not be sent. The moving group is set for the tests and put back afterwards.
 std::vector<std::string> SendTargets(GameContext& ctx, int card, bool toFoundations,
                                      bool toTableaus);
+// The foundation (0-based) that the send action to the foundations would choose: the first
+// "Dest" of SendTargets, found without trying the piles after it (automatic play asks it for
+// every free card after every move).
+std::optional<int> FirstSendFoundation(GameContext& ctx, int card);
 
 // A single card dropped on the waste: parameter 352 = 2 takes the suit's neighbour ranks.
 bool CanDropOnWaste(const GameContext& ctx, int card);
