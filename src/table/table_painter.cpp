@@ -173,6 +173,8 @@ void TablePainter::Render(QPainter& target, const QRect& tableArea) {
     // One picture for all the bands (the last one may use only its top).
     table_ = QImage(QSize(area.width() + 2, rows + 2) * dpr_, QImage::Format_ARGB32_Premultiplied);
     table_.setDevicePixelRatio(dpr_);
+    // The faces are cut once for all the bands.
+    PrepareCardFaces();
     for (int top = area.top(); top <= area.bottom(); top += rows) {
         const QRect band(area.left(), top, area.width(), std::min(rows, area.bottom() + 1 - top));
         const QRect drawn = band.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), size_);
@@ -520,7 +522,7 @@ void TablePainter::DrawTable() {
     ctx_.mainGame.ScrollY() = 0;
     lowestEdge_ = 0;
     crooked_ = FanJitter(ctx_);
-    PrepareCardFaces();
+    if (!rendering_) PrepareCardFaces();
     DrawBackground();
     DrawStockAndFoundations();
     for (int i = 0; i < kAppoggPiles; ++i)
