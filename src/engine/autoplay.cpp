@@ -194,7 +194,7 @@ void fnAutoFaceUp(GameContext& ctx) {
 }
 
 bool fnAutoFill(GameContext& ctx) {
-    const int rule = ctx.Param(23);
+    const int rule = ctx.Param(param::kAutoFillRule);
     if (ctx.Param(40) == 1 && ctx.play.moveCounter == 0) return false;
     if (rule == autofill::kNone || rule == autofill::kNoFilling) return false;
     bool filled = false;

@@ -175,9 +175,6 @@ bool MoveToPile(GameContext& ctx, int card, PileRef dest, MoveEffects& effects) 
 
 bool FillSpacesFromStock(GameContext& ctx, MoveEffects& effects);
 
-// Parameter 23: how the game fills its empty tableau piles.
-constexpr int kAutoFillRule = 23;
-
 // The selected cards, listed in foundation 1, leave the table for the discard pile.
 bool RemoveSelection(GameContext& ctx, MoveEffects& effects) {
     PlaySwitchedSound(ctx, field::kSoundsPairing, "Pairing");
@@ -200,7 +197,7 @@ bool RemoveSelection(GameContext& ctx, MoveEffects& effects) {
     effects.uncovers = true;
     // A game that fills its spaces from the stock fills them within the same step
     // ("Selezionate_Fila"): one undo takes back the pair and the cards dealt for it.
-    if (ctx.Param(kAutoFillRule) == autofill::kStockThenWaste) FillSpacesFromStock(ctx, effects);
+    if (ctx.Param(param::kAutoFillRule) == autofill::kStockThenWaste) FillSpacesFromStock(ctx, effects);
     fnWonTest(ctx);
     effects.done = true;
     return true;

@@ -222,12 +222,15 @@ PickUp CanPickUp(const GameContext& ctx, PileRef pile, int positionInPile) {
     return Lift(card, static_cast<int>(group.size()));
 }
 
+bool WasteTakesDrops(const GameContext& ctx) {
+    return ctx.Param(param::kWasteDropOff) != kWasteNeverTakes &&
+           ctx.Param(param::kWasteDropRule) == kWasteDropOnNeighbours &&
+           PileHasPlace(ctx, {PileGroupId::Stock, kMazzoVis});
+}
+
 bool CanDropOnWaste(const GameContext& ctx, int card) {
     const PileRef waste{PileGroupId::Stock, kMazzoVis};
-    if (ctx.Param(param::kWasteDropOff) == kWasteNeverTakes || !PileHasPlace(ctx, waste))
-        return false;
-    if (!ctx.play.singleCard || ctx.Param(param::kWasteDropRule) != kWasteDropOnNeighbours)
-        return false;
+    if (!WasteTakesDrops(ctx) || !ctx.play.singleCard) return false;
     const int top = PileTopCard(ctx.table.Pile(waste));
     if (top == 0 || fnSuit(top) != fnSuit(card)) return false;
     const int rank = fnRank(card);

@@ -33,6 +33,8 @@ std::vector<std::string> SendTargets(GameContext& ctx, int card, bool toFoundati
 // every free card after every move).
 std::optional<int> FirstSendFoundation(GameContext& ctx, int card);
 
+// True when some card may be dropped on the waste, by the rule of CanDropOnWaste.
+bool WasteTakesDrops(const GameContext& ctx);
 // A single card dropped on the waste: parameter 352 = 2 takes the suit's neighbour ranks.
 bool CanDropOnWaste(const GameContext& ctx, int card);
 

@@ -16,6 +16,7 @@ constexpr int kGridRows = 26;
 constexpr int kGridRowLength = 28;
 constexpr int kFoundationMaxCards = 32;
 constexpr int kTableauMaxCards = 33;
+constexpr int kAutoFillRule = 23; // how empty tableau piles fill themselves (autofill::)
 constexpr int kStockFirst = 35;
 constexpr int kClickToMove = 37; // 1: a left click sends the card where it can go
 constexpr int kMaxScore = 48; // the game's maximum score; -1: 4 points a card

@@ -31,6 +31,9 @@ namespace {
 constexpr int kFoundationBlock = 4;
 // The moves each order of the mixed search is given in its first round.
 constexpr long long kFirstShare = 2000;
+// The moves of a round's share a beam spends on each table it keeps at a move number: a beam
+// keeps share / this many tables, so that it can cross a whole game within its share.
+constexpr long long kBeamMovesPerTable = 1000;
 
 enum class Order { DepthFirst, BestFirst, Beam };
 
@@ -74,6 +77,15 @@ class SeenTables {
                 ++count_;
                 return true;
             }
+        }
+    }
+
+    bool Contains(std::uint64_t key) const {
+        if (key == kFree) return freeKeySeen_;
+        if (slots_.empty()) return false;
+        for (std::size_t at = Slot(key);; at = (at + 1) & mask_) {
+            if (slots_[at] == key) return true;
+            if (slots_[at] == kFree) return false;
         }
     }
 
@@ -127,10 +139,21 @@ template <typename Table, typename F> void EachPile(Table& table, F&& f) {
         f(pile);
 }
 
+// A move, and the clicks on the stock that come before it (the waste then shows the card the
+// move takes).
 struct Candidate {
     FoundMove move;
     int priority = 0;
+    int clicks = 0;
 };
+
+// The rank of a click on the stock among the moves: the moves ranked below it are tried after
+// the stock has been turned.
+constexpr int kStockClickPriority = 25;
+// A turn of the stock longer than this many clicks is not followed further.
+constexpr int kMostClicksInATurn = 400;
+
+const FoundMove kStockClick{FoundMove::Kind::Stock, {}, 0, false, {}};
 
 class Search {
   public:
@@ -181,6 +204,7 @@ class Search {
             homeOrder_ = order == direction::kUp ? 1 : -1;
             homeMatch_ = match;
         }
+        stockTurnsApart_ = StockTurnsApart();
     }
 
     SolveResult Run() {
@@ -225,7 +249,7 @@ class Search {
                     break;
                 }
                 options_.moveBudget = static_cast<int>(tried_ + std::min(share, left));
-                options_.beamWidth = static_cast<int>(std::min(share / 10, 1'000'000LL));
+                options_.beamWidth = static_cast<int>(std::clamp(share / kBeamMovesPerTable, 1LL, 1'000'000LL));
                 parentTradesPruned_ = pruneTrades && order == Order::DepthFirst;
                 Restore(start);
                 path_.clear();
@@ -339,6 +363,202 @@ class Search {
         default:
             return false;
         }
+    }
+
+    // True when a click on the stock that changes only the stock and the waste leaves every other
+    // move as it was: no rule of a pile, of filling a space or of the game looks at the stock or
+    // the waste. Then the tables the stock's turns lead to need not be searched as tables of
+    // their own: at each turn only the waste's card, and the moves found to reach the stock or
+    // the foundations, play differently.
+    bool StockTurnsApart() const {
+        if (IsSelectionGame(ctx_) || IsGapRowsGame(ctx_)) return false;
+        if (ctx_.Param(param::kFamily) > 0 || ctx_.Param(param::kStockFirst) != 0 ||
+            ctx_.Param(param::kScoreToWin) != 0)
+            return false;
+        if (WasteTakesDrops(ctx_)) return false;
+        const int fill = ctx_.Param(param::kAutoFillRule);
+        if (fill != autofill::kNone && fill != autofill::kNoFilling) return false;
+        const auto plainMethod = [](int method) {
+            return method == build_method::kInSuit || method == build_method::kInColour ||
+                   method == build_method::kAnySuit || method == build_method::kAlternateColours;
+        };
+        const auto plainStart = [](int rule) {
+            switch (rule) {
+            case empty_rule::kNone:
+            case empty_rule::kAny:
+            case empty_rule::kNoneEither:
+            case empty_rule::kNoneToo:
+            case empty_rule::kSingleCard:
+            case empty_rule::kNotFromStockOrWaste:
+            case empty_rule::kNotFromTableau:
+            case empty_rule::kBelowFirstBase:
+                return true;
+            default:
+                return rule >= 1 && rule <= 13; // a card of that rank
+            }
+        };
+        for (int i = 0; i < TableauCount(ctx_); ++i)
+            if (!plainMethod(ctx_.Param(param::kTableauMethod + i)) ||
+                !plainStart(ctx_.Param(param::kTableauEmptyRule + i)))
+                return false;
+        for (int i = 0; i < FoundationCount(ctx_); ++i)
+            if (!plainMethod(ctx_.Param(param::kFoundationMethod + i)) ||
+                !plainStart(ctx_.Param(param::kFoundationBase + i)))
+                return false;
+        return true;
+    }
+
+    // True when the saved lines `first` to `first + count` of `p` hold what the table holds.
+    bool SameLines(const Position& p, std::size_t first, std::size_t count) const {
+        std::size_t line = 0;
+        std::size_t start = 0;
+        bool same = true;
+        EachPile(ctx_.table, [&](const std::string& pile) {
+            const std::size_t end = p.ends[line];
+            if (line >= first && line < first + count && same)
+                same = pile == std::string_view(p.cards.data() + start, end - start);
+            start = end;
+            ++line;
+        });
+        return same;
+    }
+
+    // The move just played from `here` changed the stock or the waste, or, with automatic play,
+    // the foundations (so that the waste's card might follow): it may play otherwise at another
+    // turn of the stock.
+    bool ReachedTheStock(const Position& here) const {
+        if (!SameLines(here, 0, kStockPiles)) return true;
+        return options_.autoplay && !SameLines(here, kStockPiles, kDestPiles);
+    }
+
+    // The click just played from `here` changed the stock and the waste only: every other pile
+    // and its cards' faces are as they were, and the game goes on.
+    bool OnlyTheStockTurned(const Position& here) const {
+        if (!ctx_.flags[GameStateFlags::kInPlay] || host_.won) return false;
+        if (!SameLines(here, kStockPiles, kSnapshotLines - kStockPiles)) return false;
+        bool facesKept = true;
+        std::size_t line = 0;
+        EachPile(ctx_.table, [&](const std::string& pile) {
+            if (line++ < kStockPiles || !facesKept) return;
+            for (int i = 0; i < PileCardCount(pile); ++i) {
+                const int card = PileCardAt(pile, i);
+                if (card >= 1 && card <= CardTable::kRecords &&
+                    ctx_.cardTable.Face(card) != here.faces[static_cast<std::size_t>(card - 1)])
+                    facesKept = false;
+            }
+        });
+        return facesKept;
+    }
+
+    // Plays every move of the table saved in `here`, calling `child` on each table a move
+    // changed, and puts the table back after each; `child` answers true to stop (a win).
+    // Where the stock's turns stand apart, a click that only turns the stock is no move of its
+    // own: the stock is turned click by click (in `turned`), and at each turn the waste's card
+    // is played and the moves that reached the stock or the foundations are played again.
+    // Answers nothing when the budget or the time ran out, else whether `child` stopped it.
+    template <typename F>
+    std::optional<bool> Expand(const Position& here, Position& turned, F&& child) {
+        const std::vector<Candidate> candidates = Candidates();
+        std::vector<Candidate> again;
+        const auto play = [&](const Candidate& c) -> std::optional<bool> {
+            const std::optional<bool> changed = Try(c.move);
+            if (!changed) return std::nullopt;
+            if (*changed) {
+                // (The waste's own card is found again at each turn.)
+                if (stockTurnsApart_ && c.move.from.group != PileGroupId::Stock &&
+                    ReachedTheStock(here))
+                    again.push_back(c);
+                if (child(c)) return true;
+            }
+            Restore(here);
+            return false;
+        };
+        if (!stockTurnsApart_) {
+            for (const Candidate& c : candidates)
+                if (const std::optional<bool> r = play(c); !r || *r) return r;
+            return false;
+        }
+        // The moves ranked above a click first, then the stock's turn, then the others (and the
+        // stock turned again for those of them that reached it).
+        std::size_t at = 0;
+        for (; at < candidates.size() && candidates[at].priority >= kStockClickPriority; ++at)
+            if (const std::optional<bool> r = play(candidates[at]); !r || *r) return r;
+        int turns = 0;
+        if (const std::optional<bool> r = TurnStock(here, turned, again, true, turns, child);
+            !r || *r)
+            return r;
+        Restore(here);
+        const std::size_t early = again.size();
+        for (; at < candidates.size(); ++at)
+            if (const std::optional<bool> r = play(candidates[at]); !r || *r) return r;
+        if (again.size() > early) {
+            const std::vector<Candidate> late(again.begin() + static_cast<std::ptrdiff_t>(early),
+                                              again.end());
+            if (const std::optional<bool> r = TurnStock(here, turned, late, false, turns, child);
+                !r || *r)
+                return r;
+        }
+        Restore(here);
+        return false;
+    }
+
+    // Turns the stock from `here` one click at a time while the clicks turn only the stock.
+    // At each turn the `again` moves are played, and with `wasteMoves` the waste's card wherever
+    // it goes. A first turning (`wasteMoves`) notes every table it shows as seen and stops at one
+    // seen before, whose search plays on from there; it counts in `turns` the tables it showed.
+    // A second turning (not `wasteMoves`) shows those `turns` tables again. A click that changes
+    // more than the stock (the waste's card sent home, the tableau dealt to) is a move of its
+    // own, taken by the first turning.
+    template <typename F>
+    std::optional<bool> TurnStock(const Position& here, Position& turned,
+                                  const std::vector<Candidate>& again, bool wasteMoves,
+                                  int& turns, F&& child) {
+        Restore(here);
+        const int most = wasteMoves ? kMostClicksInATurn : turns;
+        if (wasteMoves) turns = 0;
+        for (int clicks = 1; clicks <= most; ++clicks) {
+            const std::optional<bool> changed = Try(kStockClick);
+            if (!changed) return std::nullopt;
+            if (!*changed) return false;
+            if (!OnlyTheStockTurned(here))
+                return wasteMoves && child(Candidate{kStockClick, kStockClickPriority, clicks - 1});
+            if (wasteMoves) {
+                if (!seen_.Insert(Key())) return false;
+                turns = clicks;
+            }
+            SaveInto(turned);
+            std::vector<Candidate> moves;
+            const PileRef waste{PileGroupId::Stock, kMazzoVis};
+            const int wasteCount = PileCardCount(ctx_.table.Pile(waste));
+            if (wasteMoves && wasteCount > 0 && ctx_.Param(param::kWasteCardsMovable) == 0)
+                AddDrops(moves, waste, wasteCount - 1);
+            moves.insert(moves.end(), again.begin(), again.end());
+            for (Candidate& c : moves) {
+                c.clicks = clicks;
+                const std::optional<bool> played = Try(c.move);
+                if (!played) return std::nullopt;
+                if (*played && child(c)) return true;
+                Restore(turned);
+            }
+        }
+        if (wasteMoves) cut_ = true; // a turn too long to follow
+        return false;
+    }
+
+    // Plays a candidate's clicks on the stock and its move, as the search found them.
+    void Play(const Candidate& c) {
+        for (int i = 0; i < c.clicks; ++i) {
+            ctx_.undoHistory.Clear();
+            PlayFoundMove(ctx_, kStockClick);
+        }
+        ctx_.undoHistory.Clear();
+        PlayFoundMove(ctx_, c.move);
+    }
+
+    // Adds a candidate's clicks and its move to `moves`.
+    static void Append(std::vector<FoundMove>& moves, const Candidate& c) {
+        moves.insert(moves.end(), static_cast<std::size_t>(c.clicks), kStockClick);
+        moves.push_back(c.move);
     }
 
     // A 64-bit mark of the table: each pile's cards and faces hashed in place, with no text
@@ -562,8 +782,8 @@ class Search {
         // deal the tableau again, a click on the empty stock redeals.
         const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() || wasteCount > 0;
         const bool redeal = ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_);
-        if (stockOrWaste || redeal)
-            out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
+        if ((stockOrWaste || redeal) && !stockTurnsApart_)
+            out.push_back({kStockClick, kStockClickPriority});
         std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
             return a.priority > b.priority;
         });
@@ -575,26 +795,24 @@ class Search {
             cut_ = true;
             return false;
         }
-        const std::vector<Candidate> candidates = Candidates();
-        // One saved table for each depth, kept off the stack and used again by the next
-        // table taken to that depth.
-        const std::size_t depth = path_.size();
-        if (dfsTables_.size() <= depth) dfsTables_.push_back(std::make_unique<Position>());
-        Position* const here = dfsTables_[depth].get();
+        // Two saved tables for each depth (the table, and the stock turned), kept off the
+        // stack and used again by the next table taken to that depth.
+        const std::size_t depth = dfsDepth_;
+        while (dfsTables_.size() <= 2 * depth + 1)
+            dfsTables_.push_back(std::make_unique<Position>());
+        Position* const here = dfsTables_[2 * depth].get();
         SaveInto(*here);
-        for (const Candidate& c : candidates) {
-            const std::optional<bool> changed = Try(c.move);
-            if (!changed) return false;
-            if (*changed) {
-                path_.push_back(c.move);
-                if (Won()) return true;
-                if (ctx_.flags[GameStateFlags::kInPlay] && seen_.Insert(Key()) && Dfs())
-                    return true;
-                path_.pop_back();
-            }
-            Restore(*here);
-        }
-        return false;
+        ++dfsDepth_;
+        const std::optional<bool> won = Expand(*here, *dfsTables_[2 * depth + 1], [&](const Candidate& c) {
+            const std::size_t mark = path_.size();
+            Append(path_, c);
+            if (Won()) return true;
+            if (ctx_.flags[GameStateFlags::kInPlay] && seen_.Insert(Key()) && Dfs()) return true;
+            path_.resize(mark);
+            return false;
+        });
+        --dfsDepth_;
+        return won.value_or(false);
     }
 
     // True when a card of the same suit (colour, or any card, as the foundations build) lies
@@ -676,8 +894,8 @@ class Search {
         struct Node {
             std::unique_ptr<Position> position; // dropped once the node is taken further
             int parent = -1;
-            FoundMove move;
-            int depth = 0;
+            Candidate step;
+            int depth = 0; // moves from the deal
         };
         std::vector<Node> nodes;
         nodes.push_back({Saved(), -1, {}, 0});
@@ -685,12 +903,15 @@ class Search {
         std::priority_queue<Entry> open;
         open.push({Score(0), 0});
         const auto pathTo = [&](int node) {
-            std::vector<FoundMove> moves;
+            std::vector<int> chain;
             for (; nodes[node].parent >= 0; node = nodes[node].parent)
-                moves.push_back(nodes[node].move);
-            std::reverse(moves.begin(), moves.end());
+                chain.push_back(node);
+            std::vector<FoundMove> moves;
+            for (auto at = chain.rbegin(); at != chain.rend(); ++at)
+                Append(moves, nodes[static_cast<std::size_t>(*at)].step);
             return moves;
         };
+        Position turned;
         while (!open.empty()) {
             const int at = open.top().second;
             open.pop();
@@ -700,24 +921,20 @@ class Search {
             }
             std::unique_ptr<Position> here = std::move(nodes[at].position);
             Restore(*here);
-            const std::vector<Candidate> candidates = Candidates();
-            for (const Candidate& c : candidates) {
-                const std::optional<bool> changed = Try(c.move);
-                if (!changed) return false;
-                if (*changed) {
-                    const int depth = nodes[at].depth + 1;
-                    if (Won()) {
-                        path_ = pathTo(at);
-                        path_.push_back(c.move);
-                        return true;
-                    }
-                    if (ctx_.flags[GameStateFlags::kInPlay] && seen_.Insert(Key())) {
-                        nodes.push_back({Saved(), at, c.move, depth});
-                        open.push({Score(depth), static_cast<int>(nodes.size()) - 1});
-                    }
+            const std::optional<bool> won = Expand(*here, turned, [&](const Candidate& c) {
+                if (Won()) {
+                    path_ = pathTo(at);
+                    Append(path_, c);
+                    return true;
                 }
-                Restore(*here);
-            }
+                if (ctx_.flags[GameStateFlags::kInPlay] && seen_.Insert(Key())) {
+                    const int depth = nodes[at].depth + c.clicks + 1;
+                    nodes.push_back({Saved(), at, c, depth});
+                    open.push({Score(depth), static_cast<int>(nodes.size()) - 1});
+                }
+                return false;
+            });
+            if (!won || *won) return won.value_or(false);
             Recycle(std::move(here));
         }
         return false;
@@ -725,49 +942,65 @@ class Search {
 
     // Beam: every table of a layer is taken one move further, and the most promising
     // `beamWidth` of the new tables make the next layer. Long games are crossed without going
-    // back to their first moves, at the price of tables left behind.
+    // back to their first moves, at the price of tables left behind. Only the tables kept count
+    // as seen: one left behind may be kept when another way leads to it later. A click that
+    // only turns the stock is a move of its own here: a layer of tables that differ only in
+    // the stock's turn keeps the beam going where the moves of the tableau are all seen.
     bool Beam() {
+        const bool turnsApart = stockTurnsApart_;
+        stockTurnsApart_ = false;
+        const bool won = BeamLayers();
+        stockTurnsApart_ = turnsApart;
+        return won;
+    }
+
+    bool BeamLayers() {
         struct Step {
             int parent = -1; // the table of the layer before
-            FoundMove move;
+            Candidate move;
         };
         struct Child {
             int score = 0;
             Step step;
+            std::uint64_t key = 0;
         };
         std::vector<std::vector<Step>> steps{{Step{}}};
         std::vector<Position> layer{Save()};
         const auto pathTo = [&](int at) {
             std::vector<FoundMove> moves;
+            std::vector<const Candidate*> chain;
             for (std::size_t l = steps.size() - 1; l > 0; --l) {
-                moves.push_back(steps[l][static_cast<std::size_t>(at)].move);
+                chain.push_back(&steps[l][static_cast<std::size_t>(at)].move);
                 at = steps[l][static_cast<std::size_t>(at)].parent;
             }
-            std::reverse(moves.begin(), moves.end());
+            for (auto c = chain.rbegin(); c != chain.rend(); ++c)
+                Append(moves, **c);
             return moves;
         };
+        Position turned;
+        SeenTables found; // the new tables of a layer, each once
         while (!layer.empty()) {
             if (static_cast<int>(steps.size()) > options_.maxDepth) {
                 cut_ = true;
                 return false;
             }
             std::vector<Child> children;
+            found.Clear();
             for (std::size_t i = 0; i < layer.size(); ++i) {
                 Restore(layer[i]);
-                for (const Candidate& c : Candidates()) {
-                    const std::optional<bool> changed = Try(c.move);
-                    if (!changed) return false;
-                    if (*changed) {
-                        if (Won()) {
-                            path_ = pathTo(static_cast<int>(i));
-                            path_.push_back(c.move);
-                            return true;
-                        }
-                        if (ctx_.flags[GameStateFlags::kInPlay] && seen_.Insert(Key()))
-                            children.push_back({Score(0), {static_cast<int>(i), c.move}});
+                const std::optional<bool> won = Expand(layer[i], turned, [&](const Candidate& c) {
+                    if (Won()) {
+                        path_ = pathTo(static_cast<int>(i));
+                        Append(path_, c);
+                        return true;
                     }
-                    Restore(layer[i]);
-                }
+                    if (!ctx_.flags[GameStateFlags::kInPlay]) return false;
+                    const std::uint64_t key = Key();
+                    if (!seen_.Contains(key) && found.Insert(key))
+                        children.push_back({Score(0), {static_cast<int>(i), c}, key});
+                    return false;
+                });
+                if (!won || *won) return won.value_or(false);
             }
             const auto width = static_cast<std::size_t>(options_.beamWidth);
             std::stable_sort(children.begin(), children.end(),
@@ -780,9 +1013,9 @@ class Search {
             std::vector<Position> next;
             std::vector<Step>& kept = steps.emplace_back();
             for (const Child& child : children) {
+                seen_.Insert(child.key);
                 Restore(layer[static_cast<std::size_t>(child.step.parent)]);
-                ctx_.undoHistory.Clear();
-                PlayFoundMove(ctx_, child.step.move);
+                Play(child.step.move);
                 next.push_back(Save());
                 kept.push_back(child.step);
             }
@@ -795,7 +1028,8 @@ class Search {
     GameContext ctx_;
     SolveOptions options_;
     SeenTables seen_;
-    std::vector<std::unique_ptr<Position>> dfsTables_; // the table saved at each depth
+    std::vector<std::unique_ptr<Position>> dfsTables_; // the tables saved at each depth
+    std::size_t dfsDepth_ = 0;                          // the depth first search's depth
     std::vector<std::unique_ptr<Position>> spare_;     // saved tables no longer needed
     std::shared_ptr<const GameParams> params_;          // the parameters saved last
     std::vector<FoundMove> path_;
@@ -808,6 +1042,7 @@ class Search {
     int homeOrder_ = 0; // 1 up, -1 down, 0 when the foundations build otherwise
     int homeMatch_ = build_method::kAnySuit;
     bool foundationsInterchangeable_ = false;
+    bool stockTurnsApart_ = false; // see StockTurnsApart
     std::chrono::steady_clock::time_point deadline_;
 };
 
