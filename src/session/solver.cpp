@@ -147,8 +147,7 @@ struct Candidate {
     int clicks = 0;
 };
 
-// The rank of a click on the stock among the moves: the moves ranked below it are tried after
-// the stock has been turned.
+// The rank of a click on the stock among the moves.
 constexpr int kStockClickPriority = 25;
 // A turn of the stock longer than this many clicks is not followed further.
 constexpr int kMostClicksInATurn = 400;
@@ -453,8 +452,9 @@ class Search {
     // Plays every move of the table saved in `here`, calling `child` on each table a move
     // changed, and puts the table back after each; `child` answers true to stop (a win).
     // Where the stock's turns stand apart, a click that only turns the stock is no move of its
-    // own: the stock is turned click by click (in `turned`), and at each turn the waste's card
-    // is played and the moves that reached the stock or the foundations are played again.
+    // own: once the table's own moves are played, the stock is turned click by click (in
+    // `turned`), and at each turn the waste's card is played and the moves that reached the
+    // stock or the foundations are played again.
     // Answers nothing when the budget or the time ran out, else whether `child` stopped it.
     template <typename F>
     std::optional<bool> Expand(const Position& here, Position& turned, F&& child) {
@@ -478,59 +478,39 @@ class Search {
                 if (const std::optional<bool> r = play(c); !r || *r) return r;
             return false;
         }
-        // The moves ranked above a click first, then the stock's turn, then the others (and the
-        // stock turned again for those of them that reached it).
-        std::size_t at = 0;
-        for (; at < candidates.size() && candidates[at].priority >= kStockClickPriority; ++at)
-            if (const std::optional<bool> r = play(candidates[at]); !r || *r) return r;
-        int turns = 0;
-        if (const std::optional<bool> r = TurnStock(here, turned, again, true, turns, child);
-            !r || *r)
-            return r;
+        // The table's own moves first, then the stock's turns.
+        for (const Candidate& c : candidates)
+            if (const std::optional<bool> r = play(c); !r || *r) return r;
+        const std::optional<bool> r = TurnStock(here, turned, again, child);
         Restore(here);
-        const std::size_t early = again.size();
-        for (; at < candidates.size(); ++at)
-            if (const std::optional<bool> r = play(candidates[at]); !r || *r) return r;
-        if (again.size() > early) {
-            const std::vector<Candidate> late(again.begin() + static_cast<std::ptrdiff_t>(early),
-                                              again.end());
-            if (const std::optional<bool> r = TurnStock(here, turned, late, false, turns, child);
-                !r || *r)
-                return r;
-        }
-        Restore(here);
-        return false;
+        return r;
     }
 
-    // Turns the stock from `here` one click at a time while the clicks turn only the stock.
-    // At each turn the `again` moves are played, and with `wasteMoves` the waste's card wherever
-    // it goes. A first turning (`wasteMoves`) notes every table it shows as seen and stops at one
-    // seen before, whose search plays on from there; it counts in `turns` the tables it showed.
-    // A second turning (not `wasteMoves`) shows those `turns` tables again. A click that changes
-    // more than the stock (the waste's card sent home, the tableau dealt to) is a move of its
-    // own, taken by the first turning.
+    // Turns the stock from `here` one click at a time while the clicks turn only the stock,
+    // and at each turn plays the waste's card wherever it goes and the `again` moves. Every
+    // table the turns show is noted as seen, and the turning stops at one seen before: the
+    // search that showed it plays on from there. A click that changes more than the stock (the
+    // waste's card sent home, the tableau dealt to) is a move of its own.
     template <typename F>
     std::optional<bool> TurnStock(const Position& here, Position& turned,
-                                  const std::vector<Candidate>& again, bool wasteMoves,
-                                  int& turns, F&& child) {
+                                  const std::vector<Candidate>& again, F&& child) {
         Restore(here);
-        const int most = wasteMoves ? kMostClicksInATurn : turns;
-        if (wasteMoves) turns = 0;
-        for (int clicks = 1; clicks <= most; ++clicks) {
+        const PileRef waste{PileGroupId::Stock, kMazzoVis};
+        const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() ||
+                                  !ctx_.table.Pile(waste).empty();
+        if (!stockOrWaste && !(ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_)))
+            return false;
+        for (int clicks = 1; clicks <= kMostClicksInATurn; ++clicks) {
             const std::optional<bool> changed = Try(kStockClick);
             if (!changed) return std::nullopt;
             if (!*changed) return false;
             if (!OnlyTheStockTurned(here))
-                return wasteMoves && child(Candidate{kStockClick, kStockClickPriority, clicks - 1});
-            if (wasteMoves) {
-                if (!seen_.Insert(Key())) return false;
-                turns = clicks;
-            }
+                return child(Candidate{kStockClick, kStockClickPriority, clicks - 1});
+            if (!seen_.Insert(Key())) return false;
             SaveInto(turned);
             std::vector<Candidate> moves;
-            const PileRef waste{PileGroupId::Stock, kMazzoVis};
             const int wasteCount = PileCardCount(ctx_.table.Pile(waste));
-            if (wasteMoves && wasteCount > 0 && ctx_.Param(param::kWasteCardsMovable) == 0)
+            if (wasteCount > 0 && ctx_.Param(param::kWasteCardsMovable) == 0)
                 AddDrops(moves, waste, wasteCount - 1);
             moves.insert(moves.end(), again.begin(), again.end());
             for (Candidate& c : moves) {
@@ -541,7 +521,7 @@ class Search {
                 Restore(turned);
             }
         }
-        if (wasteMoves) cut_ = true; // a turn too long to follow
+        cut_ = true; // a turn too long to follow
         return false;
     }
 
