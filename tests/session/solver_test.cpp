@@ -33,6 +33,27 @@ TEST(SolverTest, FindsAWinThatThePlayerCanReplay) {
     }
 }
 
+// Where the stock is turned apart from the table's moves, a win found by the waste's cards at
+// later turns of a three-card stock is written with every click before them, with automatic
+// play or without: the list replays to the win.
+TEST(SolverTest, WinsFoundAtLaterTurnsOfTheStockReplay) {
+    for (const bool autoplay : {true, false}) {
+        SCOPED_TRACE(autoplay ? "automatic play" : "no automatic play");
+        DealtGame game(176, "1");
+        SolveOptions options;
+        options.autoplay = autoplay;
+        options.mixed = true;
+        const SolveResult result = SolveDeal(game.ctx, options);
+        ASSERT_TRUE(result.won);
+        game.ctx.play.autoplayTicked = autoplay;
+        for (const FoundMove& move : result.moves)
+            ASSERT_TRUE(PlayFoundMove(game.ctx, move)) << FoundMoveText(move);
+        if (!autoplay) PlayFoundMove(game.ctx, FoundMove{FoundMove::Kind::Autoplay});
+        EXPECT_TRUE(game.ctx.table.FilaGroup == decltype(game.ctx.table.FilaGroup){});
+        EXPECT_TRUE(game.ctx.table.StockGroup[kMazzo].empty());
+    }
+}
+
 // The mixed order keeps both verdicts: it still proves a deal lost, and it wins a deal on
 // which depth first alone spends the same budget in vain.
 TEST(SolverTest, MixedOrderProvesLossesAndFindsLongWins) {
