@@ -37,6 +37,11 @@ constexpr int kMaximizedSlack = 16;
 
 const char* const kCursorNames[] = {"CUR_ARROW1",      "CUR_ARROW2",     "CUR_RIGHT_HAND1",
                                     "CUR_RIGHT_HAND2", "CUR_LEFT_HAND1", "CUR_LEFT_HAND2"};
+constexpr int kCursorSlots = 6;
+// The cursor setting: 10 the standard arrow, 10 + n the picture kCursorNames[n] ("A"); the
+// one shown while cards are dragged is ten places on ("B").
+constexpr int kStandardCursor = 10;
+constexpr int kDragCursorStep = 10;
 
 int ColourDepth() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -83,7 +88,6 @@ bool MainWindow::StartUp() {
         return false;
     actions_.insertBookmark->setEnabled(false);
     actions_.goToBookmark->setEnabled(false);
-    loadCursors();
     applyViewSettings();
 
     for (int flag :
@@ -225,24 +229,31 @@ void MainWindow::firstActivation() {
     if (browserAtStart_) openGameBrowser();
 }
 
+// The cursors the setting shows, its own and the one while cards are dragged, decoded the
+// first time they are needed and kept (the standard arrow has no picture of its own).
 void MainWindow::loadCursors() {
-    for (int slot = 0; slot < 6; ++slot)
-        for (int set = 0; set < 2; ++set) {
-            const QString name = QLatin1String(kCursorNames[slot]) + (set == 0 ? 'A' : 'B');
-            const ImagesModule::CursorPicture picture =
-                images_.LoadCursor(name, devicePixelRatioF());
-            if (picture.image.isNull()) continue;
-            cursors_.insert(10 * (set + 1) + slot,
-                            QCursor(QPixmap::fromImage(picture.image), picture.hotSpot.x(),
-                                    picture.hotSpot.y()));
-        }
+    const int chosen = std::atoi(GetSetting(ctx_.settings, field::kCursor).c_str());
+    for (const int key : {chosen, chosen + kDragCursorStep}) {
+        const int set = key / kDragCursorStep - 1;
+        const int slot = key % kDragCursorStep;
+        if (key == kStandardCursor || set < 0 || set > 1 || slot >= kCursorSlots ||
+            cursors_.contains(key))
+            continue;
+        const QString name = QLatin1String(kCursorNames[slot]) + (set == 0 ? 'A' : 'B');
+        const ImagesModule::CursorPicture picture = images_.LoadCursor(name, devicePixelRatioF());
+        if (picture.image.isNull()) continue;
+        cursors_.insert(key, QCursor(QPixmap::fromImage(picture.image), picture.hotSpot.x(),
+                                     picture.hotSpot.y()));
+    }
 }
 
 void MainWindow::applyCursor() {
+    // Before any pointer into the cursors is taken: an insertion may move them.
+    loadCursors();
     const int slot = std::atoi(GetSetting(ctx_.settings, field::kCursor).c_str());
     const auto normal = cursors_.constFind(slot);
-    const auto drag = cursors_.constFind(slot + 10);
-    const bool standard = slot == 10 || normal == cursors_.constEnd();
+    const auto drag = cursors_.constFind(slot + kDragCursorStep);
+    const bool standard = slot == kStandardCursor || normal == cursors_.constEnd();
     if (standard)
         table_->unsetCursor();
     else
