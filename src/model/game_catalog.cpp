@@ -187,10 +187,10 @@ void CatalogueRows::Add(std::string_view row) {
     for (std::size_t start = kFieldStart; start < row.size(); start += kFieldWidth) {
         long value = 0;
         const bool number = ReadStoredField(row, start, value) == FieldRead::Ok;
-        const bool fits = number && value >= std::numeric_limits<std::int16_t>::min() &&
-                          value <= std::numeric_limits<std::int16_t>::max();
+        const bool fits = number && value >= std::numeric_limits<std::int8_t>::min() &&
+                          value <= std::numeric_limits<std::int8_t>::max();
         if (!fits) odd_[values_.size()] = Odd{number, value};
-        values_.push_back(fits ? static_cast<std::int16_t>(value) : std::int16_t{0});
+        values_.push_back(fits ? static_cast<std::int8_t>(value) : std::int8_t{0});
         ++info.fields;
     }
     rows_.push_back(info);
