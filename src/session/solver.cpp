@@ -226,9 +226,10 @@ class Search {
     }
 
   private:
-    // The mixed order: depth first, best first and a beam in turn, each from the deal with a
+    // The mixed order: a beam, best first and depth first in turn, each from the deal with a
     // share of the budget that grows fourfold each round, until one wins or one has looked at
-    // every table (no win). Each order wins deals the others lose themselves in.
+    // every table (no win). Each order wins deals the others lose themselves in; the beam,
+    // which keeps share / kBeamMovesPerTable tables, wins most of them soonest.
     bool Mixed() {
         const Position start = Save();
         const int budget = options_.moveBudget;
@@ -237,18 +238,24 @@ class Search {
         const bool pruneTrades = parentTradesPruned_;
         bool won = false;
         bool settled = false;
+        // Depth first and best first, once they end within their share, search the same tables
+        // again in every later round: they are left out of those rounds.
+        std::array<bool, 3> ended{}; // by order: ended within its share
         for (long long share = kFirstShare; !won && !settled; share *= 4) {
             // A round in which no order spent its share was stopped by the depth or the
             // pruning alone: a larger share would only search the same tables again.
             bool shareSpent = false;
-            for (const Order order : {Order::DepthFirst, Order::BestFirst, Order::Beam}) {
+            for (const Order order : {Order::Beam, Order::BestFirst, Order::DepthFirst}) {
+                bool& endedWithin = ended[static_cast<std::size_t>(order)];
+                if (endedWithin) continue;
                 const long long left = static_cast<long long>(budget) - tried_;
                 if (left <= 0 || (options_.stop && options_.stop->load())) {
                     settled = true;
                     break;
                 }
                 options_.moveBudget = static_cast<int>(tried_ + std::min(share, left));
-                options_.beamWidth = static_cast<int>(std::clamp(share / kBeamMovesPerTable, 1LL, 1'000'000LL));
+                options_.beamWidth =
+                    static_cast<int>(std::clamp(share / kBeamMovesPerTable, 1LL, 1'000'000LL));
                 parentTradesPruned_ = pruneTrades && order == Order::DepthFirst;
                 Restore(start);
                 path_.clear();
@@ -258,7 +265,10 @@ class Search {
                 won = order == Order::DepthFirst ? Dfs()
                       : order == Order::BestFirst ? BestFirst()
                                                   : Beam();
-                shareSpent = shareSpent || tried_ >= options_.moveBudget;
+                const bool spent = tried_ >= options_.moveBudget;
+                shareSpent = shareSpent || spent;
+                // (A larger share widens the beam: it searches other tables.)
+                if (!spent && order != Order::Beam) endedWithin = true;
                 if (won || !cut_ || timedOut_) {
                     settled = true;
                     break;
@@ -473,14 +483,10 @@ class Search {
             Restore(here);
             return false;
         };
-        if (!stockTurnsApart_) {
-            for (const Candidate& c : candidates)
-                if (const std::optional<bool> r = play(c); !r || *r) return r;
-            return false;
-        }
         // The table's own moves first, then the stock's turns.
         for (const Candidate& c : candidates)
             if (const std::optional<bool> r = play(c); !r || *r) return r;
+        if (!stockTurnsApart_) return false;
         const std::optional<bool> r = TurnStock(here, turned, again, child);
         Restore(here);
         return r;

@@ -17,7 +17,7 @@ struct SolveOptions {
     int beamWidth = 0;       // when above 0, keep only this many of the most promising tables
                              // at each move number (a beam search: "no win" only when none
                              // was left behind)
-    // Depth first, best first and a beam in turn, each from the deal with a share of the
+    // A beam, best first and depth first in turn, each from the deal with a share of the
     // budget growing fourfold each round (2000 moves first), until one wins or one has looked
     // at every table; not with `bestFirst` or `beamWidth`.
     bool mixed = false;
