@@ -33,7 +33,7 @@ constexpr int kFoundationBlock = 4;
 constexpr long long kFirstShare = 2000;
 // The moves of a round's share a beam spends on each table it keeps at a move number: a beam
 // keeps share / this many tables, so that it can cross a whole game within its share.
-constexpr long long kBeamMovesPerTable = 1000;
+constexpr long long kBeamMovesPerTable = 500;
 
 enum class Order { DepthFirst, BestFirst, Beam };
 

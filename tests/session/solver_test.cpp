@@ -7,6 +7,14 @@
 namespace quendra::test {
 namespace {
 
+// Plays the solver's moves as the player would, with automatic play as the search had it:
+// the engine takes every one of them.
+void Replay(GameContext& ctx, const SolveResult& result, bool autoplay) {
+    ctx.play.autoplayTicked = autoplay;
+    for (const FoundMove& move : result.moves)
+        ASSERT_TRUE(PlayFoundMove(ctx, move)) << FoundMoveText(move);
+}
+
 TEST(SolverTest, FindsAWinThatThePlayerCanReplay) {
     struct Order {
         const char* name;
@@ -25,9 +33,7 @@ TEST(SolverTest, FindsAWinThatThePlayerCanReplay) {
         const SolveResult result = SolveDeal(game.ctx, options);
         ASSERT_TRUE(result.won);
         EXPECT_EQ(CaptureTableState(game.ctx), dealt); // the search plays on its own copy
-        game.ctx.play.autoplayTicked = true;
-        for (const FoundMove& move : result.moves)
-            ASSERT_TRUE(PlayFoundMove(game.ctx, move)) << FoundMoveText(move);
+        Replay(game.ctx, result, true);
         EXPECT_FALSE(game.ctx.flags[GameStateFlags::kInPlay]);
         EXPECT_TRUE(game.ctx.table.FilaGroup == decltype(game.ctx.table.FilaGroup){});
     }
@@ -45,9 +51,7 @@ TEST(SolverTest, WinsFoundAtLaterTurnsOfTheStockReplay) {
         options.mixed = true;
         const SolveResult result = SolveDeal(game.ctx, options);
         ASSERT_TRUE(result.won);
-        game.ctx.play.autoplayTicked = autoplay;
-        for (const FoundMove& move : result.moves)
-            ASSERT_TRUE(PlayFoundMove(game.ctx, move)) << FoundMoveText(move);
+        Replay(game.ctx, result, autoplay);
         if (!autoplay) PlayFoundMove(game.ctx, FoundMove{FoundMove::Kind::Autoplay});
         EXPECT_TRUE(game.ctx.table.FilaGroup == decltype(game.ctx.table.FilaGroup){});
         EXPECT_TRUE(game.ctx.table.StockGroup[kMazzo].empty());
@@ -65,9 +69,7 @@ TEST(SolverTest, MixedOrderProvesLossesAndFindsLongWins) {
     options.mixed = true;
     const SolveResult won = SolveDeal(freeCell.ctx, options);
     ASSERT_TRUE(won.won);
-    freeCell.ctx.play.autoplayTicked = true;
-    for (const FoundMove& move : won.moves)
-        ASSERT_TRUE(PlayFoundMove(freeCell.ctx, move)) << FoundMoveText(move);
+    Replay(freeCell.ctx, won, true);
     EXPECT_FALSE(freeCell.ctx.flags[GameStateFlags::kInPlay]);
 
     DealtGame klondike(0, "15"); // no win: depth first looks at every position
