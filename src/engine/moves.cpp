@@ -197,7 +197,8 @@ bool RemoveSelection(GameContext& ctx, MoveEffects& effects) {
     effects.uncovers = true;
     // A game that fills its spaces from the stock fills them within the same step
     // ("Selezionate_Fila"): one undo takes back the pair and the cards dealt for it.
-    if (ctx.Param(param::kAutoFillRule) == autofill::kStockThenWaste) FillSpacesFromStock(ctx, effects);
+    if (ctx.Param(param::kAutoFillRule) == autofill::kStockThenWaste)
+        FillSpacesFromStock(ctx, effects);
     fnWonTest(ctx);
     effects.done = true;
     return true;

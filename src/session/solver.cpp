@@ -70,23 +70,16 @@ class SeenTables {
             return fresh;
         }
         if ((count_ + 1) * 2 > slots_.size()) Grow();
-        for (std::size_t at = Slot(key);; at = (at + 1) & mask_) {
-            if (slots_[at] == key) return false;
-            if (slots_[at] == kFree) {
-                slots_[at] = key;
-                ++count_;
-                return true;
-            }
-        }
+        std::uint64_t& slot = slots_[Probe(key)];
+        if (slot == key) return false;
+        slot = key;
+        ++count_;
+        return true;
     }
 
     bool Contains(std::uint64_t key) const {
         if (key == kFree) return freeKeySeen_;
-        if (slots_.empty()) return false;
-        for (std::size_t at = Slot(key);; at = (at + 1) & mask_) {
-            if (slots_[at] == key) return true;
-            if (slots_[at] == kFree) return false;
-        }
+        return !slots_.empty() && slots_[Probe(key)] == key;
     }
 
     void Clear() {
@@ -103,6 +96,14 @@ class SeenTables {
 
     std::size_t Slot(std::uint64_t key) const {
         return static_cast<std::size_t>((key * kSpread) >> shift_) & mask_;
+    }
+
+    // The slot that holds `key`, or the free slot where it would go.
+    std::size_t Probe(std::uint64_t key) const {
+        std::size_t at = Slot(key);
+        while (slots_[at] != key && slots_[at] != kFree)
+            at = (at + 1) & mask_;
+        return at;
     }
 
     void Grow() {
@@ -501,11 +502,7 @@ class Search {
     std::optional<bool> TurnStock(const Position& here, Position& turned,
                                   const std::vector<Candidate>& again, F&& child) {
         Restore(here);
-        const PileRef waste{PileGroupId::Stock, kMazzoVis};
-        const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() ||
-                                  !ctx_.table.Pile(waste).empty();
-        if (!stockOrWaste && !(ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_)))
-            return false;
+        if (!StockClickMayPlay()) return false;
         for (int clicks = 1; clicks <= kMostClicksInATurn; ++clicks) {
             const std::optional<bool> changed = Try(kStockClick);
             if (!changed) return std::nullopt;
@@ -515,9 +512,7 @@ class Search {
             if (!seen_.Insert(Key())) return false;
             SaveInto(turned);
             std::vector<Candidate> moves;
-            const int wasteCount = PileCardCount(ctx_.table.Pile(waste));
-            if (wasteCount > 0 && ctx_.Param(param::kWasteCardsMovable) == 0)
-                AddDrops(moves, waste, wasteCount - 1);
+            AddWasteDrops(moves);
             moves.insert(moves.end(), again.begin(), again.end());
             for (Candidate& c : moves) {
                 c.clicks = clicks;
@@ -684,6 +679,22 @@ class Search {
         fnClearDrag(ctx_);
     }
 
+    // A click on the stock deals or turns the waste over; in the games that gather and deal the
+    // tableau again, a click on the empty stock redeals.
+    bool StockClickMayPlay() const {
+        return !ctx_.table.StockGroup[kMazzo].empty() ||
+               !ctx_.table.StockGroup[kMazzoVis].empty() ||
+               (ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_));
+    }
+
+    // The drops of the waste's top card, where the waste's cards may be moved.
+    void AddWasteDrops(std::vector<Candidate>& out) {
+        const PileRef waste{PileGroupId::Stock, kMazzoVis};
+        const int wasteCount = PileCardCount(ctx_.table.Pile(waste));
+        if (wasteCount > 0 && ctx_.Param(param::kWasteCardsMovable) == 0)
+            AddDrops(out, waste, wasteCount - 1);
+    }
+
     // The selection games: a click on each card a click selects. While a selection waits
     // only the clicks that add to it are tried: taking a card back, or a deal first, leads to
     // tables the search reaches the other way round.
@@ -714,10 +725,7 @@ class Search {
             consider({PileGroupId::Appogg, i});
         for (int i = 0; i < TableauCount(ctx_); ++i)
             consider({PileGroupId::Fila, i});
-        const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() ||
-                                  !ctx_.table.StockGroup[kMazzoVis].empty();
-        const bool redeal = ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_);
-        if (!waiting && (stockOrWaste || redeal))
+        if (!waiting && StockClickMayPlay())
             out.push_back({FoundMove{FoundMove::Kind::Stock, {}, 0, false, {}}, 25});
         return out;
     }
@@ -757,18 +765,11 @@ class Search {
                     AddDrops(out, pile, k);
             }
         };
-        const PileRef waste{PileGroupId::Stock, kMazzoVis};
-        const int wasteCount = PileCardCount(ctx_.table.Pile(waste));
-        if (wasteCount > 0 && ctx_.Param(param::kWasteCardsMovable) == 0)
-            AddDrops(out, waste, wasteCount - 1);
+        AddWasteDrops(out);
         sweep(PileGroupId::Appogg, ReserveCount(ctx_));
         sweep(PileGroupId::Fila, TableauCount(ctx_));
         sweep(PileGroupId::Dest, FoundationCount(ctx_));
-        // A click on the stock deals or turns the waste over; in the games that gather and
-        // deal the tableau again, a click on the empty stock redeals.
-        const bool stockOrWaste = !ctx_.table.StockGroup[kMazzo].empty() || wasteCount > 0;
-        const bool redeal = ctx_.Param(param::kRedealFromWaste) > 0 && RedealLeft(ctx_);
-        if ((stockOrWaste || redeal) && !stockTurnsApart_)
+        if (!stockTurnsApart_ && StockClickMayPlay())
             out.push_back({kStockClick, kStockClickPriority});
         std::stable_sort(out.begin(), out.end(), [](const Candidate& a, const Candidate& b) {
             return a.priority > b.priority;
