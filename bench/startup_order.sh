@@ -37,9 +37,9 @@ profile browser
 # number after ("fn=(12)"); the functions listed under the program's own object ran.
 functions() {
     awk '
-        function nameOf(spec, table,    id, rest) {
-            id = spec; sub(/\).*/, "", id); sub(/^\(/, "", id)
-            rest = spec
+        function nameOf(entry, table,    id, rest) {
+            id = entry; sub(/\).*/, "", id); sub(/^\(/, "", id)
+            rest = entry
             if (sub(/^\([0-9]+\) /, "", rest)) table[id] = rest
             return table[id]
         }
